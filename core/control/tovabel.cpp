@@ -1,0 +1,727 @@
+#include "control/tovabel.h"
+
+#include "control/identity.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace tovabel {
+
+namespace {
+
+thread_local int gInstanceCount = 0;
+
+constexpr std::u16string_view kMsgAutoSizeTransparent =
+    u"AutoSize must be enabled for transparent buttons";
+constexpr std::u16string_view kMsgCaptionTransparent =
+    u"Captions are not allowed transparent buttons";
+constexpr std::u16string_view kMsgTransparentIcon =
+    u"The transparency feature does not work with Icons - use a bitmap based image (bmp, gif, "
+    u"jpeg) instead";
+constexpr std::u16string_view kMsgTransparentCaption =
+    u"The transparency feature does not work with captions - use a bitmap based image (bmp, gif, "
+    u"jpeg) for your button";
+constexpr std::u16string_view kMsgPictureType =
+    u"Picture properties must be an icon, bitmap, metafile, GIF or JPEG.";
+constexpr std::u16string_view kMsgMouseIconType =
+    u"The MouseIcon property must be an icon or cursor";
+
+// Sets a flag for the duration of one call and puts back what it was.
+class FlagScope {
+public:
+    FlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag_ = value; }
+    ~FlagScope() { flag_ = saved_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
+char16_t AsciiLower(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
+
+Text Lowered(Text text) {
+    std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
+    return text;
+}
+
+// Symbol fonts are never rotated: their glyphs are pictures, not letters.
+bool IsSymbolFont(const Font& font) {
+    if (!font) {
+        return false;
+    }
+    const Text name = Lowered(font->Name());
+    return name == u"webdings" || name.starts_with(u"wingdings");
+}
+
+bool IsUsablePictureType(std::int32_t type) {
+    return type == PicType::Bitmap || type == PicType::Icon;
+}
+
+Text DecimalText(std::int32_t n) {
+    const std::string s = std::to_string(n);
+    return Text(s.begin(), s.end());
+}
+
+} // namespace
+
+int InstanceCount() {
+    return gInstanceCount;
+}
+
+const Tovabel::PictureSlot Tovabel::kPicture{
+    &Tovabel::mPicture, &Tovabel::mURLPicture, &Tovabel::SetPicture, &Tovabel::SetURLPicture,
+    "Picture",          "URLPicture"};
+const Tovabel::PictureSlot Tovabel::kPictureOver{&Tovabel::mPictureOver,
+                                                 &Tovabel::mURLPictureOver,
+                                                 &Tovabel::SetPictureOver,
+                                                 &Tovabel::SetURLPictureOver,
+                                                 "PictureOver",
+                                                 "URLPictureOver"};
+const Tovabel::PictureSlot Tovabel::kPictureDown{&Tovabel::mPictureDown,
+                                                 &Tovabel::mURLPictureDown,
+                                                 &Tovabel::SetPictureDown,
+                                                 &Tovabel::SetURLPictureDown,
+                                                 "PictureDown",
+                                                 "URLPictureDown"};
+const Tovabel::PictureSlot Tovabel::kPictureDisabled{&Tovabel::mPictureDisabled,
+                                                     &Tovabel::mURLPictureDisabled,
+                                                     &Tovabel::SetPictureDisabled,
+                                                     &Tovabel::SetURLPictureDisabled,
+                                                     "PictureDisabled",
+                                                     "URLPictureDisabled"};
+
+const Tovabel::SoundSlot Tovabel::kSoundEnter{&Tovabel::mSoundEnter, &Tovabel::mHasSoundEnter,
+                                              &Tovabel::mSoundEnterURL, "SoundEnter",
+                                              "SoundEnterURL"};
+const Tovabel::SoundSlot Tovabel::kSoundLeave{&Tovabel::mSoundLeave, &Tovabel::mHasSoundLeave,
+                                              &Tovabel::mSoundLeaveURL, "SoundLeave",
+                                              "SoundLeaveURL"};
+const Tovabel::SoundSlot Tovabel::kSoundClick{&Tovabel::mSoundClick, &Tovabel::mHasSoundClick,
+                                              &Tovabel::mSoundClickURL, "SoundClick",
+                                              "SoundClickURL"};
+
+Tovabel::Tovabel(Host& host) : host_(host) {}
+
+// ---------------------------------------------------------------------------
+// Life cycle
+
+void Tovabel::Initialize() {
+    host_.MarkSafeForScripting(identity::kTovabelClsid);
+    ++gInstanceCount;
+    // The shared halftone palette and picture painter are created by the
+    // rendering layer (filled by the rendering issue, #3).
+}
+
+void Tovabel::Terminate() {
+    // The caption font and the shared painting objects are released by the
+    // rendering layer (filled by the rendering issue, #3).
+    --gInstanceCount;
+    host_.RemoveToolTip();
+    host_.UnSubClass();
+}
+
+void Tovabel::InitProperties() {
+    mValue = false;
+    mCaptured = false;
+    mLeaveSoundDone = true;
+
+    mAlignCaption = tvAlign::AlignBottom;
+    mAlignPicture = tvAlign::AlignTop;
+    mBorderStyle = tvBorderStyle::FixedSingle;
+    mTransparent = false;
+    mFontDirection = tvFontDirection::NormalText;
+
+    SetFont(host_.AmbientFont());
+    SetStyle(tvStyle::Normal);
+    SetCaption(Text());
+    SetPlaySounds(true);
+    SetEnabled(true);
+    SetUseSystemSounds(true);
+    SetMaskColor(0xC0C0C0);
+    SetHighlightColor(0x80000014);
+    SetShadowColor(0x80000010);
+    SetPicture(nullptr);
+    SetAutoSize(true);
+
+    mState = vsUnknown;
+    if (DesignMode()) {
+        PaintState(vsHover); // the designer sees the raised border
+        return;
+    }
+    host_.CreateToolTipWindow();
+    SubClass();
+    host_.AddToolTip();
+    PaintState(vsNormal);
+}
+
+void Tovabel::OnTimer(TimerId id) {
+    if (id == TimerId::MenuPop) {
+        MenuPopTimerTick();
+    } else {
+        RedrawTimerTick();
+    }
+}
+
+void Tovabel::MenuPopTimerTick() {
+    SetTimer(MenuPopTimer, TimerId::MenuPop, false);
+    if (mStyle != tvStyle::MenuItemCascade) {
+        return;
+    }
+    mDroppedDown = true;
+    ForceRepaint(vsNormal);
+    RaiseEvent(EventId::DropDown);
+}
+
+// The first tick after loading sizes the control; one more repaint follows a
+// second later, then the timer stays quiet (its interval is left at 0).
+void Tovabel::RedrawTimerTick() {
+    RedrawTimer.Interval = 0;
+    SetTimer(RedrawTimer, TimerId::Redraw, false);
+    if (!mRedrawInitDone) {
+        AutoSizeControl();
+        mRedrawInitDone = true;
+        RedrawTimer.Interval = 1000;
+        SetTimer(RedrawTimer, TimerId::Redraw, true);
+        return;
+    }
+    if (!mLeftButtonDown) {
+        ForceRepaint((mMouseOver || mHasFocus) ? vsHover : vsNormal);
+    }
+}
+
+void Tovabel::SetTimer(TimerState& timer, TimerId id, bool enabled) {
+    timer.Enabled = enabled;
+    host_.SetTimer(id, timer.Running(), timer.Interval);
+}
+
+// ---------------------------------------------------------------------------
+// Steps filled by the rendering issue (#3): until then they only keep the state.
+
+void Tovabel::LayoutControl() {} // placement and drawing: rendering issue (#3)
+
+void Tovabel::PaintState(VisualState state) {
+    mState = state;
+} // faces: rendering issue (#3)
+
+void Tovabel::DrawPicture() {} // picture painting: rendering issue (#3)
+
+void Tovabel::LayoutArrow() {} // arrow placement: rendering issue (#3)
+
+void Tovabel::AutoSizeControl() {} // size to content: rendering issue (#3)
+
+// ---------------------------------------------------------------------------
+// Shared steps of the setters
+
+void Tovabel::ClsLayoutNotify(std::string_view name) {
+    host_.Cls();
+    LayoutControl();
+    host_.PropertyChanged(name);
+}
+
+void Tovabel::ForceRepaint(VisualState state) {
+    mState = vsUnknown;
+    PaintState(state);
+}
+
+void Tovabel::RepaintForPointer() {
+    ForceRepaint(mMouseOver ? vsHover : vsNormal);
+}
+
+void Tovabel::RaiseEvent(std::int32_t dispid) {
+    host_.RaiseEvent(dispid, {});
+}
+
+// Refusals are silent at run time; the designer is told why.
+void Tovabel::Refuse(std::u16string_view message, bool titledWithName) {
+    if (!DesignMode()) {
+        return;
+    }
+    std::optional<Text> title;
+    if (titledWithName) {
+        title = host_.DisplayName();
+    }
+    host_.MessageBox(Text(message), kMessageBoxOkOnly, title);
+}
+
+bool Tovabel::IsCheckStyle() const {
+    return mStyle == tvStyle::Check || mStyle == tvStyle::MenuItemCheck;
+}
+
+bool Tovabel::IsDropDownStyle() const {
+    return mStyle == tvStyle::DropDown || mStyle == tvStyle::DropDownNoSeparator ||
+           mStyle == tvStyle::Menu || mStyle == tvStyle::MenuItemCascade;
+}
+
+// ---------------------------------------------------------------------------
+// Colours
+
+void Tovabel::SetBackColor(OleColor value) {
+    host_.SetBackColor(value);
+    ClsLayoutNotify("BackColor");
+}
+
+void Tovabel::SetTextColor(OleColor value) {
+    host_.SetForeColor(value);
+    ClsLayoutNotify("TextColor");
+}
+
+void Tovabel::SetMaskColor(OleColor value) {
+    host_.SetMaskColor(value);
+    ClsLayoutNotify("MaskColor");
+}
+
+// While the left button is held the frame is sunken: the light colour goes to
+// the bottom and right edges and the dark one to the top and left.
+void Tovabel::SetEdgeColor(OleColor color, bool highlight) {
+    const bool onTopLeft = highlight != mLeftButtonDown;
+    const int first = onTopLeft ? Edge::Top : Edge::Bottom;
+    const int second = onTopLeft ? Edge::Left : Edge::Right;
+    lnBorder[first].BorderColor = color;
+    lnBorder[second].BorderColor = color;
+}
+
+void Tovabel::SetHighlightColor(OleColor value) {
+    mHighlightColor = value;
+    SetEdgeColor(value, true);
+    ClsLayoutNotify("HighlightColor");
+}
+
+void Tovabel::SetShadowColor(OleColor value) {
+    mShadowColor = value;
+    SetEdgeColor(value, false);
+    ClsLayoutNotify("ShadowColor");
+}
+
+// ---------------------------------------------------------------------------
+// Geometry and text
+
+void Tovabel::SetAlignment(std::int32_t& field, std::int32_t value, std::string_view name) {
+    if (value == field) {
+        return;
+    }
+    field = mIsMenuItem ? tvAlign::AlignLeft : value; // menu items keep everything left
+    ClsLayoutNotify(name);
+}
+
+void Tovabel::SetAlignCaption(std::int32_t value) {
+    SetAlignment(mAlignCaption, value, "AlignCaption");
+}
+
+void Tovabel::SetAlignPicture(std::int32_t value) {
+    SetAlignment(mAlignPicture, value, "AlignPicture");
+}
+
+void Tovabel::SetAutoSize(bool value) {
+    if (value == mAutoSize) {
+        return;
+    }
+    if (mTransparent && !value) {
+        Refuse(kMsgAutoSizeTransparent, false);
+        mAutoSize = true;
+        return;
+    }
+    mAutoSize = value;
+    host_.PropertyChanged("AutoSize");
+    host_.Cls();
+    LayoutControl();
+}
+
+void Tovabel::SetCaption(const Text& value) {
+    if (!value.empty() && mTransparent) {
+        Refuse(kMsgCaptionTransparent, false);
+        mAutoSize = true;
+        return;
+    }
+    mCaption = value;
+    ClsLayoutNotify("Caption");
+}
+
+void Tovabel::SetFont(const Font& value) {
+    host_.SetFont(value);
+    ClsLayoutNotify("Font");
+}
+
+void Tovabel::SetFontDirection(std::int32_t value) {
+    if (IsSymbolFont(host_.GetFont())) {
+        value = tvFontDirection::NormalText;
+    }
+    if (value == mFontDirection) {
+        return;
+    }
+    mFontDirection = value;
+    ClsLayoutNotify("FontDirection");
+}
+
+std::int32_t Tovabel::hwnd() const {
+    return static_cast<std::int32_t>(host_.hWnd());
+}
+
+// ---------------------------------------------------------------------------
+// Style and state
+
+void Tovabel::SetStyle(std::int32_t value) {
+    mStyle = value;
+    if (!IsCheckStyle()) {
+        SetChecked(false);
+    }
+    mIsMenuItem = value == tvStyle::MenuItem || value == tvStyle::MenuItemCheck ||
+                  value == tvStyle::MenuItemCascade;
+    if (mIsMenuItem) {
+        SetTransparent(false);
+        SetAlignPicture(tvAlign::AlignLeft);
+        SetAlignCaption(tvAlign::AlignLeft);
+    }
+    host_.Cls();
+    LayoutControl();
+    ForceRepaint(static_cast<VisualState>(mState));
+    host_.PropertyChanged("Style");
+}
+
+void Tovabel::SetChecked(bool value) {
+    if (!IsCheckStyle()) {
+        mChecked = false;
+    } else if (value != mChecked) {
+        mChecked = value;
+        host_.Cls();
+        LayoutControl();
+        ForceRepaint(vsNormal);
+    }
+    host_.PropertyChanged("Checked");
+}
+
+void Tovabel::SetBorderStyle(std::int32_t value) {
+    mBorderStyle = value;
+    if (DesignMode()) {
+        ForceRepaint(vsHover); // the designer sees the border at once
+    }
+    host_.PropertyChanged("BorderStyle");
+}
+
+void Tovabel::SetEnabled(bool value) {
+    mEnabled = value;
+    mCaptured = false;
+    host_.ReleaseCapture();
+    mEnterSoundDone = true;
+    mLeaveSoundDone = true;
+    mHasFocus = false;
+    ForceRepaint(DesignMode() ? vsHover : vsNormal);
+    host_.SetEnabled(value);
+    host_.PropertyChanged("Enabled");
+}
+
+void Tovabel::SetTransparent(bool value) {
+    if (value == mTransparent) {
+        return;
+    }
+    if (imgPicture && imgPicture->Type() == PicType::Icon) {
+        Refuse(kMsgTransparentIcon, false);
+        mTransparent = false;
+        return;
+    }
+    if (!mCaption.empty()) {
+        Refuse(kMsgTransparentCaption, false);
+        mTransparent = false;
+        return;
+    }
+    mTransparent = value;
+    host_.PropertyChanged("Transparent");
+    if (!value) {
+        host_.SetBackStyle(1);
+        return;
+    }
+    host_.SetBackStyle(0); // the visible shape follows the mask picture
+    if (!mAutoSize) {
+        SetAutoSize(true);
+    }
+    mBorderStyle = tvBorderStyle::None;
+    if (mStyle != tvStyle::Normal && mStyle != tvStyle::Check) {
+        SetStyle(tvStyle::Normal);
+    }
+}
+
+void Tovabel::SetValue(bool value) {
+    if (DesignMode()) {
+        return;
+    }
+    mValue = value;
+    if (value) {
+        switch (mStyle) {
+        case tvStyle::Normal:
+        case tvStyle::DropDown:
+        case tvStyle::MenuItem:
+        case tvStyle::NonFlat:
+            RepaintForPointer();
+            RaiseEvent(EventId::Click);
+            break;
+        case tvStyle::Check:
+        case tvStyle::MenuItemCheck:
+            mChecked = !mChecked;
+            RepaintForPointer();
+            RaiseEvent(EventId::Click);
+            break;
+        case tvStyle::DropDownNoSeparator:
+        case tvStyle::Menu:
+        case tvStyle::MenuItemCascade:
+            mDroppedDown = !mDroppedDown;
+            if (mDroppedDown) {
+                ForceRepaint(vsNormal);
+                RaiseEvent(EventId::DropDown);
+            } else {
+                RepaintForPointer();
+                RaiseEvent(EventId::DropDownCancelled);
+            }
+            break;
+        default: // separators, and styles outside the enumeration, do nothing
+            break;
+        }
+    }
+    mValue = false;
+}
+
+void Tovabel::CancelDropDown() {
+    if (!IsDropDownStyle()) {
+        return;
+    }
+    mDroppedDown = false;
+    mValue = false;
+    ForceRepaint(vsNormal);
+}
+
+// ---------------------------------------------------------------------------
+// Pictures and the cursor
+
+// The face shows `picture` unless the button is disabled and has a picture of
+// its own for that; the mask follows whatever is shown.
+void Tovabel::ShowPicture(const Picture& picture) {
+    if (mEnabled || !mPictureDisabled) {
+        if (HandleOf(imgPicture) != HandleOf(picture)) {
+            imgPicture = picture;
+            host_.SetMaskPicture(picture);
+        }
+        return;
+    }
+    imgPicture = mPictureDisabled;
+    host_.SetMaskPicture(mPictureDisabled);
+}
+
+void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) {
+    if (value && value->Type() == PicType::None) {
+        (this->*slot.setPicture)(nullptr);
+        return;
+    }
+    if (value && !IsUsablePictureType(value->Type())) {
+        Refuse(kMsgPictureType, true);
+        return;
+    }
+    if (!mPictureFromURL) {
+        FlagScope clearing(mClearingURL, true);
+        (this->*slot.setURL)(Text());
+    }
+    this->*slot.picture = (value && value->Handle() == 0) ? nullptr : value;
+
+    if (&slot == &kPicture) {
+        host_.Cls();
+        ShowPicture(mPicture);
+        LayoutControl();
+    } else if (&slot == &kPictureOver) {
+        if (DesignMode()) {
+            ShowPicture(mPictureOver); // the designer sees the hover look
+        }
+        DrawPicture();
+        LayoutArrow();
+    }
+    host_.PropertyChanged(slot.name);
+}
+
+void Tovabel::SetPicture(const Picture& value) {
+    AssignStatePicture(kPicture, value);
+}
+void Tovabel::SetPictureOver(const Picture& value) {
+    AssignStatePicture(kPictureOver, value);
+}
+void Tovabel::SetPictureDown(const Picture& value) {
+    AssignStatePicture(kPictureDown, value);
+}
+void Tovabel::SetPictureDisabled(const Picture& value) {
+    AssignStatePicture(kPictureDisabled, value);
+}
+
+void Tovabel::SetMouseIcon(const Picture& value) {
+    if (value && value->Type() == PicType::None) {
+        SetMouseIcon(nullptr);
+        return;
+    }
+    if (value && value->Type() != PicType::Icon) {
+        Refuse(kMsgMouseIconType, true);
+        return;
+    }
+    if (!mMouseIconFromURL) {
+        FlagScope clearing(mClearingURL, true);
+        SetURLMouseIcon(Text());
+    }
+    const Picture icon = (value && value->Handle() == 0) ? nullptr : value;
+    host_.SetMouseIcon(icon);
+    if (!icon) {
+        SetMousePointer(MousePointerCode::Arrow);
+    }
+    host_.PropertyChanged("MouseIcon");
+}
+
+void Tovabel::SetMousePointer(std::int32_t value) {
+    host_.SetMousePointer(value);
+    host_.PropertyChanged("MousePointer");
+}
+
+// ---------------------------------------------------------------------------
+// URL properties
+
+void Tovabel::AssignPictureURL(const PictureSlot& slot, const Text& value) {
+    if (value != this->*slot.url) {
+        FlagScope fromURL(mPictureFromURL, !mClearingURL);
+        this->*slot.url = value;
+        host_.PropertyChanged(slot.urlName);
+        if (!mClearingURL) {
+            if (!value.empty()) {
+                host_.AsyncRead(value, AsyncType::PictureData, slot.name);
+            } else {
+                (this->*slot.setPicture)(nullptr);
+            }
+        }
+    }
+    mPictureFromURL = false;
+}
+
+void Tovabel::SetURLPicture(const Text& value) {
+    AssignPictureURL(kPicture, value);
+}
+void Tovabel::SetURLPictureOver(const Text& value) {
+    AssignPictureURL(kPictureOver, value);
+}
+void Tovabel::SetURLPictureDown(const Text& value) {
+    AssignPictureURL(kPictureDown, value);
+}
+void Tovabel::SetURLPictureDisabled(const Text& value) {
+    AssignPictureURL(kPictureDisabled, value);
+}
+
+void Tovabel::SetURLMouseIcon(const Text& value) {
+    if (value != mURLMouseIcon) {
+        FlagScope fromURL(mMouseIconFromURL, !mClearingURL);
+        // The custom pointer is chosen at once, so the cursor shows the moment
+        // its download is assigned.
+        SetMousePointer(MousePointerCode::Custom);
+        mURLMouseIcon = value;
+        host_.PropertyChanged("URLMouseIcon");
+        if (!mClearingURL) {
+            if (!value.empty()) {
+                host_.AsyncRead(value, AsyncType::PictureData, "MouseIcon");
+            } else {
+                SetMouseIcon(nullptr);
+            }
+        }
+    }
+    mMouseIconFromURL = false;
+}
+
+// ---------------------------------------------------------------------------
+// Sounds
+
+void Tovabel::SetPlaySounds(bool value) {
+    mPlaySounds = value;
+    host_.PropertyChanged("PlaySounds");
+}
+
+void Tovabel::SetUseSystemSounds(bool value) {
+    mUseSystemSounds = value;
+    host_.PropertyChanged("UseSystemSounds");
+}
+
+void Tovabel::AssignSoundURL(const SoundSlot& slot, const Text& value) {
+    if (value == this->*slot.url) {
+        return;
+    }
+    this->*slot.url = value;
+    host_.PropertyChanged(slot.urlName);
+    if (!value.empty()) {
+        host_.AsyncRead(value, AsyncType::ByteArray, slot.name);
+    } else {
+        this->*slot.usable = false; // the bytes stay, unused
+    }
+}
+
+void Tovabel::SetSoundEnterURL(const Text& value) {
+    AssignSoundURL(kSoundEnter, value);
+}
+void Tovabel::SetSoundLeaveURL(const Text& value) {
+    AssignSoundURL(kSoundLeave, value);
+}
+void Tovabel::SetSoundClickURL(const Text& value) {
+    AssignSoundURL(kSoundClick, value);
+}
+
+// Sound data is never saved, so nothing is notified. An empty array is kept but
+// never handed to the player, which expects a whole WAV file.
+void Tovabel::AssignSoundBytes(const SoundSlot& slot, const std::optional<SoundBytes>& value) {
+    if (!value) {
+        this->*slot.usable = false;
+        return;
+    }
+    this->*slot.bytes = *value;
+    this->*slot.usable = !value->empty();
+}
+
+void Tovabel::SetSoundEnter(const std::optional<SoundBytes>& value) {
+    AssignSoundBytes(kSoundEnter, value);
+}
+void Tovabel::SetSoundLeave(const std::optional<SoundBytes>& value) {
+    AssignSoundBytes(kSoundLeave, value);
+}
+void Tovabel::SetSoundClick(const std::optional<SoundBytes>& value) {
+    AssignSoundBytes(kSoundClick, value);
+}
+
+// ---------------------------------------------------------------------------
+// Tooltip
+
+// The control shows the text in its own tooltip, so the extender's copy is
+// emptied; an extender text set by the container wins over ours.
+void Tovabel::SetToolTipText(const Text& value) {
+    const Text fromExtender = host_.ExtenderToolTipText().value_or(Text());
+    if ((mToolTipText == fromExtender && !mToolTipText.empty()) || mToolTipGuard) {
+        return;
+    }
+    mToolTipText = fromExtender.empty() ? value : fromExtender;
+    {
+        FlagScope guard(mToolTipGuard, true);
+        host_.SetExtenderToolTipText(Text());
+    }
+    host_.PropertyChanged("ToolTipText");
+}
+
+// ---------------------------------------------------------------------------
+// Methods
+
+void Tovabel::AboutBox() {
+    host_.ShowAboutBox();
+}
+
+Text Tovabel::Version() const {
+    const ComponentInfo app = host_.App();
+    return DecimalText(app.major) + u"." + DecimalText(app.minor) + u"." +
+           DecimalText(app.revision);
+}
+
+void Tovabel::SubClass() {
+    host_.SubClass();
+}
+
+void Tovabel::UnSubClass() {
+    host_.UnSubClass();
+}
+
+} // namespace tovabel

@@ -1,0 +1,231 @@
+// The Tovabel button: its properties with their rules, its methods and the
+// notifications it reacts to. It talks to its container only through Host.
+#pragma once
+
+#include "control/host.h"
+#include "control/types.h"
+#include "render/face.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tovabel {
+
+using SoundBytes = std::vector<std::uint8_t>;
+
+class Tovabel {
+public:
+    explicit Tovabel(Host& host);
+    virtual ~Tovabel() = default;
+    Tovabel(const Tovabel&) = delete;
+    Tovabel& operator=(const Tovabel&) = delete;
+
+    // Life cycle notifications.
+    void Initialize();
+    void Terminate();
+    void InitProperties();
+    void OnTimer(TimerId id);
+
+    // Properties.
+    std::int32_t AlignCaption() const { return mAlignCaption; }
+    void SetAlignCaption(std::int32_t value);
+    std::int32_t AlignPicture() const { return mAlignPicture; }
+    void SetAlignPicture(std::int32_t value);
+    bool AutoSize() const { return mAutoSize; }
+    void SetAutoSize(bool value);
+    OleColor BackColor() const { return host_.BackColor(); }
+    void SetBackColor(OleColor value);
+    std::int32_t BorderStyle() const { return mBorderStyle; }
+    void SetBorderStyle(std::int32_t value);
+    const Text& Caption() const { return mCaption; }
+    void SetCaption(const Text& value);
+    bool Checked() const { return mChecked; }
+    void SetChecked(bool value);
+    bool DroppedDown() const { return mDroppedDown; }
+    bool Enabled() const { return mEnabled; }
+    void SetEnabled(bool value);
+    Font GetFont() const { return host_.GetFont(); }
+    void SetFont(const Font& value);
+    std::int32_t FontDirection() const { return mFontDirection; }
+    void SetFontDirection(std::int32_t value);
+    OleColor HighlightColor() const { return mHighlightColor; }
+    void SetHighlightColor(OleColor value);
+    std::int32_t hwnd() const;
+    OleColor MaskColor() const { return host_.MaskColor(); }
+    void SetMaskColor(OleColor value);
+    Picture MouseIcon() const { return host_.MouseIcon(); }
+    void SetMouseIcon(const Picture& value);
+    std::int32_t MousePointer() const { return host_.MousePointer(); }
+    void SetMousePointer(std::int32_t value);
+    const Picture& GetPicture() const { return mPicture; }
+    void SetPicture(const Picture& value);
+    const Picture& PictureDisabled() const { return mPictureDisabled; }
+    void SetPictureDisabled(const Picture& value);
+    const Picture& PictureDown() const { return mPictureDown; }
+    void SetPictureDown(const Picture& value);
+    const Picture& PictureOver() const { return mPictureOver; }
+    void SetPictureOver(const Picture& value);
+    bool PlaySounds() const { return mPlaySounds; }
+    void SetPlaySounds(bool value);
+    OleColor ShadowColor() const { return mShadowColor; }
+    void SetShadowColor(OleColor value);
+    const SoundBytes& SoundClick() const { return mSoundClick; }
+    void SetSoundClick(const std::optional<SoundBytes>& value);
+    const Text& SoundClickURL() const { return mSoundClickURL; }
+    void SetSoundClickURL(const Text& value);
+    const SoundBytes& SoundEnter() const { return mSoundEnter; }
+    void SetSoundEnter(const std::optional<SoundBytes>& value);
+    const Text& SoundEnterURL() const { return mSoundEnterURL; }
+    void SetSoundEnterURL(const Text& value);
+    const SoundBytes& SoundLeave() const { return mSoundLeave; }
+    void SetSoundLeave(const std::optional<SoundBytes>& value);
+    const Text& SoundLeaveURL() const { return mSoundLeaveURL; }
+    void SetSoundLeaveURL(const Text& value);
+    std::int32_t Style() const { return mStyle; }
+    void SetStyle(std::int32_t value);
+    OleColor TextColor() const { return host_.ForeColor(); }
+    void SetTextColor(OleColor value);
+    const Text& ToolTipText() const { return mToolTipText; }
+    void SetToolTipText(const Text& value);
+    bool Transparent() const { return mTransparent; }
+    void SetTransparent(bool value);
+    const Text& URLMouseIcon() const { return mURLMouseIcon; }
+    void SetURLMouseIcon(const Text& value);
+    const Text& URLPicture() const { return mURLPicture; }
+    void SetURLPicture(const Text& value);
+    const Text& URLPictureDisabled() const { return mURLPictureDisabled; }
+    void SetURLPictureDisabled(const Text& value);
+    const Text& URLPictureDown() const { return mURLPictureDown; }
+    void SetURLPictureDown(const Text& value);
+    const Text& URLPictureOver() const { return mURLPictureOver; }
+    void SetURLPictureOver(const Text& value);
+    bool UseSystemSounds() const { return mUseSystemSounds; }
+    void SetUseSystemSounds(bool value);
+    bool Value() const { return mValue; }
+    void SetValue(bool value);
+
+    // Methods.
+    void AboutBox();
+    Text Version() const;
+    void CancelDropDown();
+    void SubClass();
+    void UnSubClass();
+
+protected:
+    // Steps that the layout and painting code fills; virtual so that tests can
+    // observe the order in which the setters call them.
+    virtual void LayoutControl();
+    virtual void PaintState(VisualState state);
+    virtual void DrawPicture();
+    virtual void LayoutArrow();
+    virtual void AutoSizeControl();
+
+    bool DesignMode() const { return !host_.AmbientUserMode(); }
+
+    Host& host_;
+
+    // Property backing fields.
+    std::int32_t mAlignCaption = tvAlign::AlignBottom;
+    std::int32_t mAlignPicture = tvAlign::AlignTop;
+    std::int32_t mBorderStyle = tvBorderStyle::FixedSingle;
+    std::int32_t mStyle = tvStyle::Normal;
+    std::int32_t mFontDirection = tvFontDirection::NormalText;
+    bool mIsMenuItem = false;
+    Text mCaption;
+    Text mToolTipText;
+    bool mAutoSize = false;
+    bool mEnabled = false;
+    bool mChecked = false;
+    bool mDroppedDown = false;
+    bool mValue = false;
+    bool mTransparent = false;
+    bool mPlaySounds = false;
+    bool mUseSystemSounds = false;
+    Text mSoundEnterURL;
+    Text mSoundLeaveURL;
+    Text mSoundClickURL;
+    SoundBytes mSoundEnter;
+    SoundBytes mSoundLeave;
+    SoundBytes mSoundClick;
+    bool mHasSoundEnter = false;
+    bool mHasSoundLeave = false;
+    bool mHasSoundClick = false;
+    std::int32_t mState = vsUnknown;
+    OleColor mHighlightColor = 0;
+    OleColor mShadowColor = 0;
+    Picture mPicture;
+    Picture mPictureOver;
+    Picture mPictureDown;
+    Picture mPictureDisabled;
+    Text mURLPicture;
+    Text mURLPictureOver;
+    Text mURLPictureDown;
+    Text mURLPictureDisabled;
+    Text mURLMouseIcon;
+    bool mClearingURL = false;
+    bool mPictureFromURL = false;
+    bool mMouseIconFromURL = false;
+    bool mToolTipGuard = false;
+
+    // Interaction state.
+    bool mHasFocus = false;
+    bool mMouseOver = false;
+    bool mLeftButtonDown = false;
+    bool mArrowPressed = false;
+    bool mCaptured = false;
+    bool mRedrawInitDone = false;
+    bool mEnterSoundDone = false;
+    bool mLeaveSoundDone = false;
+
+    // Constituents of the face.
+    FrameLines lnBorder{};
+    Picture imgPicture; // the picture the face shows now
+    TimerState MenuPopTimer{false, 500};
+    TimerState RedrawTimer{false, 1};
+
+private:
+    // One of the four state pictures with its URL property.
+    struct PictureSlot {
+        Picture Tovabel::*picture;
+        Text Tovabel::*url;
+        void (Tovabel::*setPicture)(const Picture&);
+        void (Tovabel::*setURL)(const Text&);
+        std::string_view name;
+        std::string_view urlName;
+    };
+    // One of the three sounds with its URL property.
+    struct SoundSlot {
+        SoundBytes Tovabel::*bytes;
+        bool Tovabel::*usable;
+        Text Tovabel::*url;
+        std::string_view name;
+        std::string_view urlName;
+    };
+    static const PictureSlot kPicture, kPictureOver, kPictureDown, kPictureDisabled;
+    static const SoundSlot kSoundEnter, kSoundLeave, kSoundClick;
+
+    void AssignStatePicture(const PictureSlot& slot, const Picture& value);
+    void AssignPictureURL(const PictureSlot& slot, const Text& value);
+    void AssignSoundURL(const SoundSlot& slot, const Text& value);
+    void AssignSoundBytes(const SoundSlot& slot, const std::optional<SoundBytes>& value);
+    void ShowPicture(const Picture& picture);
+    void SetEdgeColor(OleColor color, bool highlight);
+    void SetAlignment(std::int32_t& field, std::int32_t value, std::string_view name);
+    void ClsLayoutNotify(std::string_view name);
+    void ForceRepaint(VisualState state);
+    void RepaintForPointer();
+    void RaiseEvent(std::int32_t dispid);
+    void Refuse(std::u16string_view message, bool titledWithName);
+    void SetTimer(TimerState& timer, TimerId id, bool enabled);
+    void MenuPopTimerTick();
+    void RedrawTimerTick();
+    bool IsCheckStyle() const;
+    bool IsDropDownStyle() const;
+};
+
+// Instances alive on this thread; the last one releases the shared painting objects.
+int InstanceCount();
+
+} // namespace tovabel
