@@ -1,0 +1,88 @@
+// ComPtr<T>: the one owner of a COM reference. A pointer gets its owner in the
+// line that receives it (`Put()` for out parameters, `Adopt` for a reference
+// handed over, `Share` for a borrowed pointer that needs a reference of its own).
+#pragma once
+
+#include <windows.h>
+
+#include <unknwn.h>
+
+#include <utility>
+
+namespace tovabel::win {
+
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr& other) : p_(other.p_) { AddRefIfAny(); }
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr other) noexcept {
+        std::swap(p_, other.p_);
+        return *this;
+    }
+    ~ComPtr() { Reset(); }
+
+    // Takes over a reference that the caller owns.
+    static ComPtr Adopt(T* p) {
+        ComPtr out;
+        out.p_ = p;
+        return out;
+    }
+    // Adds a reference of its own to a borrowed pointer.
+    static ComPtr Share(T* p) {
+        ComPtr out;
+        out.p_ = p;
+        out.AddRefIfAny();
+        return out;
+    }
+
+    T* Get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+
+    void Reset() {
+        if (T* p = std::exchange(p_, nullptr)) {
+            p->Release();
+        }
+    }
+    // Releases what is held and gives the address for an out parameter.
+    T** Put() {
+        Reset();
+        return &p_;
+    }
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+
+    // Hands the reference to the caller.
+    T* Detach() { return std::exchange(p_, nullptr); }
+    // Gives the caller a reference of its own (an out parameter).
+    HRESULT CopyTo(T** out) const {
+        if (out == nullptr) {
+            return E_POINTER;
+        }
+        *out = p_;
+        if (p_ != nullptr) {
+            p_->AddRef();
+        }
+        return S_OK;
+    }
+
+    // QueryInterface into another owner; empty when the interface is missing.
+    template <class U> ComPtr<U> As(REFIID iid) const {
+        ComPtr<U> out;
+        if (p_ != nullptr) {
+            p_->QueryInterface(iid, out.PutVoid());
+        }
+        return out;
+    }
+
+private:
+    void AddRefIfAny() {
+        if (p_ != nullptr) {
+            p_->AddRef();
+        }
+    }
+
+    T* p_ = nullptr;
+};
+
+} // namespace tovabel::win

@@ -1,0 +1,73 @@
+// TovabelControl: one COM object per button. It owns the core `tovabel::Tovabel`,
+// the Host that serves it, and one small part per OLE interface; the parts
+// share the object's identity and reference count.
+#pragma once
+
+#include "class_info.h"
+#include "connection_points.h"
+#include "control/tovabel.h"
+#include "control_host.h"
+#include "dual.h"
+#include "ole_object.h"
+#include "persist.h"
+#include "site.h"
+#include "type_library.h"
+
+#include <new>
+
+namespace tovabel::win {
+
+class TovabelControl final : public IUnknown {
+public:
+    // The class factory's creator: a new control, initialised (`Initialize`).
+    static HRESULT Create(REFIID iid, void** out);
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    tovabel::Tovabel& Core() { return core_; }
+    ControlHost& Host() { return host_; }
+    Site& GetSite() { return site_; }
+    const TypeLibrary& Types() const { return types_; }
+
+    // Starts a new instance (`InitProperties`); once only.
+    HRESULT InitNew();
+
+    // Runs one call from a client into the core: the control stays alive for
+    // the whole call even if a handler drops the caller's last reference, a new
+    // instance that nobody initialised gets its defaults first, and no C++
+    // exception crosses the COM boundary.
+    template <class Body> HRESULT Run(Body&& body) {
+        const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(this);
+        try {
+            if (!initialized_) {
+                InitNew();
+            }
+            return body();
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        } catch (...) {
+            return E_UNEXPECTED;
+        }
+    }
+
+private:
+    TovabelControl();
+    ~TovabelControl();
+
+    ULONG refs_ = 1;
+    bool initialized_ = false;
+    TypeLibrary types_;
+    Site site_;
+    ConnectionPointContainerPart points_;
+    ControlHost host_;
+    tovabel::Tovabel core_;
+    DualPart dual_;
+    ClassInfoPart classInfo_;
+    PersistStreamInitPart persistStream_;
+    PersistPropertyBagPart persistBag_;
+    OleObjectPart oleObject_;
+};
+
+} // namespace tovabel::win

@@ -1,0 +1,293 @@
+#include "control_host.h"
+
+#include "bstr.h"
+#include "com_ptr.h"
+#include "ole_values.h"
+#include "platform.h"
+#include "text.h"
+#include "variant.h"
+
+#include <cmath>
+#include <vector>
+
+namespace tovabel::win {
+
+namespace {
+
+constexpr double kHimetricPerInch = 2540.0;
+constexpr double kTwipsPerInch = 1440.0;
+
+// A new control's extent: one inch by a third of an inch.
+constexpr SIZEL kDefaultExtent{2540, 847};
+
+std::int32_t HimetricToTwips(LONG himetric) {
+    return static_cast<std::int32_t>(std::lround(himetric * kTwipsPerInch / kHimetricPerInch));
+}
+
+LONG TwipsToHimetric(std::int32_t twips) {
+    return static_cast<LONG>(std::lround(twips * kHimetricPerInch / kTwipsPerInch));
+}
+
+// An event argument as a VARIANT that owns its value.
+void Store(const EventArg& arg, Variant& out) {
+    VARIANT& v = *out.Put();
+    if (const auto* i2 = std::get_if<std::int16_t>(&arg)) {
+        V_VT(&v) = VT_I2;
+        V_I2(&v) = *i2;
+    } else if (const auto* i4 = std::get_if<std::int32_t>(&arg)) {
+        V_VT(&v) = VT_I4;
+        V_I4(&v) = *i4;
+    } else if (const auto* r4 = std::get_if<float>(&arg)) {
+        V_VT(&v) = VT_R4;
+        V_R4(&v) = *r4;
+    } else {
+        V_VT(&v) = VT_BSTR;
+        V_BSTR(&v) = ToBstrRaw(std::get<Text>(arg));
+    }
+}
+
+// A VARIANT that refers to the value held in `value` (by-reference argument).
+VARIANTARG ReferenceTo(Variant& value) {
+    VARIANTARG ref;
+    VariantInit(&ref);
+    VARIANT& v = *value.Get();
+    V_VT(&ref) = static_cast<VARTYPE>(VT_BYREF | V_VT(&v));
+    switch (V_VT(&v)) {
+    case VT_I2:
+        V_I2REF(&ref) = &V_I2(&v);
+        break;
+    case VT_I4:
+        V_I4REF(&ref) = &V_I4(&v);
+        break;
+    case VT_R4:
+        V_R4REF(&ref) = &V_R4(&v);
+        break;
+    default:
+        V_BSTRREF(&ref) = &V_BSTR(&v);
+        break;
+    }
+    return ref;
+}
+
+// Writes a value that a handler may have changed back into the event argument.
+void WriteBack(const Variant& value, EventArg& arg) {
+    const VARIANT& v = *value.Get();
+    switch (V_VT(&v)) {
+    case VT_I2:
+        arg = static_cast<std::int16_t>(V_I2(&v));
+        break;
+    case VT_I4:
+        arg = static_cast<std::int32_t>(V_I4(&v));
+        break;
+    case VT_R4:
+        arg = V_R4(&v);
+        break;
+    default:
+        arg = FromBstr(V_BSTR(&v));
+        break;
+    }
+}
+
+} // namespace
+
+ControlHost::ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
+                         ConnectionPointContainerPart& points)
+    : owner_(owner), site_(site), types_(types), points_(points), extent_(kDefaultExtent) {}
+
+// ---------------------------------------------------------------------------
+// Surface
+
+std::uintptr_t ControlHost::hWnd() {
+    return 0; // the control's window comes with in-place activation (rendering issue, #3)
+}
+
+double ControlHost::ScaleWidth() {
+    return std::round(extent_.cx * kTwipsPerInch / kHimetricPerInch / TwipsPerPixelX());
+}
+
+double ControlHost::ScaleHeight() {
+    return std::round(extent_.cy * kTwipsPerInch / kHimetricPerInch / TwipsPerPixelY());
+}
+
+std::int32_t ControlHost::Width() {
+    return HimetricToTwips(extent_.cx);
+}
+
+std::int32_t ControlHost::Height() {
+    return HimetricToTwips(extent_.cy);
+}
+
+void ControlHost::SetSize(std::int32_t widthTwips, std::int32_t heightTwips) {
+    // Asking the container to move the window follows with in-place activation
+    // (rendering issue, #3); until then the extent is the size.
+    extent_ = SIZEL{TwipsToHimetric(widthTwips), TwipsToHimetric(heightTwips)};
+}
+
+void ControlHost::Cls() {} // clears the drawing surface, which the rendering issue (#3) adds
+
+void ControlHost::SetFont(const Font& font) {
+    // The control keeps a font of its own: changing it never changes the
+    // object it was given (often the container's ambient font).
+    surface_.font = OleFont::CloneOf(font);
+}
+
+// ---------------------------------------------------------------------------
+// Ambient and extender
+
+Font ControlHost::AmbientFont() {
+    if (ComPtr<IFont> font = site_.AmbientFont()) {
+        return OleFont::Wrap(std::move(font));
+    }
+    if (!defaultFont_) {
+        defaultFont_ = OleFont::Default();
+    }
+    return defaultFont_;
+}
+
+std::optional<Text> ControlHost::ExtenderToolTipText() {
+    const std::optional<Variant> value = site_.ExtenderProperty(L"ToolTipText");
+    const std::optional<Variant> text = value ? value->As(VT_BSTR) : std::nullopt;
+    if (!text) {
+        return std::nullopt;
+    }
+    return FromBstr(V_BSTR(text->Get()));
+}
+
+bool ControlHost::SetExtenderToolTipText(const Text& text) {
+    Variant value;
+    V_VT(value.Get()) = VT_BSTR;
+    V_BSTR(value.Get()) = ToBstrRaw(text);
+    return site_.SetExtenderProperty(L"ToolTipText", *value);
+}
+
+std::optional<bool> ControlHost::ExtenderTabStop() {
+    const std::optional<Variant> value = site_.ExtenderProperty(L"TabStop");
+    const std::optional<Variant> flag = value ? value->As(VT_BOOL) : std::nullopt;
+    if (!flag) {
+        return std::nullopt;
+    }
+    return V_BOOL(flag->Get()) != VARIANT_FALSE;
+}
+
+Text ControlHost::DisplayName() {
+    const std::optional<std::wstring> name = site_.DisplayName();
+    return name ? FromWide(*name) : App().title;
+}
+
+// ---------------------------------------------------------------------------
+// Notifications
+
+void ControlHost::PropertyChanged(std::string_view name) {
+    dirty_ = true;
+    const std::optional<DISPID> id = types_.DispIdOf(name);
+    if (!id) {
+        return;
+    }
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&owner_);
+    for (const ComPtr<IUnknown>& sink : points_.PropertyNotify().Sinks()) {
+        static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(*id);
+    }
+}
+
+bool ControlHost::AsyncRead(const Text&, AsyncType, std::string_view) {
+    return false; // downloads through URL monikers come with the downloads issue (#5)
+}
+
+void ControlHost::RaiseEvent(std::int32_t dispid, std::span<EventArg> args) {
+    // A handler may release the last reference to the control: it lives on
+    // until every sink has been called.
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&owner_);
+    const std::vector<ComPtr<IUnknown>> sinks = points_.Events().Sinks();
+    if (sinks.empty()) {
+        return;
+    }
+    std::vector<bool> byReference = types_.ByReferenceParameters(dispid);
+    byReference.resize(args.size(), false);
+
+    // Automation passes arguments last first.
+    std::vector<Variant> values(args.size());
+    std::vector<VARIANTARG> passed(args.size());
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::size_t slot = args.size() - 1 - i;
+        Store(args[i], values[slot]);
+        if (byReference[i]) {
+            passed[slot] = ReferenceTo(values[slot]);
+        } else {
+            passed[slot] = *values[slot].Get(); // borrowed: `values` keeps ownership
+        }
+    }
+    DISPPARAMS params{passed.empty() ? nullptr : passed.data(), nullptr,
+                      static_cast<UINT>(passed.size()), 0};
+    for (const ComPtr<IUnknown>& sink : sinks) {
+        Variant result;
+        static_cast<IDispatch*>(sink.Get())
+            ->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Get(),
+                     nullptr, nullptr);
+    }
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (byReference[i]) {
+            WriteBack(values[args.size() - 1 - i], args[i]);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Capture, timers, messages
+
+void ControlHost::SetCapture() {
+    ::SetCapture(reinterpret_cast<HWND>(hWnd()));
+}
+
+void ControlHost::ReleaseCapture() {
+    ::ReleaseCapture();
+}
+
+void ControlHost::SetTimer(TimerId, bool, std::int32_t) {
+    // Timers need the control's window: the persistence issue (#4) fills them.
+}
+
+std::int32_t ControlHost::MessageBox(const Text& prompt, std::int32_t buttons,
+                                     const std::optional<Text>& title) {
+    const Text caption = title ? *title : App().title;
+    const std::wstring promptText(AsWide(prompt));
+    const std::wstring captionText(AsWide(caption));
+    return Hooks().messageBox(site_.ContainerWindow(), promptText.c_str(), captionText.c_str(),
+                              static_cast<UINT>(buttons));
+}
+
+void ControlHost::ShowAboutBox() {} // the About box comes with the pages issue (#6)
+
+// ---------------------------------------------------------------------------
+// The component and the platform
+
+ComponentInfo ControlHost::App() {
+    if (!app_) {
+        app_ = ReadComponentInfo();
+    }
+    return *app_;
+}
+
+double ControlHost::TwipsPerPixelX() {
+    return win::TwipsPerPixelX();
+}
+
+double ControlHost::TwipsPerPixelY() {
+    return win::TwipsPerPixelY();
+}
+
+void ControlHost::PlaySound(const Sound& sound, std::uint32_t flags) {
+    win::PlaySound(sound, flags);
+}
+
+void ControlHost::MarkSafeForScripting(std::string_view classId) {
+    win::MarkSafeForScripting(classId);
+}
+
+// The shared tooltip and the window subclass come with the windows issue (#5).
+void ControlHost::CreateToolTipWindow() {}
+void ControlHost::AddToolTip() {}
+void ControlHost::RemoveToolTip() {}
+void ControlHost::SubClass() {}
+void ControlHost::UnSubClass() {}
+
+} // namespace tovabel::win

@@ -1,0 +1,111 @@
+// The core's Host on a real OLE container: the drawing surface's state kept by
+// the runtime, ambients and extender through the site, change notification and
+// events through the connection points, and the platform's services.
+#pragma once
+
+#include "connection_points.h"
+#include "control/host.h"
+#include "site.h"
+#include "type_library.h"
+
+#include <optional>
+
+namespace tovabel::win {
+
+class ControlHost final : public tovabel::Host {
+public:
+    ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
+                ConnectionPointContainerPart& points);
+
+    // The control's size in HIMETRIC, as IOleObject::SetExtent gives it.
+    SIZEL Extent() const { return extent_; }
+    void SetExtent(SIZEL extent) { extent_ = extent; }
+    // Whether a property changed since the last save.
+    bool Dirty() const { return dirty_; }
+    void SetDirty(bool dirty) { dirty_ = dirty; }
+
+    std::uintptr_t hWnd() override;
+    double ScaleWidth() override;
+    double ScaleHeight() override;
+    std::int32_t Width() override;
+    std::int32_t Height() override;
+    void SetSize(std::int32_t widthTwips, std::int32_t heightTwips) override;
+    void Cls() override;
+    OleColor BackColor() override { return surface_.backColor; }
+    void SetBackColor(OleColor color) override { surface_.backColor = color; }
+    OleColor ForeColor() override { return surface_.foreColor; }
+    void SetForeColor(OleColor color) override { surface_.foreColor = color; }
+    Font GetFont() override { return surface_.font; }
+    void SetFont(const Font& font) override;
+    std::int32_t MousePointer() override { return surface_.mousePointer; }
+    void SetMousePointer(std::int32_t code) override { surface_.mousePointer = code; }
+    Picture MouseIcon() override { return surface_.mouseIcon; }
+    void SetMouseIcon(const Picture& icon) override { surface_.mouseIcon = icon; }
+    OleColor MaskColor() override { return surface_.maskColor; }
+    void SetMaskColor(OleColor color) override { surface_.maskColor = color; }
+    void SetMaskPicture(const Picture& mask) override { surface_.maskPicture = mask; }
+    void SetBackStyle(std::int32_t style) override { surface_.backStyle = style; }
+    void SetEnabled(bool enabled) override { surface_.enabled = enabled; }
+    void SetAccessKeys(const Text& keys) override { surface_.accessKeys = keys; }
+
+    bool AmbientUserMode() override { return site_.UserMode(); }
+    Font AmbientFont() override;
+    bool AmbientDisplayAsDefault() override { return site_.DisplayAsDefault(); }
+
+    std::optional<Text> ExtenderToolTipText() override;
+    bool SetExtenderToolTipText(const Text& text) override;
+    std::optional<bool> ExtenderTabStop() override;
+    Text DisplayName() override;
+
+    void PropertyChanged(std::string_view name) override;
+    bool AsyncRead(const Text& target, AsyncType type, std::string_view propertyName) override;
+    void RaiseEvent(std::int32_t dispid, std::span<EventArg> args) override;
+
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    void SetTimer(TimerId id, bool running, std::int32_t intervalMs) override;
+
+    std::int32_t MessageBox(const Text& prompt, std::int32_t buttons,
+                            const std::optional<Text>& title) override;
+    void ShowAboutBox() override;
+
+    ComponentInfo App() override;
+    double TwipsPerPixelX() override;
+    double TwipsPerPixelY() override;
+    void PlaySound(const Sound& sound, std::uint32_t flags) override;
+    void MarkSafeForScripting(std::string_view classId) override;
+
+    void CreateToolTipWindow() override;
+    void AddToolTip() override;
+    void RemoveToolTip() override;
+    void SubClass() override;
+    void UnSubClass() override;
+
+private:
+    // What a container's drawing surface keeps for the control; the initial
+    // values are those of a new surface.
+    struct Surface {
+        OleColor backColor = 0x8000000F; // button face
+        OleColor foreColor = 0x80000012; // button text
+        OleColor maskColor = 0xC0C0C0;
+        std::int32_t mousePointer = 0;
+        Picture mouseIcon;
+        Picture maskPicture;
+        std::int32_t backStyle = 1; // opaque
+        bool enabled = true;
+        Font font;
+        Text accessKeys;
+    };
+
+    IUnknown& owner_;
+    Site& site_;
+    const TypeLibrary& types_;
+    ConnectionPointContainerPart& points_;
+    Surface surface_;
+    SIZEL extent_;
+    bool dirty_ = false;
+    Font defaultFont_;
+    std::optional<ComponentInfo> app_;
+};
+
+} // namespace tovabel::win

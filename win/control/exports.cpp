@@ -1,0 +1,48 @@
+// The library's entry points: DllMain and the four self-registering COM server
+// functions named in Tovabel2.def.
+#include "class_factory.h"
+#include "classes.h"
+#include "module.h"
+#include "registration.h"
+
+#include <new>
+
+using namespace tovabel::win;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        module::SetHandle(instance);
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    const ClassEntry* entry = FindClass(clsid);
+    if (entry == nullptr) {
+        return CLASS_E_CLASSNOTAVAILABLE;
+    }
+    ClassFactory* factory = new (std::nothrow) ClassFactory(*entry);
+    if (factory == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    const HRESULT hr = factory->QueryInterface(iid, out);
+    factory->Release(); // the creation reference; `out` holds one on success
+    return hr;
+}
+
+STDAPI DllCanUnloadNow() {
+    return module::InUse() ? S_FALSE : S_OK;
+}
+
+STDAPI DllRegisterServer() {
+    return RegisterServer();
+}
+
+STDAPI DllUnregisterServer() {
+    return UnregisterServer();
+}

@@ -1,0 +1,148 @@
+#include "ole_object.h"
+
+#include "control.h"
+#include "guids.h"
+
+#include <windows.h>
+
+#include <ole2.h>
+
+namespace tovabel::win {
+
+OleObjectPart::OleObjectPart(TovabelControl& control) : Part(control), control_(control) {}
+
+HRESULT OleObjectPart::SetClientSite(IOleClientSite* site) {
+    control_.GetSite().SetClientSite(site);
+    return S_OK;
+}
+
+HRESULT OleObjectPart::GetClientSite(IOleClientSite** site) {
+    if (site == nullptr) {
+        return E_POINTER;
+    }
+    *site = control_.GetSite().ClientSite();
+    if (*site != nullptr) {
+        (*site)->AddRef();
+    }
+    return S_OK;
+}
+
+HRESULT OleObjectPart::SetHostNames(LPCOLESTR, LPCOLESTR) {
+    return S_OK;
+}
+
+HRESULT OleObjectPart::Close(DWORD) {
+    // In-place deactivation and the window's end come with the rendering issue (#3).
+    if (adviseHolder_) {
+        adviseHolder_->SendOnClose();
+    }
+    return S_OK;
+}
+
+HRESULT OleObjectPart::SetMoniker(DWORD, IMoniker*) {
+    return E_NOTIMPL;
+}
+
+HRESULT OleObjectPart::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    if (moniker != nullptr) {
+        *moniker = nullptr;
+    }
+    return E_NOTIMPL;
+}
+
+HRESULT OleObjectPart::InitFromData(IDataObject*, BOOL, DWORD) {
+    return E_NOTIMPL;
+}
+
+HRESULT OleObjectPart::GetClipboardData(DWORD, IDataObject** data) {
+    if (data != nullptr) {
+        *data = nullptr;
+    }
+    return E_NOTIMPL;
+}
+
+HRESULT OleObjectPart::DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) {
+    return E_NOTIMPL; // verbs and in-place activation: the rendering issue (#3) fills it
+}
+
+HRESULT OleObjectPart::EnumVerbs(IEnumOLEVERB** verbs) {
+    return OleRegEnumVerbs(CLSID_Tovabel, verbs);
+}
+
+HRESULT OleObjectPart::Update() {
+    return S_OK;
+}
+
+HRESULT OleObjectPart::IsUpToDate() {
+    return S_OK;
+}
+
+HRESULT OleObjectPart::GetUserClassID(CLSID* clsid) {
+    if (clsid == nullptr) {
+        return E_POINTER;
+    }
+    *clsid = CLSID_Tovabel;
+    return S_OK;
+}
+
+HRESULT OleObjectPart::GetUserType(DWORD form, LPOLESTR* name) {
+    return OleRegGetUserType(CLSID_Tovabel, form, name);
+}
+
+HRESULT OleObjectPart::SetExtent(DWORD aspect, SIZEL* size) {
+    if (aspect != DVASPECT_CONTENT) {
+        return DV_E_DVASPECT;
+    }
+    if (size == nullptr) {
+        return E_POINTER;
+    }
+    control_.Host().SetExtent(*size);
+    return S_OK;
+}
+
+HRESULT OleObjectPart::GetExtent(DWORD aspect, SIZEL* size) {
+    if (aspect != DVASPECT_CONTENT) {
+        return DV_E_DVASPECT;
+    }
+    if (size == nullptr) {
+        return E_POINTER;
+    }
+    *size = control_.Host().Extent();
+    return S_OK;
+}
+
+HRESULT OleObjectPart::Advise(IAdviseSink* sink, DWORD* connection) {
+    if (!adviseHolder_) {
+        const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.Put());
+        if (FAILED(hr)) {
+            return hr;
+        }
+    }
+    return adviseHolder_->Advise(sink, connection);
+}
+
+HRESULT OleObjectPart::Unadvise(DWORD connection) {
+    return adviseHolder_ ? adviseHolder_->Unadvise(connection) : OLE_E_NOCONNECTION;
+}
+
+HRESULT OleObjectPart::EnumAdvise(IEnumSTATDATA** advise) {
+    if (advise == nullptr) {
+        return E_POINTER;
+    }
+    *advise = nullptr;
+    return adviseHolder_ ? adviseHolder_->EnumAdvise(advise) : S_OK;
+}
+
+HRESULT OleObjectPart::GetMiscStatus(DWORD aspect, DWORD* status) {
+    if (status == nullptr) {
+        return E_POINTER;
+    }
+    *status = aspect == DVASPECT_CONTENT ? kMiscStatus : 0;
+    return S_OK;
+}
+
+HRESULT OleObjectPart::SetColorScheme(LOGPALETTE*) {
+    return E_NOTIMPL;
+}
+
+} // namespace tovabel::win

@@ -1,0 +1,47 @@
+// The container's side of the control: the client site with its ambient
+// properties (through the site's IDispatch) and the extender object (through
+// IOleControlSite). Every read falls back to a sensible value when the site, its
+// IDispatch or the property is missing: run mode, no default button, the name
+// "Tovabel".
+#pragma once
+
+#include "com_ptr.h"
+#include "variant.h"
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <oleidl.h>
+
+#include <optional>
+#include <string>
+
+namespace tovabel::win {
+
+class Site {
+public:
+    IOleClientSite* ClientSite() const { return site_.Get(); }
+    void SetClientSite(IOleClientSite* site) { site_ = ComPtr<IOleClientSite>::Share(site); }
+
+    // An ambient property; nullopt when the container cannot give it.
+    std::optional<Variant> Ambient(DISPID id) const;
+    bool UserMode() const;
+    bool DisplayAsDefault() const;
+    std::optional<std::wstring> DisplayName() const;
+    // The container's font, when it has one.
+    ComPtr<IFont> AmbientFont() const;
+
+    // Late-bound properties of the extender object, by name.
+    std::optional<Variant> ExtenderProperty(const wchar_t* name) const;
+    bool SetExtenderProperty(const wchar_t* name, const VARIANT& value) const;
+
+    // The container's window (owner of message boxes); null when none.
+    HWND ContainerWindow() const;
+
+private:
+    ComPtr<IDispatch> Extender() const;
+
+    ComPtr<IOleClientSite> site_;
+};
+
+} // namespace tovabel::win
