@@ -1,0 +1,243 @@
+#include "com_client.h"
+
+#include "guids.h"
+
+#include <cstring>
+
+namespace tovabel::wintest {
+
+Var Long(std::int32_t value) {
+    Var out;
+    out.Get()->vt = VT_I4;
+    out.Get()->lVal = value;
+    return out;
+}
+
+Var Bool(bool value) {
+    Var out;
+    out.Get()->vt = VT_BOOL;
+    out.Get()->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return out;
+}
+
+Var Str(const std::wstring& value) {
+    Var out;
+    out.Get()->vt = VT_BSTR;
+    out.Get()->bstrVal = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+    return out;
+}
+
+Var Object(IDispatch* object) {
+    Var out;
+    out.Get()->vt = VT_DISPATCH;
+    out.Get()->pdispVal = object;
+    if (object) {
+        object->AddRef();
+    }
+    return out;
+}
+
+Var Bytes(const std::vector<std::uint8_t>& bytes) {
+    Var out;
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+    void* data = nullptr;
+    SafeArrayAccessData(array, &data);
+    if (!bytes.empty()) {
+        std::memcpy(data, bytes.data(), bytes.size());
+    }
+    SafeArrayUnaccessData(array);
+    out.Get()->vt = VT_ARRAY | VT_UI1;
+    out.Get()->parray = array;
+    return out;
+}
+
+std::wstring ToWide(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string ToNarrow(const BSTR text) {
+    std::string out;
+    for (UINT i = 0; text && i < SysStringLen(text); ++i) {
+        out += static_cast<char>(text[i]);
+    }
+    return out;
+}
+
+std::string ToNarrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) {
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return out;
+}
+
+Ref<IDispatch> CreateControl(bool throughPropertyBag) {
+    CLSID clsid{};
+    if (FAILED(CLSIDFromProgID(L"OrnisTovabel.Tovabel", &clsid))) {
+        return {};
+    }
+    Ref<IDispatch> control;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                control.PutVoid()))) {
+        return {};
+    }
+    if (throughPropertyBag) {
+        auto persist = control.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
+        if (!persist || FAILED(persist->InitNew())) {
+            return {};
+        }
+    } else {
+        auto persist = control.As<IPersistStreamInit>(IID_IPersistStreamInit);
+        if (!persist || FAILED(persist->InitNew())) {
+            return {};
+        }
+    }
+    return control;
+}
+
+namespace {
+
+HRESULT InvokeWith(IDispatch* control, DISPID id, WORD kind, VARIANT* args, UINT count,
+                   VARIANT* result) {
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{args, nullptr, count, 0};
+    if (kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        params.rgdispidNamedArgs = &named;
+        params.cNamedArgs = 1;
+    }
+    EXCEPINFO info{};
+    UINT argError = 0;
+    const HRESULT hr =
+        control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, &info, &argError);
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrHelpFile);
+    return hr;
+}
+
+} // namespace
+
+HRESULT Get(IDispatch* control, DISPID id, Var& out) {
+    VariantClear(out.Get());
+    return InvokeWith(control, id, DISPATCH_PROPERTYGET, nullptr, 0, out.Get());
+}
+
+HRESULT Put(IDispatch* control, DISPID id, const VARIANT& value, WORD kind) {
+    VARIANT arg = value; // Invoke does not take ownership of its arguments
+    return InvokeWith(control, id, kind, &arg, 1, nullptr);
+}
+
+HRESULT Call(IDispatch* control, DISPID id, Var& result) {
+    VariantClear(result.Get());
+    return InvokeWith(control, id, DISPATCH_METHOD, nullptr, 0, result.Get());
+}
+
+Ref<IPictureDisp> MakeBitmapPicture(int size) {
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    HDC screen = GetDC(nullptr);
+    desc.bmp.hbitmap = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    Ref<IPictureDisp> picture;
+    OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
+    return picture;
+}
+
+Ref<IPictureDisp> MakeIconPicture() {
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_ICON;
+    desc.icon.hicon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
+    Ref<IPictureDisp> picture;
+    OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
+    return picture;
+}
+
+Ref<IPictureDisp> MakeMetafilePicture() {
+    HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    Rectangle(recorder, 0, 0, 10, 10);
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_ENHMETAFILE;
+    desc.emf.hemf = CloseEnhMetaFile(recorder);
+    Ref<IPictureDisp> picture;
+    OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
+    return picture;
+}
+
+Ref<IFontDisp> MakeFont(const wchar_t* name) {
+    FONTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = const_cast<LPOLESTR>(name);
+    desc.cySize.int64 = 100000; // 10 points
+    desc.sWeight = FW_NORMAL;
+    Ref<IFontDisp> font;
+    OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid());
+    return font;
+}
+
+HRESULT EventSink::QueryInterface(REFIID iid, void** out) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID___Tovabel) {
+        *out = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT EventSink::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+
+HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                          UINT*) {
+    Event event{id, {}};
+    // Arguments arrive last first; keep them in declaration order.
+    for (UINT i = params ? params->cArgs : 0; i > 0; --i) {
+        Var arg;
+        VariantCopyInd(arg.Get(), &params->rgvarg[i - 1]);
+        event.args.push_back(arg);
+    }
+    events.push_back(std::move(event));
+    if (during) {
+        during(*this, id);
+    }
+    return S_OK;
+}
+
+DWORD EventSink::Advise(IDispatch* source, const IID& eventsIid) {
+    Ref<IConnectionPointContainer> container;
+    source->QueryInterface(IID_IConnectionPointContainer, container.PutVoid());
+    if (!container) {
+        return 0;
+    }
+    Ref<IConnectionPoint> point;
+    if (FAILED(container->FindConnectionPoint(eventsIid, point.Put()))) {
+        return 0;
+    }
+    DWORD cookie = 0;
+    point->Advise(static_cast<IDispatch*>(this), &cookie);
+    return cookie;
+}
+
+HRESULT ChangeSink::QueryInterface(REFIID iid, void** out) {
+    if (iid == IID_IUnknown || iid == IID_IPropertyNotifySink) {
+        *out = static_cast<IPropertyNotifySink*>(this);
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+} // namespace tovabel::wintest

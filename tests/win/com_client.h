@@ -1,0 +1,92 @@
+// A client's view of the control for the Windows tests: creation by ProgID,
+// late-bound property access by DISPID, and an event sink that records what
+// the control raises.
+#pragma once
+
+#include "com_ptr.h"
+#include "variant.h"
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <oleauto.h>
+#include <olectl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tovabel::wintest {
+
+template <class T> using Ref = win::ComPtr<T>;
+using Var = win::Variant;
+
+Var Long(std::int32_t value);
+Var Bool(bool value);
+Var Str(const std::wstring& value);
+Var Object(IDispatch* object); // adds a reference
+Var Bytes(const std::vector<std::uint8_t>& bytes);
+
+std::wstring ToWide(const std::string& text);
+std::string ToNarrow(const BSTR text);
+std::string ToNarrow(const std::wstring& text);
+
+// Creates a control by ProgID and initialises it as a new instance through
+// IPersistStreamInit::InitNew (or IPersistPropertyBag::InitNew).
+Ref<IDispatch> CreateControl(bool throughPropertyBag = false);
+
+HRESULT Get(IDispatch* control, DISPID id, Var& out);
+HRESULT Put(IDispatch* control, DISPID id, const VARIANT& value, WORD kind = DISPATCH_PROPERTYPUT);
+HRESULT Call(IDispatch* control, DISPID id, Var& result);
+
+// Builds a standard picture object of the given type for the tests.
+Ref<IPictureDisp> MakeBitmapPicture(int size = 16);
+Ref<IPictureDisp> MakeIconPicture();
+Ref<IPictureDisp> MakeMetafilePicture();
+Ref<IFontDisp> MakeFont(const wchar_t* name);
+
+// Records every event the control raises, with its arguments.
+class EventSink : public IDispatch {
+public:
+    struct Event {
+        DISPID id;
+        std::vector<Var> args;
+    };
+    std::vector<Event> events;
+    // Called while an event is delivered (for example to read Value then).
+    void (*during)(EventSink& sink, DISPID id) = nullptr;
+    IDispatch* control = nullptr;
+    std::vector<std::pair<DISPID, bool>> valueDuring;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO*, UINT*) override;
+
+    // Connects to the control's event interface; returns the cookie.
+    DWORD Advise(IDispatch* source, const IID& eventsIid);
+    ULONG refs() const { return refs_; }
+
+private:
+    ULONG refs_ = 1; // owned by the test's stack frame
+};
+
+// Records the property changes the control reports.
+class ChangeSink : public IPropertyNotifySink {
+public:
+    std::vector<DISPID> changed;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
+        changed.push_back(id);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+};
+
+} // namespace tovabel::wintest

@@ -1,0 +1,221 @@
+// Self-registration and the safe-for-scripting marks that every instance
+// writes. Registration runs against a private registry root (the classes root
+// redirected for this process), so that the tests see exactly what was written.
+#include "com_client.h"
+#include "test_paths.h"
+
+#include "guids.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace tovabel::wintest {
+namespace {
+
+using Entry = HRESULT(STDAPICALLTYPE*)();
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+
+std::wstring Braced(const char* text) {
+    return L"{" + ToWide(text) + L"}";
+}
+
+const std::wstring kSafeForScripting = L"{7DD95801-9882-11CF-9FA9-00AA006C42C4}";
+const std::wstring kSafeForInitialising = L"{7DD95802-9882-11CF-9FA9-00AA006C42C4}";
+
+class Library {
+public:
+    Library() : module_(LoadLibraryW(OcxPath().c_str())) {}
+    ~Library() {
+        if (module_) {
+            FreeLibrary(module_);
+        }
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    template <class F> F Export(const char* name) const {
+        return module_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)))
+                       : nullptr;
+    }
+
+private:
+    HMODULE module_;
+};
+
+// Every key below `root` with its values, as "path" and "path|name=data" lines.
+void Snapshot(HKEY root, const std::wstring& path, std::map<std::wstring, std::wstring>& out) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    if (!path.empty()) {
+        out[path] = L"";
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[512];
+        DWORD nameLength = 512;
+        wchar_t data[2048];
+        DWORD dataSize = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                          &dataSize) != ERROR_SUCCESS) {
+            break;
+        }
+        out[path + L"|" + name] = type == REG_SZ ? std::wstring(data) : L"<binary>";
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[512];
+        DWORD nameLength = 512;
+        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        Snapshot(root, path.empty() ? name : path + L"\\" + name, out);
+    }
+    RegCloseKey(key);
+}
+
+// Redirects the classes root of this process to a fresh private key.
+class PrivateClassesRoot {
+public:
+    // A volatile root refuses the ordinary (non-volatile) keys that
+    // registration and the instances write, like a root without write access.
+    explicit PrivateClassesRoot(bool refuseWrites = false) {
+        path_ = L"Software\\TovabelTests\\" + std::to_wstring(GetCurrentProcessId());
+        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+        HKEY created = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr,
+                        refuseWrites ? REG_OPTION_VOLATILE : 0, KEY_ALL_ACCESS, nullptr, &created,
+                        nullptr);
+        RegCloseKey(created);
+        RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_ALL_ACCESS, &root_);
+        overridden_ = root_ && RegOverridePredefKey(HKEY_CLASSES_ROOT, root_) == ERROR_SUCCESS;
+    }
+    ~PrivateClassesRoot() {
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+        if (root_) {
+            RegCloseKey(root_);
+        }
+        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+    }
+    PrivateClassesRoot(const PrivateClassesRoot&) = delete;
+    PrivateClassesRoot& operator=(const PrivateClassesRoot&) = delete;
+
+    bool ok() const { return overridden_; }
+    std::map<std::wstring, std::wstring> Contents() const {
+        std::map<std::wstring, std::wstring> out;
+        HKEY readable = nullptr;
+        RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &readable);
+        Snapshot(readable, L"", out);
+        RegCloseKey(readable);
+        return out;
+    }
+
+private:
+    std::wstring path_;
+    HKEY root_ = nullptr;
+    bool overridden_ = false;
+};
+
+TEST(Registration, WritesTheClassAndRemovesExactlyWhatItWrote) {
+    Library library;
+    const auto registerServer = library.Export<Entry>("DllRegisterServer");
+    const auto unregisterServer = library.Export<Entry>("DllUnregisterServer");
+    ASSERT_TRUE(registerServer && unregisterServer);
+
+    PrivateClassesRoot root;
+    ASSERT_TRUE(root.ok());
+    ASSERT_EQ(registerServer(), S_OK);
+    const auto written = root.Contents();
+
+    const std::wstring clsid = L"CLSID\\" + Braced(identity::kTovabelClsid);
+    const std::wstring libid = Braced(identity::kLibId);
+    struct Expect {
+        std::wstring entry;
+        std::wstring data; // empty: only its presence is checked
+    };
+    const Expect expected[] = {
+        {clsid + L"\\InprocServer32|", OcxPath()},
+        {clsid + L"\\InprocServer32|ThreadingModel", L"Apartment"},
+        {clsid + L"\\Control", L""},
+        {clsid + L"\\ToolboxBitmap32|", L""},
+        {clsid + L"\\MiscStatus\\1|", L""},
+        {clsid + L"\\TypeLib|", libid},
+        {clsid + L"\\VersionIndependentProgID|", L"OrnisTovabel.Tovabel"},
+        {L"OrnisTovabel.Tovabel\\CLSID|", Braced(identity::kTovabelClsid)},
+        {L"TypeLib\\" + libid + L"\\2.a", L""},
+        {L"Interface\\" + Braced(identity::kTovabelEventsIid), L""},
+    };
+    for (const Expect& e : expected) {
+        const auto found = written.find(e.entry);
+        ASSERT_NE(found, written.end()) << ToNarrow(e.entry);
+        if (!e.data.empty()) {
+            EXPECT_EQ(_wcsicmp(found->second.c_str(), e.data.c_str()), 0) << ToNarrow(e.entry);
+        }
+    }
+    // The toolbox picture names this library.
+    EXPECT_NE(written.at(clsid + L"\\ToolboxBitmap32|").find(OcxPath()), std::wstring::npos);
+
+    ASSERT_EQ(unregisterServer(), S_OK);
+    const auto left = root.Contents();
+    std::wstring leftover;
+    for (const auto& [entry, data] : left) {
+        leftover += entry + L"\n";
+    }
+    EXPECT_TRUE(left.empty()) << "left behind:\n" << ToNarrow(leftover);
+}
+
+// Creates a new instance straight from the library's class object, so that no
+// registry lookup stands between the test and the control.
+Ref<IDispatch> CreateFromLibrary(const Library& library) {
+    const auto getClassObject = library.Export<GetClassObject>("DllGetClassObject");
+    Ref<IClassFactory> factory;
+    if (!getClassObject ||
+        FAILED(getClassObject(CLSID_Tovabel, IID_IClassFactory, factory.PutVoid()))) {
+        return {};
+    }
+    Ref<IDispatch> control;
+    factory->CreateInstance(nullptr, IID_IDispatch, control.PutVoid());
+    auto persist = control.As<IPersistStreamInit>(IID_IPersistStreamInit);
+    if (!persist || FAILED(persist->InitNew())) {
+        return {};
+    }
+    return control;
+}
+
+TEST(Registration, EveryInstanceMarksTheClassSafe) {
+    Library library;
+    PrivateClassesRoot root;
+    ASSERT_TRUE(root.ok());
+    const std::wstring base =
+        L"CLSID\\" + Braced(identity::kTovabelClsid) + L"\\Implemented Categories\\";
+    ASSERT_TRUE(CreateFromLibrary(library));
+    const auto marks = root.Contents();
+    EXPECT_TRUE(marks.count(base + kSafeForScripting));
+    EXPECT_TRUE(marks.count(base + kSafeForInitialising));
+    // The keys carry no values: their presence is the mark.
+    for (const auto& [entry, data] : marks) {
+        EXPECT_EQ(entry.find(L'|'), std::wstring::npos) << ToNarrow(entry);
+    }
+    // A second instance finds them there and leaves the registry as it was.
+    ASSERT_TRUE(CreateFromLibrary(library));
+    EXPECT_EQ(root.Contents(), marks);
+}
+
+TEST(Registration, InstanceWorksWhenTheRegistryRefusesTheMarks) {
+    Library library;
+    PrivateClassesRoot readOnly(true);
+    ASSERT_TRUE(readOnly.ok());
+    Ref<IDispatch> control = CreateFromLibrary(library);
+    ASSERT_TRUE(control);
+    const Var caption = Str(L"Still works");
+    EXPECT_EQ(Put(control.Get(), 0x68030011, *caption), S_OK);
+    Var back;
+    EXPECT_EQ(Get(control.Get(), 0x68030011, back), S_OK);
+    EXPECT_EQ(ToNarrow(back.Get()->bstrVal), "Still works");
+    EXPECT_TRUE(readOnly.Contents().empty()); // nothing could be written
+}
+
+} // namespace
+} // namespace tovabel::wintest
