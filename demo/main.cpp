@@ -1,0 +1,242 @@
+// Tovabel demo: registers the control library, creates a button by its ProgID
+// as any client would, prints the control's type information and walks a
+// property round trip, printing the events the button raises.
+#include "bstr.h"
+#include "com_ptr.h"
+#include "guids.h"
+#include "variant.h"
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+template <class T> using Ref = tovabel::win::ComPtr<T>;
+using tovabel::win::Bstr;
+using tovabel::win::Variant;
+
+std::string Narrow(const Bstr& text) {
+    std::string out;
+    for (wchar_t c : text.View()) {
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return out;
+}
+
+std::wstring WinePath(const char* unixPath) {
+    std::wstring out = L"Z:";
+    for (const char* c = unixPath; *c; ++c) {
+        out += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    }
+    return out;
+}
+
+bool Register() {
+    HMODULE library = LoadLibraryW(WinePath(TOVABEL_OCX_PATH).c_str());
+    if (!library) {
+        return false;
+    }
+    using Entry = HRESULT(STDAPICALLTYPE*)();
+    const auto entry = reinterpret_cast<Entry>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+    const bool ok = entry && SUCCEEDED(entry());
+    FreeLibrary(library);
+    return ok;
+}
+
+const char* KindName(INVOKEKIND kind) {
+    switch (kind) {
+    case INVOKE_PROPERTYGET:
+        return "get";
+    case INVOKE_PROPERTYPUT:
+        return "put";
+    case INVOKE_PROPERTYPUTREF:
+        return "putref";
+    default:
+        return "method";
+    }
+}
+
+void PrintMembers(ITypeInfo* info) {
+    TYPEATTR* attr = nullptr;
+    if (FAILED(info->GetTypeAttr(&attr))) {
+        return;
+    }
+    for (UINT i = 0; i < attr->cFuncs; ++i) {
+        FUNCDESC* func = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &func))) {
+            continue;
+        }
+        Bstr name;
+        Bstr help;
+        info->GetDocumentation(func->memid, name.Put(), help.Put(), nullptr, nullptr);
+        std::printf("  %-20s %-7s dispid 0x%08lX  %s\n", Narrow(name).c_str(),
+                    KindName(func->invkind), static_cast<unsigned long>(func->memid),
+                    Narrow(help).c_str());
+        info->ReleaseFuncDesc(func);
+    }
+    info->ReleaseTypeAttr(attr);
+}
+
+// Prints every event the button raises.
+class EventPrinter : public IDispatch {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == tovabel::DIID___Tovabel) {
+            *out = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
+                                     EXCEPINFO*, UINT*) override {
+        const char* name = id == 1   ? "Click"
+                           : id == 4 ? "DropDown"
+                           : id == 5 ? "DropDownCancelled"
+                                     : "another event";
+        std::printf("  event: %s (dispid %ld)\n", name, static_cast<long>(id));
+        return S_OK;
+    }
+};
+
+HRESULT PutProperty(IDispatch* control, const wchar_t* name, VARIANT value) {
+    DISPID id = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    if (FAILED(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
+        return DISP_E_UNKNOWNNAME;
+    }
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&value, &named, 1, 1};
+    return control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
+                           nullptr, nullptr, nullptr);
+}
+
+void PrintProperty(IDispatch* control, const wchar_t* name) {
+    DISPID id = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    Variant result;
+    DISPPARAMS none{};
+    if (FAILED(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)) ||
+        FAILED(control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
+                               DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, result.Get(), nullptr,
+                               nullptr))) {
+        std::printf("  %ls = <error>\n", name);
+        return;
+    }
+    if (result.Type() == VT_UI4) { // colours read best as &H00BBGGRR or &H800000NN
+        std::printf("  %ls = &H%08lX\n", name, static_cast<unsigned long>(result.Get()->ulVal));
+        return;
+    }
+    if (FAILED(VariantChangeType(result.Get(), result.Get(), VARIANT_ALPHABOOL, VT_BSTR))) {
+        std::printf("  %ls = <object>\n", name);
+        return;
+    }
+    std::printf("  %ls = %ls\n", name, result.Get()->bstrVal);
+}
+
+VARIANT Long(long value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = value;
+    return v;
+}
+
+VARIANT Bool(bool value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BOOL;
+    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}
+
+int RunDemo() {
+    if (!Register()) {
+        std::printf("Tovabel2.ocx could not be registered\n");
+        return 1;
+    }
+    CLSID clsid{};
+    Ref<IDispatch> control;
+    if (FAILED(CLSIDFromProgID(L"OrnisTovabel.Tovabel", &clsid)) ||
+        FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                control.PutVoid()))) {
+        std::printf("OrnisTovabel.Tovabel could not be created\n");
+        return 1;
+    }
+    Ref<IPersistStreamInit> persist;
+    if (SUCCEEDED(control->QueryInterface(IID_IPersistStreamInit, persist.PutVoid()))) {
+        persist->InitNew();
+    }
+
+    Ref<ITypeInfo> info;
+    if (SUCCEEDED(control->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()))) {
+        std::printf("Members of _Tovabel:\n");
+        PrintMembers(info.Get());
+    }
+
+    Ref<IConnectionPointContainer> points;
+    Ref<IConnectionPoint> events;
+    EventPrinter printer;
+    DWORD cookie = 0;
+    if (SUCCEEDED(control->QueryInterface(IID_IConnectionPointContainer, points.PutVoid())) &&
+        SUCCEEDED(points->FindConnectionPoint(tovabel::DIID___Tovabel, events.Put()))) {
+        events->Advise(&printer, &cookie);
+    }
+
+    std::printf("\nA new button:\n");
+    for (const wchar_t* name : {L"Version", L"Style", L"Caption", L"AlignCaption", L"AutoSize",
+                                L"MaskColor", L"HighlightColor", L"ShadowColor"}) {
+        PrintProperty(control.Get(), name);
+    }
+
+    std::printf("\nA check button, clicked from code twice:\n");
+    PutProperty(control.Get(), L"Style", Long(1));
+    PutProperty(control.Get(), L"Value", Bool(true));
+    PrintProperty(control.Get(), L"Checked");
+    PutProperty(control.Get(), L"Value", Bool(true));
+    PrintProperty(control.Get(), L"Checked");
+
+    std::printf("\nA menu button opened and closed from code:\n");
+    PutProperty(control.Get(), L"Style", Long(5));
+    PutProperty(control.Get(), L"Value", Bool(true));
+    PrintProperty(control.Get(), L"DroppedDown");
+    PutProperty(control.Get(), L"Value", Bool(true));
+    PrintProperty(control.Get(), L"DroppedDown");
+
+    std::printf("\nA menu item keeps its caption on the left:\n");
+    PutProperty(control.Get(), L"Style", Long(6));
+    PutProperty(control.Get(), L"AlignCaption", Long(3));
+    PrintProperty(control.Get(), L"AlignCaption");
+
+    if (cookie) {
+        events->Unadvise(cookie);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main() {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return 1;
+    }
+    const int result = RunDemo();
+    CoUninitialize();
+    return result;
+}
