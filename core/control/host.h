@@ -5,6 +5,7 @@
 #pragma once
 
 #include "control/types.h"
+#include "render/painter.h"
 
 #include <cstdint>
 #include <optional>
@@ -73,8 +74,14 @@ public:
     virtual double ScaleHeight() = 0; // client height, pixels
     virtual std::int32_t Width() = 0; // outer size, twips
     virtual std::int32_t Height() = 0;
-    virtual void SetSize(std::int32_t widthTwips, std::int32_t heightTwips) = 0;
+    // Each size change reaches the container at once and may come back as a
+    // resize notification before the call returns.
+    virtual void SetWidth(std::int32_t twips) = 0;
+    virtual void SetHeight(std::int32_t twips) = 0;
+    // Erases everything drawn on the surface (the lines of the face stay).
     virtual void Cls() = 0;
+    // Draws on the surface; what is drawn stays until the next Cls.
+    virtual Painter& Paint() = 0;
     virtual OleColor BackColor() = 0;
     virtual void SetBackColor(OleColor color) = 0;
     virtual OleColor ForeColor() = 0;
@@ -87,9 +94,13 @@ public:
     virtual void SetMouseIcon(const Picture& icon) = 0;
     virtual OleColor MaskColor() = 0;
     virtual void SetMaskColor(OleColor color) = 0;
+    virtual Picture MaskPicture() = 0;
     virtual void SetMaskPicture(const Picture& mask) = 0;
+    // The surface's background picture (shown by a transparent button).
+    virtual void SetBackgroundPicture(const Picture& picture) = 0;
     virtual void SetBackStyle(std::int32_t style) = 0; // 0 transparent, 1 opaque
     virtual void SetEnabled(bool enabled) = 0;
+    virtual Text AccessKeys() = 0;
     virtual void SetAccessKeys(const Text& keys) = 0;
 
     // Ambient properties of the container.
@@ -130,6 +141,11 @@ public:
 
     // The platform's sound player, called with module 0 and the given flags.
     virtual void PlaySound(const Sound& sound, std::uint32_t flags) = 0;
+
+    // The painting objects every instance of the thread shares: created with
+    // the first instance, released with the last.
+    virtual void CreateSharedPainting() = 0;
+    virtual void ReleaseSharedPainting() = 0;
 
     // Marks the class safe for scripting and initialisation in the registry.
     virtual void MarkSafeForScripting(std::string_view classId) = 0;

@@ -105,7 +105,17 @@ const Tovabel::SoundSlot Tovabel::kSoundClick{&Tovabel::mSoundClick, &Tovabel::m
                                               &Tovabel::mSoundClickURL, "SoundClick",
                                               "SoundClickURL"};
 
-Tovabel::Tovabel(Host& host) : host_(host) {}
+Tovabel::Tovabel(Host& host) : host_(host) {
+    // The colours the face's lines have until the first paint.
+    for (FrameLines* frame : {&lnBorder, &lnDDBorder}) {
+        (*frame)[Edge::Top].BorderColor = 0x80000014;
+        (*frame)[Edge::Left].BorderColor = 0x80000014;
+        (*frame)[Edge::Bottom].BorderColor = 0x80000010;
+        (*frame)[Edge::Right].BorderColor = 0x80000010;
+    }
+    lnSeparator[0].BorderColor = 0x80000010; // dark, then light
+    lnSeparator[1].BorderColor = 0x80000014;
+}
 
 // ---------------------------------------------------------------------------
 // Life cycle
@@ -113,14 +123,17 @@ Tovabel::Tovabel(Host& host) : host_(host) {}
 void Tovabel::Initialize() {
     host_.MarkSafeForScripting(identity::kTovabelClsid);
     ++gInstanceCount;
-    // The shared halftone palette and picture painter are created by the
-    // rendering layer (filled by the rendering issue, #3).
+    host_.CreateSharedPainting(); // the first instance of the thread creates them
 }
 
 void Tovabel::Terminate() {
-    // The caption font and the shared painting objects are released by the
-    // rendering layer (filled by the rendering issue, #3).
-    --gInstanceCount;
+    if (mCaptionFont) {
+        host_.Paint().DeleteCaptionFont();
+        mCaptionFont = false;
+    }
+    if (--gInstanceCount == 0) {
+        host_.ReleaseSharedPainting();
+    }
     host_.RemoveToolTip();
     host_.UnSubClass();
 }
@@ -157,6 +170,12 @@ void Tovabel::InitProperties() {
     SubClass();
     host_.AddToolTip();
     PaintState(vsNormal);
+}
+
+void Tovabel::AmbientChanged(std::string_view name) {
+    if (name == "DisplayAsDefault") {
+        ForceRepaint(vsNormal); // a NonFlat button's frame shows whether it is the default
+    }
 }
 
 void Tovabel::OnTimer(TimerId id) {
@@ -198,21 +217,6 @@ void Tovabel::SetTimer(TimerState& timer, TimerId id, bool enabled) {
     timer.Enabled = enabled;
     host_.SetTimer(id, timer.Running(), timer.Interval);
 }
-
-// ---------------------------------------------------------------------------
-// Steps filled by the rendering issue (#3): until then they only keep the state.
-
-void Tovabel::LayoutControl() {} // placement and drawing: rendering issue (#3)
-
-void Tovabel::PaintState(VisualState state) {
-    mState = state;
-} // faces: rendering issue (#3)
-
-void Tovabel::DrawPicture() {} // picture painting: rendering issue (#3)
-
-void Tovabel::LayoutArrow() {} // arrow placement: rendering issue (#3)
-
-void Tovabel::AutoSizeControl() {} // size to content: rendering issue (#3)
 
 // ---------------------------------------------------------------------------
 // Shared steps of the setters

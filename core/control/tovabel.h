@@ -5,7 +5,9 @@
 #include "control/host.h"
 #include "control/types.h"
 #include "render/face.h"
+#include "render/painter.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -27,6 +29,13 @@ public:
     void Terminate();
     void InitProperties();
     void OnTimer(TimerId id);
+    // The container changed the control's size.
+    void OnResize();
+    // The container changed one of its ambient properties.
+    void AmbientChanged(std::string_view name);
+
+    // The face's visible lines, the one brought to the front last at the end.
+    std::vector<Line> VisibleLines() const;
 
     // Properties.
     std::int32_t AlignCaption() const { return mAlignCaption; }
@@ -114,13 +123,14 @@ public:
     void UnSubClass();
 
 protected:
-    // Steps that the layout and painting code fills; virtual so that tests can
-    // observe the order in which the setters call them.
+    // Layout and painting steps; virtual so that tests can observe the order
+    // in which the setters call them.
     virtual void LayoutControl();
     virtual void PaintState(VisualState state);
     virtual void DrawPicture();
     virtual void LayoutArrow();
     virtual void AutoSizeControl();
+    virtual void DrawCaption();
 
     bool DesignMode() const { return !host_.AmbientUserMode(); }
 
@@ -179,8 +189,29 @@ protected:
     bool mEnterSoundDone = false;
     bool mLeaveSoundDone = false;
 
+    // Layout results.
+    std::int32_t mDDWidth = 0;
+    bool mInLayout = false;
+    bool mInResize = false;
+    std::int32_t mPictureX = 0;
+    std::int32_t mPictureY = 0;
+    Text mDisplayCaption;
+    std::int32_t mAccessKeyPos = 0;
+    std::int32_t mCaptionWidth = 0;
+    std::int32_t mCaptionHeight = 0;
+    std::int32_t mCaptionX = 0;
+    std::int32_t mCaptionY = 0;
+
+    // The caption font: whether the surface holds one, and its description.
+    bool mCaptionFont = false;
+    CaptionLogFont mCaptionLogFont;
+
     // Constituents of the face.
     FrameLines lnBorder{};
+    FrameLines lnDDBorder{};
+    std::array<Line, 2> lnSeparator{};
+    std::array<Line, 4> lnArrow{};
+    std::int32_t mNextZOrder = 1;
     Picture imgPicture; // the picture the face shows now
     TimerState MenuPopTimer{false, 500};
     TimerState RedrawTimer{false, 1};
@@ -223,6 +254,48 @@ private:
     void RedrawTimerTick();
     bool IsCheckStyle() const;
     bool IsDropDownStyle() const;
+
+    // Layout.
+    void LayoutSeparator();
+    void PlaceFrame(double sep);
+    void PlaceDropDownFrame();
+    void LayoutCaption();
+    void PlacePicture(std::int32_t state);
+    void BringToFront(Line& line) { line.ZOrder = mNextZOrder++; }
+    double PictureWidth() const;
+    double PictureHeight() const;
+    bool FixedSingle() const { return mBorderStyle == tvBorderStyle::FixedSingle; }
+
+    // Face painting.
+    void PaintNormal();
+    void PaintHover();
+    void PaintPressed();
+    void FinishPaint(bool armRedrawTimer);
+    void SwapPicture(const Picture& picture);
+    void AssignPicture(const Picture& picture);
+    void SetFrame(FrameLines& lines, bool raised);
+    void ShowFrame(FrameLines& lines, bool visible);
+    bool DisabledPictureApplies() const;
+
+    // Caption: the text in up to three segments, the access key underlined.
+    struct CaptionSegments {
+        bool underline = false;
+        Text before;
+        Text key;
+        Text after;
+        std::int32_t keyDx = 0; // pen advance to the key and past it
+        std::int32_t keyDy = 0;
+        std::int32_t afterDx = 0;
+        std::int32_t afterDy = 0;
+    };
+    void SelectCaptionFont(bool force, bool underlineKey);
+    void DrawCaptionText(std::int32_t x, std::int32_t y, const CaptionSegments& segments,
+                         bool forceFont);
+
+    // Sounds.
+    void PlayEnterSound();
+    void PlayLeaveSound();
+    void PlayWave(const SoundBytes& bytes);
 };
 
 // Instances alive on this thread; the last one releases the shared painting objects.

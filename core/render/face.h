@@ -10,11 +10,12 @@
 namespace tovabel {
 
 // A line of the face, painted from its start point up to (not including) its end point.
+// Coordinates are pixels of the surface (fractional where the surface size is).
 struct Line {
-    std::int32_t X1 = 0;
-    std::int32_t Y1 = 0;
-    std::int32_t X2 = 0;
-    std::int32_t Y2 = 0;
+    double X1 = 0;
+    double Y1 = 0;
+    double X2 = 0;
+    double Y2 = 0;
     std::int32_t BorderWidth = 1;
     OleColor BorderColor = 0;
     bool Visible = false;

@@ -30,8 +30,85 @@ Picture MakePicture(std::int32_t type, std::uint64_t handle) {
     return std::make_shared<FakePicture>(type, handle);
 }
 
-void FakeHost::SetSize(std::int32_t w, std::int32_t h) {
-    log.push_back("SetSize(" + std::to_string(w) + "," + std::to_string(h) + ")");
+std::int32_t FakeHost::Width() {
+    return static_cast<std::int32_t>(scaleWidth * twipsPerPixel);
+}
+
+std::int32_t FakeHost::Height() {
+    return static_cast<std::int32_t>(scaleHeight * twipsPerPixel);
+}
+
+void FakeHost::SetWidth(std::int32_t twips) {
+    scaleWidth = twips / twipsPerPixel;
+    log.push_back("SetWidth(" + std::to_string(twips) + ")");
+    if (onResize) {
+        onResize();
+    }
+}
+
+void FakeHost::SetHeight(std::int32_t twips) {
+    scaleHeight = twips / twipsPerPixel;
+    log.push_back("SetHeight(" + std::to_string(twips) + ")");
+    if (onResize) {
+        onResize();
+    }
+}
+
+void FakeHost::SetBackgroundPicture(const Picture& picture) {
+    backgroundPicture = picture;
+    log.push_back("SetBackgroundPicture(" + Describe(picture) + ")");
+}
+
+TextSize FakePainter::TextExtent(const Text& text) {
+    if (recordMeasures) {
+        log_.push_back("TextExtent(" + Narrow(text) + ")");
+    }
+    return {static_cast<std::int32_t>(text.size()) * charWidth, lineHeight};
+}
+
+void FakePainter::TextOut(std::int32_t x, std::int32_t y, const Text& text) {
+    log_.push_back("TextOut(" + std::to_string(x) + "," + std::to_string(y) + "," + Narrow(text) +
+                   ")");
+}
+
+void FakePainter::SetTextColor(OleColor color) {
+    log_.push_back("SetTextColor(" + Hex(color) + ")");
+}
+
+void FakePainter::FillRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                           std::int32_t bottom, OleColor color) {
+    log_.push_back("FillRect(" + std::to_string(left) + "," + std::to_string(top) + "," +
+                   std::to_string(right) + "," + std::to_string(bottom) + "," + Hex(color) + ")");
+}
+
+void FakePainter::ReplaceCaptionFont(const CaptionLogFont& font) {
+    log_.push_back("ReplaceCaptionFont(h=" + std::to_string(font.lfHeight) +
+                   ",esc=" + std::to_string(font.lfEscapement) +
+                   ",u=" + std::to_string(font.lfUnderline) + ")");
+}
+
+void FakePainter::DeleteCaptionFont() {
+    log_.push_back("DeleteCaptionFont");
+}
+
+namespace {
+
+std::string DescribePaint(const char* what, const PicturePaint& p) {
+    return std::string(what) + "(" + Describe(p.picture) + " at " + std::to_string(p.x) + "," +
+           std::to_string(p.y) + " size " + std::to_string(p.width) + "x" +
+           std::to_string(p.height) + (p.drawChecks ? " checks " : " ") + std::to_string(p.checkX) +
+           "," + std::to_string(p.checkY) + "," + std::to_string(p.checkWidth) + "x" +
+           std::to_string(p.checkHeight) + ")";
+}
+
+} // namespace
+
+void FakePainter::PaintTransparentPicture(const PicturePaint& paint) {
+    log_.push_back(DescribePaint("PaintTransparentPicture", paint));
+}
+
+void FakePainter::PaintDisabledPicture(const PicturePaint& paint) {
+    log_.push_back(DescribePaint("PaintDisabledPicture", paint));
 }
 
 void FakeHost::SetBackColor(OleColor c) {
@@ -80,6 +157,7 @@ void FakeHost::SetEnabled(bool value) {
 }
 
 void FakeHost::SetAccessKeys(const Text& keys) {
+    accessKeys = keys;
     log.push_back("SetAccessKeys(" + Narrow(keys) + ")");
 }
 
@@ -111,8 +189,11 @@ bool FakeHost::AsyncRead(const Text& target, AsyncType type, std::string_view na
     return !refuseDownloads;
 }
 
-void FakeHost::RaiseEvent(std::int32_t dispid, std::span<EventArg>) {
+void FakeHost::RaiseEvent(std::int32_t dispid, std::span<EventArg> args) {
     log.push_back("RaiseEvent(" + std::to_string(dispid) + ")");
+    if (onEventArgs) {
+        onEventArgs(args);
+    }
     if (onEvent) {
         onEvent(dispid);
     }
@@ -147,8 +228,12 @@ void RecordingTovabel::LayoutControl() {
 }
 
 void RecordingTovabel::PaintState(VisualState state) {
-    Tovabel::PaintState(state);
+    mState = state;
     log_.push_back("PaintState(" + std::to_string(state) + ")");
+}
+
+void RecordingTovabel::DrawCaption() {
+    log_.push_back("DrawCaption");
 }
 
 void RecordingTovabel::DrawPicture() {

@@ -31,9 +31,9 @@ Picture MakePicture(std::int32_t type, std::uint64_t handle = 0x1000);
 
 class FakeFont : public FontObject {
 public:
-    explicit FakeFont(Text name) : name_(std::move(name)) {}
+    explicit FakeFont(Text name, std::int64_t size = 82500) : name_(std::move(name)), size_(size) {}
     Text Name() const override { return name_; }
-    std::int64_t Size() const override { return 82500; }
+    std::int64_t Size() const override { return size_; }
     bool Bold() const override { return false; }
     bool Italic() const override { return false; }
     bool Underline() const override { return false; }
@@ -43,14 +43,39 @@ public:
 
 private:
     Text name_;
+    std::int64_t size_;
+};
+
+// Records what is drawn; text measures `charWidth` pixels a character.
+class FakePainter : public Painter {
+public:
+    explicit FakePainter(std::vector<std::string>& log) : log_(log) {}
+    std::int32_t charWidth = 6;
+    std::int32_t lineHeight = 13;
+    bool recordMeasures = false;
+
+    TextSize TextExtent(const Text& text) override;
+    void TextOut(std::int32_t x, std::int32_t y, const Text& text) override;
+    void SetTextColor(OleColor color) override;
+    void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                  OleColor color) override;
+    void ReplaceCaptionFont(const CaptionLogFont& font) override;
+    void DeleteCaptionFont() override;
+    void PaintTransparentPicture(const PicturePaint& paint) override;
+    void PaintDisabledPicture(const PicturePaint& paint) override;
+
+private:
+    std::vector<std::string>& log_;
 };
 
 class FakeHost : public Host {
 public:
     std::vector<std::string> log;
+    FakePainter painter{log};
 
     // State a container keeps for the control.
     bool userMode = true;
+    bool displayAsDefault = false;
     OleColor backColor = 0x8000000F;
     OleColor foreColor = 0x80000012;
     OleColor maskColor = 0;
@@ -65,6 +90,12 @@ public:
     std::optional<bool> extenderTabStop = true;
     ComponentInfo app{u"Tovabel", u"Tovabel", 1, 0, 0};
     bool refuseDownloads = false;
+    double scaleWidth = 40;
+    double scaleHeight = 22;
+    double twipsPerPixel = 15;
+    Text accessKeys;
+    Picture backgroundPicture;
+    int sharedPainting = 0;
     std::map<TimerId, std::pair<bool, std::int32_t>> timers;
 
     // Lets a test act while a call is in progress (re-entry, event handlers).
@@ -72,16 +103,20 @@ public:
     std::function<void()> onAsyncRead;
     std::function<void(const Text&)> onSetExtenderToolTip;
     std::function<void(std::string_view)> onPropertyChanged;
+    std::function<void()> onResize; // the container's resize notification
+    std::function<void(std::span<EventArg>)> onEventArgs;
 
     void Clear() { log.clear(); }
 
     std::uintptr_t hWnd() override { return 0x1234; }
-    double ScaleWidth() override { return 40; }
-    double ScaleHeight() override { return 22; }
-    std::int32_t Width() override { return 600; }
-    std::int32_t Height() override { return 330; }
-    void SetSize(std::int32_t w, std::int32_t h) override;
+    double ScaleWidth() override { return scaleWidth; }
+    double ScaleHeight() override { return scaleHeight; }
+    std::int32_t Width() override;
+    std::int32_t Height() override;
+    void SetWidth(std::int32_t twips) override;
+    void SetHeight(std::int32_t twips) override;
     void Cls() override { log.push_back("Cls"); }
+    Painter& Paint() override { return painter; }
     OleColor BackColor() override { return backColor; }
     void SetBackColor(OleColor c) override;
     OleColor ForeColor() override { return foreColor; }
@@ -94,13 +129,16 @@ public:
     void SetMouseIcon(const Picture& icon) override;
     OleColor MaskColor() override { return maskColor; }
     void SetMaskColor(OleColor c) override;
+    Picture MaskPicture() override { return maskPicture; }
     void SetMaskPicture(const Picture& mask) override;
+    void SetBackgroundPicture(const Picture& picture) override;
     void SetBackStyle(std::int32_t style) override;
     void SetEnabled(bool value) override;
+    Text AccessKeys() override { return accessKeys; }
     void SetAccessKeys(const Text& keys) override;
     bool AmbientUserMode() override { return userMode; }
     Font AmbientFont() override { return ambientFont; }
-    bool AmbientDisplayAsDefault() override { return false; }
+    bool AmbientDisplayAsDefault() override { return displayAsDefault; }
     std::optional<Text> ExtenderToolTipText() override { return extenderToolTip; }
     bool SetExtenderToolTipText(const Text& text) override;
     std::optional<bool> ExtenderTabStop() override { return extenderTabStop; }
@@ -115,9 +153,11 @@ public:
                             const std::optional<Text>& title) override;
     void ShowAboutBox() override { log.push_back("ShowAboutBox"); }
     ComponentInfo App() override { return app; }
-    double TwipsPerPixelX() override { return 15; }
-    double TwipsPerPixelY() override { return 15; }
+    double TwipsPerPixelX() override { return twipsPerPixel; }
+    double TwipsPerPixelY() override { return twipsPerPixel; }
     void PlaySound(const Sound& sound, std::uint32_t flags) override;
+    void CreateSharedPainting() override { ++sharedPainting; }
+    void ReleaseSharedPainting() override { sharedPainting = 0; }
     void MarkSafeForScripting(std::string_view classId) override;
     void CreateToolTipWindow() override { log.push_back("CreateToolTipWindow"); }
     void AddToolTip() override { log.push_back("AddToolTip"); }
@@ -156,9 +196,45 @@ protected:
     void DrawPicture() override;
     void LayoutArrow() override;
     void AutoSizeControl() override;
+    void DrawCaption() override;
 
 private:
     std::vector<std::string>& log_;
+};
+
+// The control with its real layout and painting, its fields open to the tests.
+class OpenTovabel : public Tovabel {
+public:
+    explicit OpenTovabel(FakeHost& host) : Tovabel(host) {}
+    using Tovabel::AutoSizeControl;
+    using Tovabel::DrawCaption;
+    using Tovabel::DrawPicture;
+    using Tovabel::imgPicture;
+    using Tovabel::LayoutArrow;
+    using Tovabel::LayoutControl;
+    using Tovabel::lnArrow;
+    using Tovabel::lnBorder;
+    using Tovabel::lnDDBorder;
+    using Tovabel::lnSeparator;
+    using Tovabel::mAccessKeyPos;
+    using Tovabel::mArrowPressed;
+    using Tovabel::mCaptionHeight;
+    using Tovabel::mCaptionWidth;
+    using Tovabel::mCaptionX;
+    using Tovabel::mCaptionY;
+    using Tovabel::mDDWidth;
+    using Tovabel::mDisplayCaption;
+    using Tovabel::mDroppedDown;
+    using Tovabel::mEnterSoundDone;
+    using Tovabel::mHasFocus;
+    using Tovabel::mInLayout;
+    using Tovabel::mLeaveSoundDone;
+    using Tovabel::mLeftButtonDown;
+    using Tovabel::mMouseOver;
+    using Tovabel::mPictureX;
+    using Tovabel::mPictureY;
+    using Tovabel::mState;
+    using Tovabel::PaintState;
 };
 
 } // namespace tovabel::testing

@@ -1,0 +1,211 @@
+// The stateless caption and geometry routines.
+#include "fake_host.h"
+
+#include "render/caption_font.h"
+#include "render/geometry.h"
+#include "render/text_fit.h"
+
+#include <gtest/gtest.h>
+
+namespace tovabel::testing {
+namespace {
+
+TEST(ParseAccessKey, MarkersPairsAndSpaces) {
+    struct Case {
+        const char16_t* caption;
+        const char16_t* text;
+        const char16_t* key;
+        std::int32_t pos;
+    };
+    for (const Case& tc : {
+             Case{u"&File", u"File", u"F", 1},
+             Case{u"Fi&le && more", u"File & more", u"l", 3},
+             Case{u"A&&B", u"A&B", u"B", 3}, // the pair's second '&' marks B
+             Case{u"Save && Exit", u"Save & Exit", u"", 0},
+             Case{u"&&", u"&", u"", 0},
+             Case{u"&", u"&", u"", 0},
+             Case{u"Save&", u"Save&", u"", 0},
+             Case{u"& x", u"& x", u"", 0},
+             Case{u"a && b && c", u"a & b && c", u"", 0}, // only the first pair shrinks
+             Case{u"&&&x", u"&x", u"x", 2},
+             Case{u"", u"", u"", 0},
+             Case{u"No marker", u"No marker", u"", 0},
+         }) {
+        SCOPED_TRACE(Narrow(tc.caption));
+        std::int32_t pos = -7;
+        Text key = u"stale";
+        EXPECT_EQ(ParseAccessKey(tc.caption, pos, key), tc.text);
+        EXPECT_EQ(key, tc.key);
+        EXPECT_EQ(pos, tc.pos);
+    }
+}
+
+TEST(FitTextToWidth, ShortensWithDotsUntilItFits) {
+    const MeasureText sixPixels = [](const Text& t) {
+        return static_cast<std::int32_t>(t.size()) * 6;
+    };
+    struct Case {
+        const char16_t* text;
+        std::int32_t width;
+        const char16_t* fitted;
+        std::int32_t measured;
+    };
+    for (const Case& tc : {
+             Case{u"Hello", 30, u"Hello", 30}, // fits exactly
+             Case{u"Hello", 24, u"H...", 24},  // first pass: four characters go
+             Case{u"Hello", 23, u"H..", 18},   // then the dots shrink
+             Case{u"Hello", 12, u"H.", 12},
+             Case{u"Hello", 6, u"H", 6},
+             Case{u"Hello", 5, u"", 0}, // and the text vanishes
+             Case{u"HelloWorld", 54, u"HelloW...", 54},
+             Case{u"HelloWorld", 48, u"Hello...", 48},
+             Case{u"HelloWorld", 42, u"Hell...", 42},
+             Case{u"Hello", -1, u"Hello", 30}, // a negative width changes nothing
+             Case{u"", 10, u"", 0},
+         }) {
+        SCOPED_TRACE(Narrow(tc.text) + " in " + std::to_string(tc.width));
+        Text text = tc.text;
+        std::int32_t width = tc.width;
+        FitTextToWidth(sixPixels, text, width);
+        EXPECT_EQ(text, tc.fitted);
+        EXPECT_EQ(width, tc.measured);
+    }
+}
+
+TEST(FitTextToWidth, ReportsTheLow16BitsOfAHugeMeasure) {
+    Text text = u"x";
+    std::int32_t width = -1;
+    FitTextToWidth([](const Text&) { return 0x12345; }, text, width);
+    EXPECT_EQ(width, 0x2345);
+}
+
+TEST(Geometry, RoundingGoesToTheEvenNeighbourAndHalvingFloors) {
+    struct Case {
+        double value;
+        std::int32_t rounded;
+        std::int32_t floored;
+    };
+    for (const Case& tc : {Case{10.5, 10, 10}, Case{11.5, 12, 11}, Case{-0.5, 0, -1},
+                           Case{-1.5, -2, -2}, Case{2.4, 2, 2}, Case{2.6, 3, 2}, Case{-2.6, -3, -3},
+                           Case{1e300, 2147483647, 2147483647}}) {
+        SCOPED_TRACE(tc.value);
+        EXPECT_EQ(RoundHalfEven(tc.value), tc.rounded);
+        EXPECT_EQ(Floor(tc.value), tc.floored);
+    }
+}
+
+TEST(Geometry, PicturePositionForEveryAlignment) {
+    struct Case {
+        const char* name;
+        std::int32_t state, style, border, align;
+        bool arrowPressed, menuItem;
+        std::int32_t sw, sh, pw, ph, dd;
+        std::int32_t left, top;
+    };
+    const std::int32_t N = tvStyle::Normal;
+    for (const Case& tc : {
+             Case{"top, framed", vsNormal, N, 1, tvAlign::AlignTop, false, false, 40, 30, 16, 16, 0,
+                  12, 2},
+             Case{"top, frameless touches the edge", vsNormal, N, 0, tvAlign::AlignTop, false,
+                  false, 40, 30, 16, 16, 0, 12, 0},
+             Case{"bottom", vsNormal, N, 1, tvAlign::AlignBottom, false, false, 40, 30, 16, 16, 0,
+                  12, 12},
+             Case{"left, menu item lifted", vsNormal, tvStyle::MenuItem, 1, tvAlign::AlignLeft,
+                  false, true, 40, 30, 16, 16, 0, 2, 6},
+             Case{"right of the drop-down area", vsNormal, tvStyle::DropDown, 1,
+                  tvAlign::AlignRight, false, false, 49, 30, 16, 16, 9, 22, 7},
+             Case{"middle", vsNormal, N, 1, tvAlign::AlignMiddle, false, false, 41, 31, 16, 16, 0,
+                  12, 7},
+             Case{"wider than the surface", vsNormal, N, 1, tvAlign::AlignTop, false, false, 10, 30,
+                  17, 16, 0, -4, 2},
+             Case{"pressed sinks one pixel", vsPressed, N, 1, tvAlign::AlignTop, false, false, 40,
+                  30, 16, 16, 0, 13, 3},
+             Case{"pressed without frame", vsPressed, N, 0, tvAlign::AlignTop, false, false, 40, 30,
+                  16, 16, 0, 12, 0},
+             Case{"pressed on the arrow", vsPressed, tvStyle::DropDown, 1, tvAlign::AlignTop, true,
+                  false, 40, 30, 16, 16, 9, 7, 2},
+             Case{"pressed drop-down without separator", vsPressed, tvStyle::DropDownNoSeparator, 1,
+                  tvAlign::AlignTop, false, false, 40, 30, 16, 16, 11, 6, 2},
+             Case{"pressed menu item", vsPressed, tvStyle::MenuItem, 1, tvAlign::AlignLeft, false,
+                  true, 40, 30, 16, 16, 0, 2, 6},
+             Case{"unknown alignment keeps the old place", vsNormal, N, 1, 9, false, false, 40, 30,
+                  16, 16, 0, 77, 88},
+         }) {
+        SCOPED_TRACE(tc.name);
+        std::int32_t left = 77;
+        std::int32_t top = 88;
+        ComputePicturePosition(tc.state, tc.style, tc.border, tc.align, tc.arrowPressed,
+                               tc.menuItem, tc.sw, tc.sh, tc.pw, tc.ph, tc.dd, top, left);
+        EXPECT_EQ(left, tc.left);
+        EXPECT_EQ(top, tc.top);
+    }
+}
+
+TEST(Geometry, HitTestIncludesBothEdges) {
+    EXPECT_TRUE(IsInsideClient(0, 0, 40, 22, true));
+    EXPECT_TRUE(IsInsideClient(40, 22, 40, 22, true));
+    EXPECT_FALSE(IsInsideClient(40.5, 10, 40, 22, true));
+    EXPECT_FALSE(IsInsideClient(-0.5, 10, 40, 22, true));
+    EXPECT_FALSE(IsInsideClient(10, 10, 40, 22, false));
+}
+
+TEST(CaptionFont, DescriptionFollowsTheRequest) {
+    std::vector<std::string> log;
+    FakePainter painter(log);
+    CaptionLogFont font;
+    bool created = false;
+    FontRequest request;
+    request.faceName = u"Tahoma";
+    request.size = 9;
+    request.weight = 700;
+    request.italic = true;
+    const std::pair<std::int32_t, std::int32_t> directions[] = {
+        {0, 0}, {1, 2700}, {2, 1800}, {3, 900}, {7, 0}, {0, 0}};
+    for (const auto& [direction, escapement] : directions) {
+        request.direction = direction;
+        CreateRotatedFont(painter, created, font, request, 15, false);
+        EXPECT_EQ(font.lfEscapement, escapement);
+    }
+    EXPECT_TRUE(created);
+    EXPECT_EQ(font.lfHeight, -12);
+    EXPECT_EQ(font.lfWeight, 700);
+    EXPECT_EQ(font.lfItalic, 255);
+    EXPECT_EQ(font.lfUnderline, 0);
+    ASSERT_EQ(font.lfFaceName.size(), 32u);
+    EXPECT_EQ(font.lfFaceName.substr(0, 7), Text(u"Tahoma\0", 7));
+    EXPECT_EQ(font.lfFaceName.substr(7), Text(25, u' '));
+    // Every change of direction re-creates the font; 7 means no rotation, so
+    // the last request (0) changed nothing.
+    EXPECT_EQ(log.size(), 5u);
+    EXPECT_EQ(FaceField(Text(40, u'x')), Text(32, u'x')); // a long name is cut
+}
+
+// A size whose pixel height is not whole never matches the cached
+// description, so it is re-created every time; a whole one is reused.
+TEST(CaptionFont, CachedOnlyWhenThePixelHeightIsWhole) {
+    struct Case {
+        std::int32_t points;
+        double twipsPerPixel;
+        std::size_t created;
+        std::int32_t height;
+    };
+    for (const Case& tc : {Case{8, 15, 3, -11}, Case{9, 15, 1, -12}, Case{8, 10, 1, -16},
+                           Case{9, 10, 1, -18}, Case{7, 15, 3, -9}}) {
+        SCOPED_TRACE(std::to_string(tc.points) + " pt at " + std::to_string(tc.twipsPerPixel));
+        std::vector<std::string> log;
+        FakePainter painter(log);
+        CaptionLogFont font;
+        bool created = false;
+        FontRequest request;
+        request.faceName = u"MS Sans Serif";
+        request.size = tc.points;
+        for (int call = 0; call < 3; ++call) {
+            CreateRotatedFont(painter, created, font, request, tc.twipsPerPixel, false);
+        }
+        EXPECT_EQ(log.size(), tc.created);
+        EXPECT_EQ(font.lfHeight, tc.height);
+    }
+}
+
+} // namespace
+} // namespace tovabel::testing
