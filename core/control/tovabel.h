@@ -29,6 +29,18 @@ public:
     void Terminate();
     void InitProperties();
     void OnTimer(TimerId id);
+    // Pointer, keyboard and focus notifications (button codes: 1 left, 2 right,
+    // 4 middle; shift codes: 1 Shift, 2 Ctrl, 4 Alt; X and Y in pixels).
+    void MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    void MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    void MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    void KeyDown(std::int16_t keyCode, std::int16_t shift);
+    void KeyPress(std::int16_t& keyAscii);
+    void AccessKeyPress(std::int16_t keyAscii);
+    void EnterFocus();
+    void ExitFocus();
+    // The system cancelled the mouse mode (a menu or dialog took over).
+    void CancelMode();
     // The container changed the control's size.
     void OnResize();
     // The container changed one of its ambient properties.
@@ -291,6 +303,15 @@ private:
     void SelectCaptionFont(bool force, bool underlineKey);
     void DrawCaptionText(std::int32_t x, std::int32_t y, const CaptionSegments& segments,
                          bool forceFont);
+
+    // Interaction.
+    bool Inert() const;
+    bool OnDropDownArea(float x) const;
+    bool InsideClient(float x, float y) const;
+    void RaiseMouseEvent(std::int32_t dispid, std::int16_t button, std::int16_t shift, float x,
+                         float y);
+    void ClickByStyle(float x);
+    void PlayClickSound();
 
     // Sounds.
     void PlayEnterSound();

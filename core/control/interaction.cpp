@@ -1,0 +1,258 @@
+// The interaction state machine: pointer, keyboard and focus notifications
+// turned into visual states, drop-downs and the control's events.
+#include "control/tovabel.h"
+
+#include "render/geometry.h"
+
+namespace tovabel {
+
+namespace {
+
+constexpr std::int16_t kLeftButton = 1;
+constexpr std::int16_t kRightButton = 2;
+constexpr std::int16_t kKeyReturn = 13;
+constexpr std::int16_t kKeySpace = 32;
+constexpr std::int16_t kKeyDown = 40;
+constexpr std::int16_t kShiftAlt = 4;
+
+} // namespace
+
+// Separators and disabled buttons ignore the mouse (moves are still reported).
+bool Tovabel::Inert() const {
+    return !mEnabled || mStyle == tvStyle::Separator || mStyle == tvStyle::MenuItemSeparator;
+}
+
+bool Tovabel::OnDropDownArea(float x) const {
+    return x >= host_.ScaleWidth() - mDDWidth;
+}
+
+bool Tovabel::InsideClient(float x, float y) const {
+    return IsInsideClient(x, y, RoundHalfEven(host_.ScaleWidth()),
+                          RoundHalfEven(host_.ScaleHeight()), mEnabled);
+}
+
+void Tovabel::RaiseMouseEvent(std::int32_t dispid, std::int16_t button, std::int16_t shift, float x,
+                              float y) {
+    EventArg args[] = {button, shift, x, y};
+    host_.RaiseEvent(dispid, args);
+}
+
+void Tovabel::MouseDown(std::int16_t button, std::int16_t shift, float x, float y) {
+    if (Inert()) {
+        return;
+    }
+    if ((button & kLeftButton) && InsideClient(x, y)) {
+        mLeftButtonDown = true;
+        mArrowPressed = OnDropDownArea(x) && mStyle == tvStyle::DropDown;
+        if (mArrowPressed || mStyle == tvStyle::Menu || mStyle == tvStyle::DropDownNoSeparator ||
+            mStyle == tvStyle::MenuItemCascade) {
+            if (mStyle == tvStyle::MenuItemCascade) {
+                SetTimer(MenuPopTimer, TimerId::MenuPop, false);
+                mDroppedDown = true; // pressing a cascade item always opens it
+            } else {
+                mDroppedDown = !mDroppedDown;
+            }
+            if (mDroppedDown) {
+                ForceRepaint(vsNormal);
+                RaiseEvent(EventId::DropDown);
+            } else {
+                ForceRepaint(vsHover);
+                RaiseEvent(EventId::DropDownCancelled);
+            }
+        } else if (mDroppedDown) {
+            mDroppedDown = false; // closes without DropDownCancelled
+            PaintState(vsHover);
+        } else {
+            PaintState(vsPressed);
+        }
+    }
+    RaiseMouseEvent(EventId::MouseDown, button, shift, x, y);
+}
+
+// The control learns that the pointer left by holding the mouse capture while
+// the pointer is over it.
+void Tovabel::MouseMove(std::int16_t button, std::int16_t shift, float x, float y) {
+    RaiseMouseEvent(EventId::MouseMove, button, shift, x, y);
+    if (Inert()) {
+        return;
+    }
+    mMouseOver = InsideClient(x, y);
+    mLeftButtonDown = (button & kLeftButton) != 0;
+    if (mMouseOver) {
+        if (mLeftButtonDown) {
+            mArrowPressed = OnDropDownArea(x) && mStyle == tvStyle::DropDown;
+            PaintState(vsPressed);
+        } else {
+            mArrowPressed = false;
+            PaintState(vsHover);
+        }
+        if (!mCaptured) {
+            host_.ReleaseCapture(); // another control may still hold it
+        }
+        host_.SetCapture();
+        mCaptured = true;
+        if (mStyle == tvStyle::MenuItemCascade) {
+            SetTimer(MenuPopTimer, TimerId::MenuPop, true);
+        }
+        return;
+    }
+    if (mStyle == tvStyle::MenuItemCascade) {
+        SetTimer(MenuPopTimer, TimerId::MenuPop, false);
+    }
+    mArrowPressed = false;
+    if (mLeftButtonDown) {
+        PaintState(vsHover); // dragging out keeps the raised look and the capture
+    } else {
+        PaintState(vsNormal);
+        if (mCaptured) {
+            host_.ReleaseCapture();
+            mCaptured = false;
+        }
+    }
+    mEnterSoundDone = false;
+}
+
+void Tovabel::MouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
+    if (Inert()) {
+        return;
+    }
+    if (button & kLeftButton) {
+        mLeftButtonDown = false;
+        mMouseOver = InsideClient(x, y);
+        mEnterSoundDone = true;
+        mLeaveSoundDone = true;
+        mArrowPressed = false;
+        if ((mStyle == tvStyle::Check || mStyle == tvStyle::MenuItemCheck) && mMouseOver) {
+            mChecked = !mChecked;
+        }
+        PaintState(mMouseOver ? vsHover : vsNormal);
+    }
+    RaiseMouseEvent(EventId::MouseUp, button, shift, x, y);
+    // The capture is taken again after every release so that leaving is seen.
+    mCaptured = true;
+    mState = vsUnknown;
+    host_.SetCapture();
+    if (button == kLeftButton && mMouseOver) {
+        PlayClickSound();
+        DrawPicture();
+        LayoutArrow();
+        ClickByStyle(x);
+    } else if (button == kRightButton && x >= 0 && x <= host_.ScaleWidth() && y >= 0 &&
+               y <= host_.ScaleHeight()) {
+        RaiseEvent(EventId::RightClick);
+    }
+    mEnterSoundDone = true;
+    mLeaveSoundDone = false;
+}
+
+void Tovabel::ClickByStyle(float x) {
+    switch (mStyle) {
+    case tvStyle::DropDown:
+        // Only the main part clicks, and only when the drop-down was not open.
+        if (x >= host_.ScaleWidth() - mDDWidth || mDroppedDown) {
+            return;
+        }
+        [[fallthrough]];
+    case tvStyle::Normal:
+    case tvStyle::Check:
+    case tvStyle::MenuItem:
+    case tvStyle::MenuItemCheck:
+    case tvStyle::NonFlat:
+        mValue = true;
+        RaiseEvent(EventId::Click);
+        mValue = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void Tovabel::PlayClickSound() {
+    // A button that the click has just checked, or a drop-down that it opened,
+    // stays quiet.
+    if (!mPlaySounds || mDroppedDown || mChecked) {
+        return;
+    }
+    if (mUseSystemSounds) {
+        host_.PlaySound(Sound(std::string("MenuCommand")), SoundFlags::SystemSound);
+    } else if (mHasSoundClick) {
+        PlayWave(mSoundClick);
+    }
+}
+
+void Tovabel::KeyDown(std::int16_t keyCode, std::int16_t shift) {
+    const bool space = keyCode == kKeySpace || keyCode == kKeyReturn;
+    if (mStyle == tvStyle::DropDown || mStyle == tvStyle::DropDownNoSeparator ||
+        mStyle == tvStyle::Menu) {
+        if (mDroppedDown) {
+            CancelDropDown(); // any key closes the drop-down, without an event
+        } else if (keyCode == kKeyDown && shift == kShiftAlt) {
+            mDroppedDown = true;
+            ForceRepaint(vsNormal);
+            RaiseEvent(EventId::DropDown);
+        } else if (space) {
+            SetValue(true);
+        }
+        return;
+    }
+    if (space) {
+        SetValue(true);
+    }
+}
+
+void Tovabel::KeyPress(std::int16_t& keyAscii) {
+    EventArg args[] = {keyAscii};
+    host_.RaiseEvent(EventId::KeyPress, args);
+    if (const auto* changed = std::get_if<std::int16_t>(&args[0])) {
+        keyAscii = *changed; // the handler may change or cancel the key
+    }
+}
+
+void Tovabel::AccessKeyPress(std::int16_t) {
+    if (mEnabled) {
+        SetValue(true);
+    }
+}
+
+// A focused button looks hovered until the pointer moves; the capture makes
+// that first move arrive here, and a move outside returns it to Normal.
+void Tovabel::EnterFocus() {
+    const std::optional<bool> tabStop = host_.ExtenderTabStop();
+    if (!tabStop || !*tabStop) {
+        return;
+    }
+    mHasFocus = true;
+    if (mStyle == tvStyle::Check && mChecked) {
+        if (mState != vsNormal) {
+            mCaptured = true;
+            host_.SetCapture();
+            PaintState(vsNormal);
+        }
+        return;
+    }
+    if (mMouseOver || mState == vsHover || mStyle == tvStyle::Separator ||
+        mStyle == tvStyle::MenuItemSeparator) {
+        return;
+    }
+    mCaptured = true;
+    host_.SetCapture();
+    PaintState(vsHover);
+}
+
+void Tovabel::ExitFocus() {
+    mHasFocus = false;
+    CancelDropDown();
+    PaintState(vsNormal);
+}
+
+void Tovabel::CancelMode() {
+    ForceRepaint(vsNormal);
+    host_.ReleaseCapture();
+    mHasFocus = false;
+    mLeftButtonDown = false;
+    mMouseOver = false;
+    mCaptured = false;
+    mEnterSoundDone = true;
+}
+
+} // namespace tovabel
