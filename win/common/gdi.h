@@ -1,5 +1,6 @@
 // Holders for GDI handles: a device context borrowed from a window (or the
-// screen) and a GDI object created for drawing.
+// screen), a GDI object created for drawing, a memory DC that gives back what
+// was selected into it, and the selection of an object into any DC.
 #pragma once
 
 #include <windows.h>
@@ -48,6 +49,115 @@ public:
 
 private:
     Handle h_ = nullptr;
+};
+
+using Bitmap = GdiObject<HBITMAP>;
+using Brush = GdiObject<HBRUSH>;
+using Palette = GdiObject<HPALETTE>;
+
+// A memory DC from CreateCompatibleDC. The bitmap, brush and palette selected
+// through it are deselected again (the DC's own ones selected back, the
+// palette realized) by the Restore calls or, at the latest, before the DC is
+// deleted, so the objects' own holders can delete them afterwards. Declare
+// the holders of the selected objects before the DC.
+class MemoryDc {
+public:
+    MemoryDc() = default;
+    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    MemoryDc(MemoryDc&& other) noexcept
+        : dc_(std::exchange(other.dc_, nullptr)),
+          oldBitmap_(std::exchange(other.oldBitmap_, nullptr)),
+          oldBrush_(std::exchange(other.oldBrush_, nullptr)),
+          oldPalette_(std::exchange(other.oldPalette_, nullptr)) {}
+    MemoryDc& operator=(MemoryDc&& other) noexcept {
+        std::swap(dc_, other.dc_);
+        std::swap(oldBitmap_, other.oldBitmap_);
+        std::swap(oldBrush_, other.oldBrush_);
+        std::swap(oldPalette_, other.oldPalette_);
+        return *this;
+    }
+    ~MemoryDc() {
+        if (dc_ != nullptr) {
+            RestoreBrush();
+            RestoreBitmap();
+            RestorePalette();
+            DeleteDC(dc_);
+        }
+    }
+    HDC Get() const { return dc_; }
+
+    // Each Select replaces what an earlier Select of the same kind put there.
+    bool SelectBitmap(HBITMAP bitmap) { return Select(bitmap, oldBitmap_); }
+    bool SelectBrush(HBRUSH brush) { return Select(brush, oldBrush_); }
+    // Selects the palette as a background palette and realizes it.
+    bool SelectPalette(HPALETTE palette) {
+        if (dc_ == nullptr || palette == nullptr) {
+            return false;
+        }
+        HPALETTE previous = ::SelectPalette(dc_, palette, TRUE);
+        if (previous == nullptr) {
+            return false;
+        }
+        if (oldPalette_ == nullptr) {
+            oldPalette_ = previous;
+        }
+        RealizePalette(dc_);
+        return true;
+    }
+
+    void RestoreBitmap() { Restore(oldBitmap_); }
+    void RestoreBrush() { Restore(oldBrush_); }
+    void RestorePalette() {
+        if (oldPalette_ != nullptr) {
+            ::SelectPalette(dc_, std::exchange(oldPalette_, nullptr), TRUE);
+            RealizePalette(dc_);
+        }
+    }
+
+private:
+    template <class Handle> bool Select(Handle object, Handle& original) {
+        if (dc_ == nullptr || object == nullptr) {
+            return false;
+        }
+        HGDIOBJ previous = SelectObject(dc_, object);
+        if (previous == nullptr || previous == HGDI_ERROR) {
+            return false;
+        }
+        if (original == nullptr) {
+            original = static_cast<Handle>(previous);
+        }
+        return true;
+    }
+    template <class Handle> void Restore(Handle& original) {
+        if (original != nullptr) {
+            SelectObject(dc_, std::exchange(original, nullptr));
+        }
+    }
+
+    HDC dc_ = nullptr;
+    HBITMAP oldBitmap_ = nullptr;
+    HBRUSH oldBrush_ = nullptr;
+    HPALETTE oldPalette_ = nullptr;
+};
+
+// An object selected into a DC for the holder's lifetime; the object that was
+// selected before comes back at the end. The object itself has its own owner.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+    ~Selection() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) {
+            SelectObject(dc_, previous_);
+        }
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
 };
 
 } // namespace tovabel::win

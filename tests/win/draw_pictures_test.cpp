@@ -1,0 +1,703 @@
+// The shared picture painter, checked by the pixels it leaves in 24- and
+// 32-bit DIB sections: the check pattern's colours and phase, mask colours left
+// out, mirroring, icons, the embossed disabled look through USER's DrawStateA
+// and through the painter's own embossing, and GDI objects left behind.
+#include "render/draw_pictures.h"
+
+#include "common/com_ptr.h"
+#include "common/gdi.h"
+
+#include <windows.h>
+
+#include <olectl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tovabel::win {
+namespace {
+
+constexpr COLORREF kMaskGrey = RGB(192, 192, 192); // the default mask colour
+constexpr COLORREF kMarker = RGB(1, 2, 3);         // "not painted"
+constexpr OLE_COLOR kSysButtonFace = 0x8000000F;
+
+// A DIB section of the given depth in its own memory DC.
+class Surface {
+public:
+    Surface(int width, int height, WORD bits, COLORREF fill = kMarker)
+        : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = bits;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* pixels = nullptr;
+        bitmap_ = Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+        dc_ = MemoryDc(nullptr);
+        dc_.SelectBitmap(bitmap_.Get());
+        Fill(fill);
+    }
+    HDC Dc() const { return dc_.Get(); }
+    void Fill(COLORREF color) {
+        const Brush brush(CreateSolidBrush(color));
+        const RECT all{0, 0, width_, height_};
+        FillRect(dc_.Get(), &all, brush.Get());
+    }
+    COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_;
+    int height_;
+    Bitmap bitmap_;
+    MemoryDc dc_;
+};
+
+// Pictures are drawn as rows of letters, one per pixel.
+COLORREF Colour(char c) {
+    switch (c) {
+    case '.':
+        return kMaskGrey;
+    case 'r':
+        return RGB(200, 0, 0);
+    case 'g':
+        return RGB(0, 160, 0);
+    case 'b':
+        return RGB(0, 0, 220);
+    case 'k':
+        return RGB(0, 0, 64);
+    case 'f':
+        return GetSysColor(COLOR_BTNFACE);
+    default:
+        return RGB(255, 255, 0);
+    }
+}
+using Grid = std::vector<std::string>;
+
+Bitmap ScreenBitmapOf(const Grid& grid) {
+    const WindowDc screen(nullptr);
+    const int w = static_cast<int>(grid[0].size());
+    const int h = static_cast<int>(grid.size());
+    Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), w, h));
+    MemoryDc dc(screen.Get());
+    dc.SelectBitmap(bitmap.Get());
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            SetPixel(dc.Get(), x, y, Colour(grid[y][x]));
+        }
+    }
+    return bitmap;
+}
+
+ComPtr<IPicture> PictureOf(PICTDESC& desc) {
+    ComPtr<IPicture> picture;
+    OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, picture.PutVoid());
+    return picture;
+}
+
+ComPtr<IPicture> BitmapPicture(const Grid& grid) {
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = ScreenBitmapOf(grid).Detach(); // the picture owns it
+    return PictureOf(desc);
+}
+
+// A 32 x 32 icon: an opaque `colour` square at 8..23 each way, transparent around it.
+constexpr int kIconSize = 32;
+constexpr int kIconInner = 8;
+bool InIconSquare(int x, int y) {
+    return x >= kIconInner && x < kIconSize - kIconInner && y >= kIconInner &&
+           y < kIconSize - kIconInner;
+}
+ComPtr<IPicture> IconPicture(COLORREF colour) {
+    Grid colourRows(kIconSize, std::string(kIconSize, ' '));
+    const WindowDc screen(nullptr);
+    Bitmap colourBits(CreateCompatibleBitmap(screen.Get(), kIconSize, kIconSize));
+    Bitmap maskBits(CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr));
+    {
+        MemoryDc c(screen.Get());
+        c.SelectBitmap(colourBits.Get());
+        MemoryDc m(screen.Get());
+        m.SelectBitmap(maskBits.Get());
+        PatBlt(c.Get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
+        PatBlt(m.Get(), 0, 0, kIconSize, kIconSize, WHITENESS); // 1: transparent
+        for (int y = 0; y < kIconSize; ++y) {
+            for (int x = 0; x < kIconSize; ++x) {
+                if (InIconSquare(x, y)) {
+                    SetPixel(c.Get(), x, y, colour);
+                    SetPixel(m.Get(), x, y, RGB(0, 0, 0));
+                }
+            }
+        }
+    }
+    ICONINFO info{TRUE, 0, 0, maskBits.Get(), colourBits.Get()};
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_ICON;
+    desc.icon.hicon = CreateIconIndirect(&info); // copies the bitmaps; the picture owns it
+    return PictureOf(desc);
+}
+
+ComPtr<IPicture> EnhMetafilePicture() {
+    HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    const RECT box{0, 0, 20, 20};
+    FillRect(recorder, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_ENHMETAFILE;
+    desc.emf.hemf = CloseEnhMetaFile(recorder); // deletes the recording DC
+    return PictureOf(desc);
+}
+
+ComPtr<IPicture> EmptyPicture() {
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_NONE;
+    return PictureOf(desc);
+}
+
+// Check pattern reference: (x, y) inside the rectangle anchored at (ax, ay) is
+// the destination's background colour when the dither pixel there is black.
+bool DitherBlackAt(int x, int y, int ax, int ay) {
+    return ((x - ax) + (y - ay)) % 2 == 0;
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(DrawPicturesDither, TopLeftPixelIsBlackAndColoursAlternate) {
+    const DitherPattern dither;
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const COLORREF expected = (x + y) % 2 == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+            EXPECT_EQ(GetPixel(dither.Dc(), x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(DrawPicturesCheckPattern, TileStepsCoverTheLengthWithAFinalShortOrEmptyStep) {
+    struct Case {
+        std::int32_t start, length;
+        std::vector<TileStep> steps;
+    };
+    const Case cases[] = {
+        {0, 16, {{0, 8}, {8, 8}, {16, 0}}},
+        {3, 13, {{3, 8}, {11, 5}}},
+        {5, 7, {{5, 7}}},
+        {2, 0, {{2, 0}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CheckTileSteps(c.start, c.length), c.steps) << c.start << "+" << c.length;
+    }
+}
+
+TEST(DrawPicturesCheckPattern, PaintsColourAndBackgroundAnchoredAtTheCornerAndNoFurther) {
+    struct Case {
+        WORD bits;
+        int x, y, w, h;
+        OLE_COLOR colour;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {32, 0, 0, 16, 16, RGB(200, 0, 0), RGB(200, 0, 0)},
+        {24, 3, 5, 13, 10, RGB(0, 100, 200), RGB(0, 100, 200)},
+        {32, 1, 2, 16, 1, kSysButtonFace, GetSysColor(COLOR_BTNFACE)},
+        {24, 7, 4, 5, 17, 0x80000014, GetSysColor(COLOR_BTNHIGHLIGHT)},
+    };
+    DrawPictures painter;
+    const DitherPattern dither;
+    const COLORREF back = RGB(10, 20, 30);
+    for (const Case& c : cases) {
+        Surface surface(40, 40, c.bits);
+        SetBkColor(surface.Dc(), back);
+        painter.PaintCheckPattern(surface.Dc(), c.x, c.y, dither.Dc(), c.w, c.h, c.colour);
+        // Translated with the halftone palette: a palette-relative colour.
+        EXPECT_EQ(GetTextColor(surface.Dc()) & 0xFFFFFFu, c.expected);
+        int wrong = 0;
+        for (int y = 0; y < surface.Height(); ++y) {
+            for (int x = 0; x < surface.Width(); ++x) {
+                const bool inside = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
+                const COLORREF want =
+                    !inside ? kMarker : (DitherBlackAt(x, y, c.x, c.y) ? back : c.expected);
+                if (surface.At(x, y) != want && ++wrong <= 3) {
+                    ADD_FAILURE() << "rect " << c.x << "," << c.y << " " << c.w << "x" << c.h
+                                  << ": pixel " << x << "," << y << " is " << std::hex
+                                  << surface.At(x, y) << ", want " << want;
+                }
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+const Grid kArrow = {
+    "..rr....", ".rggr...", "rgbbgrf.", ".rggr..k", "..rr...k",
+};
+
+struct TransparentCase {
+    const char* name;
+    WORD bits;
+    OLE_COLOR mask;
+    COLORREF maskRgb; // source pixels of this colour are left out
+    int scale;        // required size = scale x source size
+    bool flipHoriz, flipVert;
+};
+
+const TransparentCase kTransparentCases[] = {
+    {"default mask", 32, kMaskGrey, kMaskGrey, 1, false, false},
+    {"system colour mask", 24, kSysButtonFace, GetSysColor(COLOR_BTNFACE), 1, false, false},
+    {"mirrored left to right", 32, kMaskGrey, kMaskGrey, 1, true, false},
+    {"mirrored top to bottom", 24, kMaskGrey, kMaskGrey, 1, false, true},
+    {"stretched twice and mirrored", 32, kMaskGrey, kMaskGrey, 2, true, true},
+};
+
+// Every pixel of `surface` against the picture painted at (x, y) as `c` says.
+void ExpectComposed(const Surface& surface, const Grid& grid, int x0, int y0,
+                    const TransparentCase& c, COLORREF behind) {
+    const int w = static_cast<int>(grid[0].size()) * c.scale;
+    const int h = static_cast<int>(grid.size()) * c.scale;
+    int wrong = 0;
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x) {
+            COLORREF want = behind;
+            if (x >= x0 && x < x0 + w && y >= y0 && y < y0 + h) {
+                const int dx = c.flipHoriz ? w - 1 - (x - x0) : x - x0;
+                const int dy = c.flipVert ? h - 1 - (y - y0) : y - y0;
+                const COLORREF source = Colour(grid[dy / c.scale][dx / c.scale]);
+                want = source == c.maskRgb ? behind : source;
+            }
+            if (surface.At(x, y) != want && ++wrong <= 3) {
+                ADD_FAILURE() << c.name << ": pixel " << x << "," << y << " is " << std::hex
+                              << surface.At(x, y) << ", want " << want;
+            }
+        }
+    }
+}
+
+TEST(DrawPicturesTransparent, LeavesMaskColouredPixelsOutAndMirrorsInPlace) {
+    ASSERT_NE(GetSysColor(COLOR_BTNFACE), kMaskGrey) << "the cases need distinct colours";
+    DrawPictures painter;
+    const Bitmap source = ScreenBitmapOf(kArrow);
+    MemoryDc sourceDc(nullptr);
+    sourceDc.SelectBitmap(source.Get());
+    for (const TransparentCase& c : kTransparentCases) {
+        Surface surface(30, 20, c.bits);
+        const int w = 8 * c.scale;
+        const int h = 5 * c.scale;
+        painter.PaintTransparentDC(surface.Dc(), 4, 3, 8, 5, sourceDc.Get(), 0, 0, w, h, c.mask,
+                                   true, nullptr, RGB(255, 0, 0), 0, 0, 30, 20, c.flipHoriz,
+                                   c.flipVert);
+        ExpectComposed(surface, kArrow, 4, 3, c, kMarker);
+    }
+}
+
+TEST(DrawPicturesTransparent, ReadsTheSourceFromItsOrigin) {
+    DrawPictures painter;
+    const Bitmap source = ScreenBitmapOf({"bbbbbbbbbb", "bbrg.", "bb.gr"});
+    MemoryDc sourceDc(nullptr);
+    sourceDc.SelectBitmap(source.Get());
+    Surface surface(10, 6, 32);
+    painter.PaintTransparentDC(surface.Dc(), 1, 1, 3, 2, sourceDc.Get(), 2, 1, 3, 2, kMaskGrey,
+                               false, nullptr, 0, 0, 0, 0, 0, false, false);
+    const TransparentCase plain{"source origin", 32, kMaskGrey, kMaskGrey, 1, false, false};
+    ExpectComposed(surface, {"rg.", ".gr"}, 1, 1, plain, kMarker);
+}
+
+TEST(DrawPicturesStdPic, BitmapPicturesPaintTransparentlyOverTheCheckPattern) {
+    DrawPictures painter;
+    const DitherPattern dither;
+    const ComPtr<IPicture> picture = BitmapPicture({"r..", ".g.", "..b"});
+    Surface surface(12, 12, 32);
+    SetBkColor(surface.Dc(), RGB(0, 0, 0));
+    painter.PaintTransparentStdPic(surface.Dc(), 5, 5, 3, 3, picture.Get(), 0, 0, 3, 3, kMaskGrey,
+                                   true, dither.Dc(), RGB(255, 255, 255), 2, 2, 8, 8, false, false);
+    // The picture's own pixels on top; its mask-coloured pixels show the pattern.
+    EXPECT_EQ(surface.At(5, 5), Colour('r'));
+    EXPECT_EQ(surface.At(6, 6), Colour('g'));
+    EXPECT_EQ(surface.At(7, 7), Colour('b'));
+    for (const POINT p : {POINT{6, 5}, POINT{5, 6}, POINT{7, 5}, POINT{2, 2}, POINT{9, 9}}) {
+        const COLORREF want = DitherBlackAt(p.x, p.y, 2, 2) ? RGB(0, 0, 0) : RGB(255, 255, 255);
+        EXPECT_EQ(surface.At(p.x, p.y), want) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(surface.At(10, 10), kMarker);
+    EXPECT_EQ(surface.At(1, 1), kMarker);
+}
+
+TEST(DrawPicturesStdPic, IconsLeaveTheirTransparentAreaOut) {
+    DrawPictures painter;
+    const ComPtr<IPicture> icon = IconPicture(RGB(0, 128, 255));
+    ASSERT_TRUE(icon);
+    for (const WORD bits : {WORD{24}, WORD{32}}) {
+        Surface surface(40, 40, bits);
+        painter.PaintTransparentStdPic(surface.Dc(), 4, 2, kIconSize, kIconSize, icon.Get(), 0, 0,
+                                       kIconSize, kIconSize, kMaskGrey, false, nullptr, 0, 0, 0, 0,
+                                       0, false, false);
+        int wrong = 0;
+        for (int y = 0; y < surface.Height(); ++y) {
+            for (int x = 0; x < surface.Width(); ++x) {
+                const COLORREF want = InIconSquare(x - 4, y - 2) ? RGB(0, 128, 255) : kMarker;
+                if (surface.At(x, y) != want && ++wrong <= 3) {
+                    ADD_FAILURE() << bits << " bits: pixel " << x << "," << y << " is " << std::hex
+                                  << surface.At(x, y);
+                }
+            }
+        }
+    }
+}
+
+TEST(DrawPicturesStdPic, NullEmptyAndMetafilePicturesPaintNothingNotEvenThePattern) {
+    DrawPictures painter;
+    const DitherPattern dither;
+    const ComPtr<IPicture> metafile = EnhMetafilePicture();
+    const ComPtr<IPicture> empty = EmptyPicture();
+    ASSERT_TRUE(metafile);
+    ASSERT_TRUE(empty);
+    for (IPicture* picture : {static_cast<IPicture*>(nullptr), empty.Get(), metafile.Get()}) {
+        Surface surface(24, 24, 32);
+        painter.PaintTransparentStdPic(surface.Dc(), 0, 0, 20, 20, picture, 0, 0, 20, 20, kMaskGrey,
+                                       true, dither.Dc(), RGB(255, 0, 0), 0, 0, 24, 24, false,
+                                       false);
+        for (int y = 0; y < 24; ++y) {
+            for (int x = 0; x < 24; ++x) {
+                ASSERT_EQ(surface.At(x, y), kMarker) << x << "," << y;
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The disabled look.
+
+// A dark square at 2..4 each way on the mask colour.
+const Grid kSquare = {
+    "........", "........", "..kkk...", "..kkk...", "..kkk...", "........", "........", "........",
+};
+
+// The painter's own embossing of a picture on black with a black back colour:
+// with M = 1 on the source's background ('.': the mask colour, which the
+// masked branch turns white and the plain branch finds at (0, 0)), highlight where M(x, y) = 0 and
+// M(x + 1, y + 1) = 1; shadow where M(x, y) = 1 and M(x + 1, y + 1) = 0, taking
+// M = 1 beyond the last column and row for the highlight and 0 for the shadow.
+COLORREF EmbossedAt(const Grid& grid, int x, int y) {
+    const int w = static_cast<int>(grid[0].size());
+    const int h = static_cast<int>(grid.size());
+    const auto m = [&](int px, int py) { return grid[py][px] == '.'; };
+    const bool edge = x + 1 >= w || y + 1 >= h;
+    const bool b = m(x, y) || (!edge && !m(x + 1, y + 1));
+    const bool a = !m(x, y) || (!edge && m(x + 1, y + 1));
+    if (!b) {
+        return GetSysColor(COLOR_BTNHIGHLIGHT);
+    }
+    if (!a) {
+        return GetSysColor(COLOR_BTNSHADOW);
+    }
+    return RGB(0, 0, 0);
+}
+
+void ExpectFallbackEmboss(const Surface& surface, const Grid& grid, int x0, int y0) {
+    const int w = static_cast<int>(grid[0].size());
+    const int h = static_cast<int>(grid.size());
+    int wrong = 0;
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x) {
+            const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+            const COLORREF want = inside ? EmbossedAt(grid, x - x0, y - y0) : RGB(0, 0, 0);
+            if (surface.At(x, y) != want && ++wrong <= 3) {
+                ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << surface.At(x, y)
+                              << ", want " << want;
+            }
+        }
+    }
+}
+
+// A DrawStateA that is there only as a stub: it fills gStubMark of the DC it
+// was asked to paint on and fails with ERROR_CALL_NOT_IMPLEMENTED.
+int gStubCalls = 0;
+RECT gStubMark{};
+BOOL WINAPI UnimplementedDrawState(HDC hdc, HBRUSH, DRAWSTATEPROC, LPARAM, WPARAM, int, int, int,
+                                   int, UINT) {
+    ++gStubCalls;
+    const Brush marker(CreateSolidBrush(RGB(9, 9, 9)));
+    FillRect(hdc, &gStubMark, marker.Get());
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+TEST(DrawPicturesDisabled, FallbackEmbossesByTheMasksAndLeavesMaskColourOut) {
+    // A missing export and an unimplemented stub both lead to the same look.
+    for (const DrawStateProc proc : {DrawStateProc{nullptr}, &UnimplementedDrawState}) {
+        DrawPictures painter(proc);
+        const ComPtr<IPicture> picture = BitmapPicture(kSquare);
+        for (const bool useMask : {true, false}) {
+            Surface surface(16, 16, 32, RGB(0, 0, 0));
+            painter.DrawDisabledPicture(surface.Dc(), picture.Get(), 3, 2, 8, 8, 8, 8, RGB(0, 0, 0),
+                                        useMask, kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0,
+                                        false, false);
+            EXPECT_TRUE(painter.NoDrawState());
+            SCOPED_TRACE(useMask ? "masked bitmap" : "plain bitmap");
+            ExpectFallbackEmboss(surface, kSquare, 3, 2);
+        }
+    }
+}
+
+TEST(DrawPicturesDisabled, FallbackAfterAnUnimplementedCallKeepsTheCheckPatternOfTheFirstTry) {
+    gStubCalls = 0;
+    gStubMark = RECT{0, 0, 30, 30};
+    DrawPictures painter(&UnimplementedDrawState);
+    const DitherPattern dither;
+    const ComPtr<IPicture> picture = BitmapPicture(kSquare);
+    Surface surface(30, 30, 24, RGB(0, 0, 0));
+    painter.DrawDisabledPicture(surface.Dc(), picture.Get(), 20, 20, 8, 8, 8, 8, RGB(0, 0, 0), true,
+                                kMaskGrey, nullptr, true, dither.Dc(), RGB(255, 255, 255), 0, 0, 16,
+                                16, false, false);
+    EXPECT_EQ(gStubCalls, 1);
+    // The stub's mark over the pattern stays: the retry did not paint it again.
+    EXPECT_EQ(surface.At(0, 0), RGB(9, 9, 9));
+    EXPECT_EQ(surface.At(15, 15), RGB(9, 9, 9));
+    // The embossed square is OR-ed onto the mark.
+    EXPECT_EQ(surface.At(22 + 2, 20 + 4), RGB(9, 9, 9) | GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(surface.At(20 + 1, 20 + 1), RGB(9, 9, 9) | GetSysColor(COLOR_BTNSHADOW));
+
+    // From now on the stub is not asked again.
+    painter.DrawDisabledPicture(surface.Dc(), picture.Get(), 0, 0, 8, 8, 8, 8, RGB(0, 0, 0), true,
+                                kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0, false, false);
+    EXPECT_EQ(gStubCalls, 1);
+    gStubMark = RECT{};
+}
+
+TEST(DrawPicturesDisabled, CheckPatternIsPaintedOnceBeforeThePicture) {
+    DrawPictures painter;
+    const DitherPattern dither;
+    const ComPtr<IPicture> picture = BitmapPicture(kSquare);
+    Surface surface(20, 20, 32);
+    SetBkColor(surface.Dc(), RGB(0, 0, 0));
+    painter.DrawDisabledPicture(surface.Dc(), picture.Get(), 10, 10, 8, 8, 8, 8, RGB(0, 0, 0), true,
+                                kMaskGrey, nullptr, true, dither.Dc(), RGB(0, 255, 0), 1, 1, 9, 9,
+                                false, false);
+    for (int y = 1; y < 10; ++y) {
+        for (int x = 1; x < 10; ++x) {
+            const COLORREF want = DitherBlackAt(x, y, 1, 1) ? RGB(0, 0, 0) : RGB(0, 255, 0);
+            ASSERT_EQ(surface.At(x, y), want) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(surface.At(0, 0), kMarker);
+}
+
+// Wine's and Windows' DrawStateA paint the disabled look as a shadow-coloured
+// image with a highlight-coloured copy one pixel right and down beneath it;
+// white (here: mask-coloured) pixels are left out of both.
+TEST(DrawPicturesDisabled, DrawStateGivesTheSystemsEmbossedLook) {
+    DrawPictures painter;
+    const ComPtr<IPicture> picture = BitmapPicture(kSquare);
+    const ComPtr<IPicture> icon = IconPicture(RGB(0, 0, 64));
+    const COLORREF face = RGB(50, 60, 70);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    struct Case {
+        const char* name;
+        IPicture* picture;
+        int size;
+        int first, last; // the dark square's span each way
+    };
+    const Case cases[] = {
+        {"masked bitmap", picture.Get(), 8, 2, 4},
+        {"icon", icon.Get(), kIconSize, kIconInner, kIconSize - kIconInner - 1},
+    };
+    for (const Case& c : cases) {
+        Surface surface(c.size + 8, c.size + 8, 32, face);
+        painter.DrawDisabledPicture(surface.Dc(), c.picture, 2, 3, c.size, c.size, c.size, c.size,
+                                    RGB(0, 0, 0), true, kMaskGrey, nullptr, false, nullptr, 0, 0, 0,
+                                    0, 0, false, false);
+        ASSERT_FALSE(painter.NoDrawState());
+        int wrong = 0;
+        for (int y = 0; y < surface.Height(); ++y) {
+            for (int x = 0; x < surface.Width(); ++x) {
+                const int px = x - 2;
+                const int py = y - 3;
+                const auto dark = [&](int qx, int qy) {
+                    return qx >= c.first && qx <= c.last && qy >= c.first && qy <= c.last;
+                };
+                const COLORREF want = dark(px, py)           ? shadow
+                                      : dark(px - 1, py - 1) ? highlight
+                                                             : face;
+                if (surface.At(x, y) != want && ++wrong <= 3) {
+                    ADD_FAILURE() << c.name << ": pixel " << x << "," << y << " is " << std::hex
+                                  << surface.At(x, y) << ", want " << want;
+                }
+            }
+        }
+    }
+}
+
+TEST(DrawPicturesDisabled, FallbackIconLeavesItsTransparentAreaOut) {
+    DrawPictures painter(nullptr);
+    const ComPtr<IPicture> icon = IconPicture(RGB(0, 0, 64));
+    Surface surface(kIconSize, kIconSize, 24, RGB(0, 0, 0));
+    painter.DrawDisabledPicture(surface.Dc(), icon.Get(), 0, 0, kIconSize, kIconSize, kIconSize,
+                                kIconSize, RGB(0, 0, 0), true, kMaskGrey, nullptr, false, nullptr,
+                                0, 0, 0, 0, 0, false, false);
+    Grid grid(kIconSize, std::string(kIconSize, ' '));
+    for (int y = 0; y < kIconSize; ++y) {
+        for (int x = 0; x < kIconSize; ++x) {
+            grid[y][x] = InIconSquare(x, y) ? 'k' : '.';
+        }
+    }
+    ExpectFallbackEmboss(surface, grid, 0, 0);
+}
+
+// ---------------------------------------------------------------------------
+
+// Live GDI objects of the process. Wine answers GetGuiResources with 0, so
+// there the handle table is counted: a handle whose upper word is 0 names
+// whatever object lives in that slot.
+DWORD LiveGdiObjects() {
+    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) {
+        return count;
+    }
+    DWORD count = 0;
+    for (UINT_PTR slot = 1; slot < 0x10000; ++slot) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+TEST(DrawPicturesLeaks, ThousandCallsOfEachRoutineLeaveNoGdiObjects) {
+    constexpr DWORD kTolerance = 0;
+    DrawPictures painter;
+    DrawPictures fallback(nullptr);
+    DrawPictures stubbed(&UnimplementedDrawState);
+    const DitherPattern dither;
+    const ComPtr<IPicture> bitmap = BitmapPicture(kSquare);
+    const ComPtr<IPicture> icon = IconPicture(RGB(0, 0, 64));
+    Surface surface(48, 48, 32);
+    const Bitmap source = ScreenBitmapOf(kSquare);
+    MemoryDc sourceDc(nullptr);
+    sourceDc.SelectBitmap(source.Get());
+    const HDC dc = surface.Dc();
+
+    struct Routine {
+        const char* name;
+        std::function<void()> call;
+    };
+    const Routine routines[] = {
+        {"PaintCheckPattern",
+         [&] { painter.PaintCheckPattern(dc, 1, 1, dither.Dc(), 20, 20, kSysButtonFace); }},
+        {"PaintTransparentDC",
+         [&] {
+             painter.PaintTransparentDC(dc, 1, 1, 8, 8, sourceDc.Get(), 0, 0, 8, 8, kMaskGrey,
+                                        false, nullptr, 0, 0, 0, 0, 0, true, false);
+         }},
+        {"PaintTransparentStdPic bitmap",
+         [&] {
+             painter.PaintTransparentStdPic(dc, 1, 1, 8, 8, bitmap.Get(), 0, 0, 8, 8, kMaskGrey,
+                                            true, dither.Dc(), RGB(255, 255, 255), 0, 0, 10, 10,
+                                            false, false);
+         }},
+        {"PaintTransparentStdPic icon",
+         [&] {
+             painter.PaintTransparentStdPic(dc, 1, 1, 32, 32, icon.Get(), 0, 0, 32, 32,
+                                            kSysButtonFace, false, nullptr, 0, 0, 0, 0, 0, false,
+                                            false);
+         }},
+        {"DrawDisabledPicture DrawStateA",
+         [&] {
+             painter.DrawDisabledPicture(dc, bitmap.Get(), 1, 1, 8, 8, 8, 8, kSysButtonFace, true,
+                                         kMaskGrey, nullptr, true, dither.Dc(), RGB(255, 255, 255),
+                                         0, 0, 10, 10, false, false);
+         }},
+        {"DrawDisabledPicture DrawStateA icon",
+         [&] {
+             painter.DrawDisabledPicture(dc, icon.Get(), 1, 1, 32, 32, 32, 32, kSysButtonFace, true,
+                                         kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0, false,
+                                         false);
+         }},
+        {"DrawDisabledPicture fallback",
+         [&] {
+             fallback.DrawDisabledPicture(dc, bitmap.Get(), 1, 1, 8, 8, 8, 8, kSysButtonFace, true,
+                                          kMaskGrey, nullptr, true, dither.Dc(), RGB(255, 255, 255),
+                                          0, 0, 10, 10, true, true);
+         }},
+        {"DrawDisabledPicture fallback plain icon",
+         [&] {
+             fallback.DrawDisabledPicture(dc, icon.Get(), 1, 1, 32, 32, 32, 32, kSysButtonFace,
+                                          false, kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0,
+                                          false, false);
+         }},
+        {"DrawDisabledPicture fallback plain bitmap",
+         [&] {
+             fallback.DrawDisabledPicture(dc, bitmap.Get(), 1, 1, 8, 8, 8, 8, kSysButtonFace, false,
+                                          kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0, false,
+                                          false);
+         }},
+        {"DrawDisabledPicture unimplemented DrawStateA",
+         [&] {
+             stubbed.DrawDisabledPicture(dc, icon.Get(), 1, 1, 32, 32, 32, 32, kSysButtonFace, true,
+                                         kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0, false,
+                                         false);
+         }},
+    };
+    for (const Routine& routine : routines) {
+        routine.call(); // anything the system caches on first use
+        const DWORD before = LiveGdiObjects();
+        for (int i = 0; i < 1000; ++i) {
+            routine.call();
+        }
+        const DWORD after = LiveGdiObjects();
+        EXPECT_LE(after, before + kTolerance) << routine.name << ": " << before << " -> " << after;
+    }
+}
+
+// One instance's life on this thread while another thread has its own.
+void SharedPaintingCycle() {
+    const WindowDc screen(nullptr);
+    SharedPainting::Acquire(screen.Get());
+    const HPALETTE palette = SharedPainting::HalftonePalette();
+    DrawPictures* const pictures = SharedPainting::Pictures();
+    const HDC dither = SharedPainting::DitherDc();
+    ASSERT_NE(palette, nullptr);
+    ASSERT_NE(pictures, nullptr);
+    ASSERT_NE(dither, nullptr);
+    EXPECT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
+    EXPECT_EQ(GetPixel(dither, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dither, 1, 0), RGB(255, 255, 255));
+
+    SharedPainting::Acquire(screen.Get());
+    EXPECT_EQ(SharedPainting::HalftonePalette(), palette);
+    EXPECT_EQ(SharedPainting::Pictures(), pictures);
+    EXPECT_EQ(SharedPainting::DitherDc(), dither);
+
+    std::thread([] {
+        EXPECT_EQ(SharedPainting::Pictures(), nullptr);
+        const WindowDc screenHere(nullptr);
+        SharedPainting::Acquire(screenHere.Get());
+        EXPECT_NE(SharedPainting::Pictures(), nullptr);
+        SharedPainting::Release();
+    }).join();
+    EXPECT_EQ(SharedPainting::Pictures(), pictures);
+
+    SharedPainting::Release();
+    EXPECT_EQ(SharedPainting::HalftonePalette(), nullptr);
+    EXPECT_EQ(SharedPainting::Pictures(), nullptr);
+    EXPECT_EQ(SharedPainting::DitherDc(), nullptr);
+    EXPECT_EQ(GetObjectType(palette), 0u);
+}
+
+TEST(DrawPicturesShared, FirstAcquireCreatesLaterOnesKeepAndReleaseFreesPerThread) {
+    SharedPaintingCycle(); // the first also fills the system's DC caches
+    const DWORD before = LiveGdiObjects();
+    SharedPaintingCycle();
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+} // namespace
+} // namespace tovabel::win
