@@ -3,11 +3,19 @@
 #include "guids.h"
 #include "module.h"
 
+#include <olectl.h>
+
+#include <string_view>
+#include <vector>
+
 namespace tovabel::win {
 
 TovabelControl::TovabelControl()
-    : points_(*this), host_(*this, site_, types_, points_), core_(host_), dual_(*this),
-      classInfo_(*this), persistStream_(*this), persistBag_(*this), oleObject_(*this) {
+    : points_(*this), inPlace_(*this),
+      host_(*this, site_, types_, points_, inPlace_, [this] { NotifyResize(); }), core_(host_),
+      dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this), oleObject_(*this),
+      inPlaceObject_(*this), inPlaceActiveObject_(*this), oleControl_(*this), viewObject_(*this),
+      quickActivate_(*this) {
     module::Lock();
 }
 
@@ -55,6 +63,16 @@ HRESULT TovabelControl::QueryInterface(REFIID iid, void** out) {
         found = &persistBag_;
     } else if (IsEqualIID(iid, IID_IOleObject)) {
         found = &oleObject_;
+    } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject)) {
+        found = &inPlaceObject_;
+    } else if (IsEqualIID(iid, IID_IOleInPlaceActiveObject)) {
+        found = &inPlaceActiveObject_;
+    } else if (IsEqualIID(iid, IID_IOleControl)) {
+        found = &oleControl_;
+    } else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2)) {
+        found = &viewObject_;
+    } else if (IsEqualIID(iid, IID_IQuickActivate)) {
+        found = &quickActivate_;
     }
     *out = found;
     if (found == nullptr) {
@@ -92,6 +110,42 @@ HRESULT TovabelControl::InitNew() {
     core_.InitProperties();
     host_.SetDirty(false);
     return S_OK;
+}
+
+void TovabelControl::NotifyResize() {
+    core_.OnResize();
+}
+
+void TovabelControl::NotifyAmbientChanged(DISPID id) {
+    static constexpr struct {
+        DISPID id;
+        std::string_view name;
+    } kAmbients[] = {
+        {DISPID_AMBIENT_USERMODE, "UserMode"},
+        {DISPID_AMBIENT_FONT, "Font"},
+        {DISPID_AMBIENT_DISPLAYASDEFAULT, "DisplayAsDefault"},
+        {DISPID_AMBIENT_DISPLAYNAME, "DisplayName"},
+        {DISPID_AMBIENT_BACKCOLOR, "BackColor"},
+        {DISPID_AMBIENT_FORECOLOR, "ForeColor"},
+    };
+    for (const auto& ambient : kAmbients) {
+        if (id == ambient.id || id == DISPID_UNKNOWN) {
+            core_.AmbientChanged(ambient.name);
+        }
+    }
+}
+
+void TovabelControl::Draw(HDC dc, const RECT& bounds) {
+    const std::vector<Line> lines = core_.VisibleLines();
+    host_.Draw(dc, bounds, lines);
+}
+
+void TovabelControl::Invalidate() {
+    if (inPlace_.Window() != nullptr) {
+        inPlace_.Invalidate();
+    } else {
+        viewObject_.ViewChanged();
+    }
 }
 
 } // namespace tovabel::win

@@ -8,10 +8,15 @@
 #include "control/tovabel.h"
 #include "control_host.h"
 #include "dual.h"
+#include "in_place.h"
+#include "in_place_parts.h"
+#include "ole_control.h"
 #include "ole_object.h"
 #include "persist.h"
+#include "quick_activate.h"
 #include "site.h"
 #include "type_library.h"
+#include "view_object.h"
 
 #include <new>
 
@@ -29,7 +34,20 @@ public:
     tovabel::Tovabel& Core() { return core_; }
     ControlHost& Host() { return host_; }
     Site& GetSite() { return site_; }
+    InPlace& GetInPlace() { return inPlace_; }
+    ConnectionPointContainerPart& Points() { return points_; }
     const TypeLibrary& Types() const { return types_; }
+
+    // The client size changed (the container moved the window, or the extent
+    // changed while inactive): the core lays itself out again.
+    void NotifyResize();
+    // The container reports a changed ambient property (DISPID_UNKNOWN: any).
+    void NotifyAmbientChanged(DISPID id);
+    // Draws one complete frame of the face into `bounds` of `dc`.
+    void Draw(HDC dc, const RECT& bounds);
+    // The face may have changed: the window repaints with its next paint
+    // cycle, an inactive control tells its view sink.
+    void Invalidate();
 
     // Starts a new instance (`InitProperties`); once only.
     HRESULT InitNew();
@@ -44,7 +62,9 @@ public:
             if (!initialized_) {
                 InitNew();
             }
-            return body();
+            const HRESULT hr = body();
+            Invalidate();
+            return hr;
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
         } catch (...) {
@@ -61,6 +81,7 @@ private:
     TypeLibrary types_;
     Site site_;
     ConnectionPointContainerPart points_;
+    InPlace inPlace_;
     ControlHost host_;
     tovabel::Tovabel core_;
     DualPart dual_;
@@ -68,6 +89,11 @@ private:
     PersistStreamInitPart persistStream_;
     PersistPropertyBagPart persistBag_;
     OleObjectPart oleObject_;
+    InPlaceObjectPart inPlaceObject_;
+    InPlaceActiveObjectPart inPlaceActiveObject_;
+    OleControlPart oleControl_;
+    ViewObjectPart viewObject_;
+    QuickActivatePart quickActivate_;
 };
 
 } // namespace tovabel::win

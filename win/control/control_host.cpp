@@ -4,6 +4,7 @@
 #include "com_ptr.h"
 #include "ole_values.h"
 #include "platform.h"
+#include "render/draw_pictures.h"
 #include "text.h"
 #include "variant.h"
 
@@ -91,22 +92,88 @@ void WriteBack(const Variant& value, EventArg& arg) {
 } // namespace
 
 ControlHost::ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
-                         ConnectionPointContainerPart& points)
-    : owner_(owner), site_(site), types_(types), points_(points), extent_(kDefaultExtent) {}
+                         ConnectionPointContainerPart& points, InPlace& inPlace,
+                         std::function<void()> resized)
+    : owner_(owner), site_(site), types_(types), points_(points), inPlace_(inPlace),
+      resized_(std::move(resized)), extent_(kDefaultExtent) {
+    clientSize_ = ClientPixels();
+    canvas_.Resize(clientSize_, Translate(surface_.backColor));
+}
 
 // ---------------------------------------------------------------------------
 // Surface
 
 std::uintptr_t ControlHost::hWnd() {
-    return 0; // the control's window comes with in-place activation (rendering issue, #3)
+    return reinterpret_cast<std::uintptr_t>(inPlace_.Window());
+}
+
+SIZE ControlHost::ClientPixels() {
+    if (HWND window = inPlace_.Window()) {
+        RECT client{};
+        GetClientRect(window, &client);
+        return {client.right, client.bottom};
+    }
+    const auto pixels = [](LONG himetric, double twipsPerPixel) {
+        return static_cast<LONG>(
+            std::lround(himetric * kTwipsPerInch / kHimetricPerInch / twipsPerPixel));
+    };
+    return {pixels(extent_.cx, TwipsPerPixelX()), pixels(extent_.cy, TwipsPerPixelY())};
 }
 
 double ControlHost::ScaleWidth() {
-    return std::round(extent_.cx * kTwipsPerInch / kHimetricPerInch / TwipsPerPixelX());
+    return ClientPixels().cx;
 }
 
 double ControlHost::ScaleHeight() {
-    return std::round(extent_.cy * kTwipsPerInch / kHimetricPerInch / TwipsPerPixelY());
+    return ClientPixels().cy;
+}
+
+void ControlHost::SetExtent(SIZEL extent) {
+    extent_ = extent;
+    if (inPlace_.Window() == nullptr) {
+        SyncSize(); // while active, the container's SetObjectRects follows
+    }
+}
+
+void ControlHost::WindowPlaced(SIZE pixels) {
+    const SIZE fromExtent{
+        static_cast<LONG>(std::lround(Width() / TwipsPerPixelX())),
+        static_cast<LONG>(std::lround(Height() / TwipsPerPixelY())),
+    };
+    // The container sized the window: the extent follows, unless it already
+    // names that size (the extent is finer than a pixel).
+    if (fromExtent.cx != pixels.cx) {
+        extent_.cx =
+            TwipsToHimetric(static_cast<std::int32_t>(std::lround(pixels.cx * TwipsPerPixelX())));
+    }
+    if (fromExtent.cy != pixels.cy) {
+        extent_.cy =
+            TwipsToHimetric(static_cast<std::int32_t>(std::lround(pixels.cy * TwipsPerPixelY())));
+    }
+    UpdateShape();
+    SyncSize();
+}
+
+void ControlHost::SyncSize() {
+    const SIZE size = ClientPixels();
+    if (size.cx == clientSize_.cx && size.cy == clientSize_.cy) {
+        return;
+    }
+    clientSize_ = size;
+    canvas_.Resize(size, Translate(surface_.backColor));
+    if (resized_) {
+        resized_();
+    }
+}
+
+void ControlHost::RequestExtentSize() {
+    if (inPlace_.Window() != nullptr) {
+        inPlace_.RequestSize({
+            static_cast<LONG>(std::lround(Width() / TwipsPerPixelX())),
+            static_cast<LONG>(std::lround(Height() / TwipsPerPixelY())),
+        });
+    }
+    SyncSize();
 }
 
 std::int32_t ControlHost::Width() {
@@ -117,13 +184,53 @@ std::int32_t ControlHost::Height() {
     return HimetricToTwips(extent_.cy);
 }
 
-void ControlHost::SetSize(std::int32_t widthTwips, std::int32_t heightTwips) {
-    // Asking the container to move the window follows with in-place activation
-    // (rendering issue, #3); until then the extent is the size.
-    extent_ = SIZEL{TwipsToHimetric(widthTwips), TwipsToHimetric(heightTwips)};
+void ControlHost::SetWidth(std::int32_t twips) {
+    extent_.cx = TwipsToHimetric(twips);
+    RequestExtentSize();
 }
 
-void ControlHost::Cls() {} // clears the drawing surface, which the rendering issue (#3) adds
+void ControlHost::SetHeight(std::int32_t twips) {
+    extent_.cy = TwipsToHimetric(twips);
+    RequestExtentSize();
+}
+
+void ControlHost::Cls() {
+    canvas_.Clear(Translate(surface_.backColor), surface_.background);
+}
+
+Painter& ControlHost::Paint() {
+    return painter_;
+}
+
+void ControlHost::SetMaskColor(OleColor color) {
+    surface_.maskColor = color;
+    UpdateShape();
+}
+
+void ControlHost::SetMaskPicture(const Picture& mask) {
+    surface_.maskPicture = mask;
+    UpdateShape();
+}
+
+void ControlHost::SetBackStyle(std::int32_t style) {
+    surface_.backStyle = style;
+    UpdateShape();
+}
+
+void ControlHost::UpdateShape() {
+    HWND window = inPlace_.Window();
+    if (window == nullptr) {
+        return;
+    }
+    GdiObject<HRGN> region;
+    if (surface_.backStyle == 0) {
+        region = MaskRegion(surface_.maskPicture, Translate(surface_.maskColor));
+    }
+    // The window owns a region it accepted; without one it is whole again.
+    if (SetWindowRgn(window, region.Get(), TRUE) != 0) {
+        region.Detach();
+    }
+}
 
 void ControlHost::SetFont(const Font& font) {
     // The control keeps a font of its own: changing it never changes the
@@ -277,6 +384,14 @@ double ControlHost::TwipsPerPixelY() {
 
 void ControlHost::PlaySound(const Sound& sound, std::uint32_t flags) {
     win::PlaySound(sound, flags);
+}
+
+void ControlHost::CreateSharedPainting() {
+    SharedPainting::Acquire(canvas_.Dc());
+}
+
+void ControlHost::ReleaseSharedPainting() {
+    SharedPainting::Release();
 }
 
 void ControlHost::MarkSafeForScripting(std::string_view classId) {

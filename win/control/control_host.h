@@ -3,23 +3,36 @@
 // events through the connection points, and the platform's services.
 #pragma once
 
+#include "canvas.h"
 #include "connection_points.h"
 #include "control/host.h"
+#include "gdi_painter.h"
+#include "in_place.h"
 #include "site.h"
 #include "type_library.h"
 
+#include <functional>
 #include <optional>
+#include <span>
 
 namespace tovabel::win {
 
 class ControlHost final : public tovabel::Host {
 public:
+    // `resized` is called whenever the client size in pixels changes.
     ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
-                ConnectionPointContainerPart& points);
+                ConnectionPointContainerPart& points, InPlace& inPlace,
+                std::function<void()> resized);
 
     // The control's size in HIMETRIC, as IOleObject::SetExtent gives it.
     SIZEL Extent() const { return extent_; }
-    void SetExtent(SIZEL extent) { extent_ = extent; }
+    void SetExtent(SIZEL extent);
+    // The window got a new client size (activation or the container's move).
+    void WindowPlaced(SIZE pixels);
+    // One frame: the canvas with `lines` on top, into `bounds` of `dc`.
+    void Draw(HDC dc, const RECT& bounds, std::span<const Line> lines) const {
+        canvas_.Present(dc, bounds, lines);
+    }
     // Whether a property changed since the last save.
     bool Dirty() const { return dirty_; }
     void SetDirty(bool dirty) { dirty_ = dirty; }
@@ -29,8 +42,10 @@ public:
     double ScaleHeight() override;
     std::int32_t Width() override;
     std::int32_t Height() override;
-    void SetSize(std::int32_t widthTwips, std::int32_t heightTwips) override;
+    void SetWidth(std::int32_t twips) override;
+    void SetHeight(std::int32_t twips) override;
     void Cls() override;
+    Painter& Paint() override;
     OleColor BackColor() override { return surface_.backColor; }
     void SetBackColor(OleColor color) override { surface_.backColor = color; }
     OleColor ForeColor() override { return surface_.foreColor; }
@@ -42,10 +57,13 @@ public:
     Picture MouseIcon() override { return surface_.mouseIcon; }
     void SetMouseIcon(const Picture& icon) override { surface_.mouseIcon = icon; }
     OleColor MaskColor() override { return surface_.maskColor; }
-    void SetMaskColor(OleColor color) override { surface_.maskColor = color; }
-    void SetMaskPicture(const Picture& mask) override { surface_.maskPicture = mask; }
-    void SetBackStyle(std::int32_t style) override { surface_.backStyle = style; }
+    void SetMaskColor(OleColor color) override;
+    Picture MaskPicture() override { return surface_.maskPicture; }
+    void SetMaskPicture(const Picture& mask) override;
+    void SetBackgroundPicture(const Picture& picture) override { surface_.background = picture; }
+    void SetBackStyle(std::int32_t style) override;
     void SetEnabled(bool enabled) override { surface_.enabled = enabled; }
+    Text AccessKeys() override { return surface_.accessKeys; }
     void SetAccessKeys(const Text& keys) override { surface_.accessKeys = keys; }
 
     bool AmbientUserMode() override { return site_.UserMode(); }
@@ -73,6 +91,8 @@ public:
     double TwipsPerPixelX() override;
     double TwipsPerPixelY() override;
     void PlaySound(const Sound& sound, std::uint32_t flags) override;
+    void CreateSharedPainting() override;
+    void ReleaseSharedPainting() override;
     void MarkSafeForScripting(std::string_view classId) override;
 
     void CreateToolTipWindow() override;
@@ -82,6 +102,15 @@ public:
     void UnSubClass() override;
 
 private:
+    // The client size in pixels: the window's, else the extent's at the screen's DPI.
+    SIZE ClientPixels();
+    // Follows a change of the client size with the canvas and the resize notification.
+    void SyncSize();
+    // Asks for the extent's size in pixels (window, container, canvas).
+    void RequestExtentSize();
+    // The window's shape: the mask picture's opaque pixels when transparent, else all.
+    void UpdateShape();
+
     // What a container's drawing surface keeps for the control; the initial
     // values are those of a new surface.
     struct Surface {
@@ -91,6 +120,7 @@ private:
         std::int32_t mousePointer = 0;
         Picture mouseIcon;
         Picture maskPicture;
+        Picture background;
         std::int32_t backStyle = 1; // opaque
         bool enabled = true;
         Font font;
@@ -101,11 +131,16 @@ private:
     Site& site_;
     const TypeLibrary& types_;
     ConnectionPointContainerPart& points_;
+    InPlace& inPlace_;
+    std::function<void()> resized_;
     Surface surface_;
     SIZEL extent_;
     bool dirty_ = false;
     Font defaultFont_;
     std::optional<ComponentInfo> app_;
+    SIZE clientSize_{0, 0}; // the size the core was last told about
+    Canvas canvas_;
+    GdiPainter painter_{canvas_.Dc()};
 };
 
 } // namespace tovabel::win

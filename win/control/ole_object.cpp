@@ -32,7 +32,8 @@ HRESULT OleObjectPart::SetHostNames(LPCOLESTR, LPCOLESTR) {
 }
 
 HRESULT OleObjectPart::Close(DWORD) {
-    // In-place deactivation and the window's end come with the rendering issue (#3).
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(this);
+    control_.GetInPlace().Deactivate();
     if (adviseHolder_) {
         adviseHolder_->SendOnClose();
     }
@@ -61,8 +62,25 @@ HRESULT OleObjectPart::GetClipboardData(DWORD, IDataObject** data) {
     return E_NOTIMPL;
 }
 
-HRESULT OleObjectPart::DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) {
-    return E_NOTIMPL; // verbs and in-place activation: the rendering issue (#3) fills it
+HRESULT OleObjectPart::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) {
+    if (site != nullptr && control_.GetSite().ClientSite() == nullptr) {
+        control_.GetSite().SetClientSite(site);
+    }
+    return control_.Run([&] {
+        switch (verb) {
+        case OLEIVERB_PRIMARY:
+        case OLEIVERB_SHOW:
+        case OLEIVERB_INPLACEACTIVATE:
+            return control_.GetInPlace().Activate(false);
+        case OLEIVERB_UIACTIVATE:
+            return control_.GetInPlace().Activate(true);
+        case OLEIVERB_HIDE:
+            control_.GetInPlace().Deactivate();
+            return S_OK;
+        default:
+            return verb > 0 ? OLEOBJ_S_INVALIDVERB : E_NOTIMPL;
+        }
+    });
 }
 
 HRESULT OleObjectPart::EnumVerbs(IEnumOLEVERB** verbs) {
@@ -96,8 +114,10 @@ HRESULT OleObjectPart::SetExtent(DWORD aspect, SIZEL* size) {
     if (size == nullptr) {
         return E_POINTER;
     }
-    control_.Host().SetExtent(*size);
-    return S_OK;
+    return control_.Run([&] {
+        control_.Host().SetExtent(*size);
+        return S_OK;
+    });
 }
 
 HRESULT OleObjectPart::GetExtent(DWORD aspect, SIZEL* size) {

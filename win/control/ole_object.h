@@ -1,6 +1,6 @@
 // IOleObject: the client site (ambients and extender come through it), the
-// control's extent, advisory connections and its status bits. Verbs and
-// in-place activation come with the rendering issue (#3).
+// verbs that activate the control in place, the control's extent, advisory
+// connections and its status bits.
 #pragma once
 
 #include "com_object.h"

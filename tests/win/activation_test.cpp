@@ -1,0 +1,347 @@
+// The control in a real container: in-place activation in our own test
+// container (design and run mode) and in Wine's ATL host, the pixels its
+// window shows, size changes that reach the container, and the GDI and USER
+// objects left behind by many instances.
+#include "com_client.h"
+#include "container.h"
+#include "gdi.h"
+
+#include <winternl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace tovabel::wintest {
+namespace {
+
+constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+// A colour no system colour scheme uses, so a match cannot be an accident.
+constexpr COLORREF kBack = RGB(12, 200, 34);
+
+RECT ClientRectInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Pixels of the control's window once the pending paint cycles have run.
+Pixels Shown(Container& container) {
+    container.Settle();
+    return ReadWindow(container.ControlWindow());
+}
+
+TEST(Activation, ActivatesInPlaceWithItsOwnChildWindowInBothModes) {
+    for (const bool userMode : {false, true}) {
+        SCOPED_TRACE(userMode ? "run mode" : "design mode");
+        Container container(userMode);
+        const RECT position{10, 20, 110, 50};
+        ASSERT_EQ(S_OK, container.Create(kProgId, position));
+        EXPECT_TRUE(container.Site().inPlaceActive);
+
+        const HWND window = container.ControlWindow();
+        ASSERT_NE(nullptr, window);
+        EXPECT_EQ(container.FrameWindow(), GetParent(window));
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_TRUE(SameRect(position, ClientRectInParent(window)));
+
+        // The hwnd property is the same window.
+        Var hwnd;
+        ASSERT_EQ(S_OK, container.Get(L"hwnd", hwnd.Put()));
+        ASSERT_TRUE(hwnd.As(VT_I4));
+        EXPECT_EQ(reinterpret_cast<LONG_PTR>(window), V_I4(hwnd.As(VT_I4)->Get()));
+
+        // Deactivation gives the window back.
+        container.Destroy();
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_FALSE(container.Site().inPlaceActive);
+    }
+}
+
+TEST(Activation, WindowAndViewShowTheBackColourAsOneFrame) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 80, 30}));
+    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
+
+    const Pixels window = Shown(container);
+    ASSERT_EQ(80, window.width);
+    ASSERT_EQ(30, window.height);
+    // The face may draw a caption or lines; the background is most of it.
+    EXPECT_GT(window.Count(kBack), window.data.size() / 2);
+
+    // IViewObject::Draw composes the very same frame.
+    const Pixels view = ReadView(container.Control(), 80, 30);
+    EXPECT_EQ(window.data.size(), view.data.size());
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < view.data.size() && i < window.data.size(); ++i) {
+        differing += (view.data[i] & 0xFFFFFF) != (window.data[i] & 0xFFFFFF) ? 1 : 0;
+    }
+    EXPECT_EQ(0u, differing);
+
+    if (const char* gallery = std::getenv("TOVABEL_SHOTS")) {
+        SavePng(window, std::wstring(ToWide(gallery)) + L"\\activation_backcolor.png");
+    }
+}
+
+TEST(Activation, ContainerMovesAndResizesTheWindowAndItsSurface) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 20}));
+    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
+    Shown(container);
+
+    // Grown by the container: the new area is painted too (no stale strip).
+    RECT larger{5, 5, 125, 45};
+    container.Site().position = larger;
+    ASSERT_EQ(S_OK, container.Site().inPlaceObject->SetObjectRects(&larger, &larger));
+    EXPECT_TRUE(SameRect(larger, ClientRectInParent(container.ControlWindow())));
+    const Pixels pixels = Shown(container);
+    ASSERT_EQ(120, pixels.width);
+    ASSERT_EQ(40, pixels.height);
+    EXPECT_EQ(kBack, pixels.At(115, 35));
+
+    // The extent follows the window (HIMETRIC at the screen's resolution).
+    const Ref<IOleObject> object =
+        Ref<IUnknown>::Share(container.Control()).As<IOleObject>(IID_IOleObject);
+    SIZEL extent{};
+    ASSERT_EQ(S_OK, object->GetExtent(DVASPECT_CONTENT, &extent));
+    const win::WindowDc screen(nullptr);
+    EXPECT_NEAR(120.0, extent.cx * GetDeviceCaps(screen.Get(), LOGPIXELSX) / 2540.0, 0.5);
+    EXPECT_NEAR(40.0, extent.cy * GetDeviceCaps(screen.Get(), LOGPIXELSY) / 2540.0, 0.5);
+}
+
+TEST(Activation, AutoSizeAsksTheContainerForTheNewRectangle) {
+    Container container;
+    const RECT position{10, 10, 30, 20};
+    ASSERT_EQ(S_OK, container.Create(kProgId, position));
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"A caption much wider than the button")));
+    ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(true)));
+    container.Settle();
+
+    ASSERT_FALSE(container.Site().posRectRequests.empty());
+    const RECT asked = container.Site().posRectRequests.back();
+    EXPECT_EQ(position.left, asked.left);
+    EXPECT_EQ(position.top, asked.top);
+    EXPECT_GT(asked.right - asked.left, 20);
+    // The container agreed: the window has that rectangle.
+    EXPECT_TRUE(SameRect(asked, ClientRectInParent(container.ControlWindow())));
+    const Ref<IViewObject2> view =
+        Ref<IUnknown>::Share(container.Control()).As<IViewObject2>(IID_IViewObject2);
+    SIZEL extent{};
+    ASSERT_EQ(S_OK, view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &extent));
+    const win::WindowDc screen(nullptr);
+    EXPECT_NEAR(asked.right - asked.left,
+                extent.cx * GetDeviceCaps(screen.Get(), LOGPIXELSX) / 2540.0, 0.5);
+}
+
+TEST(Activation, AmbientChangesAndDeclaredServicesAnswer) {
+    Container container(false);
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 24}));
+    container.SetUserMode(true);
+    container.SetUserMode(false);
+    container.Settle();
+
+    const Ref<IUnknown> control = Ref<IUnknown>::Share(container.Control());
+    const Ref<IOleControl> oleControl = control.As<IOleControl>(IID_IOleControl);
+    ASSERT_TRUE(oleControl);
+    CONTROLINFO info{};
+    info.cb = sizeof(info);
+    EXPECT_EQ(S_OK, oleControl->GetControlInfo(&info));
+    EXPECT_EQ(0, info.cAccel);
+
+    // UI activation makes the control the frame's active object.
+    const Ref<IOleObject> object = control.As<IOleObject>(IID_IOleObject);
+    RECT position{0, 0, 60, 24};
+    EXPECT_EQ(S_OK, object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &container.Site(), 0,
+                                   container.FrameWindow(), &position));
+    EXPECT_TRUE(container.Site().uiActive);
+    const Ref<IOleInPlaceActiveObject> active =
+        control.As<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject);
+    EXPECT_EQ(active.Get(), container.GetFrame().activeObject);
+    ASSERT_EQ(S_OK, container.Site().inPlaceObject->UIDeactivate());
+    EXPECT_FALSE(container.Site().uiActive);
+    EXPECT_EQ(nullptr, container.GetFrame().activeObject);
+}
+
+TEST(Activation, QuickActivateConnectsTheSinksAndReportsStatus) {
+    CLSID clsid{};
+    ASSERT_EQ(S_OK, CLSIDFromProgID(kProgId, &clsid));
+    Ref<IQuickActivate> quick;
+    ASSERT_EQ(S_OK, CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IQuickActivate,
+                                     quick.PutVoid()));
+    Container container;
+    ChangeSink changes;
+    EventSink events;
+    QACONTAINER qa{};
+    qa.cbSize = sizeof(qa);
+    qa.pClientSite = &container.Site();
+    qa.pPropertyNotifySink = &changes;
+    qa.pUnkEventSink = &events;
+    QACONTROL result{};
+    result.cbSize = sizeof(result);
+    ASSERT_EQ(S_OK, quick->QuickActivate(&qa, &result));
+    EXPECT_NE(0u, result.dwMiscStatus & OLEMISC_SETCLIENTSITEFIRST);
+    EXPECT_NE(0u, result.dwViewStatus & VIEWSTATUS_OPAQUE);
+    EXPECT_NE(0u, result.dwEventCookie);
+    EXPECT_NE(0u, result.dwPropNotifyCookie);
+
+    const Ref<IDispatch> control = quick.As<IDispatch>(IID_IDispatch);
+    const Ref<IPersistStreamInit> persist = quick.As<IPersistStreamInit>(IID_IPersistStreamInit);
+    ASSERT_EQ(S_OK, persist->InitNew());
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"Caption")};
+    DISPID id = 0;
+    ASSERT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+    ASSERT_EQ(S_OK, Put(control.Get(), id, *Str(L"Changed")));
+    EXPECT_FALSE(changes.changed.empty());
+    quick.As<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+}
+
+// Wine's ATL host: no ambient IDispatch, E_NOTIMPL from most site calls.
+TEST(Activation, ActivatesAndPaintsInTheAtlHost) {
+    const HMODULE atl = LoadLibraryW(L"atl.dll");
+    ASSERT_NE(nullptr, atl);
+    using Init = BOOL(WINAPI*)();
+    using GetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
+    const auto init =
+        reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
+    const auto getControl = reinterpret_cast<GetControl>(
+        reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
+    ASSERT_TRUE(init != nullptr && init());
+
+    Container frame;
+    win::Window host(CreateWindowExW(0, L"AtlAxWin", kProgId, WS_CHILD | WS_VISIBLE, 10, 10, 90, 32,
+                                     frame.FrameWindow(), nullptr, GetModuleHandleW(nullptr),
+                                     nullptr));
+    ASSERT_TRUE(host);
+    frame.Settle();
+    const HWND window = FindWindowExW(host.Get(), nullptr, L"OrnisTovabelWindow", nullptr);
+    ASSERT_NE(nullptr, window);
+
+    Ref<IUnknown> control;
+    ASSERT_TRUE(getControl != nullptr);
+    ASSERT_EQ(S_OK, getControl(host.Get(), control.Put()));
+    const Ref<IDispatch> dispatch = control.As<IDispatch>(IID_IDispatch);
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"BackColor")};
+    DISPID id = 0;
+    ASSERT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+    ASSERT_EQ(S_OK, Put(dispatch.Get(), id, *Long(static_cast<std::int32_t>(kBack))));
+    frame.Settle();
+
+    const Pixels pixels = ReadWindow(window);
+    ASSERT_GT(pixels.width, 0);
+    EXPECT_GT(pixels.Count(kBack), pixels.data.size() / 2);
+    control.Reset();
+    host.Reset();
+    frame.Settle();
+}
+
+// One entry of the process's GDI handle table (the layout Windows and Wine share).
+struct GdiHandleEntry {
+    std::uint64_t object;
+    std::uint16_t processId;
+    std::uint16_t count;
+    std::uint16_t unique;
+    std::uint8_t type; // 0: a free entry
+    std::uint8_t flags;
+    std::uint64_t user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+
+// GDI objects of this process (stock objects included under Wine).
+// GetGuiResources counts them on Windows; Wine leaves it a stub, so the GDI
+// handle table the PEB points to is counted.
+DWORD GdiObjects() {
+    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) {
+        return counted;
+    }
+    constexpr std::size_t kTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    constexpr std::size_t kEntries = 0x10000;
+    using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (query == nullptr ||
+        query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0) {
+        return 0;
+    }
+    const auto* peb = reinterpret_cast<const std::uint8_t*>(basic.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kTableOffset);
+    if (table == nullptr) {
+        return 0;
+    }
+    const auto self = static_cast<std::uint16_t>(GetCurrentProcessId());
+    DWORD n = 0;
+    for (std::size_t i = 0; i < kEntries; ++i) {
+        // Wine's table belongs to the process alone and leaves the owner 0.
+        const std::uint16_t owner = table[i].processId;
+        n += table[i].type != 0 && (owner == self || owner == 0) ? 1 : 0;
+    }
+    return n;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    ++*reinterpret_cast<DWORD*>(count);
+    EnumChildWindows(window, &CountWindow, count);
+    return TRUE;
+}
+
+// Windows of this thread, children included.
+DWORD Windows() {
+    DWORD n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+TEST(Activation, ThousandInstancesLeaveNoObjectsBehind) {
+    Container container;
+    const auto cycle = [&](int i) {
+        ASSERT_EQ(S_OK, container.Create(kProgId, {i % 7, i % 5, 60 + i % 11, 24 + i % 3}));
+        ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"Leak &check")));
+        RedrawWindow(container.ControlWindow(), nullptr, nullptr, RDW_UPDATENOW);
+        container.Destroy();
+    };
+    cycle(0);
+    const DWORD gdiFirst = GdiObjects();
+    const DWORD windowsFirst = Windows();
+    const DWORD userFirst = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const ULONG siteRefs = container.Site().References();
+    for (int i = 1; i < 1000; ++i) {
+        cycle(i);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+    PumpMessages(std::chrono::milliseconds(0));
+    const DWORD gdiLast = GdiObjects();
+    const DWORD windowsLast = Windows();
+    const DWORD userLast = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    // The thread's shared painting objects (palette, painter with its screen
+    // DC and palette, dither pattern) are made again by every first instance.
+    constexpr DWORD kTolerance = 8;
+    ASSERT_GT(gdiFirst, 0u) << "GDI objects cannot be counted here";
+    {
+        // The count sees objects come and go, so a leak would show.
+        std::vector<win::GdiObject<HBRUSH>> probes;
+        for (int i = 0; i < 20; ++i) {
+            probes.emplace_back(CreateSolidBrush(RGB(i, 0, 0)));
+        }
+        EXPECT_EQ(GdiObjects(), gdiLast + 20);
+    }
+    EXPECT_LE(gdiLast, gdiFirst + kTolerance);
+    EXPECT_EQ(windowsFirst, windowsLast);
+    EXPECT_LE(userLast, userFirst + kTolerance);
+    EXPECT_EQ(siteRefs, container.Site().References());
+    std::printf("GDI objects after 1 instance: %lu, after 1000: %lu; windows %lu -> %lu; "
+                "USER objects %lu -> %lu\n",
+                gdiFirst, gdiLast, windowsFirst, windowsLast, userFirst, userLast);
+}
+
+} // namespace
+} // namespace tovabel::wintest

@@ -1,0 +1,526 @@
+#include "container.h"
+
+#include "gdi.h"
+#include "variant.h"
+
+#include <olectl.h>
+#include <wincodec.h>
+
+#include <cwchar>
+
+namespace tovabel::wintest {
+
+using win::ComPtr;
+
+namespace {
+
+const win::WindowClass& FrameClass() {
+    static const win::WindowClass registered([] {
+        WNDCLASSEXW description{};
+        description.cbSize = sizeof(description);
+        description.lpfnWndProc = DefWindowProcW;
+        description.hInstance = GetModuleHandleW(nullptr);
+        description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        description.lpszClassName = L"TovabelTestContainer";
+        return description;
+    }());
+    return registered;
+}
+
+template <class T> HRESULT Answer(T* object, void** out) {
+    *out = object;
+    object->AddRef();
+    return S_OK;
+}
+
+HRESULT Unknown(void** out) {
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+// The one name of a GetIDsOfNames call among `names`; DISPID_UNKNOWN otherwise.
+struct NamedId {
+    const wchar_t* name;
+    DISPID id;
+};
+template <std::size_t N>
+HRESULT IdsOf(const NamedId (&known)[N], LPOLESTR* names, UINT count, DISPID* ids) {
+    if (names == nullptr || ids == nullptr || count == 0) {
+        return E_INVALIDARG;
+    }
+    ids[0] = DISPID_UNKNOWN;
+    for (const NamedId& entry : known) {
+        if (_wcsicmp(entry.name, names[0]) == 0) {
+            ids[0] = entry.id;
+        }
+    }
+    for (UINT i = 1; i < count; ++i) {
+        ids[i] = DISPID_UNKNOWN;
+    }
+    return ids[0] == DISPID_UNKNOWN || count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
+}
+
+void SetBool(VARIANT* result, bool value) {
+    VariantInit(result);
+    V_VT(result) = VT_BOOL;
+    V_BOOL(result) = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void SetText(VARIANT* result, const std::wstring& value) {
+    VariantInit(result);
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+}
+
+Pixels FromBitmap(HDC source, int x, int y, int width, int height) {
+    Pixels out;
+    out.width = width;
+    out.height = height;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const win::Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::MemoryDc dc(source);
+    if (bits == nullptr || !dc.SelectBitmap(bitmap.Get())) {
+        return out;
+    }
+    BitBlt(dc.Get(), 0, 0, width, height, source, x, y, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    out.data.assign(first, first + static_cast<std::size_t>(width) * height);
+    return out;
+}
+
+} // namespace
+
+bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (done && done()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= end) {
+            return !done;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+COLORREF Pixels::At(int x, int y) const {
+    const std::uint32_t p = data.at(static_cast<std::size_t>(y) * width + x);
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+std::size_t Pixels::Count(COLORREF color) const {
+    const std::uint32_t key = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    std::size_t n = 0;
+    for (const std::uint32_t p : data) {
+        n += (p & 0xFFFFFF) == key ? 1 : 0;
+    }
+    return n;
+}
+
+Pixels ReadWindow(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const win::WindowDc dc(window);
+    return FromBitmap(dc.Get(), 0, 0, client.right, client.bottom);
+}
+
+Pixels ReadView(IUnknown* control, int width, int height) {
+    const win::WindowDc screen(nullptr);
+    win::MemoryDc dc(screen.Get());
+    const win::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    const ComPtr<IViewObject> view =
+        ComPtr<IUnknown>::Share(control).As<IViewObject>(IID_IViewObject);
+    if (!view || !dc.SelectBitmap(bitmap.Get())) {
+        return {};
+    }
+    const RECTL bounds{0, 0, width, height};
+    view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.Get(), &bounds, nullptr, nullptr,
+               0);
+    return FromBitmap(dc.Get(), 0, 0, width, height);
+}
+
+bool SavePng(const Pixels& pixels, const std::wstring& path) {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
+    const UINT stride = static_cast<UINT>(pixels.width) * 4;
+    const UINT size = stride * static_cast<UINT>(pixels.height);
+    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IWICImagingFactory, factory.PutVoid())) &&
+           SUCCEEDED(factory->CreateStream(stream.Put())) &&
+           SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Put())) &&
+           SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(encoder->CreateNewFrame(frame.Put(), nullptr)) &&
+           SUCCEEDED(frame->Initialize(nullptr)) &&
+           SUCCEEDED(
+               frame->SetSize(static_cast<UINT>(pixels.width), static_cast<UINT>(pixels.height))) &&
+           SUCCEEDED(frame->SetPixelFormat(&format)) &&
+           SUCCEEDED(frame->WritePixels(
+               static_cast<UINT>(pixels.height), stride, size,
+               reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(pixels.data.data())))) &&
+           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
+
+// ---------------------------------------------------------------------------
+// Extender
+
+namespace {
+enum : DISPID { kToolTipText = 1, kTabStop = 2 };
+constexpr NamedId kExtenderNames[] = {{L"ToolTipText", kToolTipText}, {L"TabStop", kTabStop}};
+} // namespace
+
+HRESULT Extender::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+        return Answer(static_cast<IDispatch*>(this), out);
+    }
+    return Unknown(out);
+}
+
+HRESULT Extender::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT Extender::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT Extender::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    return IdsOf(kExtenderNames, names, count, ids);
+}
+
+HRESULT Extender::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                         EXCEPINFO*, UINT*) {
+    if ((flags & DISPATCH_PROPERTYPUT) != 0) {
+        if (params == nullptr || params->cArgs != 1) {
+            return DISP_E_BADPARAMCOUNT;
+        }
+        win::Variant value;
+        const VARTYPE type = id == kToolTipText ? VT_BSTR : VT_BOOL;
+        if (FAILED(VariantChangeType(value.Get(), &params->rgvarg[0], 0, type))) {
+            return DISP_E_TYPEMISMATCH;
+        }
+        if (id == kToolTipText) {
+            const BSTR text = V_BSTR(value.Get());
+            toolTipText.assign(text ? text : L"", SysStringLen(text));
+        } else if (id == kTabStop) {
+            tabStop = V_BOOL(value.Get()) != VARIANT_FALSE;
+        } else {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        return S_OK;
+    }
+    if (result == nullptr) {
+        return E_POINTER;
+    }
+    if (id == kToolTipText) {
+        SetText(result, toolTipText);
+    } else if (id == kTabStop) {
+        SetBool(result, tabStop);
+    } else {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
+// Frame
+
+HRESULT Frame::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow) ||
+        IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame)) {
+        return Answer(static_cast<IOleInPlaceFrame*>(this), out);
+    }
+    return Unknown(out);
+}
+
+HRESULT Frame::GetWindow(HWND* out) {
+    *out = window;
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
+// Site
+
+HRESULT ControlSite::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite)) {
+        return Answer(static_cast<IOleClientSite*>(this), out);
+    }
+    if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite) ||
+        IsEqualIID(iid, IID_IOleInPlaceSiteEx)) {
+        return Answer(static_cast<IOleInPlaceSiteEx*>(this), out);
+    }
+    if (IsEqualIID(iid, IID_IOleControlSite)) {
+        return Answer(static_cast<IOleControlSite*>(this), out);
+    }
+    if (IsEqualIID(iid, IID_IDispatch)) {
+        return Answer(static_cast<IDispatch*>(this), out);
+    }
+    return Unknown(out);
+}
+
+HRESULT ControlSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    *moniker = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT ControlSite::GetContainer(IOleContainer** container) {
+    *container = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT ControlSite::GetWindow(HWND* window) {
+    *window = frame_.window;
+    return S_OK;
+}
+
+HRESULT ControlSite::OnInPlaceActivate() {
+    inPlaceActive = true;
+    return S_OK;
+}
+
+HRESULT ControlSite::OnInPlaceActivateEx(BOOL* noRedraw, DWORD) {
+    if (noRedraw != nullptr) {
+        *noRedraw = FALSE;
+    }
+    return OnInPlaceActivate();
+}
+
+HRESULT ControlSite::OnUIActivate() {
+    uiActive = true;
+    return S_OK;
+}
+
+HRESULT ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                      LPRECT positionOut, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+    frame_.AddRef();
+    *frame = &frame_;
+    *document = nullptr;
+    *positionOut = position;
+    RECT all{};
+    GetClientRect(frame_.window, &all);
+    *clip = all;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = frame_.window;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+HRESULT ControlSite::OnUIDeactivate(BOOL) {
+    uiActive = false;
+    return S_OK;
+}
+
+HRESULT ControlSite::OnInPlaceDeactivate() {
+    inPlaceActive = false;
+    return S_OK;
+}
+
+HRESULT ControlSite::OnInPlaceDeactivateEx(BOOL) {
+    return OnInPlaceDeactivate();
+}
+
+HRESULT ControlSite::OnPosRectChange(LPCRECT wanted) {
+    // A container that always agrees: the control gets the rectangle it asked for.
+    posRectRequests.push_back(*wanted);
+    position = *wanted;
+    if (inPlaceObject) {
+        inPlaceObject->SetObjectRects(&position, &position);
+    }
+    return S_OK;
+}
+
+HRESULT ControlSite::GetExtendedControl(IDispatch** extender) {
+    extender_.AddRef();
+    *extender = &extender_;
+    return S_OK;
+}
+
+HRESULT ControlSite::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT ControlSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT ControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT ControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
+                            EXCEPINFO*, UINT*) {
+    if ((flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    switch (id) {
+    case DISPID_AMBIENT_USERMODE:
+        SetBool(result, userMode);
+        return S_OK;
+    case DISPID_AMBIENT_DISPLAYASDEFAULT:
+        SetBool(result, displayAsDefault);
+        return S_OK;
+    case DISPID_AMBIENT_DISPLAYNAME:
+        SetText(result, displayName);
+        return S_OK;
+    case DISPID_AMBIENT_FONT:
+        if (!font) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        VariantInit(result);
+        V_VT(result) = VT_DISPATCH;
+        font->AddRef();
+        V_DISPATCH(result) = font.Get();
+        return S_OK;
+    default:
+        return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Container
+
+Container::Container(bool userMode)
+    : window_(CreateWindowExW(0, FrameClass().Name(), L"Tovabel test container",
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 400, 300,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
+    frame_.window = window_.Get();
+    site_.userMode = userMode;
+    Settle();
+}
+
+Container::~Container() {
+    Destroy();
+}
+
+HRESULT Container::Create(const wchar_t* progId, const RECT& position) {
+    CLSID clsid{};
+    HRESULT hr = CLSIDFromProgID(progId, &clsid);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, control_.PutVoid());
+    if (FAILED(hr)) {
+        return hr;
+    }
+    const ComPtr<IOleObject> object = control_.As<IOleObject>(IID_IOleObject);
+    const ComPtr<IPersistStreamInit> persist =
+        control_.As<IPersistStreamInit>(IID_IPersistStreamInit);
+    if (!object || !persist) {
+        return E_NOINTERFACE;
+    }
+    // A control that asks for its site first gets it before its properties.
+    if (FAILED(hr = object->SetClientSite(&site_)) || FAILED(hr = persist->InitNew())) {
+        return hr;
+    }
+    const win::WindowDc screen(nullptr);
+    const int dpiX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    SIZEL extent{MulDiv(position.right - position.left, 2540, dpiX),
+                 MulDiv(position.bottom - position.top, 2540, dpiY)};
+    object->SetExtent(DVASPECT_CONTENT, &extent);
+    site_.position = position;
+    site_.inPlaceObject = control_.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
+    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, window_.Get(), &position);
+    PumpMessages(std::chrono::milliseconds(0));
+    return hr;
+}
+
+void Container::Destroy() {
+    if (!control_) {
+        return;
+    }
+    if (site_.inPlaceObject) {
+        site_.inPlaceObject->InPlaceDeactivate();
+        site_.inPlaceObject.Reset();
+    }
+    if (const ComPtr<IOleObject> object = control_.As<IOleObject>(IID_IOleObject)) {
+        object->Close(OLECLOSE_NOSAVE);
+        object->SetClientSite(nullptr);
+    }
+    control_.Reset();
+}
+
+ComPtr<IDispatch> Container::Dispatch() const {
+    return control_.As<IDispatch>(IID_IDispatch);
+}
+
+HWND Container::ControlWindow() const {
+    const ComPtr<IOleWindow> window = control_.As<IOleWindow>(IID_IOleWindow);
+    HWND handle = nullptr;
+    if (window) {
+        window->GetWindow(&handle);
+    }
+    return handle;
+}
+
+void Container::SetUserMode(bool userMode) {
+    site_.userMode = userMode;
+    if (const ComPtr<IOleControl> control = control_.As<IOleControl>(IID_IOleControl)) {
+        control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
+    }
+}
+
+HRESULT Container::Put(const wchar_t* name, const VARIANT& value) {
+    const ComPtr<IDispatch> dispatch = Dispatch();
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    VARIANT argument = value;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&argument, &named, 1, 1};
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
+                            nullptr, nullptr, nullptr);
+}
+
+HRESULT Container::Get(const wchar_t* name, VARIANT* value) {
+    const ComPtr<IDispatch> dispatch = Dispatch();
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    DISPPARAMS none{};
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value,
+                            nullptr, nullptr);
+}
+
+void Container::Settle() {
+    UpdateWindow(window_.Get());
+    PumpMessages(std::chrono::milliseconds(50));
+}
+
+} // namespace tovabel::wintest

@@ -1,0 +1,214 @@
+// Our own test container: a top-level window with a full site around one
+// control (client site, in-place site, control site with an extender, an
+// ambient IDispatch, an in-place frame), message pumping, and helpers that read
+// what the control drew (from its window or through IViewObject) and save it
+// as a PNG.
+#pragma once
+
+#include "com_ptr.h"
+#include "window.h"
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <oleidl.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tovabel::wintest {
+
+// Dispatches the thread's messages until `done` holds or `limit` passed;
+// returns whether `done` held (always true without a condition).
+bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& done = {});
+
+// 32-bit pixels, row by row from the top, each 0x00RRGGBB.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> data;
+
+    COLORREF At(int x, int y) const;
+    // How many pixels have the colour.
+    std::size_t Count(COLORREF color) const;
+};
+
+// The client area of a window as it is on the screen now.
+Pixels ReadWindow(HWND window);
+// What the control draws through IViewObject::Draw into a width x height bitmap.
+Pixels ReadView(IUnknown* control, int width, int height);
+// Writes a PNG through WIC; false on failure.
+bool SavePng(const Pixels& pixels, const std::wstring& path);
+
+// An object that lives in the container: counts references, never deletes itself.
+template <class... Interfaces> class Member : public Interfaces... {
+public:
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    ULONG References() const { return refs_; }
+
+private:
+    ULONG refs_ = 0;
+};
+
+// The extender object: late-bound ToolTipText and TabStop.
+class Extender final : public Member<IDispatch> {
+public:
+    std::wstring toolTipText;
+    bool tabStop = true;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO*, UINT*) override;
+};
+
+// The frame window's in-place frame (also the document window).
+class Frame final : public Member<IOleInPlaceFrame> {
+public:
+    HWND window = nullptr;
+    IOleInPlaceActiveObject* activeObject = nullptr; // borrowed, for the tests to see
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {
+        return INPLACE_E_NOTOOLSPACE;
+    }
+    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override {
+        activeObject = object;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+};
+
+// The control's site: one identity answering the client site, the in-place
+// site, the control site and the ambient properties.
+class ControlSite final
+    : public Member<IOleClientSite, IOleInPlaceSiteEx, IOleControlSite, IDispatch> {
+public:
+    ControlSite(Frame& frame, Extender& extender) : frame_(frame), extender_(extender) {}
+
+    // Ambient properties.
+    bool userMode = true;
+    bool displayAsDefault = false;
+    std::wstring displayName = L"Tovabel1";
+    win::ComPtr<IFontDisp> font; // none: the property is not available
+
+    // What the control asked of its site.
+    RECT position{0, 0, 0, 0};
+    std::vector<RECT> posRectRequests;
+    bool inPlaceActive = false;
+    bool uiActive = false;
+    // The control's IOleInPlaceObject while it is in place active.
+    win::ComPtr<IOleInPlaceObject> inPlaceObject;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+
+    // IOleClientSite
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override;
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+    // IOleInPlaceSiteEx (with IOleWindow and IOleInPlaceSite)
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override;
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override;
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame,
+                                               IOleInPlaceUIWindow** document, LPRECT position,
+                                               LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT position) override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivateEx(BOOL* noRedraw, DWORD) override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivateEx(BOOL) override;
+    HRESULT STDMETHODCALLTYPE RequestUIActivate() override { return S_OK; }
+
+    // IOleControlSite
+    HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** extender) override;
+    HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, DWORD) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
+
+    // IDispatch: the ambient properties
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
+                                     VARIANT* result, EXCEPINFO*, UINT*) override;
+
+private:
+    Frame& frame_;
+    Extender& extender_;
+};
+
+// A top-level window holding one control at a pixel rectangle.
+class Container {
+public:
+    explicit Container(bool userMode = true);
+    Container(const Container&) = delete;
+    Container& operator=(const Container&) = delete;
+    ~Container();
+
+    // Creates the control by ProgID, starts it as a new instance and activates
+    // it in place at `position` (client pixels of the frame window).
+    HRESULT Create(const wchar_t* progId, const RECT& position);
+    // Deactivates, closes and releases the control.
+    void Destroy();
+
+    IUnknown* Control() const { return control_.Get(); }
+    win::ComPtr<IDispatch> Dispatch() const;
+    HWND FrameWindow() const { return window_.Get(); }
+    // The control's window, as IOleWindow reports it.
+    HWND ControlWindow() const;
+    ControlSite& Site() { return site_; }
+    Extender& GetExtender() { return extender_; }
+    Frame& GetFrame() { return frame_; }
+
+    // Switches design and run mode and tells the control.
+    void SetUserMode(bool userMode);
+
+    // Late-bound property access by name.
+    HRESULT Put(const wchar_t* name, const VARIANT& value);
+    HRESULT Get(const wchar_t* name, VARIANT* value);
+
+    // Lets pending paint cycles run.
+    void Settle();
+
+private:
+    win::Window window_;
+    Frame frame_;
+    Extender extender_;
+    ControlSite site_{frame_, extender_};
+    win::ComPtr<IUnknown> control_;
+};
+
+} // namespace tovabel::wintest

@@ -1,0 +1,73 @@
+// Holders for USER handles: a window (destroyed with DestroyWindow), a window
+// class (unregistered with UnregisterClassW) and a paint cycle of a window.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace tovabel::win {
+
+class Window {
+public:
+    Window() = default;
+    explicit Window(HWND adopted) : h_(adopted) {}
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    Window(Window&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+    Window& operator=(Window&& other) noexcept {
+        std::swap(h_, other.h_);
+        return *this;
+    }
+    ~Window() { Reset(); }
+
+    HWND Get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    // Forgets a window that is already gone (destroyed with its parent).
+    void Forget() { h_ = nullptr; }
+    void Reset() {
+        if (HWND h = std::exchange(h_, nullptr)) {
+            DestroyWindow(h);
+        }
+    }
+
+private:
+    HWND h_ = nullptr;
+};
+
+class WindowClass {
+public:
+    // Registers `description`; Atom() is 0 when that failed.
+    explicit WindowClass(const WNDCLASSEXW& description)
+        : instance_(description.hInstance), atom_(RegisterClassExW(&description)) {}
+    WindowClass(const WindowClass&) = delete;
+    WindowClass& operator=(const WindowClass&) = delete;
+    ~WindowClass() {
+        if (atom_ != 0) {
+            UnregisterClassW(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom_)), instance_);
+        }
+    }
+    ATOM Atom() const { return atom_; }
+    LPCWSTR Name() const { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom_)); }
+
+private:
+    HINSTANCE instance_;
+    ATOM atom_;
+};
+
+// BeginPaint in the constructor, EndPaint in the destructor.
+class PaintCycle {
+public:
+    explicit PaintCycle(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintCycle(const PaintCycle&) = delete;
+    PaintCycle& operator=(const PaintCycle&) = delete;
+    ~PaintCycle() { EndPaint(window_, &paint_); }
+    HDC Dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+} // namespace tovabel::win

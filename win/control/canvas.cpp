@@ -1,0 +1,186 @@
+#include "canvas.h"
+
+#include "gdi_painter.h"
+#include "ole_values.h"
+
+#include <olectl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace tovabel::win {
+
+namespace {
+
+// The picture's size in screen pixels.
+SIZE PixelSizeOf(const Picture& picture) {
+    const WindowDc screen(nullptr);
+    const auto pixels = [](std::int32_t himetric, int dpi) {
+        return static_cast<LONG>(std::lround(himetric * dpi / 2540.0));
+    };
+    return {pixels(picture->Width(), GetDeviceCaps(screen.Get(), LOGPIXELSX)),
+            pixels(picture->Height(), GetDeviceCaps(screen.Get(), LOGPIXELSY))};
+}
+
+// A face coordinate as a device pixel: nearest, halves to the even neighbour.
+int Pixel(double v) {
+    return static_cast<int>(std::lrint(v));
+}
+
+void DrawLines(HDC dc, std::span<const Line> lines) {
+    for (const Line& line : lines) {
+        if (!line.Visible) {
+            continue;
+        }
+        const GdiObject<HPEN> pen(
+            CreatePen(PS_SOLID, line.BorderWidth, Translate(line.BorderColor)));
+        const Selection selected(dc, pen.Get());
+        MoveToEx(dc, Pixel(line.X1), Pixel(line.Y1), nullptr);
+        LineTo(dc, Pixel(line.X2), Pixel(line.Y2)); // the end point itself stays unpainted
+    }
+}
+
+} // namespace
+
+Bitmap CreateBitmap32(SIZE size, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = std::max<LONG>(size.cx, 1);
+    info.bmiHeader.biHeight = -std::max<LONG>(size.cy, 1);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (bits != nullptr) {
+        *bits = pixels;
+    }
+    return bitmap;
+}
+
+void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
+    const ComPtr<IPicture> object = OlePicture::DispOf(picture).As<IPicture>(IID_IPicture);
+    if (!object) {
+        return;
+    }
+    const SIZE pixels = PixelSizeOf(picture);
+    const std::int32_t width = picture->Width();
+    const std::int32_t height = picture->Height();
+    // HIMETRIC runs upwards: the source starts at the bottom edge.
+    object->Render(dc, x, y, pixels.cx, pixels.cy, 0, height, width, -height, nullptr);
+}
+
+Canvas::Canvas() : dc_(nullptr) {
+    Resize({1, 1}, RGB(255, 255, 255));
+}
+
+void Canvas::Resize(SIZE size, COLORREF fill) {
+    size.cx = std::max<LONG>(size.cx, 1);
+    size.cy = std::max<LONG>(size.cy, 1);
+    if (bitmap_.Get() != nullptr && size.cx == size_.cx && size.cy == size_.cy) {
+        return;
+    }
+    GdiObject<HBITMAP> next = CreateBitmap32(size);
+    if (next.Get() == nullptr) {
+        return; // out of GDI resources: the old canvas stays
+    }
+    {
+        MemoryDc copy(dc_.Get());
+        copy.SelectBitmap(next.Get());
+        const GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
+        const RECT all{0, 0, size.cx, size.cy};
+        FillRect(copy.Get(), &all, brush.Get());
+        if (bitmap_.Get() != nullptr) {
+            BitBlt(copy.Get(), 0, 0, std::min(size.cx, size_.cx), std::min(size.cy, size_.cy),
+                   dc_.Get(), 0, 0, SRCCOPY);
+        }
+    }
+    dc_.SelectBitmap(next.Get());
+    bitmap_ = std::move(next); // the old bitmap, now unselected, is deleted here
+    size_ = size;
+}
+
+void Canvas::Clear(COLORREF color, const Picture& background) {
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    const RECT all{0, 0, size_.cx, size_.cy};
+    FillRect(dc_.Get(), &all, brush.Get());
+    if (background) {
+        RenderPicture(dc_.Get(), background, 0, 0);
+    }
+}
+
+void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines) const {
+    const Bitmap frame = CreateBitmap32(size_);
+    MemoryDc frameDc(dc_.Get());
+    if (!frameDc.SelectBitmap(frame.Get())) {
+        return;
+    }
+    BitBlt(frameDc.Get(), 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
+    DrawLines(frameDc.Get(), lines);
+    const LONG width = bounds.right - bounds.left;
+    const LONG height = bounds.bottom - bounds.top;
+    if (width == size_.cx && height == size_.cy) {
+        BitBlt(target, bounds.left, bounds.top, width, height, frameDc.Get(), 0, 0, SRCCOPY);
+    } else {
+        StretchBlt(target, bounds.left, bounds.top, width, height, frameDc.Get(), 0, 0, size_.cx,
+                   size_.cy, SRCCOPY);
+    }
+}
+
+GdiObject<HRGN> MaskRegion(const Picture& mask, COLORREF maskColor) {
+    if (!mask) {
+        return {};
+    }
+    const SIZE size = PixelSizeOf(mask);
+    if (size.cx <= 0 || size.cy <= 0) {
+        return {};
+    }
+    void* bits = nullptr;
+    const Bitmap bitmap = CreateBitmap32(size, &bits);
+    {
+        MemoryDc dc(nullptr);
+        if (!dc.SelectBitmap(bitmap.Get())) {
+            return {};
+        }
+        const GdiObject<HBRUSH> brush(CreateSolidBrush(maskColor));
+        const RECT all{0, 0, size.cx, size.cy};
+        FillRect(dc.Get(), &all, brush.Get());
+        RenderPicture(dc.Get(), mask, 0, 0);
+        GdiFlush();
+    }
+    // DIB pixels are 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+    const DWORD key =
+        (GetRValue(maskColor) << 16) | (GetGValue(maskColor) << 8) | GetBValue(maskColor);
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    std::vector<RECT> runs;
+    for (LONG y = 0; y < size.cy; ++y) {
+        const DWORD* row = pixels + static_cast<std::size_t>(y) * size.cx;
+        LONG x = 0;
+        while (x < size.cx) {
+            while (x < size.cx && (row[x] & 0xFFFFFF) == key) {
+                ++x;
+            }
+            const LONG start = x;
+            while (x < size.cx && (row[x] & 0xFFFFFF) != key) {
+                ++x;
+            }
+            if (x > start) {
+                runs.push_back({start, y, x, y + 1});
+            }
+        }
+    }
+    std::vector<BYTE> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
+    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+    header->dwSize = sizeof(RGNDATAHEADER);
+    header->iType = RDH_RECTANGLES;
+    header->nCount = static_cast<DWORD>(runs.size());
+    header->nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
+    header->rcBound = {0, 0, size.cx, size.cy};
+    std::copy(runs.begin(), runs.end(),
+              reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
+    return GdiObject<HRGN>(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                           reinterpret_cast<const RGNDATA*>(data.data())));
+}
+
+} // namespace tovabel::win

@@ -1,0 +1,53 @@
+// The control's drawing surface: a persistent bitmap in a memory DC the size of
+// the client area. What is drawn on it stays until it is cleared; the face's
+// lines are not part of it but drawn on top whenever a frame is presented.
+#pragma once
+
+#include "control/types.h"
+#include "gdi.h"
+#include "render/face.h"
+
+#include <windows.h>
+
+#include <span>
+
+namespace tovabel::win {
+
+class Canvas {
+public:
+    Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    ~Canvas() = default;
+
+    // The memory DC; the same DC for the canvas's whole life.
+    HDC Dc() const { return dc_.Get(); }
+    SIZE Size() const { return size_; }
+
+    // A new size: what was drawn stays where it still fits, the new area is `fill`.
+    void Resize(SIZE size, COLORREF fill);
+    // Fills the canvas with `color`, then draws `background` at (0,0) at its own size.
+    void Clear(COLORREF color, const Picture& background);
+
+    // One complete frame: the canvas with `lines` on top (later lines over
+    // earlier ones), drawn into `bounds` of `target`.
+    void Present(HDC target, const RECT& bounds, std::span<const Line> lines) const;
+
+private:
+    Bitmap bitmap_; // selected into dc_, which gives it back before it is deleted
+    MemoryDc dc_;
+    SIZE size_{0, 0};
+};
+
+// A 32-bit top-down DIB section of `size` (at least one pixel each way);
+// `bits` receives its pixels when given.
+Bitmap CreateBitmap32(SIZE size, void** bits = nullptr);
+
+// Draws a standard picture into `dc` at (x, y) at its own size in pixels.
+void RenderPicture(HDC dc, const Picture& picture, int x, int y);
+
+// The region of a mask picture's pixels that are not `maskColor`; null for no
+// picture or one that cannot be read.
+GdiObject<HRGN> MaskRegion(const Picture& mask, COLORREF maskColor);
+
+} // namespace tovabel::win

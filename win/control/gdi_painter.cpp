@@ -1,0 +1,90 @@
+#include "gdi_painter.h"
+
+#include "shared_painting.h"
+#include "text.h"
+
+#include <olectl.h>
+
+#include <algorithm>
+#include <string>
+
+namespace tovabel::win {
+
+COLORREF Translate(OleColor color) {
+    COLORREF out = 0;
+    if (FAILED(OleTranslateColor(color, SharedPalette(), &out))) {
+        return 0;
+    }
+    return out;
+}
+
+GdiPainter::GdiPainter(HDC dc) : dc_(dc) {
+    SetBkMode(dc_, TRANSPARENT);
+}
+
+GdiPainter::~GdiPainter() {
+    DeleteCaptionFont();
+}
+
+TextSize GdiPainter::TextExtent(const Text& text) {
+    const std::string ansi = ToAnsi(text);
+    SIZE size{};
+    GetTextExtentPoint32A(dc_, ansi.c_str(), static_cast<int>(ansi.size()), &size);
+    return {size.cx, size.cy};
+}
+
+void GdiPainter::TextOut(std::int32_t x, std::int32_t y, const Text& text) {
+    const std::string ansi = ToAnsi(text);
+    ::TextOutA(dc_, x, y, ansi.c_str(), static_cast<int>(ansi.size()));
+}
+
+void GdiPainter::SetTextColor(OleColor color) {
+    ::SetTextColor(dc_, Translate(color));
+}
+
+void GdiPainter::FillRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                          std::int32_t bottom, OleColor color) {
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(Translate(color)));
+    const RECT area{left, top, right, bottom};
+    ::FillRect(dc_, &area, brush.Get());
+}
+
+void GdiPainter::ReplaceCaptionFont(const CaptionLogFont& font) {
+    DeleteCaptionFont();
+    LOGFONTA log{};
+    log.lfHeight = font.lfHeight;
+    log.lfEscapement = font.lfEscapement;
+    log.lfWeight = font.lfWeight;
+    log.lfItalic = font.lfItalic;
+    log.lfUnderline = font.lfUnderline;
+    log.lfStrikeOut = font.lfStrikeOut;
+    const std::string face = ToAnsi(font.lfFaceName);
+    std::copy_n(face.begin(), std::min(face.size(), sizeof(log.lfFaceName) - 1), log.lfFaceName);
+    captionFont_ = GdiObject<HFONT>(CreateFontIndirectA(&log));
+    if (captionFont_.Get() == nullptr) {
+        return;
+    }
+    const HGDIOBJ previous = SelectObject(dc_, captionFont_.Get());
+    if (previousFont_ == nullptr) {
+        previousFont_ = previous;
+    }
+}
+
+void GdiPainter::DeleteCaptionFont() {
+    if (captionFont_.Get() == nullptr) {
+        return;
+    }
+    // A selected font must not be deleted: the DC's own font goes back first.
+    SelectObject(dc_, previousFont_);
+    captionFont_ = GdiObject<HFONT>();
+}
+
+void GdiPainter::PaintTransparentPicture(const PicturePaint& paint) {
+    PaintPicture(dc_, paint, false);
+}
+
+void GdiPainter::PaintDisabledPicture(const PicturePaint& paint) {
+    PaintPicture(dc_, paint, true);
+}
+
+} // namespace tovabel::win

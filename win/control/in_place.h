@@ -1,0 +1,56 @@
+// In-place activation as a windowed control: the container's in-place site,
+// frame and document window while the control is active, the control's child
+// window and its position, and the UI-active state.
+#pragma once
+
+#include "com_ptr.h"
+#include "window.h"
+
+#include <windows.h>
+
+#include <oleidl.h>
+
+namespace tovabel::win {
+
+class TovabelControl;
+
+class InPlace {
+public:
+    explicit InPlace(TovabelControl& control) : control_(control) {}
+    InPlace(const InPlace&) = delete;
+    InPlace& operator=(const InPlace&) = delete;
+
+    // Activates in the client site's window (creating the child window) and,
+    // with `uiActivate`, makes the control the container's UI-active object.
+    HRESULT Activate(bool uiActivate);
+    void UIDeactivate();
+    // Ends UI and in-place activity and destroys the window.
+    void Deactivate();
+
+    // The container's new position for the window (IOleInPlaceObject::SetObjectRects).
+    void SetObjectRects(const RECT& position);
+    // Asks the container for a new client size in pixels; when it does not
+    // follow (no site, or the site ignores the request), the window takes it.
+    void RequestSize(SIZE pixels);
+
+    HWND Window() const { return window_.Get(); }
+    bool UIActive() const { return uiActive_; }
+    IOleInPlaceSite* Site() const { return site_.Get(); }
+    // Repaints the window with the next paint cycle (one complete frame).
+    void Invalidate() const;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Move(const RECT& position);
+
+    TovabelControl& control_;
+    ComPtr<IOleInPlaceSite> site_;
+    ComPtr<IOleInPlaceFrame> frame_;
+    ComPtr<IOleInPlaceUIWindow> document_;
+    win::Window window_;
+    RECT position_{0, 0, 0, 0};
+    bool uiActive_ = false;
+};
+
+} // namespace tovabel::win
