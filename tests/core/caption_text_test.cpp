@@ -159,8 +159,8 @@ TEST(CaptionFont, DescriptionFollowsTheRequest) {
     request.size = 9;
     request.weight = 700;
     request.italic = true;
-    const std::pair<std::int32_t, std::int32_t> directions[] = {
-        {0, 0}, {1, 2700}, {2, 1800}, {3, 900}, {7, 0}, {0, 0}};
+    const std::pair<std::int32_t, std::int32_t> directions[] = {{0, 0},   {1, 2700}, {2, 1800},
+                                                                {3, 900}, {7, 0},    {0, 0}};
     for (const auto& [direction, escapement] : directions) {
         request.direction = direction;
         CreateRotatedFont(painter, created, font, request, 15, false);
