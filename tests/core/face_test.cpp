@@ -18,16 +18,6 @@ Coords At(const Line& line) {
     return {line.X1, line.Y1, line.X2, line.Y2};
 }
 
-Log Filter(const Log& log, const std::string& prefix) {
-    Log out;
-    for (const auto& line : log) {
-        if (line.starts_with(prefix)) {
-            out.push_back(line);
-        }
-    }
-    return out;
-}
-
 struct Face {
     FakeHost host;
     OpenTovabel control{host};

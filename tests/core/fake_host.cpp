@@ -12,6 +12,16 @@ std::string Narrow(const Text& text) {
     return out;
 }
 
+std::vector<std::string> Filter(const std::vector<std::string>& log, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const auto& line : log) {
+        if (line.starts_with(prefix)) {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
+
 namespace {
 
 std::string Hex(std::uint32_t value) {

@@ -14,6 +14,9 @@ namespace tovabel::testing {
 
 std::string Narrow(const Text& text);
 
+// The lines of a recorded log that start with `prefix`.
+std::vector<std::string> Filter(const std::vector<std::string>& log, const std::string& prefix);
+
 class FakePicture : public PictureObject {
 public:
     FakePicture(std::int32_t type, std::uint64_t handle) : type_(type), handle_(handle) {}

@@ -30,16 +30,6 @@ std::string Box(const char* text, const char* title) {
     return std::string("MessageBox(") + text + "|0|" + title + ")";
 }
 
-Log Filter(const Log& log, const std::string& prefix) {
-    Log out;
-    for (const auto& line : log) {
-        if (line.starts_with(prefix)) {
-            out.push_back(line);
-        }
-    }
-    return out;
-}
-
 struct Fixture {
     FakeHost host;
     RecordingTovabel control{host};
