@@ -13,4 +13,5 @@ set_dpi() {
 }
 trap 'set_dpi 96' EXIT
 set_dpi "$dpi" || { echo "with-dpi: could not set LogPixels to $dpi" >&2; exit 1; }
+export TOVABEL_EXPECT_DPI="$dpi"
 "$here/wine-run" "$@"

@@ -39,6 +39,16 @@ Pixels Shown(Container& container) {
     return ReadWindow(container.ControlWindow());
 }
 
+// The screen resolution of the run: 96 unless the run asked for another one
+// (tools/with-dpi.sh), so that the tests that follow are known to have run there.
+TEST(Activation, RunsAtTheRequestedScreenResolution) {
+    const char* asked = std::getenv("TOVABEL_EXPECT_DPI");
+    const int expected = asked ? std::atoi(asked) : 96;
+    win::WindowDc screen(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen.Get(), LOGPIXELSX), expected);
+    EXPECT_EQ(GetDeviceCaps(screen.Get(), LOGPIXELSY), expected);
+}
+
 TEST(Activation, ActivatesInPlaceWithItsOwnChildWindowInBothModes) {
     for (const bool userMode : {false, true}) {
         SCOPED_TRACE(userMode ? "run mode" : "design mode");
