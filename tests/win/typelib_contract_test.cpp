@@ -7,6 +7,7 @@
 #include "test_paths.h"
 
 #include "guids.h"
+#include "type_descriptions.h"
 
 #include <windows.h>
 
@@ -85,72 +86,9 @@ private:
     BSTR text_ = nullptr;
 };
 
-// Holds a TYPEATTR for the lifetime of the holder.
-class TypeAttr {
-public:
-    explicit TypeAttr(ITypeInfo* info) : info_(info) {
-        if (FAILED(info_->GetTypeAttr(&attr_))) {
-            attr_ = nullptr;
-        }
-    }
-    TypeAttr(const TypeAttr&) = delete;
-    TypeAttr& operator=(const TypeAttr&) = delete;
-    ~TypeAttr() {
-        if (attr_ != nullptr) {
-            info_->ReleaseTypeAttr(attr_);
-        }
-    }
-    const TYPEATTR* operator->() const { return attr_; }
-    explicit operator bool() const { return attr_ != nullptr; }
-
-private:
-    ITypeInfo* info_;
-    TYPEATTR* attr_ = nullptr;
-};
-
-class FuncDesc {
-public:
-    FuncDesc(ITypeInfo* info, UINT index) : info_(info) {
-        if (FAILED(info_->GetFuncDesc(index, &desc_))) {
-            desc_ = nullptr;
-        }
-    }
-    FuncDesc(const FuncDesc&) = delete;
-    FuncDesc& operator=(const FuncDesc&) = delete;
-    ~FuncDesc() {
-        if (desc_ != nullptr) {
-            info_->ReleaseFuncDesc(desc_);
-        }
-    }
-    const FUNCDESC* operator->() const { return desc_; }
-    explicit operator bool() const { return desc_ != nullptr; }
-
-private:
-    ITypeInfo* info_;
-    FUNCDESC* desc_ = nullptr;
-};
-
-class VarDesc {
-public:
-    VarDesc(ITypeInfo* info, UINT index) : info_(info) {
-        if (FAILED(info_->GetVarDesc(index, &desc_))) {
-            desc_ = nullptr;
-        }
-    }
-    VarDesc(const VarDesc&) = delete;
-    VarDesc& operator=(const VarDesc&) = delete;
-    ~VarDesc() {
-        if (desc_ != nullptr) {
-            info_->ReleaseVarDesc(desc_);
-        }
-    }
-    const VARDESC* operator->() const { return desc_; }
-    explicit operator bool() const { return desc_ != nullptr; }
-
-private:
-    ITypeInfo* info_;
-    VARDESC* desc_ = nullptr;
-};
+using win::FuncDesc;
+using win::TypeAttr;
+using win::VarDesc;
 
 std::string TypeName(ITypeInfo* info) {
     Bstr name;
