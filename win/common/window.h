@@ -1,5 +1,6 @@
 // Holders for USER handles: a window (destroyed with DestroyWindow), a window
-// class (unregistered with UnregisterClassW) and a paint cycle of a window.
+// class (unregistered with UnregisterClassW), a window's timer (killed with
+// KillTimer) and a paint cycle of a window.
 #pragma once
 
 #include <windows.h>
@@ -53,6 +54,34 @@ public:
 private:
     HINSTANCE instance_;
     ATOM atom_;
+};
+
+// A timer of a window, running from Start until Stop or destruction.
+class WindowTimer {
+public:
+    explicit WindowTimer(UINT_PTR id) : id_(id) {}
+    WindowTimer(const WindowTimer&) = delete;
+    WindowTimer& operator=(const WindowTimer&) = delete;
+    ~WindowTimer() { Stop(); }
+
+    UINT_PTR Id() const { return id_; }
+    bool Running() const { return window_ != nullptr; }
+    // (Re)starts the count of `intervalMs` on `window`.
+    void Start(HWND window, UINT intervalMs) {
+        Stop();
+        if (::SetTimer(window, id_, intervalMs, nullptr) != 0) {
+            window_ = window;
+        }
+    }
+    void Stop() {
+        if (HWND window = std::exchange(window_, nullptr)) {
+            KillTimer(window, id_);
+        }
+    }
+
+private:
+    UINT_PTR id_;
+    HWND window_ = nullptr;
 };
 
 // BeginPaint in the constructor, EndPaint in the destructor.

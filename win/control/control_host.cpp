@@ -349,8 +349,8 @@ void ControlHost::ReleaseCapture() {
     ::ReleaseCapture();
 }
 
-void ControlHost::SetTimer(TimerId, bool, std::int32_t) {
-    // Timers need the control's window: the persistence issue (#4) fills them.
+void ControlHost::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
+    inPlace_.SetTimer(id, running, intervalMs);
 }
 
 std::int32_t ControlHost::MessageBox(const Text& prompt, std::int32_t buttons,

@@ -3,6 +3,8 @@
 #include "control.h"
 #include "module.h"
 
+#include <windowsx.h>
+
 namespace tovabel::win {
 
 namespace {
@@ -24,6 +26,86 @@ const WindowClass& ControlWindowClass(WNDPROC procedure) {
 
 SIZE SizeOf(const RECT& rect) {
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The control's Shift argument: 1 Shift, 2 Ctrl, 4 Alt, as held now.
+std::int16_t ShiftState() {
+    std::int16_t shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) {
+        shift |= 1;
+    }
+    if (GetKeyState(VK_CONTROL) < 0) {
+        shift |= 2;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        shift |= 4;
+    }
+    return shift;
+}
+
+// The control's Button argument of a move: 1 left, 2 right, 4 middle, as held.
+std::int16_t HeldButtons(WPARAM keys) {
+    std::int16_t buttons = 0;
+    if ((keys & MK_LBUTTON) != 0) {
+        buttons |= 1;
+    }
+    if ((keys & MK_RBUTTON) != 0) {
+        buttons |= 2;
+    }
+    if ((keys & MK_MBUTTON) != 0) {
+        buttons |= 4;
+    }
+    return buttons;
+}
+
+// The button that a press or release message is about; 0 for other messages.
+// A double click is a second press: a toolbar button counts both clicks.
+std::int16_t ChangedButton(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+        return 1;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+        return 2;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+bool IsButtonUp(UINT message) {
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+// A typed character as the control's KeyAscii: its code in the system code page.
+std::int16_t KeyAsciiOf(WPARAM character) {
+    const wchar_t wide = static_cast<wchar_t>(character);
+    if (wide < 0x80) {
+        return static_cast<std::int16_t>(wide);
+    }
+    char ansi[2] = {};
+    BOOL lossy = FALSE;
+    if (WideCharToMultiByte(CP_ACP, 0, &wide, 1, ansi, 2, nullptr, &lossy) == 1 && !lossy) {
+        return static_cast<std::int16_t>(static_cast<unsigned char>(ansi[0]));
+    }
+    return static_cast<std::int16_t>(wide);
+}
+
+// The typed character for the window after KeyPress may have changed it.
+WPARAM CharacterOf(std::int16_t keyAscii) {
+    const auto code = static_cast<std::uint16_t>(keyAscii);
+    if (code < 0x80 || code > 0xFF) {
+        return code;
+    }
+    const char ansi = static_cast<char>(code);
+    wchar_t wide = 0;
+    return MultiByteToWideChar(CP_ACP, 0, &ansi, 1, &wide, 1) == 1 ? wide : code;
 }
 
 } // namespace
@@ -69,6 +151,7 @@ HRESULT InPlace::Activate(bool uiActivate) {
         position_ = position;
         control_.Host().WindowPlaced(size);
         ShowWindow(window_.Get(), SW_SHOWNA);
+        StartTimers();
     }
     if (uiActivate && !uiActive_) {
         uiActive_ = true;
@@ -114,6 +197,9 @@ void InPlace::Deactivate() {
     }
     const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&control_);
     UIDeactivate();
+    for (Timer& timer : timers_) {
+        timer.onWindow.Stop();
+    }
     window_.Reset();
     frame_.Reset();
     document_.Reset();
@@ -166,6 +252,37 @@ void InPlace::Invalidate() const {
     }
 }
 
+void InPlace::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
+    for (Timer& timer : timers_) {
+        if (timer.id != id) {
+            continue;
+        }
+        timer.running = running;
+        timer.intervalMs = intervalMs;
+        // A timer with interval 0 never fires.
+        if (running && intervalMs > 0 && window_) {
+            timer.onWindow.Start(window_.Get(), static_cast<UINT>(intervalMs));
+        } else {
+            timer.onWindow.Stop();
+        }
+    }
+}
+
+void InPlace::StartTimers() {
+    for (const Timer& timer : timers_) {
+        SetTimer(timer.id, timer.running, timer.intervalMs);
+    }
+}
+
+InPlace::Timer* InPlace::FindTimer(UINT_PTR windowTimerId) {
+    for (Timer& timer : timers_) {
+        if (timer.onWindow.Id() == windowTimerId && timer.onWindow.Running()) {
+            return &timer;
+        }
+    }
+    return nullptr;
+}
+
 LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -186,9 +303,97 @@ LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, L
     return self->OnMessage(message, wParam, lParam);
 }
 
+// Mouse, keyboard, focus and timer messages become the core's notifications.
+// A handler may end the control (an event handler that releases it): nothing
+// here touches the object after the notification returns.
+bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    tovabel::Tovabel& core = control_.Core();
+    const auto x = static_cast<float>(GET_X_LPARAM(lParam));
+    const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
+    if (message == WM_MOUSEMOVE) {
+        control_.Run([&] {
+            core.MouseMove(HeldButtons(wParam), ShiftState(), x, y);
+            return S_OK;
+        });
+        return true;
+    }
+    if (const std::int16_t button = ChangedButton(message)) {
+        control_.Run([&] {
+            if (IsButtonUp(message)) {
+                core.MouseUp(button, ShiftState(), x, y);
+            } else {
+                core.MouseDown(button, ShiftState(), x, y);
+            }
+            return S_OK;
+        });
+        return true;
+    }
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        control_.Run([&] {
+            core.KeyDown(static_cast<std::int16_t>(wParam & 0xFFFF), ShiftState());
+            return S_OK;
+        });
+        return message == WM_KEYDOWN; // the system keys still reach the menus
+    case WM_TIMER:
+        if (Timer* timer = FindTimer(wParam)) {
+            const TimerId id = timer->id;
+            control_.Run([&] {
+                core.OnTimer(id);
+                return S_OK;
+            });
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void InPlace::OnFocus(bool arrived) {
+    control_.Run([&] {
+        if (arrived) {
+            control_.Core().EnterFocus();
+        } else {
+            control_.Core().ExitFocus();
+        }
+        return S_OK;
+    });
+}
+
 LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_.Get();
+    if (HandleInput(message, wParam, lParam)) {
+        return 0;
+    }
     switch (message) {
+    case WM_CHAR: {
+        std::int16_t keyAscii = KeyAsciiOf(wParam);
+        control_.Run([&] {
+            control_.Core().KeyPress(keyAscii);
+            return S_OK;
+        });
+        // A handler that sets KeyAscii to 0 swallows the character.
+        if (keyAscii == 0) {
+            return 0;
+        }
+        return DefWindowProcW(window, message, CharacterOf(keyAscii), lParam);
+    }
+    case WM_SETFOCUS:
+        if (!uiActive_) {
+            Activate(true);
+        }
+        OnFocus(true);
+        return 0;
+    case WM_KILLFOCUS:
+        OnFocus(false);
+        return 0;
+    case WM_CANCELMODE:
+        control_.Run([&] {
+            control_.Core().CancelMode();
+            return S_OK;
+        });
+        break;
     case WM_ERASEBKGND:
         return 1; // the paint cycle covers the whole client area
     case WM_PAINT: {

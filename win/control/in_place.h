@@ -4,6 +4,7 @@
 #pragma once
 
 #include "com_ptr.h"
+#include "control/host.h"
 #include "window.h"
 
 #include <windows.h>
@@ -38,11 +39,28 @@ public:
     IOleInPlaceSite* Site() const { return site_.Get(); }
     // Repaints the window with the next paint cycle (one complete frame).
     void Invalidate() const;
+    // Runs or stops one of the control's timers. A timer runs on the window:
+    // asked for while the control has none, it starts when the window is made.
+    void SetTimer(TimerId id, bool running, std::int32_t intervalMs);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Move(const RECT& position);
+    // The window's messages that the control handles; false for the others.
+    bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnFocus(bool arrived);
+    void StartTimers();
+
+    // A timer as the control asked for it, and its holder on the window.
+    struct Timer {
+        explicit Timer(TimerId which) : id(which), onWindow(static_cast<UINT_PTR>(which) + 1) {}
+        TimerId id;
+        bool running = false;
+        std::int32_t intervalMs = 0;
+        WindowTimer onWindow;
+    };
+    Timer* FindTimer(UINT_PTR windowTimerId);
 
     TovabelControl& control_;
     ComPtr<IOleInPlaceSite> site_;
@@ -51,6 +69,8 @@ private:
     win::Window window_;
     RECT position_{0, 0, 0, 0};
     bool uiActive_ = false;
+    // Declared after the window: they stop before it goes.
+    Timer timers_[2]{Timer(TimerId::MenuPop), Timer(TimerId::Redraw)};
 };
 
 } // namespace tovabel::win

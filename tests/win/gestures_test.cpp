@@ -1,0 +1,365 @@
+// Gestures as the user makes them: real mouse, keyboard, focus and timer
+// messages sent to the control's window in our container, with the events the
+// control raises recorded in order and its face read back from the window.
+#include "com_client.h"
+#include "container.h"
+#include "guids.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tovabel::wintest {
+namespace {
+
+constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+constexpr COLORREF kBack = RGB(250, 250, 236);
+constexpr COLORREF kLight = RGB(20, 40, 250);
+constexpr COLORREF kDark = RGB(10, 130, 60);
+constexpr int kWidth = 40;
+constexpr int kHeight = 22;
+
+std::string EventName(DISPID id) {
+    switch (id) {
+    case 1:
+        return "Click";
+    case 2:
+        return "RightClick";
+    case 3:
+        return "Resize";
+    case 4:
+        return "DropDown";
+    case 5:
+        return "DropDownCancelled";
+    case 6:
+        return "MouseDown";
+    case 7:
+        return "MouseMove";
+    case 8:
+        return "MouseUp";
+    case -603:
+        return "KeyPress";
+    default:
+        return "?" + std::to_string(id);
+    }
+}
+
+// The events raised so far, as names separated by spaces; MouseMove is left out
+// unless asked for, since the gestures below move the pointer a lot.
+std::string Names(const EventSink& sink, bool withMoves = false) {
+    std::string names;
+    for (const EventSink::Event& event : sink.events) {
+        if (event.id == 7 && !withMoves) {
+            continue;
+        }
+        names += (names.empty() ? "" : " ") + EventName(event.id);
+    }
+    return names;
+}
+
+// One gesture step: a message with the pointer at (x, y), or a key.
+struct Step {
+    UINT message;
+    int x = 0;
+    int y = 0;
+};
+
+Step Move(int x, int y, bool leftHeld = false) {
+    return {leftHeld ? WM_MOUSEMOVE | 0x10000u : WM_MOUSEMOVE, x, y};
+}
+Step Down(int x, int y) {
+    return {WM_LBUTTONDOWN, x, y};
+}
+Step Up(int x, int y) {
+    return {WM_LBUTTONUP, x, y};
+}
+
+// Sends the step as the system would; the mouse key flags say which buttons
+// are held (a move with bit 16 set of `message` holds the left button).
+void Send(HWND window, const Step& step) {
+    const UINT message = step.message & 0xFFFF;
+    WPARAM keys = 0;
+    if (message == WM_LBUTTONDOWN || (step.message & 0x10000u) != 0) {
+        keys |= MK_LBUTTON;
+    }
+    if (message == WM_RBUTTONDOWN) {
+        keys |= MK_RBUTTON;
+    }
+    SendMessageW(window, message, keys, MAKELPARAM(step.x, step.y));
+}
+
+// A control in run mode with a sink on its events, a known size and colours.
+class Gestures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, kWidth, kHeight}));
+        ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
+        ASSERT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
+        ASSERT_EQ(S_OK, container.Put(L"HighlightColor", *Long(static_cast<std::int32_t>(kLight))));
+        ASSERT_EQ(S_OK, container.Put(L"ShadowColor", *Long(static_cast<std::int32_t>(kDark))));
+        ASSERT_NE(sink.Advise(container.Dispatch().Get(), DIID___Tovabel), 0u);
+        container.Settle();
+    }
+    void TearDown() override {
+        ReleaseCapture();
+        container.Destroy();
+    }
+
+    HWND Window() const { return container.ControlWindow(); }
+    void SetStyle(int style) { ASSERT_EQ(S_OK, container.Put(L"Style", *Long(style))); }
+    void Play(std::initializer_list<Step> steps) {
+        for (const Step& step : steps) {
+            Send(Window(), step);
+        }
+    }
+    void CancelDropDown() {
+        const win::ComPtr<IDispatch> control = container.Dispatch();
+        LPOLESTR name = const_cast<LPOLESTR>(L"CancelDropDown");
+        DISPID id = 0;
+        ASSERT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+        Var ignored;
+        ASSERT_EQ(S_OK, Call(control.Get(), id, ignored));
+    }
+    std::string Read(const wchar_t* name) {
+        Var value;
+        container.Get(name, value.Get());
+        return value.Get()->vt == VT_BOOL ? (value.Get()->boolVal ? "true" : "false") : "?";
+    }
+    // The colours of the frame's top-left and bottom-right corners.
+    std::pair<COLORREF, COLORREF> Frame() {
+        container.Settle();
+        const Pixels face = ReadWindow(Window());
+        return {face.At(0, 0), face.At(kWidth - 1, kHeight - 1)};
+    }
+
+    Container container;
+    EventSink sink;
+};
+
+TEST_F(Gestures, EventsFollowTheGestureInOrder) {
+    struct Case {
+        const char* name;
+        int style;
+        std::vector<Step> steps;
+        const char* events;
+    };
+    const int right = kWidth - 2; // on the drop-down area of a DropDown button
+    const Case cases[] = {
+        {"click", 0, {Move(5, 5), Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
+        {"click on a check button", 1, {Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
+        {"click on a non-flat button", 10, {Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
+        {"release outside", 0, {Down(5, 5), Move(60, 5, true), Up(60, 5)}, "MouseDown MouseUp"},
+        {"main part of a drop-down", 3, {Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
+        {"arrow of a drop-down", 3, {Down(right, 5), Up(right, 5)}, "DropDown MouseDown MouseUp"},
+        {"arrow twice",
+         3,
+         {Down(right, 5), Up(right, 5), Down(right, 5), Up(right, 5)},
+         "DropDown MouseDown MouseUp DropDownCancelled MouseDown MouseUp"},
+        {"main part while dropped down",
+         3,
+         {Down(right, 5), Up(right, 5), Down(5, 5), Up(5, 5)},
+         "DropDown MouseDown MouseUp MouseDown MouseUp Click"},
+        {"menu", 5, {Down(5, 5), Up(5, 5)}, "DropDown MouseDown MouseUp"},
+        {"right click",
+         0,
+         {{WM_RBUTTONDOWN, 5, 5}, {WM_RBUTTONUP, 5, 5}},
+         "MouseDown MouseUp RightClick"},
+        {"right release on the right edge", 0, {{WM_RBUTTONUP, kWidth, 5}}, "MouseUp RightClick"},
+        {"right release beyond the edge", 0, {{WM_RBUTTONUP, kWidth + 1, 5}}, "MouseUp"},
+        {"double click counts twice",
+         0,
+         {Down(5, 5), Up(5, 5), {WM_LBUTTONDBLCLK, 5, 5}, Up(5, 5)},
+         "MouseDown MouseUp Click MouseDown MouseUp Click"},
+        // Last: a separator narrows the button to its fixed width.
+        {"separator swallows presses", 2, {Down(2, 5), Up(2, 5)}, ""},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        SetStyle(tc.style);
+        Send(Window(), Move(-50, -50)); // start away from the button
+        sink.events.clear();
+        for (const Step& step : tc.steps) {
+            Send(Window(), step);
+        }
+        EXPECT_EQ(Names(sink), tc.events);
+        CancelDropDown();
+    }
+}
+
+TEST_F(Gestures, MouseEventsCarryButtonShiftAndPosition) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Play({Move(7, 9), Down(7, 9)});
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    ASSERT_EQ(sink.events.size(), 2u);
+    for (const EventSink::Event& event : sink.events) {
+        ASSERT_EQ(event.args.size(), 4u);
+        EXPECT_EQ(event.args[1].Get()->iVal, 1) << "Shift";
+        EXPECT_FLOAT_EQ(event.args[2].Get()->fltVal, 7.0f);
+        EXPECT_FLOAT_EQ(event.args[3].Get()->fltVal, 9.0f);
+    }
+    EXPECT_EQ(sink.events[0].args[0].Get()->iVal, 0) << "a move with no button held";
+    EXPECT_EQ(sink.events[1].args[0].Get()->iVal, 1) << "the left button";
+}
+
+TEST_F(Gestures, FrameAndCaptureFollowThePointer) {
+    EXPECT_EQ(Frame(), std::make_pair(kBack, kBack)) << "flat while the pointer is away";
+
+    Send(Window(), Move(5, 5));
+    EXPECT_EQ(Frame(), std::make_pair(kLight, kDark)) << "raised under the pointer";
+    EXPECT_EQ(GetCapture(), Window()) << "the capture shows when the pointer leaves";
+
+    Send(Window(), Down(5, 5));
+    EXPECT_EQ(Frame(), std::make_pair(kDark, kLight)) << "sunken while pressed";
+
+    Send(Window(), Move(60, 5, true));
+    EXPECT_EQ(Frame(), std::make_pair(kLight, kDark)) << "raised when dragged out";
+    EXPECT_EQ(GetCapture(), Window());
+
+    Send(Window(), Move(5, 5, true));
+    EXPECT_EQ(Frame(), std::make_pair(kDark, kLight)) << "sunken when dragged back in";
+
+    Send(Window(), Up(5, 5));
+    EXPECT_EQ(Frame(), std::make_pair(kLight, kDark)) << "raised after the click";
+    EXPECT_EQ(GetCapture(), Window()) << "taken again after the release";
+
+    Send(Window(), Move(60, 5));
+    EXPECT_EQ(Frame(), std::make_pair(kBack, kBack)) << "flat once the pointer left";
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Gestures, CheckButtonTogglesOnlyWhenReleasedInside) {
+    SetStyle(1);
+    Play({Down(5, 5), Move(60, 5, true), Up(60, 5)});
+    EXPECT_EQ(Read(L"Checked"), "false");
+    Play({Down(5, 5), Up(5, 5)});
+    EXPECT_EQ(Read(L"Checked"), "true");
+    // A checked button away from the pointer shows its sunken look.
+    Send(Window(), Move(60, 5));
+    EXPECT_EQ(Frame(), std::make_pair(kDark, kLight));
+}
+
+TEST_F(Gestures, KeysClickAndOpenDropDowns) {
+    const auto key = [&](UINT message, WPARAM code, bool alt = false) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = alt ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(Window(), message, code, 0);
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+    };
+    key(WM_KEYDOWN, VK_SPACE);
+    key(WM_KEYDOWN, VK_RETURN);
+    key(WM_KEYDOWN, 'A');
+    EXPECT_EQ(Names(sink), "Click Click");
+
+    SetStyle(3);
+    sink.events.clear();
+    key(WM_SYSKEYDOWN, VK_DOWN, true);
+    EXPECT_EQ(Read(L"DroppedDown"), "true");
+    key(WM_KEYDOWN, 'A'); // any key closes it, without an event
+    EXPECT_EQ(Read(L"DroppedDown"), "false");
+    SetStyle(4);
+    key(WM_KEYDOWN, VK_SPACE);
+    EXPECT_EQ(Names(sink), "DropDown DropDown");
+
+    sink.events.clear();
+    SendMessageW(Window(), WM_CHAR, 'q', 0);
+    ASSERT_EQ(Names(sink), "KeyPress");
+    EXPECT_EQ(sink.events[0].args.at(0).Get()->iVal, 'q');
+}
+
+TEST_F(Gestures, FocusRaisesTheButtonUntilThePointerMoves) {
+    SetFocus(Window());
+    EXPECT_EQ(Frame(), std::make_pair(kLight, kDark));
+    EXPECT_EQ(GetCapture(), Window());
+    Send(Window(), Move(60, 5)); // the first move arrives through the capture
+    EXPECT_EQ(Frame(), std::make_pair(kBack, kBack));
+
+    container.GetExtender().tabStop = false;
+    SetFocus(container.FrameWindow());
+    SetFocus(Window());
+    EXPECT_EQ(Frame(), std::make_pair(kBack, kBack)) << "no focus look without a tab stop";
+}
+
+TEST_F(Gestures, CancelModeDropsEveryHeldState) {
+    Play({Move(5, 5), Down(5, 5)});
+    SendMessageW(Window(), WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(Frame(), std::make_pair(kBack, kBack));
+    EXPECT_EQ(GetCapture(), nullptr);
+    sink.events.clear();
+    Send(Window(), Up(60, 5)); // a late release outside clicks nothing
+    EXPECT_EQ(Names(sink), "MouseUp");
+}
+
+TEST_F(Gestures, CascadeItemOpensAfterResting) {
+    SetStyle(8);
+    Send(Window(), Move(5, 5));
+    Send(Window(), Move(60, 5)); // leaving early stops the count
+    PumpMessages(std::chrono::milliseconds(800));
+    EXPECT_EQ(Names(sink), "");
+
+    Send(Window(), Move(5, 5));
+    EXPECT_TRUE(PumpMessages(std::chrono::milliseconds(3000),
+                             [&] { return !sink.events.empty() && Names(sink) == "DropDown"; }));
+    PumpMessages(std::chrono::milliseconds(700));
+    EXPECT_EQ(Names(sink), "DropDown") << "opens once";
+    EXPECT_EQ(Read(L"DroppedDown"), "true");
+}
+
+TEST_F(Gestures, TwoButtonsTakeTurnsAtTheCapture) {
+    Container other;
+    ASSERT_EQ(S_OK, other.Create(kProgId, {0, 0, kWidth, kHeight}));
+    HWND second = other.ControlWindow();
+    Send(Window(), Move(5, 5));
+    EXPECT_EQ(GetCapture(), Window());
+    // The pointer moves onto the second button: the first sees it outside
+    // through its capture and lets go; the next move reaches the second.
+    Send(Window(), Move(200, 5));
+    EXPECT_EQ(GetCapture(), nullptr);
+    Send(second, Move(5, 5));
+    EXPECT_EQ(GetCapture(), second);
+    // A move that reaches the first while the second holds the capture hands it over.
+    Send(Window(), Move(5, 5));
+    EXPECT_EQ(GetCapture(), Window());
+    Send(Window(), Move(200, 5));
+    other.Destroy();
+}
+
+// A Click handler that ends the control while the release is delivered.
+TEST_F(Gestures, ClickHandlerThatDestroysTheControl) {
+    static Container* target = nullptr;
+    target = &container;
+    sink.during = [](EventSink&, DISPID id) {
+        if (id == 1) {
+            target->Destroy();
+        }
+    };
+    HWND window = Window();
+    Play({Move(5, 5), Down(5, 5), Up(5, 5)});
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(Names(sink), "MouseDown MouseUp Click");
+}
+
+TEST_F(Gestures, ClickHandlerThatDisablesOrRestylesTheControl) {
+    static Container* target = nullptr;
+    target = &container;
+    sink.during = [](EventSink&, DISPID id) {
+        if (id == 1) {
+            target->Put(L"Enabled", *Bool(false));
+            target->Put(L"Style", *Long(2));
+        }
+    };
+    Play({Move(5, 5), Down(5, 5), Up(5, 5), Down(5, 5), Up(5, 5)});
+    // The separator's fixed width resizes the button; the disabled one ignores the presses.
+    EXPECT_EQ(Names(sink), "MouseDown MouseUp Click Resize");
+    EXPECT_EQ(GetCapture(), nullptr) << "a disabled button lets go of the capture";
+}
+
+} // namespace
+} // namespace tovabel::wintest
