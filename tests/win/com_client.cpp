@@ -144,6 +144,31 @@ Ref<IPictureDisp> MakeBitmapPicture(int size) {
     return picture;
 }
 
+Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF square) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    const auto fill = [&](int from, int to, COLORREF colour) {
+        const RECT area{from, from, to, to};
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &area, brush);
+        DeleteObject(brush);
+    };
+    fill(0, size, background);
+    fill(size / 4, size - size / 4, square);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bitmap; // owned by the picture from here
+    Ref<IPictureDisp> picture;
+    OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
+    return picture;
+}
+
 Ref<IPictureDisp> MakeIconPicture() {
     PICTDESC desc{};
     desc.cbSizeofstruct = sizeof desc;

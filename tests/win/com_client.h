@@ -41,6 +41,9 @@ HRESULT Call(IDispatch* control, DISPID id, Var& result);
 
 // Builds a standard picture object of the given type for the tests.
 Ref<IPictureDisp> MakeBitmapPicture(int size = 16);
+// A `size` x `size` bitmap of `background` with a `square` coloured square
+// inset by a quarter of the size on every side.
+Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF square);
 Ref<IPictureDisp> MakeIconPicture();
 Ref<IPictureDisp> MakeMetafilePicture();
 Ref<IFontDisp> MakeFont(const wchar_t* name);

@@ -1,9 +1,12 @@
-// The face as real GDI draws it in a container: the drop-down arrow's rows and
-// the frame's colours, read back from the control's window.
+// The face as real GDI draws it in a container: the drop-down arrow's rows, the
+// frame's colours in every look, the check pattern and the picture's transparent
+// and disabled looks, read back from the control's window.
 #include "com_client.h"
 #include "container.h"
 
 #include <gtest/gtest.h>
+
+#include <olectl.h>
 
 #include <vector>
 
@@ -21,9 +24,59 @@ Var Colour(COLORREF colour) {
     return Long(static_cast<std::int32_t>(colour));
 }
 
+constexpr COLORREF kSquare = RGB(230, 120, 0);
+constexpr COLORREF kDefaultMask = RGB(192, 192, 192);
+
 Pixels Face(Container& container) {
     container.Settle();
     return ReadWindow(container.ControlWindow());
+}
+
+struct Probe {
+    int x;
+    int y;
+    COLORREF colour;
+};
+
+void ExpectProbes(const Pixels& face, std::initializer_list<Probe> probes) {
+    for (const Probe& p : probes) {
+        EXPECT_EQ(face.At(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+    }
+}
+
+// A button of 40 x 22 pixels with colours no system scheme uses.
+void MakeButton(Container& container, int style, int width = 40, int height = 22) {
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, width, height}));
+    ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
+    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Colour(kBack)));
+    ASSERT_EQ(S_OK, container.Put(L"TextColor", *Colour(kText)));
+    ASSERT_EQ(S_OK, container.Put(L"HighlightColor", *Colour(kLight)));
+    ASSERT_EQ(S_OK, container.Put(L"ShadowColor", *Colour(kDark)));
+    ASSERT_EQ(S_OK, container.Put(L"Style", *Long(style)));
+}
+
+void SetPicture(Container& container, COLORREF background) {
+    const Ref<IPictureDisp> picture = MakeSquarePicture(16, background, kSquare);
+    ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(picture.Get())));
+}
+
+void Pointer(Container& container, UINT message, int x, int y, WPARAM keys = 0) {
+    SendMessageW(container.ControlWindow(), message, keys, MAKELPARAM(x, y));
+}
+
+// The smallest rectangle holding every pixel of `colour`; empty when none.
+RECT BoundsOf(const Pixels& pixels, COLORREF colour) {
+    RECT bounds{pixels.width, pixels.height, 0, 0};
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (pixels.At(x, y) == colour) {
+                bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
+                          std::max<LONG>(bounds.right, x + 1),
+                          std::max<LONG>(bounds.bottom, y + 1)};
+            }
+        }
+    }
+    return bounds;
 }
 
 struct ColourRun {
@@ -83,11 +136,6 @@ TEST(FacePixels, RaisedFrameOfANonFlatButton) {
     ASSERT_EQ(S_OK, container.Put(L"ShadowColor", *Colour(kDark)));
     ASSERT_EQ(S_OK, container.Put(L"Style", *Long(10)));
     const Pixels face = Face(container);
-    struct Probe {
-        int x;
-        int y;
-        COLORREF colour;
-    };
     // Light top and left edges, dark bottom and right edges; the right edge
     // reaches the bottom right corner and lies in front of the top edge.
     for (const Probe& p :
@@ -101,6 +149,179 @@ TEST(FacePixels, RaisedFrameOfANonFlatButton) {
     ASSERT_EQ(S_OK, container.Put(L"Style", *Long(0)));
     const Pixels flat = Face(container);
     EXPECT_EQ(flat.Count(kLight) + flat.Count(kDark), 0u);
+}
+
+TEST(FacePixels, FrameLooksFollowStyleAndState) {
+    enum class Gesture { None, Hover, Press, PressArrow, Checked, BorderNone };
+    struct Case {
+        const char* name;
+        int style;
+        Gesture gesture;
+        std::vector<Probe> probes; // x = 30 and 31: main frame's right edge, arrow area's left
+    };
+    const Case cases[] = {
+        {"flat away", 0, Gesture::None, {{0, 5, kBack}, {39, 5, kBack}, {5, 0, kBack}}},
+        {"raised on hover", 0, Gesture::Hover, {{0, 5, kLight}, {39, 5, kDark}, {5, 21, kDark}}},
+        {"sunken when pressed", 0, Gesture::Press, {{0, 5, kDark}, {5, 0, kDark}, {39, 5, kLight}}},
+        {"no frame without a border", 0, Gesture::BorderNone, {{0, 5, kBack}, {39, 5, kBack}}},
+        {"checked away is sunken", 1, Gesture::Checked, {{0, 5, kDark}, {39, 5, kLight}}},
+        {"drop-down on hover",
+         3,
+         Gesture::Hover,
+         {{0, 5, kLight}, {30, 5, kDark}, {31, 5, kLight}, {39, 5, kDark}}},
+        {"drop-down pressed on its body",
+         3,
+         Gesture::Press,
+         {{0, 5, kDark}, {30, 5, kLight}, {31, 5, kLight}, {39, 5, kDark}}},
+        {"drop-down dropped",
+         3,
+         Gesture::PressArrow,
+         {{0, 5, kLight}, {30, 5, kDark}, {31, 5, kDark}, {39, 5, kLight}}},
+        {"menu dropped is sunken", 5, Gesture::PressArrow, {{0, 5, kDark}, {39, 5, kLight}}},
+        {"menu item pressed stays raised", 6, Gesture::Press, {{0, 0, kBack}}},
+        {"non-flat away", 10, Gesture::None, {{0, 5, kLight}, {39, 5, kDark}}},
+        {"menu separator never rises", 9, Gesture::Hover, {{0, 0, kBack}, {39, 0, kBack}}},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        Container container;
+        MakeButton(container, tc.style);
+        switch (tc.gesture) {
+        case Gesture::None:
+            break;
+        case Gesture::BorderNone:
+            ASSERT_EQ(S_OK, container.Put(L"BorderStyle", *Long(0)));
+            Pointer(container, WM_MOUSEMOVE, 5, 5);
+            break;
+        case Gesture::Checked:
+            ASSERT_EQ(S_OK, container.Put(L"Checked", *Bool(true)));
+            break;
+        case Gesture::Hover:
+            Pointer(container, WM_MOUSEMOVE, 5, 5);
+            break;
+        case Gesture::Press:
+            Pointer(container, WM_MOUSEMOVE, 5, 5);
+            Pointer(container, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+            break;
+        case Gesture::PressArrow:
+            Pointer(container, WM_LBUTTONDOWN, 36, 5, MK_LBUTTON);
+            break;
+        }
+        const Pixels face = Face(container);
+        for (const Probe& p : tc.probes) {
+            EXPECT_EQ(face.At(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+        }
+        ReleaseCapture();
+    }
+}
+
+// The default look widens the frame's pens to two pixels. A wide pen is
+// centred on its line, as GDI draws it: the bottom and right edges, which lie
+// on the last row and column, show both pixels; the top and left edges lie on
+// the window's border, which cuts their outer half away.
+TEST(FacePixels, DefaultNonFlatButtonHasATwoPixelFrame) {
+    for (const int style : {10, 0}) {
+        SCOPED_TRACE(style);
+        Container container;
+        container.Site().displayAsDefault = true;
+        MakeButton(container, style);
+        Pointer(container, WM_MOUSEMOVE, 5, 5);
+        const Pixels face = Face(container);
+        const COLORREF inner = style == 10 ? kDark : kBack;
+        ExpectProbes(face, {{0, 5, kLight},
+                            {1, 5, kBack},
+                            {10, 0, kLight},
+                            {10, 1, kBack},
+                            {39, 5, kDark},
+                            {38, 5, inner},
+                            {37, 5, kBack},
+                            {10, 21, kDark},
+                            {10, 20, inner},
+                            {10, 19, kBack}});
+        ReleaseCapture();
+    }
+}
+
+TEST(FacePixels, CheckedButtonShowsThePatternUnderItsShiftedPicture) {
+    Container container;
+    MakeButton(container, 1);
+    SetPicture(container, kDefaultMask);
+    const RECT unchecked = BoundsOf(Face(container), kSquare);
+    ASSERT_EQ(unchecked.right - unchecked.left, 8);
+
+    ASSERT_EQ(S_OK, container.Put(L"Checked", *Bool(true)));
+    const Pixels face = Face(container);
+    // The pattern starts at the inner corner with the face colour (the pattern's
+    // black squares take the surface's background colour) and alternates with
+    // the highlight colour; the frame is sunken around it.
+    ExpectProbes(face, {{1, 1, kBack},
+                        {2, 1, kLight},
+                        {1, 2, kLight},
+                        {2, 2, kBack},
+                        {38, 20, kBack},
+                        {37, 20, kLight},
+                        {0, 0, kDark},
+                        {39, 21, kLight}});
+    const RECT checked = BoundsOf(face, kSquare);
+    EXPECT_EQ(checked.left, unchecked.left + 1) << "one pixel right";
+    EXPECT_EQ(checked.top, unchecked.top + 1) << "one pixel down";
+    // The picture's mask-coloured pixels show the pattern, not the mask colour.
+    EXPECT_EQ(face.Count(kDefaultMask), 0u);
+
+    // Under the pointer the pattern goes: only the frame keeps the highlight.
+    Pointer(container, WM_MOUSEMOVE, 5, 5);
+    const Pixels hovered = Face(container);
+    EXPECT_EQ(hovered.At(2, 1), kBack);
+    EXPECT_EQ(hovered.Count(kLight), 40u + 21u) << "the bottom and right edges only";
+    ReleaseCapture();
+}
+
+TEST(FacePixels, MaskColourPixelsShowTheFaceAlsoForASystemColour) {
+    struct Case {
+        const char* name;
+        std::int32_t maskColour;
+        COLORREF pictureBackground;
+    };
+    const COLORREF buttonFace = GetSysColor(COLOR_BTNFACE);
+    ASSERT_NE(buttonFace, kBack);
+    for (const Case& tc :
+         {Case{"default grey", static_cast<std::int32_t>(kDefaultMask), kDefaultMask},
+          Case{"system button face", static_cast<std::int32_t>(0x8000000F), buttonFace}}) {
+        SCOPED_TRACE(tc.name);
+        Container container;
+        MakeButton(container, 0);
+        ASSERT_EQ(S_OK, container.Put(L"MaskColor", *Long(tc.maskColour)));
+        SetPicture(container, tc.pictureBackground);
+        const Pixels face = Face(container);
+        EXPECT_EQ(face.Count(tc.pictureBackground), 0u);
+        EXPECT_EQ(face.Count(kSquare), 64u);
+    }
+}
+
+TEST(FacePixels, DisabledPictureIsEmbossedWithItsMaskLeftOut) {
+    Container container;
+    MakeButton(container, 0);
+    SetPicture(container, kDefaultMask);
+    const RECT square = BoundsOf(Face(container), kSquare);
+    ASSERT_EQ(square.right - square.left, 8);
+
+    ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(false)));
+    const Pixels face = Face(container);
+    EXPECT_EQ(face.Count(kSquare), 0u) << "no original colour";
+    EXPECT_EQ(face.Count(kDefaultMask), 0u) << "mask-coloured pixels left out";
+    // The square's shape is drawn in the system's disabled look: the shadow
+    // colour over the square, the highlight one pixel right and down.
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    std::size_t shadowInSquare = 0;
+    for (int y = square.top; y < square.bottom; ++y) {
+        for (int x = square.left; x < square.right; ++x) {
+            shadowInSquare += face.At(x, y) == shadow ? 1 : 0;
+        }
+    }
+    EXPECT_GE(shadowInSquare, 49u);
+    EXPECT_EQ(face.At(square.right, square.bottom), highlight);
+    EXPECT_EQ(face.At(square.left - 1, square.top - 1), kBack);
 }
 
 } // namespace

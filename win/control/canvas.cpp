@@ -102,6 +102,9 @@ void Canvas::Resize(SIZE size, COLORREF fill) {
 }
 
 void Canvas::Clear(COLORREF color, const Picture& background) {
+    // The face colour is also the DC's background colour: the light squares of
+    // a checked button's pattern take it.
+    SetBkColor(dc_.Get(), color);
     const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
     const RECT all{0, 0, size_.cx, size_.cy};
     FillRect(dc_.Get(), &all, brush.Get());
