@@ -501,7 +501,10 @@ HRESULT Container::Put(const wchar_t* name, const VARIANT& value) {
     VARIANT argument = value;
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&argument, &named, 1, 1};
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
+    // Objects are assigned by reference, as a client's Set statement does.
+    const bool object = V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN;
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
+                            object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, &params,
                             nullptr, nullptr, nullptr);
 }
 

@@ -232,10 +232,28 @@ void ControlHost::UpdateShape() {
     }
 }
 
+namespace {
+
+// A GDI font of our own that looks like `font`'s: the OLE font may replace or
+// delete its handle whenever it changes, while the surface keeps this one selected.
+GdiObject<HFONT> CopyFontHandle(const Font& font) {
+    const ComPtr<IFont> object = OleFont::FontOf(font);
+    HFONT handle = nullptr;
+    LOGFONTW description{};
+    if (!object || FAILED(object->get_hFont(&handle)) ||
+        GetObjectW(handle, sizeof(description), &description) != sizeof(description)) {
+        return {};
+    }
+    return GdiObject<HFONT>(CreateFontIndirectW(&description));
+}
+
+} // namespace
+
 void ControlHost::SetFont(const Font& font) {
     // The control keeps a font of its own: changing it never changes the
     // object it was given (often the container's ambient font).
     surface_.font = OleFont::CloneOf(font);
+    painter_.SetSurfaceFont(CopyFontHandle(surface_.font));
 }
 
 // ---------------------------------------------------------------------------

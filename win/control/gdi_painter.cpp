@@ -18,12 +18,26 @@ COLORREF Translate(OleColor color) {
     return out;
 }
 
-GdiPainter::GdiPainter(HDC dc) : dc_(dc) {
+GdiPainter::GdiPainter(HDC dc) : dc_(dc), originalFont_(GetCurrentObject(dc, OBJ_FONT)) {
     SetBkMode(dc_, TRANSPARENT);
 }
 
 GdiPainter::~GdiPainter() {
     DeleteCaptionFont();
+    SelectObject(dc_, originalFont_); // the surface font is deleted next
+}
+
+HGDIOBJ GdiPainter::BaseFont() const {
+    return surfaceFont_.Get() != nullptr ? surfaceFont_.Get() : originalFont_;
+}
+
+void GdiPainter::SetSurfaceFont(GdiObject<HFONT> font) {
+    GdiObject<HFONT> previous = std::move(surfaceFont_);
+    surfaceFont_ = std::move(font);
+    if (captionFont_.Get() == nullptr) {
+        SelectObject(dc_, BaseFont());
+    }
+    // `previous` is no longer selected when it is deleted here.
 }
 
 TextSize GdiPainter::TextExtent(const Text& text) {
@@ -64,18 +78,15 @@ void GdiPainter::ReplaceCaptionFont(const CaptionLogFont& font) {
     if (captionFont_.Get() == nullptr) {
         return;
     }
-    const HGDIOBJ previous = SelectObject(dc_, captionFont_.Get());
-    if (previousFont_ == nullptr) {
-        previousFont_ = previous;
-    }
+    SelectObject(dc_, captionFont_.Get());
 }
 
 void GdiPainter::DeleteCaptionFont() {
     if (captionFont_.Get() == nullptr) {
         return;
     }
-    // A selected font must not be deleted: the DC's own font goes back first.
-    SelectObject(dc_, previousFont_);
+    // A selected font must not be deleted: the surface's font goes back first.
+    SelectObject(dc_, BaseFont());
     captionFont_ = GdiObject<HFONT>();
 }
 

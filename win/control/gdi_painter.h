@@ -26,16 +26,22 @@ public:
     void SetTextColor(OleColor color) override;
     void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                   OleColor color) override;
+    // The surface's own font, selected whenever no caption font is: text is
+    // measured with it until the first caption is drawn.
+    void SetSurfaceFont(GdiObject<HFONT> font);
     void ReplaceCaptionFont(const CaptionLogFont& font) override;
     void DeleteCaptionFont() override;
     void PaintTransparentPicture(const PicturePaint& paint) override;
     void PaintDisabledPicture(const PicturePaint& paint) override;
 
 private:
+    // The font under the caption font: the surface's, else the DC's own.
+    HGDIOBJ BaseFont() const;
+
     HDC dc_;
+    HGDIOBJ originalFont_; // the DC's font when the painter began
+    GdiObject<HFONT> surfaceFont_;
     GdiObject<HFONT> captionFont_;
-    // The font the DC had before the first caption font; null until then.
-    HGDIOBJ previousFont_ = nullptr;
 };
 
 } // namespace tovabel::win

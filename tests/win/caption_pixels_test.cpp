@@ -1,0 +1,190 @@
+// The caption as real GDI draws it on the face: shortened with an ellipsis to
+// the space it has, the access key underlined, and turned in the four writing
+// directions. Text is compared with what the same font draws elsewhere, so the
+// checks hold for any font rendering.
+#include "com_client.h"
+#include "container.h"
+#include "gdi.h"
+
+#include <gtest/gtest.h>
+
+#include <olectl.h>
+
+#include <string>
+#include <vector>
+
+namespace tovabel::wintest {
+namespace {
+
+constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+constexpr COLORREF kBack = RGB(250, 250, 236);
+constexpr COLORREF kText = RGB(200, 10, 10);
+// Tahoma at 9 points is 12 pixels high at 96 DPI, a whole pixel height.
+constexpr const wchar_t* kFace = L"Tahoma";
+constexpr int kPoints = 9;
+constexpr int kPixelHeight = -12;
+
+Ref<IFontDisp> CaptionFont() {
+    FONTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = const_cast<LPOLESTR>(kFace);
+    desc.cySize.int64 = kPoints * 10000;
+    desc.sWeight = FW_NORMAL;
+    Ref<IFontDisp> font;
+    OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid());
+    return font;
+}
+
+// How wide `text` is in the caption's font, as the control measures it.
+int TextWidth(const char* text) {
+    win::MemoryDc dc(nullptr);
+    LOGFONTA description{};
+    description.lfHeight = kPixelHeight;
+    description.lfWeight = FW_NORMAL;
+    lstrcpyA(description.lfFaceName, "Tahoma");
+    const win::GdiObject<HFONT> font(CreateFontIndirectA(&description));
+    const HGDIOBJ previous = SelectObject(dc.Get(), font.Get());
+    SIZE size{};
+    GetTextExtentPoint32A(dc.Get(), text, lstrlenA(text), &size);
+    SelectObject(dc.Get(), previous);
+    return size.cx;
+}
+
+// The caption's ink: which pixels of its bounding box have the text colour.
+struct Ink {
+    RECT bounds{0, 0, 0, 0};
+    std::vector<bool> on; // row by row inside `bounds`
+
+    int Width() const { return bounds.right - bounds.left; }
+    int Height() const { return bounds.bottom - bounds.top; }
+    bool operator==(const Ink& other) const {
+        return Width() == other.Width() && Height() == other.Height() && on == other.on;
+    }
+};
+
+Ink InkOf(const Pixels& face) {
+    Ink ink;
+    RECT& b = ink.bounds;
+    b = {face.width, face.height, 0, 0};
+    for (int y = 0; y < face.height; ++y) {
+        for (int x = 0; x < face.width; ++x) {
+            if (face.At(x, y) == kText) {
+                b = {std::min<LONG>(b.left, x), std::min<LONG>(b.top, y),
+                     std::max<LONG>(b.right, x + 1), std::max<LONG>(b.bottom, y + 1)};
+            }
+        }
+    }
+    if (b.right <= b.left) {
+        b = {0, 0, 0, 0};
+        return ink;
+    }
+    for (int y = b.top; y < b.bottom; ++y) {
+        for (int x = b.left; x < b.right; ++x) {
+            ink.on.push_back(face.At(x, y) == kText);
+        }
+    }
+    return ink;
+}
+
+// A flat button of the given size showing `caption` in the caption font.
+Pixels CaptionFace(const std::wstring& caption, int width, int height, int direction = 0) {
+    Container container;
+    EXPECT_EQ(S_OK, container.Create(kProgId, {0, 0, width, height}));
+    EXPECT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
+    EXPECT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
+    EXPECT_EQ(S_OK, container.Put(L"TextColor", *Long(static_cast<std::int32_t>(kText))));
+    const Ref<IFontDisp> font = CaptionFont();
+    EXPECT_EQ(S_OK, container.Put(L"Font", *Object(font.Get())));
+    EXPECT_EQ(S_OK, container.Put(L"FontDirection", *Long(direction)));
+    EXPECT_EQ(S_OK, container.Put(L"Caption", *Str(caption)));
+    container.Settle();
+    return ReadWindow(container.ControlWindow());
+}
+
+TEST(CaptionPixels, LongCaptionIsShortenedToWhatFits) {
+    // A framed button has its width less 6 pixels for the caption: room for
+    // "H..." exactly, not for "He...".
+    const int room = TextWidth("H...");
+    ASSERT_LT(room, TextWidth("He..."));
+    const Ink shortened = InkOf(CaptionFace(L"Hello", room + 6, 30));
+    const Ink expected = InkOf(CaptionFace(L"H...", 120, 30));
+    ASSERT_GT(expected.Width(), 0);
+    EXPECT_TRUE(shortened == expected)
+        << "drawn " << shortened.Width() << " pixels wide, " << expected.Width() << " expected";
+    EXPECT_TRUE(InkOf(CaptionFace(L"Hello", room + 5, 30)).Width() < expected.Width())
+        << "one pixel less leaves no room for H...";
+    EXPECT_TRUE(InkOf(CaptionFace(L"Hello", 120, 30)) == InkOf(CaptionFace(L"Hello", 60, 30)))
+        << "a caption that fits is unchanged";
+}
+
+TEST(CaptionPixels, AccessKeyIsUnderlined) {
+    const Pixels plain = CaptionFace(L"File", 120, 30);
+    const Pixels marked = CaptionFace(L"&File", 120, 30);
+    const Ink letters = InkOf(plain);
+    const Ink f = InkOf(CaptionFace(L"F", 120, 30));
+    ASSERT_GT(f.Width(), 0);
+    // Everything of the plain caption is there, plus one line under the F.
+    std::vector<POINT> added;
+    for (int y = 0; y < plain.height; ++y) {
+        for (int x = 0; x < plain.width; ++x) {
+            const bool before = plain.At(x, y) == kText;
+            const bool after = marked.At(x, y) == kText;
+            EXPECT_FALSE(before && !after) << "lost at " << x << "," << y;
+            if (after && !before) {
+                added.push_back({x, y});
+            }
+        }
+    }
+    ASSERT_FALSE(added.empty()) << "no underline";
+    const int underlineRow = added.front().y;
+    int left = plain.width;
+    int right = 0;
+    for (const POINT& p : added) {
+        EXPECT_EQ(p.y, underlineRow) << "the underline is one straight line";
+        left = std::min<int>(left, p.x);
+        right = std::max<int>(right, p.x + 1);
+    }
+    EXPECT_GE(underlineRow, letters.bounds.bottom - 2) << "below the letters' baseline";
+    EXPECT_GE(left, letters.bounds.left - 1);
+    EXPECT_LE(right - left, f.Width() + 2) << "as wide as the F, not the word";
+}
+
+TEST(CaptionPixels, CaptionTurnsInTheFourDirections) {
+    // "W...." has its weight at its start: the side where the caption begins
+    // shows which way it runs.
+    struct Case {
+        int direction;
+        const char* name;
+        bool horizontal;
+        int startSide; // -1: the ink leans left (or up), +1: right (or down)
+    };
+    for (const Case& tc : {Case{0, "normal", true, -1}, Case{1, "downward", false, -1},
+                           Case{2, "reverse", true, +1}, Case{3, "upward", false, +1}}) {
+        SCOPED_TRACE(tc.name);
+        const Pixels face = CaptionFace(L"W....", 80, 80, tc.direction);
+        const Ink ink = InkOf(face);
+        ASSERT_GT(ink.Width(), 0);
+        EXPECT_EQ(ink.Width() > ink.Height(), tc.horizontal)
+            << ink.Width() << " x " << ink.Height();
+        EXPECT_GT(ink.bounds.left, 0);
+        EXPECT_GT(ink.bounds.top, 0);
+        EXPECT_LT(ink.bounds.right, 80);
+        EXPECT_LT(ink.bounds.bottom, 80);
+        double sum = 0;
+        int count = 0;
+        for (int y = ink.bounds.top; y < ink.bounds.bottom; ++y) {
+            for (int x = ink.bounds.left; x < ink.bounds.right; ++x) {
+                if (face.At(x, y) == kText) {
+                    sum += tc.horizontal ? x : y;
+                    ++count;
+                }
+            }
+        }
+        const double centre = tc.horizontal ? (ink.bounds.left + ink.bounds.right) / 2.0
+                                            : (ink.bounds.top + ink.bounds.bottom) / 2.0;
+        EXPECT_EQ(sum / count < centre ? -1 : +1, tc.startSide);
+    }
+}
+
+} // namespace
+} // namespace tovabel::wintest
