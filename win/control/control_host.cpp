@@ -376,8 +376,8 @@ std::int32_t ControlHost::MessageBox(const Text& prompt, std::int32_t buttons,
     const Text caption = title ? *title : App().title;
     const std::wstring promptText(AsWide(prompt));
     const std::wstring captionText(AsWide(caption));
-    return Hooks().messageBox(site_.ContainerWindow(), promptText.c_str(), captionText.c_str(),
-                              static_cast<UINT>(buttons));
+    return ::MessageBoxW(site_.ContainerWindow(), promptText.c_str(), captionText.c_str(),
+                         static_cast<UINT>(buttons));
 }
 
 void ControlHost::ShowAboutBox() {} // the About box comes with the pages issue (#6)

@@ -3,6 +3,7 @@
 #include "class_factory.h"
 #include "classes.h"
 #include "module.h"
+#include "platform.h"
 #include "registration.h"
 
 #include <new>
@@ -36,7 +37,11 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
 }
 
 STDAPI DllCanUnloadNow() {
-    return module::InUse() ? S_FALSE : S_OK;
+    if (module::InUse()) {
+        return S_FALSE;
+    }
+    StopSounds(); // the library is about to go: nothing may read its sound bytes
+    return S_OK;
 }
 
 STDAPI DllRegisterServer() {

@@ -11,18 +11,15 @@
 
 namespace tovabel::win {
 
-// Replaceable entry points, so that tests can observe what the control asks of
-// the platform instead of hearing a sound or answering a modal box.
-struct PlatformHooks {
-    using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
-    using MessageBoxFunction = int(WINAPI*)(HWND owner, LPCWSTR text, LPCWSTR title, UINT type);
-    PlaySoundFunction playSound;
-    MessageBoxFunction messageBox;
-};
-PlatformHooks& Hooks();
-
 // Plays a system sound by name or WAV bytes from memory, with module 0.
+// The player reads memory sounds while they play, after this returns: the
+// library keeps its own copy of the bytes (checked, and their sizes cut to the
+// bytes there) until the next sound has stopped them or `StopSounds` ran, so
+// an instance may replace its sound or end while its sound plays. Bytes the
+// player could not read are not played. Failures (no audio device) are quiet.
 void PlaySound(const Sound& sound, std::uint32_t flags);
+// Stops the sound playing and frees the bytes kept for it.
+void StopSounds();
 
 // Writes the two component-category keys that mark the class safe for
 // scripting and for initialisation. Failures are ignored.

@@ -1,0 +1,111 @@
+// Sound bytes are checked before the system's player, which trusts every size
+// written in them, reads them from memory.
+#include "control/wave_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tovabel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Append(Bytes& bytes, const std::string& tag) {
+    bytes.insert(bytes.end(), tag.begin(), tag.end());
+}
+
+void AppendSize(Bytes& bytes, std::uint32_t size) {
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(size >> (8 * i)));
+    }
+}
+
+void AppendChunk(Bytes& bytes, const std::string& tag, std::uint32_t declared, std::size_t real) {
+    Append(bytes, tag);
+    AppendSize(bytes, declared);
+    bytes.insert(bytes.end(), real, 0x11);
+}
+
+std::uint32_t SizeAt(const Bytes& bytes, std::size_t at) {
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+// A RIFF WAVE file with its chunks; the RIFF size is `riffSize` or the real one.
+Bytes Wave(const std::vector<std::tuple<std::string, std::uint32_t, std::size_t>>& chunks,
+           std::int64_t riffSize = -1) {
+    Bytes body;
+    Append(body, "WAVE");
+    for (const auto& [tag, declared, real] : chunks) {
+        AppendChunk(body, tag, declared, real);
+    }
+    Bytes bytes;
+    Append(bytes, "RIFF");
+    AppendSize(bytes, riffSize < 0 ? static_cast<std::uint32_t>(body.size())
+                                   : static_cast<std::uint32_t>(riffSize));
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    return bytes;
+}
+
+TEST(WaveBytes, PlayableFilesAreKeptAndTheirSizesCutToTheBytesThere) {
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        bool playable;
+        std::uint32_t riffSize; // after the check, when playable
+        std::uint32_t lastChunkSize;
+    };
+    const Case cases[] = {
+        {"well formed", Wave({{"fmt ", 16, 16}, {"data", 100, 100}}), true, 136, 100},
+        {"a chunk before the format", Wave({{"LIST", 3, 4}, {"fmt ", 16, 16}, {"data", 4, 4}}),
+         true, 52, 4},
+        {"header claims more than there is",
+         Wave({{"fmt ", 16, 16}, {"data", 100, 100}}, 0xFFFFFFF0), true, 136, 100},
+        {"samples cut short", Wave({{"fmt ", 16, 16}, {"data", 0x7FFFFFFF, 10}}), true, 46, 10},
+        {"header shorter than the chunks: the rest is ignored",
+         Wave({{"fmt ", 16, 16}, {"data", 8, 8}, {"junk", 50, 50}}, 44), true, 44, 8},
+        {"no format", Wave({{"data", 4, 4}}), false, 0, 0},
+        {"format too short", Wave({{"fmt ", 8, 8}, {"data", 4, 4}}), false, 0, 0},
+        {"samples before the format", Wave({{"data", 4, 4}, {"fmt ", 16, 16}}), false, 0, 0},
+        {"format cut short by the end", Wave({{"fmt ", 16, 10}}), false, 0, 0},
+        {"no samples", Wave({{"fmt ", 16, 16}}), false, 0, 0},
+        {"empty", Bytes{}, false, 0, 0},
+        {"header only", Wave({}), false, 0, 0},
+        {"not RIFF", Bytes{'R', 'I', 'F', 'X', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, false, 0, 0},
+        {"not WAVE", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}, false, 0, 0},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        Bytes bytes = tc.bytes;
+        ASSERT_EQ(MakeWaveSafeToPlay(bytes), tc.playable);
+        if (!tc.playable) {
+            EXPECT_EQ(bytes, tc.bytes) << "refused bytes are left as they were";
+            continue;
+        }
+        ASSERT_EQ(bytes.size(), tc.bytes.size());
+        EXPECT_EQ(SizeAt(bytes, 4), tc.riffSize);
+        // Walk the chunks as the player does: every one ends inside the bytes.
+        std::size_t at = 12;
+        std::uint32_t last = 0;
+        while (at + 8 <= 8 + SizeAt(bytes, 4)) {
+            last = SizeAt(bytes, at + 4);
+            ASSERT_LE(at + 8 + last, bytes.size());
+            at += 8 + last + (last & 1);
+        }
+        EXPECT_EQ(last, tc.lastChunkSize);
+    }
+}
+
+TEST(WaveBytes, OddChunksArePaddedToAnEvenLength) {
+    Bytes bytes = Wave({{"LIST", 3, 4}, {"fmt ", 16, 16}, {"data", 2, 2}});
+    EXPECT_TRUE(MakeWaveSafeToPlay(bytes));
+    // Read without the padding byte, the format chunk would start one byte early.
+    Bytes unpadded = Wave({{"LIST", 3, 3}, {"fmt ", 16, 16}, {"data", 2, 2}});
+    EXPECT_FALSE(MakeWaveSafeToPlay(unpadded));
+}
+
+} // namespace
+} // namespace tovabel

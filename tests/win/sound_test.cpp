@@ -1,0 +1,182 @@
+// Sounds through the platform's player, as the control library calls it: the
+// library's import of PlaySoundA is pointed at a recorder for these tests.
+#include "com_client.h"
+#include "container.h"
+#include "import_patch.h"
+
+#include <gtest/gtest.h>
+
+#include <mmsystem.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace tovabel::wintest {
+namespace {
+
+constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+
+struct Call {
+    std::string name;                // a system sound's name, or empty for bytes
+    std::vector<std::uint8_t> bytes; // the bytes as they were when the call came
+    const std::uint8_t* where = nullptr;
+    HMODULE module = nullptr;
+    DWORD flags = 0;
+};
+std::vector<Call> gCalls;
+
+BOOL WINAPI RecordPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
+    Call call;
+    call.module = module;
+    call.flags = flags;
+    if ((flags & SND_MEMORY) != 0) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(sound);
+        std::uint32_t riffSize = 0;
+        std::memcpy(&riffSize, bytes + 4, 4);
+        call.where = bytes;
+        call.bytes.assign(bytes, bytes + 8 + riffSize);
+    } else if (sound != nullptr) {
+        call.name = sound;
+    }
+    gCalls.push_back(call);
+    return TRUE;
+}
+
+// A short, well-formed PCM WAV file: 8 kHz, 8 bits, mono.
+std::vector<std::uint8_t> WaveFile(std::uint8_t sample, std::size_t samples = 64) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(44 + samples);
+    const auto tag = [&](const char* text) {
+        for (int i = 0; i < 4; ++i) {
+            bytes.push_back(static_cast<std::uint8_t>(text[i]));
+        }
+    };
+    const auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        }
+    };
+    const auto u16 = [&](std::uint16_t v) {
+        bytes.push_back(static_cast<std::uint8_t>(v));
+        bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
+    tag("RIFF");
+    u32(static_cast<std::uint32_t>(36 + samples));
+    tag("WAVE");
+    tag("fmt ");
+    u32(16);
+    u16(1);    // PCM
+    u16(1);    // mono
+    u32(8000); // samples per second
+    u32(8000); // bytes per second
+    u16(1);    // block alignment
+    u16(8);    // bits per sample
+    tag("data");
+    u32(static_cast<std::uint32_t>(samples));
+    bytes.insert(bytes.end(), samples, sample);
+    return bytes;
+}
+
+class Sounds : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 22}));
+        patch =
+            std::make_unique<ImportPatch>(GetModuleHandleW(L"Tovabel2.ocx"), "winmm.dll",
+                                          "PlaySoundA", reinterpret_cast<void*>(&RecordPlaySound));
+        ASSERT_TRUE(patch->Active()) << "the library plays sounds through winmm's PlaySoundA";
+        gCalls.clear();
+    }
+    void TearDown() override {
+        ReleaseCapture();
+        container.Destroy();
+        patch.reset();
+    }
+    void Click() {
+        HWND window = container.ControlWindow();
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(80, 5));
+    }
+
+    Container container;
+    std::unique_ptr<ImportPatch> patch;
+};
+
+TEST_F(Sounds, SystemSoundsByNameWithoutModuleAndAsynchronous) {
+    Click();
+    ASSERT_EQ(gCalls.size(), 2u);
+    EXPECT_EQ(gCalls[0].name, "MenuPopup");
+    EXPECT_EQ(gCalls[1].name, "MenuCommand");
+    for (const Call& call : gCalls) {
+        EXPECT_EQ(call.module, nullptr);
+        EXPECT_EQ(call.flags, static_cast<DWORD>(SND_ASYNC | SND_NODEFAULT));
+    }
+}
+
+TEST_F(Sounds, OwnSoundsPlayFromMemoryAndOutliveTheirInstance) {
+    const std::vector<std::uint8_t> enter = WaveFile(0x40);
+    const std::vector<std::uint8_t> click = WaveFile(0x41);
+    const std::vector<std::uint8_t> leave = WaveFile(0x42);
+    ASSERT_EQ(S_OK, container.Put(L"UseSystemSounds", *Bool(false)));
+    ASSERT_EQ(S_OK, container.Put(L"SoundEnter", *Bytes(enter)));
+    ASSERT_EQ(S_OK, container.Put(L"SoundClick", *Bytes(click)));
+    ASSERT_EQ(S_OK, container.Put(L"SoundLeave", *Bytes(leave)));
+    Click();
+    ASSERT_EQ(gCalls.size(), 3u);
+    const std::vector<std::uint8_t>* expected[] = {&enter, &click, &leave};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(gCalls[i].flags, static_cast<DWORD>(SND_ASYNC | SND_NODEFAULT | SND_MEMORY));
+        EXPECT_EQ(gCalls[i].bytes, *expected[i]);
+    }
+    // The player may still be reading the last sound: replacing the property
+    // and ending the control leave its bytes in place.
+    const Call& playing = gCalls.back();
+    ASSERT_EQ(S_OK, container.Put(L"SoundLeave", *Bytes(WaveFile(0x99, 10))));
+    container.Destroy();
+    EXPECT_EQ(std::vector<std::uint8_t>(playing.where, playing.where + playing.bytes.size()),
+              playing.bytes);
+}
+
+TEST_F(Sounds, BytesThePlayerCannotReadAreNotPlayed) {
+    std::vector<std::uint8_t> cutShort = WaveFile(0x50, 64);
+    cutShort.resize(50); // the header still claims 64 samples
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        bool played;
+    };
+    const Case cases[] = {
+        {"random bytes", std::vector<std::uint8_t>(100, 0xA5), false},
+        {"one byte", std::vector<std::uint8_t>(1, 0x52), false},
+        {"samples cut short", cutShort, true},
+    };
+    ASSERT_EQ(S_OK, container.Put(L"UseSystemSounds", *Bool(false)));
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        gCalls.clear();
+        ASSERT_EQ(S_OK, container.Put(L"SoundClick", *Bytes(tc.bytes)));
+        Click();
+        ASSERT_EQ(gCalls.size(), tc.played ? 1u : 0u);
+        if (tc.played) {
+            // Handed over with the sizes that the bytes really hold.
+            EXPECT_EQ(gCalls[0].bytes.size(), 50u);
+        }
+    }
+}
+
+// Without the recorder: the real player, which has no audio device here,
+// fails quietly for every kind of sound.
+TEST_F(Sounds, RealPlayerFailsQuietly) {
+    patch.reset();
+    ASSERT_EQ(S_OK, container.Put(L"SoundEnter", *Bytes(WaveFile(0x60))));
+    Click();
+    ASSERT_EQ(S_OK, container.Put(L"UseSystemSounds", *Bool(false)));
+    Click();
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"still here")));
+}
+
+} // namespace
+} // namespace tovabel::wintest
