@@ -113,6 +113,7 @@ public:
     // What the control asked of its site.
     RECT position{0, 0, 0, 0};
     std::vector<RECT> posRectRequests;
+    int controlInfoChanges = 0;
     bool inPlaceActive = false;
     bool uiActive = false;
     // The control's IOleInPlaceObject while it is in place active.
@@ -148,7 +149,10 @@ public:
     HRESULT STDMETHODCALLTYPE RequestUIActivate() override { return S_OK; }
 
     // IOleControlSite
-    HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override {
+        ++controlInfoChanges;
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** extender) override;
     HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, DWORD) override {

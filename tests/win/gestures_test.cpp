@@ -331,6 +331,43 @@ TEST_F(Gestures, TwoButtonsTakeTurnsAtTheCapture) {
     other.Destroy();
 }
 
+TEST_F(Gestures, AccessKeyReachesTheContainerAndClicks) {
+    const auto mnemonics = [&] {
+        const win::ComPtr<IOleControl> control =
+            container.Dispatch().As<IOleControl>(IID_IOleControl);
+        CONTROLINFO info{};
+        info.cb = sizeof info;
+        EXPECT_EQ(S_OK, control->GetControlInfo(&info));
+        std::vector<ACCEL> keys(info.cAccel);
+        if (info.cAccel != 0) {
+            CopyAcceleratorTableW(info.hAccel, keys.data(), info.cAccel);
+        }
+        return keys;
+    };
+    EXPECT_TRUE(mnemonics().empty());
+    const int before = container.Site().controlInfoChanges;
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"&File")));
+    EXPECT_EQ(container.Site().controlInfoChanges, before + 1);
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"Fi&le")));
+    EXPECT_EQ(container.Site().controlInfoChanges, before + 2);
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"Fi&leS")));
+    EXPECT_EQ(container.Site().controlInfoChanges, before + 2) << "the same key: no news";
+    const std::vector<ACCEL> keys = mnemonics();
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].key, 'L');
+    EXPECT_EQ(keys[0].fVirt & (FALT | FVIRTKEY), FALT | FVIRTKEY);
+
+    const win::ComPtr<IOleControl> control = container.Dispatch().As<IOleControl>(IID_IOleControl);
+    MSG message{Window(), WM_SYSKEYDOWN, 'L', 0, 0, {0, 0}};
+    EXPECT_EQ(S_OK, control->OnMnemonic(&message));
+    EXPECT_EQ(Names(sink), "Click");
+    ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(false)));
+    EXPECT_EQ(S_OK, control->OnMnemonic(&message));
+    EXPECT_EQ(Names(sink), "Click") << "a disabled button ignores its key";
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"None")));
+    EXPECT_TRUE(mnemonics().empty());
+}
+
 // A Click handler that ends the control while the release is delivered.
 TEST_F(Gestures, ClickHandlerThatDestroysTheControl) {
     static Container* target = nullptr;

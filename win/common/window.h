@@ -1,6 +1,7 @@
 // Holders for USER handles: a window (destroyed with DestroyWindow), a window
 // class (unregistered with UnregisterClassW), a window's timer (killed with
-// KillTimer) and a paint cycle of a window.
+// KillTimer), an accelerator table (DestroyAcceleratorTable) and a paint cycle
+// of a window.
 #pragma once
 
 #include <windows.h>
@@ -82,6 +83,27 @@ public:
 private:
     UINT_PTR id_;
     HWND window_ = nullptr;
+};
+
+class AcceleratorTable {
+public:
+    AcceleratorTable() = default;
+    explicit AcceleratorTable(HACCEL adopted) : h_(adopted) {}
+    AcceleratorTable(const AcceleratorTable&) = delete;
+    AcceleratorTable& operator=(const AcceleratorTable&) = delete;
+    AcceleratorTable& operator=(AcceleratorTable&& other) noexcept {
+        std::swap(h_, other.h_);
+        return *this;
+    }
+    ~AcceleratorTable() {
+        if (h_ != nullptr) {
+            DestroyAcceleratorTable(h_);
+        }
+    }
+    HACCEL Get() const { return h_; }
+
+private:
+    HACCEL h_ = nullptr;
 };
 
 // BeginPaint in the constructor, EndPaint in the destructor.

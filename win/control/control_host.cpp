@@ -249,6 +249,14 @@ GdiObject<HFONT> CopyFontHandle(const Font& font) {
 
 } // namespace
 
+void ControlHost::SetAccessKeys(const Text& keys) {
+    if (keys == surface_.accessKeys) {
+        return;
+    }
+    surface_.accessKeys = keys;
+    site_.ControlInfoChanged(); // the container asks for the new mnemonics
+}
+
 void ControlHost::SetFont(const Font& font) {
     // The control keeps a font of its own: changing it never changes the
     // object it was given (often the container's ambient font).

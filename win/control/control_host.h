@@ -64,7 +64,7 @@ public:
     void SetBackStyle(std::int32_t style) override;
     void SetEnabled(bool enabled) override { surface_.enabled = enabled; }
     Text AccessKeys() override { return surface_.accessKeys; }
-    void SetAccessKeys(const Text& keys) override { surface_.accessKeys = keys; }
+    void SetAccessKeys(const Text& keys) override;
 
     bool AmbientUserMode() override { return site_.UserMode(); }
     Font AmbientFont() override;

@@ -2,6 +2,8 @@
 
 #include "control.h"
 
+#include <vector>
+
 namespace tovabel::win {
 
 OleControlPart::OleControlPart(TovabelControl& control) : Part(control), control_(control) {}
@@ -13,14 +15,33 @@ HRESULT OleControlPart::GetControlInfo(CONTROLINFO* info) {
     if (info->cb < sizeof(CONTROLINFO)) {
         return E_INVALIDARG;
     }
-    info->hAccel = nullptr;
-    info->cAccel = 0;
-    info->dwFlags = 0;
+    std::vector<ACCEL> keys;
+    for (const char16_t key : control_.Host().AccessKeys()) {
+        const SHORT scan = VkKeyScanW(static_cast<WCHAR>(key));
+        if (LOBYTE(scan) != 0xFF) {
+            keys.push_back({FVIRTKEY | FALT, LOBYTE(scan), 1});
+        }
+    }
+    mnemonics_ = AcceleratorTable(
+        keys.empty() ? nullptr
+                     : CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
+    info->hAccel = mnemonics_.Get();
+    info->cAccel = mnemonics_.Get() != nullptr ? static_cast<USHORT>(keys.size()) : 0;
+    info->dwFlags = CTRLINFO_EATS_RETURN; // Enter clicks a focused button
     return S_OK;
 }
 
-HRESULT OleControlPart::OnMnemonic(MSG*) {
-    return S_OK;
+HRESULT OleControlPart::OnMnemonic(MSG* message) {
+    if (message == nullptr) {
+        return E_POINTER;
+    }
+    return control_.Run([&] {
+        const Text keys = control_.Host().AccessKeys();
+        if (!keys.empty()) {
+            control_.Core().AccessKeyPress(static_cast<std::int16_t>(keys.front()));
+        }
+        return S_OK;
+    });
 }
 
 HRESULT OleControlPart::OnAmbientPropertyChange(DISPID id) {

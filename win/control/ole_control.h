@@ -1,8 +1,9 @@
-// IOleControl: keyboard mnemonics (none yet), ambient property changes, and
-// the container's freezing of events.
+// IOleControl: the keyboard mnemonic of the caption's access key (Alt with the
+// key), ambient property changes, and the container's freezing of events.
 #pragma once
 
 #include "com_object.h"
+#include "window.h"
 
 #include <windows.h>
 
@@ -24,6 +25,8 @@ public:
 private:
     TovabelControl& control_;
     LONG frozen_ = 0;
+    // The table last given to the container, valid until the next request.
+    AcceleratorTable mnemonics_;
 };
 
 } // namespace tovabel::win

@@ -85,6 +85,12 @@ ComPtr<IDispatch> Site::Extender() const {
     return extender;
 }
 
+void Site::ControlInfoChanged() const {
+    if (const ComPtr<IOleControlSite> control = site_.As<IOleControlSite>(IID_IOleControlSite)) {
+        control->OnControlInfoChanged();
+    }
+}
+
 std::optional<Variant> Site::ExtenderProperty(const wchar_t* name) const {
     const ComPtr<IDispatch> extender = Extender();
     const std::optional<DISPID> id = IdOf(extender.Get(), name);

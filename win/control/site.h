@@ -35,6 +35,9 @@ public:
     std::optional<Variant> ExtenderProperty(const wchar_t* name) const;
     bool SetExtenderProperty(const wchar_t* name, const VARIANT& value) const;
 
+    // Tells the container that the control's keyboard mnemonics changed.
+    void ControlInfoChanged() const;
+
     // The container's window (owner of message boxes); null when none.
     HWND ContainerWindow() const;
 
