@@ -368,6 +368,27 @@ TEST_F(Gestures, AccessKeyReachesTheContainerAndClicks) {
     EXPECT_TRUE(mnemonics().empty());
 }
 
+TEST_F(Gestures, PointerShowsTheChosenCursor) {
+    const auto cursorAfterSetCursor = [&] {
+        SetCursor(nullptr);
+        SendMessageW(Window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Window()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    ASSERT_EQ(S_OK, container.Put(L"MousePointer", *Long(2)));
+    EXPECT_EQ(cursorAfterSetCursor(), LoadCursorA(nullptr, IDC_CROSS));
+    ASSERT_EQ(S_OK, container.Put(L"MousePointer", *Long(11)));
+    EXPECT_EQ(cursorAfterSetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+    const Ref<IPictureDisp> icon = MakeIconPicture();
+    ASSERT_EQ(S_OK, container.Put(L"MouseIcon", *Object(icon.Get())));
+    ASSERT_EQ(S_OK, container.Put(L"MousePointer", *Long(99)));
+    OLE_HANDLE handle = 0;
+    ASSERT_EQ(S_OK, icon.As<IPicture>(IID_IPicture)->get_Handle(&handle));
+    EXPECT_EQ(cursorAfterSetCursor(), reinterpret_cast<HCURSOR>(static_cast<UINT_PTR>(handle)));
+    ASSERT_EQ(S_OK, container.Put(L"MousePointer", *Long(0)));
+    EXPECT_EQ(cursorAfterSetCursor(), LoadCursorA(nullptr, IDC_ARROW)) << "the class cursor";
+}
+
 // A Click handler that ends the control while the release is delivered.
 TEST_F(Gestures, ClickHandlerThatDestroysTheControl) {
     static Container* target = nullptr;

@@ -5,6 +5,8 @@
 
 #include <windowsx.h>
 
+#include <iterator>
+
 namespace tovabel::win {
 
 namespace {
@@ -95,6 +97,25 @@ std::int16_t KeyAsciiOf(WPARAM character) {
         return static_cast<std::int16_t>(static_cast<unsigned char>(ansi[0]));
     }
     return static_cast<std::int16_t>(wide);
+}
+
+// The cursor for the surface's MousePointer code: the system's cursors in
+// their usual order, 99 the MouseIcon picture (an icon or cursor); null for
+// the default (0) and codes without a cursor, which leave the class cursor.
+HCURSOR CursorFor(std::int32_t code, const Picture& custom) {
+    static const LPCSTR kSystem[] = {
+        nullptr,      IDC_ARROW,       IDC_CROSS,    IDC_IBEAM,   IDC_ICON,    IDC_SIZE,
+        IDC_SIZENESW, IDC_SIZENS,      IDC_SIZENWSE, IDC_SIZEWE,  IDC_UPARROW, IDC_WAIT,
+        IDC_NO,       IDC_APPSTARTING, IDC_HELP,     IDC_SIZEALL,
+    };
+    if (code == 99) {
+        return custom && custom->Type() == 3 ? reinterpret_cast<HCURSOR>(custom->Handle())
+                                             : nullptr;
+    }
+    if (code <= 0 || code >= static_cast<std::int32_t>(std::size(kSystem))) {
+        return nullptr;
+    }
+    return LoadCursorA(nullptr, kSystem[code]);
 }
 
 // The typed character for the window after KeyPress may have changed it.
@@ -388,6 +409,15 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         OnFocus(false);
         return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            ControlHost& host = control_.Host();
+            if (HCURSOR cursor = CursorFor(host.MousePointer(), host.MouseIcon())) {
+                SetCursor(cursor);
+                return TRUE;
+            }
+        }
+        break;
     case WM_CANCELMODE:
         control_.Run([&] {
             control_.Core().CancelMode();
