@@ -233,6 +233,64 @@ void FakeHost::MarkSafeForScripting(std::string_view classId) {
     log.push_back("MarkSafeForScripting(" + std::string(classId) + ")");
 }
 
+namespace {
+
+void AppendLittleEndian(persist::Bytes& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+std::uint64_t LittleEndian(std::span<const std::uint8_t> bytes) {
+    std::uint64_t value = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;) {
+        value = (value << 8) | bytes[i];
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<persist::Bytes> FakeObjectCodec::SavePicture(const PictureObject& picture) {
+    if (refuseSaves) {
+        return std::nullopt;
+    }
+    persist::Bytes out{static_cast<std::uint8_t>(picture.Type())};
+    AppendLittleEndian(out, picture.Handle(), 8);
+    return out;
+}
+
+std::optional<Picture> FakeObjectCodec::LoadPicture(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() != 9) {
+        return std::nullopt;
+    }
+    return MakePicture(bytes[0], LittleEndian(bytes.subspan(1)));
+}
+
+std::optional<persist::Bytes> FakeObjectCodec::SaveFont(const FontObject& font) {
+    if (refuseSaves) {
+        return std::nullopt;
+    }
+    persist::Bytes out;
+    AppendLittleEndian(out, static_cast<std::uint64_t>(font.Size()), 8);
+    for (char16_t c : font.Name()) {
+        AppendLittleEndian(out, c, 2);
+    }
+    return out;
+}
+
+std::optional<Font> FakeObjectCodec::LoadFont(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < 8 || bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    Text name;
+    for (std::size_t i = 8; i < bytes.size(); i += 2) {
+        name += static_cast<char16_t>(LittleEndian(bytes.subspan(i, 2)));
+    }
+    return std::make_shared<FakeFont>(name,
+                                      static_cast<std::int64_t>(LittleEndian(bytes.first(8))));
+}
+
 void RecordingTovabel::LayoutControl() {
     log_.push_back("LayoutControl");
 }

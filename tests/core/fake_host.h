@@ -4,6 +4,7 @@
 
 #include "control/host.h"
 #include "control/tovabel.h"
+#include "persist/stream_bag.h"
 
 #include <functional>
 #include <map>
@@ -47,6 +48,17 @@ public:
 private:
     Text name_;
     std::int64_t size_;
+};
+
+// Persistent forms of the fake objects: a picture is its type byte and its handle,
+// a font its size and then its name. Anything else fails to load.
+class FakeObjectCodec : public persist::ObjectCodec {
+public:
+    bool refuseSaves = false;
+    std::optional<persist::Bytes> SavePicture(const PictureObject& picture) override;
+    std::optional<Picture> LoadPicture(std::span<const std::uint8_t> bytes) override;
+    std::optional<persist::Bytes> SaveFont(const FontObject& font) override;
+    std::optional<Font> LoadFont(std::span<const std::uint8_t> bytes) override;
 };
 
 // Records what is drawn; text measures `charWidth` pixels a character.

@@ -1,6 +1,9 @@
-// The control's stream: the decoder's answer to damaged or hostile input and
-// the encoder's refusals.
+// The control's stream: the decoder's answer to damaged or hostile input, the
+// encoder's refusals, and the in-memory bag over the stream.
+#include "fake_host.h"
+
 #include "persist/property_stream.h"
+#include "persist/stream_bag.h"
 
 #include <gtest/gtest.h>
 
@@ -170,6 +173,42 @@ TEST(StreamEncoder, RefusesWhatCouldNotBeReadBack) {
     }
     tooMany.pop_back();
     EXPECT_TRUE(persist::EncodeProperties(tooMany));
+}
+
+TEST(StreamBag, KeepsTheLastWriteOfEachKeyInItsFirstPlace) {
+    FakeObjectCodec codec;
+    persist::StreamBag bag(codec);
+    const Picture icon = MakePicture(PicType::Icon, 0x99);
+    EXPECT_TRUE(bag.WriteProperty("MouseIcon", BagValue{icon}, BagValue{Picture()}));
+    EXPECT_TRUE(bag.WriteProperty("Style", BagValue{std::int32_t{2}}, BagValue{std::int16_t{0}}));
+    EXPECT_TRUE(bag.WriteProperty("MouseIcon", BagValue{icon}, BagValue{Picture()}));
+    EXPECT_TRUE(bag.WriteProperty("Caption", BagValue{Text()}, BagValue{}));
+    EXPECT_TRUE(bag.WriteProperty("Style", BagValue{std::int32_t{0}}, BagValue{std::int16_t{0}}));
+    codec.refuseSaves = true;
+    EXPECT_FALSE(bag.WriteProperty("Caption", BagValue{Font(std::make_shared<FakeFont>(u"A"))},
+                                   BagValue{Font()}));
+    ASSERT_EQ(bag.Entries().size(), 2u);
+    EXPECT_EQ(bag.Entries()[0].key, "MouseIcon");
+    EXPECT_EQ(bag.Entries()[1].key, "Caption");
+    EXPECT_EQ(bag.Entries()[1].value, persist::StreamValue{Text()});
+
+    const auto read = bag.ReadProperty("MouseIcon", BagValue{Picture()});
+    ASSERT_TRUE(read);
+    EXPECT_EQ(HandleOf(std::get<Picture>(*read)), 0x99u);
+    EXPECT_FALSE(bag.ReadProperty("MouseIcon", BagValue{Font()}));
+    EXPECT_FALSE(bag.ReadProperty("MouseIcon", BagValue{Text()}));
+    EXPECT_EQ(bag.ReadProperty("Caption", BagValue{std::int32_t{5}}), std::nullopt);
+    EXPECT_EQ(bag.ReadProperty("Absent", BagValue{std::int32_t{5}}), BagValue{std::int32_t{5}});
+}
+
+TEST(StreamBag, ObjectsTheCodecCannotLoadFailTheRead) {
+    FakeObjectCodec codec;
+    persist::StreamBag bag(codec, {{"Picture", persist::ObjectBlob{BagKind::StdPicture, {1, 2}}},
+                                   {"Font", persist::ObjectBlob{BagKind::StdFont, {1}}},
+                                   {"MouseIcon", persist::ObjectBlob{BagKind::StdPicture, {}}}});
+    EXPECT_FALSE(bag.ReadProperty("Picture", BagValue{Picture()}));
+    EXPECT_FALSE(bag.ReadProperty("Font", BagValue{Font()}));
+    EXPECT_EQ(bag.ReadProperty("MouseIcon", BagValue{Picture()}), BagValue{Picture()});
 }
 
 } // namespace
