@@ -249,6 +249,9 @@ private:
     static const PictureSlot kPicture, kPictureOver, kPictureDown, kPictureDisabled;
     static const SoundSlot kSoundEnter, kSoundLeave, kSoundClick;
 
+    // The start-up tail of a new or loaded instance.
+    void FinishStartUp();
+
     void AssignStatePicture(const PictureSlot& slot, const Picture& value);
     void AssignPictureURL(const PictureSlot& slot, const Text& value);
     void AssignSoundURL(const SoundSlot& slot, const Text& value);
