@@ -233,6 +233,51 @@ void FakeHost::MarkSafeForScripting(std::string_view classId) {
     log.push_back("MarkSafeForScripting(" + std::string(classId) + ")");
 }
 
+std::optional<BagValue> RecordingBag::ReadProperty(std::string_view name,
+                                                   const BagValue& defaultValue) {
+    log_.push_back("ReadProperty(" + std::string(name) + ")");
+    const BagValue* stored = Find(name);
+    return stored ? ConvertBagValue(*stored, KindOf(defaultValue)) : defaultValue;
+}
+
+bool RecordingBag::WriteProperty(std::string_view name, const BagValue& value,
+                                 const BagValue& defaultValue) {
+    log_.push_back("WriteProperty(" + std::string(name) + ")");
+    if (EqualsDefault(value, defaultValue)) {
+        std::erase_if(values, [&](const auto& entry) { return entry.first == name; });
+    } else {
+        Hold(std::string(name), value);
+    }
+    return true;
+}
+
+void RecordingBag::Hold(std::string key, BagValue value) {
+    for (auto& [k, v] : values) {
+        if (k == key) {
+            v = std::move(value);
+            return;
+        }
+    }
+    values.emplace_back(std::move(key), std::move(value));
+}
+
+const BagValue* RecordingBag::Find(std::string_view key) const {
+    for (const auto& [k, v] : values) {
+        if (k == key) {
+            return &v;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> RecordingBag::Keys() const {
+    std::vector<std::string> keys;
+    for (const auto& entry : values) {
+        keys.push_back(entry.first);
+    }
+    return keys;
+}
+
 namespace {
 
 void AppendLittleEndian(persist::Bytes& out, std::uint64_t value, int bytes) {
