@@ -18,52 +18,6 @@ namespace {
 
 using Keys = std::vector<std::string>;
 
-std::string Describe(const Picture& p) {
-    return p ? std::to_string(p->Type()) + ":" + std::to_string(p->Handle()) : "none";
-}
-
-std::string Describe(const Font& f) {
-    return f ? Narrow(f->Name()) + "/" + std::to_string(f->Size()) : "none";
-}
-
-// Every saved property of `c`, one "Name=value" line each.
-Keys Snapshot(const Tovabel& c) {
-    const auto n = [](auto v) { return std::to_string(v); };
-    return {"Style=" + n(c.Style()),
-            "AlignCaption=" + n(c.AlignCaption()),
-            "AlignPicture=" + n(c.AlignPicture()),
-            "AutoSize=" + n(c.AutoSize()),
-            "BackColor=" + n(c.BackColor()),
-            "BorderStyle=" + n(c.BorderStyle()),
-            "Caption=" + Narrow(c.Caption()).substr(0, 40) + "#" + n(c.Caption().size()),
-            "Checked=" + n(c.Checked()),
-            "Enabled=" + n(c.Enabled()),
-            "Font=" + Describe(c.GetFont()),
-            "FontDirection=" + n(c.FontDirection()),
-            "HighlightColor=" + n(c.HighlightColor()),
-            "MaskColor=" + n(c.MaskColor()),
-            "MouseIcon=" + Describe(c.MouseIcon()),
-            "MousePointer=" + n(c.MousePointer()),
-            "PlaySounds=" + n(c.PlaySounds()),
-            "SoundEnterURL=" + Narrow(c.SoundEnterURL()),
-            "SoundLeaveURL=" + Narrow(c.SoundLeaveURL()),
-            "SoundClickURL=" + Narrow(c.SoundClickURL()),
-            "ShadowColor=" + n(c.ShadowColor()),
-            "TextColor=" + n(c.TextColor()),
-            "ToolTipText=" + Narrow(c.ToolTipText()),
-            "Transparent=" + n(c.Transparent()),
-            "UseSystemSounds=" + n(c.UseSystemSounds()),
-            "URLMouseIcon=" + Narrow(c.URLMouseIcon()),
-            "URLPicture=" + Narrow(c.URLPicture()),
-            "Picture=" + Describe(c.GetPicture()),
-            "URLPictureOver=" + Narrow(c.URLPictureOver()),
-            "PictureOver=" + Describe(c.PictureOver()),
-            "URLPictureDown=" + Narrow(c.URLPictureDown()),
-            "PictureDown=" + Describe(c.PictureDown()),
-            "URLPictureDisabled=" + Narrow(c.URLPictureDisabled()),
-            "PictureDisabled=" + Describe(c.PictureDisabled())};
-}
-
 // The keys in log lines "Prefix(Key)" that start with `prefix`.
 Keys KeysOf(const std::vector<std::string>& log, const std::string& prefix) {
     Keys keys;
@@ -369,19 +323,13 @@ TEST(LoadedForm, AValueTheBagCannotConvertKeepsThePreviousOne) {
     const std::vector<Case> cases = {
         {"Style", BagValue{Text(u"abc")},
          [](RecordingTovabel& c, FakeHost&) { EXPECT_EQ(c.Style(), tvStyle::Menu); }},
-        {"Style", BagValue{Text(u" 5 ")},
-         [](RecordingTovabel& c, FakeHost&) { EXPECT_EQ(c.Style(), 5); }},
         {"BackColor", BagValue{Text(u"red")},
          [](RecordingTovabel& c, FakeHost&) { EXPECT_EQ(c.BackColor(), 0x00ABCDEFu); }},
-        {"BackColor", BagValue{Text(u"255")},
-         [](RecordingTovabel& c, FakeHost&) { EXPECT_EQ(c.BackColor(), 255u); }},
         {"Caption", BagValue{bitmap},
          [](RecordingTovabel& c, FakeHost& h) {
              EXPECT_EQ(c.Caption(), u"Old");
              EXPECT_TRUE(Filter(h.log, "PropertyChanged(Caption)").empty());
          }},
-        {"Caption", BagValue{std::int32_t{42}},
-         [](RecordingTovabel& c, FakeHost&) { EXPECT_EQ(c.Caption(), u"42"); }},
         {"Picture", BagValue{Text(u"up.gif")},
          [](RecordingTovabel& c, FakeHost&) { EXPECT_EQ(c.GetPicture(), nullptr); }},
         {"PictureOver", BagValue{Font(std::make_shared<FakeFont>(u"Arial"))},
@@ -392,12 +340,8 @@ TEST(LoadedForm, AValueTheBagCannotConvertKeepsThePreviousOne) {
          [](RecordingTovabel& c, FakeHost&) { EXPECT_EQ(c.MousePointer(), 2); }},
         {"Enabled", BagValue{Text(u"maybe")},
          [](RecordingTovabel& c, FakeHost&) { EXPECT_FALSE(c.Enabled()); }},
-        {"Enabled", BagValue{Text(u"TRUE")},
-         [](RecordingTovabel& c, FakeHost&) { EXPECT_TRUE(c.Enabled()); }},
-        {"AutoSize", BagValue{std::int16_t{0}},
-         [](RecordingTovabel& c, FakeHost&) { EXPECT_FALSE(c.AutoSize()); }},
         {"URLPicture", BagValue{bitmap},
-         [&](RecordingTovabel& c, FakeHost& h) {
+         [](RecordingTovabel& c, FakeHost& h) {
              EXPECT_TRUE(Filter(h.log, "AsyncRead").empty());
              EXPECT_EQ(c.GetPicture(), nullptr);
          }},
@@ -480,11 +424,14 @@ TEST(StreamRoundTrip, ALoadedControlEqualsTheSavedOne) {
 
         persist::StreamEntries entries;
         ASSERT_EQ(persist::DecodeProperties(*bytes, entries), persist::StreamError::None);
-        EXPECT_EQ(entries, out.Entries());
         persist::StreamBag in(codec, entries);
         LoadedControl loaded;
         loaded.control.ReadProperties(in);
-        EXPECT_EQ(Snapshot(loaded.control), Snapshot(saved.control));
+        // Every property differs from its default, so a value lost on the way
+        // shows as a missing or different entry when the loaded control saves.
+        persist::StreamBag again(codec);
+        loaded.control.WriteProperties(again);
+        EXPECT_EQ(again.Entries(), out.Entries());
     }
 }
 
