@@ -161,6 +161,11 @@ void Tovabel::InitProperties() {
     SetPicture(nullptr);
     SetAutoSize(true);
 
+    FinishStartUp();
+}
+
+// The first face, and at run time the window services; only start-up starts them.
+void Tovabel::FinishStartUp() {
     mState = vsUnknown;
     if (DesignMode()) {
         PaintState(vsHover); // the designer sees the raised border

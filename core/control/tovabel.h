@@ -3,6 +3,7 @@
 #pragma once
 
 #include "control/host.h"
+#include "control/property_bag.h"
 #include "control/types.h"
 #include "render/face.h"
 #include "render/painter.h"
@@ -28,6 +29,9 @@ public:
     void Initialize();
     void Terminate();
     void InitProperties();
+    // Loading from and saving to the container's property bag.
+    void ReadProperties(PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag);
     void OnTimer(TimerId id);
     // Pointer, keyboard and focus notifications (button codes: 1 left, 2 right,
     // 4 middle; shift codes: 1 Shift, 2 Ctrl, 4 Alt; X and Y in pixels).
@@ -248,6 +252,16 @@ private:
     };
     static const PictureSlot kPicture, kPictureOver, kPictureDown, kPictureDisabled;
     static const SoundSlot kSoundEnter, kSoundLeave, kSoundClick;
+
+    // Start-up and persistence.
+    void FinishStartUp();
+    void ReadStyleAndAlignments(PropertyBag& bag);
+    void ReadPictureOrURL(PropertyBag& bag, std::string_view urlKey, std::string_view pictureKey,
+                          void (Tovabel::*setURL)(const Text&),
+                          void (Tovabel::*setPicture)(const Picture&));
+    void ReadColorsAndEdges(PropertyBag& bag);
+    void WriteBasics(PropertyBag& bag);
+    void WriteSoundsAndColors(PropertyBag& bag);
 
     void AssignStatePicture(const PictureSlot& slot, const Picture& value);
     void AssignPictureURL(const PictureSlot& slot, const Text& value);

@@ -233,6 +233,109 @@ void FakeHost::MarkSafeForScripting(std::string_view classId) {
     log.push_back("MarkSafeForScripting(" + std::string(classId) + ")");
 }
 
+std::optional<BagValue> RecordingBag::ReadProperty(std::string_view name,
+                                                   const BagValue& defaultValue) {
+    log_.push_back("ReadProperty(" + std::string(name) + ")");
+    const BagValue* stored = Find(name);
+    return stored ? ConvertBagValue(*stored, KindOf(defaultValue)) : defaultValue;
+}
+
+bool RecordingBag::WriteProperty(std::string_view name, const BagValue& value,
+                                 const BagValue& defaultValue) {
+    log_.push_back("WriteProperty(" + std::string(name) + ")");
+    if (EqualsDefault(value, defaultValue)) {
+        std::erase_if(values, [&](const auto& entry) { return entry.first == name; });
+    } else {
+        Hold(std::string(name), value);
+    }
+    return true;
+}
+
+void RecordingBag::Hold(std::string key, BagValue value) {
+    for (auto& [k, v] : values) {
+        if (k == key) {
+            v = std::move(value);
+            return;
+        }
+    }
+    values.emplace_back(std::move(key), std::move(value));
+}
+
+const BagValue* RecordingBag::Find(std::string_view key) const {
+    for (const auto& [k, v] : values) {
+        if (k == key) {
+            return &v;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> RecordingBag::Keys() const {
+    std::vector<std::string> keys;
+    for (const auto& entry : values) {
+        keys.push_back(entry.first);
+    }
+    return keys;
+}
+
+namespace {
+
+void AppendLittleEndian(persist::Bytes& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+std::uint64_t LittleEndian(std::span<const std::uint8_t> bytes) {
+    std::uint64_t value = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;) {
+        value = (value << 8) | bytes[i];
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<persist::Bytes> FakeObjectCodec::SavePicture(const PictureObject& picture) {
+    if (refuseSaves) {
+        return std::nullopt;
+    }
+    persist::Bytes out{static_cast<std::uint8_t>(picture.Type())};
+    AppendLittleEndian(out, picture.Handle(), 8);
+    return out;
+}
+
+std::optional<Picture> FakeObjectCodec::LoadPicture(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() != 9) {
+        return std::nullopt;
+    }
+    return MakePicture(bytes[0], LittleEndian(bytes.subspan(1)));
+}
+
+std::optional<persist::Bytes> FakeObjectCodec::SaveFont(const FontObject& font) {
+    if (refuseSaves) {
+        return std::nullopt;
+    }
+    persist::Bytes out;
+    AppendLittleEndian(out, static_cast<std::uint64_t>(font.Size()), 8);
+    for (char16_t c : font.Name()) {
+        AppendLittleEndian(out, c, 2);
+    }
+    return out;
+}
+
+std::optional<Font> FakeObjectCodec::LoadFont(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < 8 || bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    Text name;
+    for (std::size_t i = 8; i < bytes.size(); i += 2) {
+        name += static_cast<char16_t>(LittleEndian(bytes.subspan(i, 2)));
+    }
+    return std::make_shared<FakeFont>(name,
+                                      static_cast<std::int64_t>(LittleEndian(bytes.first(8))));
+}
+
 void RecordingTovabel::LayoutControl() {
     log_.push_back("LayoutControl");
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "control/host.h"
+#include "control/property_bag.h"
 #include "control/tovabel.h"
+#include "persist/stream_bag.h"
 
 #include <functional>
 #include <map>
@@ -47,6 +49,39 @@ public:
 private:
     Text name_;
     std::int64_t size_;
+};
+
+// A property bag in memory that keeps each value's kind, converts on reading as
+// automation does, and logs every call as "ReadProperty(Key)" or
+// "WriteProperty(Key)". Tests may store any value under any key.
+class RecordingBag : public PropertyBag {
+public:
+    explicit RecordingBag(std::vector<std::string>& log) : log_(log) {}
+
+    std::optional<BagValue> ReadProperty(std::string_view name,
+                                         const BagValue& defaultValue) override;
+    bool WriteProperty(std::string_view name, const BagValue& value,
+                       const BagValue& defaultValue) override;
+
+    // Stored values by key, in the order keys were first stored.
+    std::vector<std::pair<std::string, BagValue>> values;
+    void Hold(std::string key, BagValue value);
+    const BagValue* Find(std::string_view key) const;
+    std::vector<std::string> Keys() const;
+
+private:
+    std::vector<std::string>& log_;
+};
+
+// Persistent forms of the fake objects: a picture is its type byte and its handle,
+// a font its size and then its name. Anything else fails to load.
+class FakeObjectCodec : public persist::ObjectCodec {
+public:
+    bool refuseSaves = false;
+    std::optional<persist::Bytes> SavePicture(const PictureObject& picture) override;
+    std::optional<Picture> LoadPicture(std::span<const std::uint8_t> bytes) override;
+    std::optional<persist::Bytes> SaveFont(const FontObject& font) override;
+    std::optional<Font> LoadFont(std::span<const std::uint8_t> bytes) override;
 };
 
 // Records what is drawn; text measures `charWidth` pixels a character.
@@ -192,6 +227,7 @@ public:
     using Tovabel::mState;
     using Tovabel::mToolTipGuard;
     using Tovabel::mTransparent;
+    using Tovabel::RedrawTimer;
 
 protected:
     void LayoutControl() override;
