@@ -13,9 +13,9 @@ namespace tovabel::win {
 TovabelControl::TovabelControl()
     : points_(*this), inPlace_(*this),
       host_(*this, site_, types_, points_, inPlace_, [this] { NotifyResize(); }), core_(host_),
-      dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this), oleObject_(*this),
-      inPlaceObject_(*this), inPlaceActiveObject_(*this), oleControl_(*this), viewObject_(*this),
-      quickActivate_(*this) {
+      dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this),
+      persistStorage_(*this), oleObject_(*this), inPlaceObject_(*this), inPlaceActiveObject_(*this),
+      oleControl_(*this), viewObject_(*this), quickActivate_(*this) {
     module::Lock();
 }
 
@@ -61,6 +61,8 @@ HRESULT TovabelControl::QueryInterface(REFIID iid, void** out) {
         found = &persistStream_;
     } else if (IsEqualIID(iid, IID_IPersistPropertyBag)) {
         found = &persistBag_;
+    } else if (IsEqualIID(iid, IID_IPersistStorage)) {
+        found = &persistStorage_;
     } else if (IsEqualIID(iid, IID_IOleObject)) {
         found = &oleObject_;
     } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject)) {
@@ -110,6 +112,21 @@ HRESULT TovabelControl::InitNew() {
     core_.InitProperties();
     host_.SetDirty(false);
     return S_OK;
+}
+
+HRESULT TovabelControl::Load(PropertyBag& bag) {
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(this);
+    try {
+        initialized_ = true;
+        core_.ReadProperties(bag);
+        host_.SetDirty(false);
+        Invalidate();
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
 }
 
 void TovabelControl::NotifyResize() {

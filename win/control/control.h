@@ -51,6 +51,9 @@ public:
 
     // Starts a new instance (`InitProperties`); once only.
     HRESULT InitNew();
+    // Starts a saved instance from `bag` (`ReadProperties`), or loads over
+    // the properties it has. Not dirty afterwards.
+    HRESULT Load(PropertyBag& bag);
 
     // Runs one call from a client into the core: the control stays alive for
     // the whole call even if a handler drops the caller's last reference, a new
@@ -88,6 +91,7 @@ private:
     ClassInfoPart classInfo_;
     PersistStreamInitPart persistStream_;
     PersistPropertyBagPart persistBag_;
+    PersistStoragePart persistStorage_;
     OleObjectPart oleObject_;
     InPlaceObjectPart inPlaceObject_;
     InPlaceActiveObjectPart inPlaceActiveObject_;

@@ -21,6 +21,7 @@ public:
     // The object behind a core picture (empty for null or a foreign picture).
     static ComPtr<IPictureDisp> DispOf(const Picture& picture);
 
+    const ComPtr<IPictureDisp>& Disp() const { return disp_; }
     std::int32_t Type() const override;
     std::uint64_t Handle() const override;
     std::int32_t Width() const override;
@@ -46,6 +47,7 @@ public:
     // "MS Sans Serif", 8.25 points: the font without a container to ask.
     static Font Default();
 
+    const ComPtr<IFont>& Object() const { return font_; }
     Text Name() const override;
     std::int64_t Size() const override;
     bool Bold() const override;

@@ -1,0 +1,438 @@
+// Saving and loading the control as containers do: through a property bag
+// that keeps the types it was given, through IPersistStreamInit and through
+// IPersistStorage, with a stream saved by an earlier build, and with bags and
+// streams that are damaged or hostile.
+#include "com_client.h"
+#include "test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tovabel::wintest {
+namespace {
+
+// An in-memory property bag: keys in the order of their first write, values
+// with the types they were written with (a container's bag may hand them back
+// in other types, which the control converts).
+class MemoryBag final : public IPropertyBag {
+public:
+    std::vector<std::pair<std::wstring, Var>> entries;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IPropertyBag) {
+            *out = static_cast<IPropertyBag*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
+        const Var* stored = Find(name);
+        if (stored == nullptr) {
+            return E_INVALIDARG;
+        }
+        VariantClear(value);
+        return VariantCopy(value, const_cast<VARIANT*>(stored->Get()));
+    }
+    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
+        Set(name, Var::CopyOf(*value));
+        return S_OK;
+    }
+
+    const Var* Find(const std::wstring& name) const {
+        for (const auto& [key, value] : entries) {
+            if (key == name) {
+                return &value;
+            }
+        }
+        return nullptr;
+    }
+    void Set(const std::wstring& name, const Var& value) {
+        for (auto& [key, stored] : entries) {
+            if (key == name) {
+                stored = value;
+                return;
+            }
+        }
+        entries.emplace_back(name, value);
+    }
+    std::vector<std::string> Keys() const {
+        std::vector<std::string> keys;
+        for (const auto& entry : entries) {
+            keys.push_back(ToNarrow(entry.first));
+        }
+        return keys;
+    }
+};
+
+// A control created as a container that loads a saved form creates it: no InitNew.
+Ref<IDispatch> NewUnstarted() {
+    CLSID clsid{};
+    CLSIDFromProgID(L"OrnisTovabel.Tovabel", &clsid);
+    Ref<IDispatch> control;
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.PutVoid());
+    return control;
+}
+
+DISPID IdOf(IDispatch* control, const wchar_t* name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    return id;
+}
+
+HRESULT PutByName(IDispatch* control, const wchar_t* name, const Var& value) {
+    const bool object = value.Type() == VT_DISPATCH;
+    return Put(control, IdOf(control, name), *value,
+               object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT);
+}
+
+Var GetByName(IDispatch* control, const wchar_t* name) {
+    Var value;
+    Get(control, IdOf(control, name), value);
+    return value;
+}
+
+// A readable form of a property's value: pictures by kind and size, fonts by
+// their look, everything else as automation turns it into text.
+std::string Describe(const Var& value) {
+    if (value.Type() == VT_DISPATCH) {
+        IDispatch* object = value.Get()->pdispVal;
+        if (object == nullptr) {
+            return "Nothing";
+        }
+        if (const Ref<IPicture> picture =
+                Ref<IDispatch>::Share(object).As<IPicture>(IID_IPicture)) {
+            SHORT type = 0;
+            OLE_XSIZE_HIMETRIC width = 0;
+            OLE_YSIZE_HIMETRIC height = 0;
+            picture->get_Type(&type);
+            picture->get_Width(&width);
+            picture->get_Height(&height);
+            return "picture " + std::to_string(type) + " " + std::to_string(width) + "x" +
+                   std::to_string(height);
+        }
+        if (const Ref<IFont> font = Ref<IDispatch>::Share(object).As<IFont>(IID_IFont)) {
+            BSTR name = nullptr;
+            CY size{};
+            BOOL bold = FALSE;
+            font->get_Name(&name);
+            font->get_Size(&size);
+            font->get_Bold(&bold);
+            const std::string text =
+                "font " + ToNarrow(name) + " " + std::to_string(size.int64) + (bold ? " bold" : "");
+            SysFreeString(name);
+            return text;
+        }
+        return "object";
+    }
+    const std::optional<Var> text = value.As(VT_BSTR);
+    return text ? ToNarrow(text->Get()->bstrVal) : "?";
+}
+
+// Every saved property away from its default. The pictures' URL is empty for
+// the three stored pictures, and set for the disabled picture, whose URL wins.
+struct Setting {
+    const wchar_t* name;
+    Var value;
+};
+
+std::vector<Setting> ChangedProperties() {
+    const Ref<IFontDisp> font = MakeFont(L"Tahoma");
+    font.As<IFont>(IID_IFont)->put_Bold(TRUE);
+    return {
+        {L"Style", Long(1)},
+        {L"AlignCaption", Long(3)},
+        {L"AlignPicture", Long(2)},
+        {L"AutoSize", Bool(false)},
+        {L"BackColor", Long(0x123456)},
+        {L"BorderStyle", Long(0)},
+        {L"Font", Object(font.Get())},
+        {L"FontDirection", Long(1)},
+        {L"HighlightColor", Long(0x00FF00)},
+        {L"MaskColor", Long(0xFF00FF)},
+        {L"MouseIcon", Object(MakeIconPicture().Get())},
+        {L"MousePointer", Long(5)},
+        {L"PlaySounds", Bool(false)},
+        {L"SoundEnterURL", Str(L"Z:\\nowhere\\enter.wav")},
+        {L"SoundLeaveURL", Str(L"Z:\\nowhere\\leave.wav")},
+        {L"SoundClickURL", Str(L"Z:\\nowhere\\click.wav")},
+        {L"ShadowColor", Long(0x0000FF)},
+        {L"TextColor", Long(0x00AA00)},
+        {L"ToolTipText", Str(L"Saved tip")},
+        {L"UseSystemSounds", Bool(false)},
+        {L"Picture", Object(MakeSquarePicture(16, RGB(192, 192, 192), RGB(0, 0, 255)).Get())},
+        {L"PictureOver", Object(MakeIconPicture().Get())},
+        {L"PictureDown", Object(MakeSquarePicture(24, RGB(192, 192, 192), RGB(0, 255, 0)).Get())},
+        {L"URLPictureDisabled", Str(L"Z:\\nowhere\\disabled.bmp")},
+        {L"Caption", Str(L"Saved &Caption")},
+        {L"Checked", Bool(true)},
+        {L"Enabled", Bool(false)},
+    };
+}
+
+Ref<IDispatch> ChangedControl() {
+    const Ref<IDispatch> control = CreateControl();
+    for (const Setting& setting : ChangedProperties()) {
+        EXPECT_EQ(S_OK, PutByName(control.Get(), setting.name, setting.value))
+            << ToNarrow(setting.name);
+    }
+    return control;
+}
+
+void ExpectSameProperties(IDispatch* saved, IDispatch* loaded) {
+    for (const Setting& setting : ChangedProperties()) {
+        SCOPED_TRACE(ToNarrow(setting.name));
+        const std::string before = Describe(GetByName(saved, setting.name));
+        EXPECT_EQ(Describe(GetByName(loaded, setting.name)), before);
+    }
+}
+
+std::vector<std::uint8_t> SaveToStream(IDispatch* control) {
+    Ref<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
+    const Ref<IPersistStreamInit> persist =
+        Ref<IDispatch>::Share(control).As<IPersistStreamInit>(IID_IPersistStreamInit);
+    EXPECT_EQ(S_OK, persist->Save(stream.Get(), TRUE));
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
+    const LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    ULONG read = 0;
+    stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+    return bytes;
+}
+
+HRESULT LoadFromStream(IDispatch* control, const std::vector<std::uint8_t>& bytes) {
+    Ref<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
+    ULONG written = 0;
+    stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    const LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    return Ref<IDispatch>::Share(control)
+        .As<IPersistStreamInit>(IID_IPersistStreamInit)
+        ->Load(stream.Get());
+}
+
+TEST(Persistence, EveryChangedPropertySurvivesEachWayOfSaving) {
+    const Ref<IDispatch> saved = ChangedControl();
+    {
+        SCOPED_TRACE("property bag");
+        MemoryBag bag;
+        const auto persist = saved.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
+        ASSERT_EQ(S_OK, persist->Save(&bag, TRUE, TRUE));
+        EXPECT_EQ(bag.Find(L"Picture") != nullptr, true);
+        EXPECT_EQ(bag.Find(L"PictureDisabled"), nullptr) << "its URL takes its place";
+        const Ref<IDispatch> loaded = NewUnstarted();
+        ASSERT_EQ(S_OK,
+                  loaded.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr));
+        ExpectSameProperties(saved.Get(), loaded.Get());
+    }
+    {
+        SCOPED_TRACE("stream");
+        const std::vector<std::uint8_t> bytes = SaveToStream(saved.Get());
+        ULARGE_INTEGER size{};
+        ASSERT_EQ(S_OK, saved.As<IPersistStreamInit>(IID_IPersistStreamInit)->GetSizeMax(&size));
+        EXPECT_EQ(size.QuadPart, bytes.size());
+        const Ref<IDispatch> loaded = NewUnstarted();
+        ASSERT_EQ(S_OK, LoadFromStream(loaded.Get(), bytes));
+        ExpectSameProperties(saved.Get(), loaded.Get());
+    }
+    {
+        SCOPED_TRACE("storage");
+        Ref<ILockBytes> memory;
+        ASSERT_EQ(S_OK, CreateILockBytesOnHGlobal(nullptr, TRUE, memory.Put()));
+        Ref<IStorage> storage;
+        ASSERT_EQ(S_OK, StgCreateDocfileOnILockBytes(
+                            memory.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                            storage.Put()));
+        const auto persist = saved.As<IPersistStorage>(IID_IPersistStorage);
+        ASSERT_TRUE(persist);
+        ASSERT_EQ(S_OK, persist->Save(storage.Get(), FALSE));
+        ASSERT_EQ(S_OK, persist->SaveCompleted(nullptr));
+        EXPECT_EQ(S_FALSE, persist->IsDirty());
+        const Ref<IDispatch> loaded = NewUnstarted();
+        ASSERT_EQ(S_OK, loaded.As<IPersistStorage>(IID_IPersistStorage)->Load(storage.Get()));
+        ExpectSameProperties(saved.Get(), loaded.Get());
+    }
+}
+
+TEST(Persistence, NewInstanceWritesOnlyWhatDiffersFromTheDefaults) {
+    const Ref<IDispatch> control = CreateControl(true);
+    MemoryBag bag;
+    ASSERT_EQ(S_OK,
+              control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&bag, TRUE, FALSE));
+    // The surface's text colour starts as the system's button text, not 0.
+    const std::vector<std::string> expected = {"Caption", "TextColor", "ToolTipText"};
+    EXPECT_EQ(bag.Keys(), expected);
+    EXPECT_EQ(Describe(*bag.Find(L"Caption")), "");
+    EXPECT_EQ(bag.Find(L"TextColor")->Type(), VT_I4);
+
+    ASSERT_EQ(S_OK, PutByName(control.Get(), L"Style", Long(3)));
+    ASSERT_EQ(S_OK, PutByName(control.Get(), L"URLPicture", Str(L"Z:\\nowhere\\p.bmp")));
+    MemoryBag changed;
+    ASSERT_EQ(
+        S_OK,
+        control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&changed, TRUE, FALSE));
+    const std::vector<std::string> keys = {"Style", "Caption", "TextColor", "ToolTipText",
+                                           "URLPicture"};
+    EXPECT_EQ(changed.Keys(), keys);
+}
+
+TEST(Persistence, BagsWithWrongValuesLoadWhatTheyCanAndKeepTheRest) {
+    const Ref<IDispatch> font = Ref<IFontDisp>(MakeFont(L"Tahoma")).As<IDispatch>(IID_IDispatch);
+    struct Case {
+        const char* name;
+        std::vector<Setting> entries;
+        std::vector<std::pair<const wchar_t*, std::string>> expected;
+    };
+    const std::wstring megabyte(1 << 20, L'x');
+    const Case cases[] = {
+        {"text where numbers belong",
+         {{L"Style", Str(L"abc")}, {L"BackColor", Str(L"red")}, {L"AutoSize", Str(L"maybe")}},
+         // A value that does not convert keeps what the unstarted control had.
+         {{L"Style", "0"}, {L"BackColor", "2147483663"}, {L"AutoSize", "0"}}},
+        {"numbers as text convert",
+         {{L"Style", Str(L" 3 ")}, {L"Checked", Str(L"True")}, {L"BorderStyle", Str(L"0")}},
+         {{L"Style", "3"}, {L"BorderStyle", "0"}}},
+        // Automation turns an object into text through its default property:
+        // a font gives its name.
+        {"an object where text belongs",
+         {{L"Caption", Object(font.Get())}, {L"ToolTipText", Object(font.Get())}},
+         {{L"Caption", Describe(*Object(font.Get()).As(VT_BSTR))},
+          {L"ToolTipText", Describe(*Object(font.Get()).As(VT_BSTR))}}},
+        {"text where an object belongs",
+         {{L"Picture", Str(L"not a picture")}, {L"Font", Long(12)}},
+         {{L"Picture", "Nothing"}}},
+        {"a font where a picture belongs",
+         {{L"Picture", Object(font.Get())}},
+         {{L"Picture", "Nothing"}}},
+        {"out of range",
+         {{L"Style", Long(99)}, {L"FontDirection", Long(-7)}, {L"AlignCaption", Long(1000)}},
+         {{L"Style", "99"}, {L"FontDirection", "-7"}, {L"AlignCaption", "1000"}}},
+        {"a megabyte caption", {{L"Caption", Str(megabyte)}}, {}},
+        {"no keys at all", {}, {{L"Caption", ""}, {L"Style", "0"}, {L"Enabled", "-1"}}},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        MemoryBag bag;
+        for (const Setting& entry : tc.entries) {
+            bag.Set(entry.name, entry.value);
+        }
+        const Ref<IDispatch> control = NewUnstarted();
+        ASSERT_EQ(S_OK,
+                  control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr));
+        for (const auto& [property, value] : tc.expected) {
+            EXPECT_EQ(Describe(GetByName(control.Get(), property)), value) << ToNarrow(property);
+        }
+        // The control keeps working after the load.
+        EXPECT_EQ(S_OK, PutByName(control.Get(), L"Caption", Str(L"after")));
+        EXPECT_EQ(Describe(GetByName(control.Get(), L"Caption")), "after");
+    }
+    MemoryBag big;
+    big.Set(L"Caption", Str(megabyte));
+    const Ref<IDispatch> control = NewUnstarted();
+    ASSERT_EQ(S_OK, control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&big, nullptr));
+    EXPECT_EQ(SysStringLen(GetByName(control.Get(), L"Caption").Get()->bstrVal), 1u << 20);
+}
+
+TEST(Persistence, DamagedStreamsFailClearlyAndChangeNothing) {
+    const std::vector<std::uint8_t> good = SaveToStream(ChangedControl().Get());
+    ASSERT_GT(good.size(), 1000u);
+    // Cut short at every offset of a stream without pictures, and at offsets
+    // spread over one with pictures: the load fails, and the control that
+    // tried still works with its defaults.
+    const Ref<IDispatch> small = CreateControl();
+    ASSERT_EQ(S_OK, PutByName(small.Get(), L"Caption", Str(L"Small")));
+    ASSERT_EQ(S_OK, PutByName(small.Get(), L"Style", Long(3)));
+    const std::vector<std::uint8_t> smallBytes = SaveToStream(small.Get());
+    std::vector<std::pair<const std::vector<std::uint8_t>*, std::size_t>> cuts;
+    for (std::size_t length = 0; length < smallBytes.size(); ++length) {
+        cuts.emplace_back(&smallBytes, length);
+    }
+    for (std::size_t length = 0; length < good.size(); length += 97) {
+        cuts.emplace_back(&good, length);
+    }
+    cuts.emplace_back(&good, good.size() - 1);
+    for (const auto& [source, length] : cuts) {
+        const Ref<IDispatch> control = NewUnstarted();
+        const HRESULT hr = LoadFromStream(
+            control.Get(), std::vector<std::uint8_t>(source->begin(), source->begin() + length));
+        ASSERT_TRUE(FAILED(hr)) << "cut at " << length;
+        ASSERT_EQ(Describe(GetByName(control.Get(), L"Caption")), "") << "cut at " << length;
+    }
+    struct Case {
+        const char* name;
+        std::size_t offset;
+        std::vector<std::uint8_t> bytes;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"another magic", 0, {'X'}, HRESULT_FROM_WIN32(ERROR_INVALID_DATA)},
+        {"a newer version", 4, {9, 0}, STG_E_OLDDLL},
+        {"a body of 2^31 bytes", 8, {0, 0, 0, 0x80}, HRESULT_FROM_WIN32(ERROR_INVALID_DATA)},
+        {"a body of 4 GiB less one",
+         8,
+         {0xFF, 0xFF, 0xFF, 0xFF},
+         HRESULT_FROM_WIN32(ERROR_INVALID_DATA)},
+        {"a negative count", 6, {0xFF, 0xFF}, HRESULT_FROM_WIN32(ERROR_INVALID_DATA)},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        std::vector<std::uint8_t> bytes = good;
+        std::copy(tc.bytes.begin(), tc.bytes.end(), bytes.begin() + tc.offset);
+        const Ref<IDispatch> control = CreateControl();
+        ASSERT_EQ(S_OK, PutByName(control.Get(), L"Caption", Str(L"before")));
+        EXPECT_EQ(LoadFromStream(control.Get(), bytes), tc.expected);
+        EXPECT_EQ(Describe(GetByName(control.Get(), L"Caption")), "before");
+    }
+    // Random bytes after a valid header, and random bytes altogether.
+    std::mt19937 random(7);
+    for (int round = 0; round < 100; ++round) {
+        std::vector<std::uint8_t> bytes = good;
+        const std::size_t from = round % 2 == 0 ? 12 : 0;
+        for (std::size_t i = from; i < bytes.size(); ++i) {
+            bytes[i] = static_cast<std::uint8_t>(random());
+        }
+        const Ref<IDispatch> control = NewUnstarted();
+        LoadFromStream(control.Get(), bytes); // may fail, must not crash
+        EXPECT_EQ(S_OK, PutByName(control.Get(), L"Caption", Str(L"alive")));
+    }
+}
+
+// A stream saved by the first release of the stream format. Loading it must
+// give the same control in every later build. To write it again (only when a
+// release changes the format on purpose), run this test with
+// TOVABEL_WRITE_SAVED_STREAM=1 and keep both files.
+TEST(Persistence, StreamSavedByTheFirstReleaseLoads) {
+    const std::string path =
+        std::string(TOVABEL_SOURCE_DIR) + "/tests/win/data/saved-stream-v1.bin";
+    if (std::getenv("TOVABEL_WRITE_SAVED_STREAM") != nullptr) {
+        const std::vector<std::uint8_t> bytes = SaveToStream(ChangedControl().Get());
+        std::ofstream(std::filesystem::path(WinePath(path.c_str())), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    std::ifstream file(std::filesystem::path(WinePath(path.c_str())), std::ios::binary);
+    ASSERT_TRUE(file) << path;
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                          std::istreambuf_iterator<char>());
+    const Ref<IDispatch> loaded = NewUnstarted();
+    ASSERT_EQ(S_OK, LoadFromStream(loaded.Get(), bytes));
+    ExpectSameProperties(ChangedControl().Get(), loaded.Get());
+}
+
+} // namespace
+} // namespace tovabel::wintest
