@@ -1,8 +1,7 @@
-// Our own test container: a top-level window with a full site around one
+// Our own OLE container: a top-level window with a full site around one
 // control (client site, in-place site, control site with an extender, an
-// ambient IDispatch, an in-place frame), message pumping, and helpers that read
-// what the control drew (from its window or through IViewObject) and save it
-// as a PNG.
+// ambient IDispatch, an in-place frame) and message pumping. The Windows tests
+// and the demo host the control in it.
 #pragma once
 
 #include "com_ptr.h"
@@ -14,34 +13,15 @@
 #include <oleidl.h>
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace tovabel::wintest {
+namespace tovabel::olehost {
 
 // Dispatches the thread's messages until `done` holds or `limit` passed;
 // returns whether `done` held (always true without a condition).
 bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& done = {});
-
-// 32-bit pixels, row by row from the top, each 0x00RRGGBB.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> data;
-
-    COLORREF At(int x, int y) const;
-    // How many pixels have the colour.
-    std::size_t Count(COLORREF color) const;
-};
-
-// The client area of a window as it is on the screen now.
-Pixels ReadWindow(HWND window);
-// What the control draws through IViewObject::Draw into a width x height bitmap.
-Pixels ReadView(IUnknown* control, int width, int height);
-// Writes a PNG through WIC; false on failure.
-bool SavePng(const Pixels& pixels, const std::wstring& path);
 
 // An object that lives in the container: counts references, never deletes itself.
 template <class... Interfaces> class Member : public Interfaces... {
@@ -211,4 +191,4 @@ private:
     win::ComPtr<IUnknown> control_;
 };
 
-} // namespace tovabel::wintest
+} // namespace tovabel::olehost
