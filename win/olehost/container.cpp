@@ -6,6 +6,7 @@
 #include <olectl.h>
 
 #include <cwchar>
+#include <utility>
 
 namespace tovabel::olehost {
 
@@ -13,11 +14,20 @@ using win::ComPtr;
 
 namespace {
 
+// Closing a form hides it; its owner destroys it, with its controls.
+LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        ShowWindow(window, SW_HIDE);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 const win::WindowClass& FrameClass() {
     static const win::WindowClass registered([] {
         WNDCLASSEXW description{};
         description.cbSize = sizeof(description);
-        description.lpfnWndProc = DefWindowProcW;
+        description.lpfnWndProc = FormProc;
         description.hInstance = GetModuleHandleW(nullptr);
         description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         description.lpszClassName = L"TovabelTestContainer";
@@ -176,6 +186,19 @@ HRESULT Frame::GetWindow(HWND* out) {
     return S_OK;
 }
 
+void Frame::UIActivated(IOleInPlaceObject* object) {
+    IOleInPlaceObject* previous = std::exchange(uiActive_, object);
+    if (previous != nullptr && previous != object) {
+        previous->UIDeactivate();
+    }
+}
+
+void Frame::UIDeactivated(IOleInPlaceObject* object) {
+    if (uiActive_ == object) {
+        uiActive_ = nullptr;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Site
 
@@ -228,6 +251,7 @@ HRESULT ControlSite::OnInPlaceActivateEx(BOOL* noRedraw, DWORD) {
 
 HRESULT ControlSite::OnUIActivate() {
     uiActive = true;
+    frame_.UIActivated(inPlaceObject.Get());
     return S_OK;
 }
 
@@ -249,6 +273,7 @@ HRESULT ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWin
 
 HRESULT ControlSite::OnUIDeactivate(BOOL) {
     uiActive = false;
+    frame_.UIDeactivated(inPlaceObject.Get());
     return S_OK;
 }
 
@@ -321,22 +346,17 @@ HRESULT ControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VA
 }
 
 // ---------------------------------------------------------------------------
-// Container
+// Hosted control
 
-Container::Container(bool userMode)
-    : window_(CreateWindowExW(0, FrameClass().Name(), L"Tovabel test container",
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 400, 300,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
-    frame_.window = window_.Get();
+HostedControl::HostedControl(Frame& frame, bool userMode) : frame_(frame) {
     site_.userMode = userMode;
-    Settle();
 }
 
-Container::~Container() {
+HostedControl::~HostedControl() {
     Destroy();
 }
 
-HRESULT Container::Create(const wchar_t* progId, const RECT& position) {
+HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position) {
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr)) {
@@ -364,12 +384,12 @@ HRESULT Container::Create(const wchar_t* progId, const RECT& position) {
     object->SetExtent(DVASPECT_CONTENT, &extent);
     site_.position = position;
     site_.inPlaceObject = control_.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
-    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, window_.Get(), &position);
+    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, frame_.window, &position);
     PumpMessages(std::chrono::milliseconds(0));
     return hr;
 }
 
-void Container::Destroy() {
+void HostedControl::Destroy() {
     if (!control_) {
         return;
     }
@@ -384,11 +404,11 @@ void Container::Destroy() {
     control_.Reset();
 }
 
-ComPtr<IDispatch> Container::Dispatch() const {
+ComPtr<IDispatch> HostedControl::Dispatch() const {
     return control_.As<IDispatch>(IID_IDispatch);
 }
 
-HWND Container::ControlWindow() const {
+HWND HostedControl::Window() const {
     const ComPtr<IOleWindow> window = control_.As<IOleWindow>(IID_IOleWindow);
     HWND handle = nullptr;
     if (window) {
@@ -397,14 +417,14 @@ HWND Container::ControlWindow() const {
     return handle;
 }
 
-void Container::SetUserMode(bool userMode) {
+void HostedControl::SetUserMode(bool userMode) {
     site_.userMode = userMode;
     if (const ComPtr<IOleControl> control = control_.As<IOleControl>(IID_IOleControl)) {
         control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
     }
 }
 
-HRESULT Container::Put(const wchar_t* name, const VARIANT& value) {
+HRESULT HostedControl::Put(const wchar_t* name, const VARIANT& value) {
     const ComPtr<IDispatch> dispatch = Dispatch();
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     DISPID id = DISPID_UNKNOWN;
@@ -419,7 +439,7 @@ HRESULT Container::Put(const wchar_t* name, const VARIANT& value) {
                             nullptr, nullptr, nullptr);
 }
 
-HRESULT Container::Get(const wchar_t* name, VARIANT* value) {
+HRESULT HostedControl::Get(const wchar_t* name, VARIANT* value) {
     const ComPtr<IDispatch> dispatch = Dispatch();
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     DISPID id = DISPID_UNKNOWN;
@@ -432,9 +452,42 @@ HRESULT Container::Get(const wchar_t* name, VARIANT* value) {
                             nullptr, nullptr);
 }
 
-void Container::Settle() {
+// ---------------------------------------------------------------------------
+// Form
+
+namespace {
+
+HWND CreateFormWindow(const wchar_t* title, SIZE clientSize) {
+    constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE;
+    RECT outer{0, 0, clientSize.cx, clientSize.cy};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+    return CreateWindowExW(0, FrameClass().Name(), title, kStyle, 0, 0, outer.right - outer.left,
+                           outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+} // namespace
+
+Form::Form(const wchar_t* title, SIZE clientSize, bool userMode)
+    : window_(CreateFormWindow(title, clientSize)), userMode_(userMode) {
+    frame_.window = window_.Get();
+    Settle();
+}
+
+HostedControl& Form::AddPlace() {
+    places_.push_back(std::make_unique<HostedControl>(frame_, userMode_));
+    return *places_.back();
+}
+
+void Form::Settle() {
     UpdateWindow(window_.Get());
     PumpMessages(std::chrono::milliseconds(50));
 }
+
+// ---------------------------------------------------------------------------
+// Container
+
+Container::Container(bool userMode)
+    : form_(L"Tovabel test container", {384, 262}, userMode), place_(form_.AddPlace()) {}
 
 } // namespace tovabel::olehost
