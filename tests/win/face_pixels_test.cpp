@@ -108,5 +108,33 @@ TEST(FacePixels, RaisedFrameOfANonFlatButton) {
     EXPECT_EQ(flat.Count(kLight) + flat.Count(kDark), 0u);
 }
 
+// A checked button shows the one-pixel check pattern inside its frame in the
+// highlight colour and the button's back colour, as the DC of a form keeps its
+// back colour for patterns; the picture sits on top of it.
+TEST(FacePixels, CheckPatternAlternatesHighlightAndBackColour) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 40}));
+    ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
+    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Colour(kBack)));
+    ASSERT_EQ(S_OK, container.Put(L"HighlightColor", *Colour(kLight)));
+    ASSERT_EQ(S_OK, container.Put(L"ShadowColor", *Colour(kDark)));
+    ASSERT_EQ(S_OK, container.Put(L"Style", *Long(1)));
+    const Ref<IPictureDisp> picture = MakeBitmapPicture(16);
+    ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(picture.Get())));
+    ASSERT_EQ(S_OK, container.Put(L"Checked", *Bool(true)));
+    const Pixels face = Face(container);
+    // Rows below the picture (16 x 16 from y = 3), inside the frame (x 1 to 38).
+    for (const int y : {20, 21, 37, 38}) {
+        for (int x = 1; x < 38; ++x) {
+            const COLORREF here = face.At(x, y);
+            const COLORREF next = face.At(x + 1, y);
+            ASSERT_TRUE(here == kLight || here == kBack) << "at " << x << "," << y;
+            ASSERT_NE(here, next) << "at " << x << "," << y;
+        }
+    }
+    // The picture (all black) covers the pattern where it lies.
+    EXPECT_EQ(face.At(20, 10), RGB(0, 0, 0));
+}
+
 } // namespace
 } // namespace tovabel::wintest

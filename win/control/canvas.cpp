@@ -102,6 +102,9 @@ void Canvas::Resize(SIZE size, COLORREF fill) {
 }
 
 void Canvas::Clear(COLORREF color, const Picture& background) {
+    // Like a form's DC, the canvas keeps its back colour as the DC's background
+    // colour: the check pattern takes it for its dark pixels.
+    SetBkColor(dc_.Get(), color);
     const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
     const RECT all{0, 0, size_.cx, size_.cy};
     FillRect(dc_.Get(), &all, brush.Get());

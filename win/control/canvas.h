@@ -26,7 +26,8 @@ public:
 
     // A new size: what was drawn stays where it still fits, the new area is `fill`.
     void Resize(SIZE size, COLORREF fill);
-    // Fills the canvas with `color`, then draws `background` at (0,0) at its own size.
+    // Fills the canvas with `color`, which also becomes the DC's background
+    // colour, then draws `background` at (0,0) at its own size.
     void Clear(COLORREF color, const Picture& background);
 
     // One complete frame: the canvas with `lines` on top (later lines over
