@@ -425,6 +425,18 @@ void HostedControl::SetUserMode(bool userMode) {
 }
 
 HRESULT HostedControl::Put(const wchar_t* name, const VARIANT& value) {
+    return Assign(name, value, DISPATCH_PROPERTYPUT);
+}
+
+HRESULT HostedControl::PutRef(const wchar_t* name, IDispatch* object) {
+    VARIANT value;
+    VariantInit(&value);
+    V_VT(&value) = VT_DISPATCH;
+    V_DISPATCH(&value) = object; // borrowed for the call
+    return Assign(name, value, DISPATCH_PROPERTYPUTREF);
+}
+
+HRESULT HostedControl::Assign(const wchar_t* name, const VARIANT& value, WORD kind) {
     const ComPtr<IDispatch> dispatch = Dispatch();
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     DISPID id = DISPID_UNKNOWN;
@@ -435,8 +447,8 @@ HRESULT HostedControl::Put(const wchar_t* name, const VARIANT& value) {
     VARIANT argument = value;
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&argument, &named, 1, 1};
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
-                            nullptr, nullptr, nullptr);
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr,
+                            nullptr);
 }
 
 HRESULT HostedControl::Get(const wchar_t* name, VARIANT* value) {

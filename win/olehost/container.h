@@ -184,11 +184,15 @@ public:
     // Switches design and run mode and tells the control.
     void SetUserMode(bool userMode);
 
-    // Late-bound property access by name.
+    // Late-bound property access by name; objects (pictures, fonts) are
+    // assigned by reference, as Set does.
     HRESULT Put(const wchar_t* name, const VARIANT& value);
+    HRESULT PutRef(const wchar_t* name, IDispatch* object);
     HRESULT Get(const wchar_t* name, VARIANT* value);
 
 private:
+    HRESULT Assign(const wchar_t* name, const VARIANT& value, WORD kind);
+
     Frame& frame_;
     Extender extender_;
     ControlSite site_{frame_, extender_};
