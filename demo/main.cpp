@@ -1,8 +1,10 @@
 // Tovabel demo: registers the control library, creates a button by its ProgID
 // as any client would, prints the control's type information and walks a
-// property round trip, printing the events the button raises.
+// property round trip, printing the events the button raises; then writes the
+// gallery of every look (--gallery PATH, a Unix or Windows path).
 #include "bstr.h"
 #include "com_ptr.h"
+#include "gallery.h"
 #include "guids.h"
 #include "variant.h"
 
@@ -28,9 +30,10 @@ std::string Narrow(const Bstr& text) {
     return out;
 }
 
-std::wstring WinePath(const char* unixPath) {
-    std::wstring out = L"Z:";
-    for (const char* c = unixPath; *c; ++c) {
+// A Unix path as Wine's drive Z: names it; a Windows path stays as it is.
+std::wstring WinePath(const char* path) {
+    std::wstring out = path[0] == '/' ? L"Z:" : L"";
+    for (const char* c = path; *c; ++c) {
         out += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     }
     return out;
@@ -230,13 +233,35 @@ int RunDemo() {
     return 0;
 }
 
+// The gallery's path: the argument after --gallery, else gallery.png here.
+std::wstring GalleryPath(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--gallery") {
+            return WinePath(argv[i + 1]);
+        }
+    }
+    return L"gallery.png";
+}
+
+int WriteGallery(const std::wstring& path) {
+    if (!tovabel::demo::WriteGallery(path)) {
+        std::printf("\nThe gallery could not be written to %ls\n", path.c_str());
+        return 1;
+    }
+    std::printf("\nGallery of every style and look: %ls\n", path.c_str());
+    return 0;
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 1;
     }
-    const int result = RunDemo();
+    int result = RunDemo();
+    if (result == 0) {
+        result = WriteGallery(GalleryPath(argc, argv));
+    }
     CoUninitialize();
     return result;
 }
