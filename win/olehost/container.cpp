@@ -29,7 +29,7 @@ const win::WindowClass& FrameClass() {
         description.cbSize = sizeof(description);
         description.lpfnWndProc = FormProc;
         description.hInstance = GetModuleHandleW(nullptr);
-        description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1); // a form's face
         description.lpszClassName = L"TovabelTestContainer";
         return description;
     }());
