@@ -1,11 +1,9 @@
 #include "gallery.h"
 
-#include "container.h"
+#include "buttons.h"
 #include "grid.h"
-#include "pictures.h"
 #include "values.h"
 
-#include <array>
 #include <cstdint>
 #include <iterator>
 
@@ -17,22 +15,6 @@ using olehost::Pixels;
 namespace {
 
 constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
-
-enum Style : std::int32_t {
-    kNormal,
-    kCheck,
-    kSeparator,
-    kDropDown,
-    kDropDownNoSeparator,
-    kMenu,
-    kMenuItem,
-    kMenuItemCheck,
-    kMenuItemCascade,
-    kMenuItemSeparator,
-    kNonFlat,
-};
-
-enum Align : std::int32_t { kAlignTop, kAlignBottom, kAlignLeft, kAlignRight, kAlignMiddle };
 
 constexpr const wchar_t* kAlignNames[] = {L"Top", L"Bottom", L"Left", L"Right", L"Middle"};
 constexpr const wchar_t* kDirectionNames[] = {L"Normal Text", L"Downward Text", L"Reverse Text",
@@ -73,15 +55,9 @@ constexpr StyleTraits kStyles[] = {
 
 // A button as one cell of the gallery shows it.
 struct Button {
-    std::int32_t style = kNormal;
-    const wchar_t* caption = L"";
-    Glyph glyph = Glyph::None;
-    std::int32_t alignPicture = kAlignTop;
-    std::int32_t alignCaption = kAlignBottom;
-    std::int32_t direction = 0;
+    ButtonFace face;
     SIZE size{56, 22};
     Look look = Look::Normal;
-    bool classicColours = false; // silver face, grey shadow: the check pattern stands out
 };
 
 bool Applies(const StyleTraits& traits, Look look) {
@@ -92,18 +68,18 @@ bool Applies(const StyleTraits& traits, Look look) {
 Button StyleButton(std::int32_t style, bool withPicture, Look look) {
     const StyleTraits& traits = kStyles[style];
     Button button;
-    button.style = style;
-    button.caption = traits.caption;
-    button.glyph = withPicture ? traits.glyph : Glyph::None;
+    button.face.style = style;
+    button.face.caption = traits.caption;
+    button.face.glyph = withPicture ? traits.glyph : Glyph::None;
     button.look = look;
     button.size = {traits.width, 22};
     if (traits.menuItem) {
-        button.alignPicture = kAlignLeft;
-        button.alignCaption = kAlignLeft;
+        button.face.alignPicture = kAlignLeft;
+        button.face.alignCaption = kAlignLeft;
     } else if (withPicture) {
         button.size.cy = 36; // picture on top, caption below
     } else {
-        button.alignCaption = kAlignMiddle;
+        button.face.alignCaption = kAlignMiddle;
     }
     return button;
 }
@@ -128,7 +104,7 @@ void BringInto(HostedControl& place, const Button& button) {
         break;
     case Look::Pressed:
         Send(window, WM_MOUSEMOVE, 0, middle);
-        if (kStyles[button.style].pressOpens) {
+        if (kStyles[button.face.style].pressOpens) {
             Send(window, WM_MOUSEMOVE, MK_LBUTTON, middle);
         } else {
             Send(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
@@ -138,7 +114,7 @@ void BringInto(HostedControl& place, const Button& button) {
         place.Put(L"Checked", *Bool(true));
         break;
     case Look::DroppedDown: {
-        const POINT at = button.style == kDropDown ? arrow : middle;
+        const POINT at = button.face.style == kDropDown ? arrow : middle;
         Send(window, WM_MOUSEMOVE, 0, at);
         Send(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
         break;
@@ -152,11 +128,7 @@ void BringInto(HostedControl& place, const Button& button) {
 // Our container with one place for the button being shown, and the pictures.
 class Studio {
 public:
-    Studio() : form_(L"Tovabel gallery", {200, 100}), place_(form_.AddPlace()) {
-        for (const Glyph glyph : {Glyph::Folder, Glyph::Bold, Glyph::Back}) {
-            pictures_[static_cast<std::size_t>(glyph)] = MakePicture(glyph);
-        }
-    }
+    Studio() : form_(L"Tovabel gallery", {200, 100}), place_(form_.AddPlace()) {}
 
     // The button's face as its window shows it in its look.
     Pixels Shoot(const Button& button) {
@@ -165,7 +137,7 @@ public:
                 kProgId, {kMargin, kMargin, kMargin + button.size.cx, kMargin + button.size.cy}))) {
             return {};
         }
-        Dress(button);
+        Dress(place_, button.face, pictures_);
         BringInto(place_, button);
         const HWND window = place_.Window();
         UpdateWindow(window);
@@ -175,29 +147,9 @@ public:
     }
 
 private:
-    // The picture goes before the caption, as a saved form loads them: a menu
-    // item's frame is placed from the picture position of the layout before,
-    // so a picture assigned last would leave the frame where no picture was.
-    void Dress(const Button& button) {
-        place_.Put(L"AutoSize", *Bool(false));
-        place_.Put(L"Style", *Long(button.style));
-        if (const auto& picture = pictures_[static_cast<std::size_t>(button.glyph)]) {
-            place_.PutRef(L"Picture", picture.Get());
-        }
-        place_.Put(L"Caption", *Text(button.caption));
-        place_.Put(L"AlignPicture", *Long(button.alignPicture));
-        place_.Put(L"AlignCaption", *Long(button.alignCaption));
-        place_.Put(L"FontDirection", *Long(button.direction));
-        if (button.classicColours) {
-            place_.Put(L"BackColor", *Long(RGB(192, 192, 192)));
-            place_.Put(L"HighlightColor", *Long(RGB(255, 255, 255)));
-            place_.Put(L"ShadowColor", *Long(RGB(128, 128, 128)));
-        }
-    }
-
     olehost::Form form_;
     HostedControl& place_;
-    std::array<win::ComPtr<IPictureDisp>, 4> pictures_;
+    PictureBox pictures_;
 };
 
 GridSection StylesByLook(Studio& studio) {
@@ -230,7 +182,7 @@ GridSection ClassicColours(Studio& studio) {
         GridRow row{std::wstring(kStyles[style].name) + L" + picture", {}};
         for (const Look look : kLooks) {
             Button button = StyleButton(style, true, look);
-            button.classicColours = true;
+            button.face.classicColours = true;
             row.cells.push_back(Applies(kStyles[style], look) ? studio.Shoot(button) : Pixels{});
         }
         section.rows.push_back(std::move(row));
@@ -248,10 +200,10 @@ GridSection CaptionDirections(Studio& studio) {
         GridRow row{withPicture ? L"picture top, caption bottom" : L"caption middle", {}};
         for (std::int32_t direction = 0; direction < 4; ++direction) {
             Button button;
-            button.caption = L"Caption";
-            button.glyph = withPicture ? Glyph::Folder : Glyph::None;
-            button.alignCaption = withPicture ? kAlignBottom : kAlignMiddle;
-            button.direction = direction;
+            button.face.caption = L"Caption";
+            button.face.glyph = withPicture ? Glyph::Folder : Glyph::None;
+            button.face.alignCaption = withPicture ? kAlignBottom : kAlignMiddle;
+            button.face.direction = direction;
             button.size = {64, 64};
             button.look = Look::Hover;
             row.cells.push_back(studio.Shoot(button));
@@ -270,10 +222,10 @@ GridSection Alignments(Studio& studio) {
         GridRow row{std::wstring(L"picture ") + kAlignNames[picture], {}};
         for (std::int32_t caption = kAlignTop; caption <= kAlignMiddle; ++caption) {
             Button button;
-            button.caption = L"Text";
-            button.glyph = Glyph::Folder;
-            button.alignPicture = picture;
-            button.alignCaption = caption;
+            button.face.caption = L"Text";
+            button.face.glyph = Glyph::Folder;
+            button.face.alignPicture = picture;
+            button.face.alignCaption = caption;
             button.size = {64, 44};
             button.look = Look::Hover;
             row.cells.push_back(studio.Shoot(button));
