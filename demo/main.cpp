@@ -1,9 +1,14 @@
 // Tovabel demo: registers the control library, creates a button by its ProgID
 // as any client would, prints the control's type information and walks a
-// property round trip, printing the events the button raises.
+// property round trip, printing the events the button raises; then writes the
+// gallery of every look (--gallery PATH, a Unix or Windows path) and runs the
+// demo form, whose picture goes beside the gallery as form.png; with
+// --stay-open the form stays open for a person.
 #include "bstr.h"
 #include "com_ptr.h"
-#include "guids.h"
+#include "events.h"
+#include "form.h"
+#include "gallery.h"
 #include "variant.h"
 
 #include <windows.h>
@@ -28,9 +33,10 @@ std::string Narrow(const Bstr& text) {
     return out;
 }
 
-std::wstring WinePath(const char* unixPath) {
-    std::wstring out = L"Z:";
-    for (const char* c = unixPath; *c; ++c) {
+// A Unix path as Wine's drive Z: names it; a Windows path stays as it is.
+std::wstring WinePath(const char* path) {
+    std::wstring out = path[0] == '/' ? L"Z:" : L"";
+    for (const char* c = path; *c; ++c) {
         out += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     }
     return out;
@@ -82,38 +88,6 @@ void PrintMembers(ITypeInfo* info) {
     }
     info->ReleaseTypeAttr(attr);
 }
-
-// Prints every event the button raises.
-class EventPrinter : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == tovabel::DIID___Tovabel) {
-            *out = static_cast<IDispatch*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                     EXCEPINFO*, UINT*) override {
-        const char* name = id == 1   ? "Click"
-                           : id == 4 ? "DropDown"
-                           : id == 5 ? "DropDownCancelled"
-                                     : "another event";
-        std::printf("  event: %s (dispid %ld)\n", name, static_cast<long>(id));
-        return S_OK;
-    }
-};
 
 HRESULT PutProperty(IDispatch* control, const wchar_t* name, VARIANT value) {
     DISPID id = 0;
@@ -190,14 +164,8 @@ int RunDemo() {
         PrintMembers(info.Get());
     }
 
-    Ref<IConnectionPointContainer> points;
-    Ref<IConnectionPoint> events;
-    EventPrinter printer;
-    DWORD cookie = 0;
-    if (SUCCEEDED(control->QueryInterface(IID_IConnectionPointContainer, points.PutVoid())) &&
-        SUCCEEDED(points->FindConnectionPoint(tovabel::DIID___Tovabel, events.Put()))) {
-        events->Advise(&printer, &cookie);
-    }
+    tovabel::demo::EventPrinter printer;
+    printer.Connect(control.Get());
 
     std::printf("\nA new button:\n");
     for (const wchar_t* name : {L"Version", L"Style", L"Caption", L"AlignCaption", L"AutoSize",
@@ -223,20 +191,57 @@ int RunDemo() {
     PutProperty(control.Get(), L"Style", Long(6));
     PutProperty(control.Get(), L"AlignCaption", Long(3));
     PrintProperty(control.Get(), L"AlignCaption");
+    return 0;
+}
 
-    if (cookie) {
-        events->Unadvise(cookie);
+// The gallery's path: the argument after --gallery, else gallery.png here.
+std::wstring GalleryPath(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--gallery") {
+            return WinePath(argv[i + 1]);
+        }
     }
+    return L"gallery.png";
+}
+
+// The file `name` in the folder of `path`.
+std::wstring Beside(const std::wstring& path, const wchar_t* name) {
+    const std::size_t slash = path.find_last_of(L"\\");
+    return (slash == std::wstring::npos ? L"" : path.substr(0, slash + 1)) + name;
+}
+
+bool HasFlag(int argc, char** argv, const char* flag) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == flag) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int WriteGallery(const std::wstring& path) {
+    if (!tovabel::demo::WriteGallery(path)) {
+        std::printf("\nThe gallery could not be written to %ls\n", path.c_str());
+        return 1;
+    }
+    std::printf("\nGallery of every style and look: %ls\n", path.c_str());
     return 0;
 }
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 1;
     }
-    const int result = RunDemo();
+    const std::wstring gallery = GalleryPath(argc, argv);
+    int result = RunDemo();
+    if (result == 0) {
+        result = WriteGallery(gallery);
+    }
+    if (result == 0) {
+        tovabel::demo::RunForm(Beside(gallery, L"form.png"), HasFlag(argc, argv, "--stay-open"));
+    }
     CoUninitialize();
     return result;
 }

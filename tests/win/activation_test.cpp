@@ -5,6 +5,7 @@
 #include "com_client.h"
 #include "container.h"
 #include "gdi.h"
+#include "pixels.h"
 
 #include <winternl.h>
 
@@ -17,6 +18,13 @@
 
 namespace tovabel::wintest {
 namespace {
+
+using olehost::Container;
+using olehost::Pixels;
+using olehost::PumpMessages;
+using olehost::ReadView;
+using olehost::ReadWindow;
+using olehost::SavePng;
 
 constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
 // A colour no system colour scheme uses, so a match cannot be an accident.

@@ -5,6 +5,7 @@
 // keeps painting and answering.
 #include "com_client.h"
 #include "container.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,11 @@
 
 namespace tovabel::wintest {
 namespace {
+
+using olehost::Container;
+using olehost::Pixels;
+using olehost::ReadView;
+using olehost::ReadWindow;
 
 constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
 constexpr COLORREF kBack = RGB(250, 250, 236);

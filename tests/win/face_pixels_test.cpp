@@ -3,6 +3,7 @@
 // and disabled looks, read back from the control's window.
 #include "com_client.h"
 #include "container.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,10 @@
 
 namespace tovabel::wintest {
 namespace {
+
+using olehost::Container;
+using olehost::Pixels;
+using olehost::ReadWindow;
 
 constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
 // Colours no system colour scheme uses, so a match cannot be an accident.

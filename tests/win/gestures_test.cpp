@@ -4,6 +4,7 @@
 #include "com_client.h"
 #include "container.h"
 #include "guids.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,11 @@
 
 namespace tovabel::wintest {
 namespace {
+
+using olehost::Container;
+using olehost::Pixels;
+using olehost::PumpMessages;
+using olehost::ReadWindow;
 
 constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
 constexpr COLORREF kBack = RGB(250, 250, 236);

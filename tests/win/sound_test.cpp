@@ -3,6 +3,7 @@
 #include "com_client.h"
 #include "container.h"
 #include "import_patch.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 
 namespace tovabel::wintest {
 namespace {
+
+using olehost::Container;
 
 constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
 

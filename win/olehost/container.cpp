@@ -4,23 +4,32 @@
 #include "variant.h"
 
 #include <olectl.h>
-#include <wincodec.h>
 
 #include <cwchar>
+#include <utility>
 
-namespace tovabel::wintest {
+namespace tovabel::olehost {
 
 using win::ComPtr;
 
 namespace {
 
+// Closing a form hides it; its owner destroys it, with its controls.
+LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        ShowWindow(window, SW_HIDE);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 const win::WindowClass& FrameClass() {
     static const win::WindowClass registered([] {
         WNDCLASSEXW description{};
         description.cbSize = sizeof(description);
-        description.lpfnWndProc = DefWindowProcW;
+        description.lpfnWndProc = FormProc;
         description.hInstance = GetModuleHandleW(nullptr);
-        description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1); // a form's face
         description.lpszClassName = L"TovabelTestContainer";
         return description;
     }());
@@ -72,30 +81,6 @@ void SetText(VARIANT* result, const std::wstring& value) {
     V_BSTR(result) = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
 }
 
-Pixels FromBitmap(HDC source, int x, int y, int width, int height) {
-    Pixels out;
-    out.width = width;
-    out.height = height;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const win::Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    win::MemoryDc dc(source);
-    if (bits == nullptr || !dc.SelectBitmap(bitmap.Get())) {
-        return out;
-    }
-    BitBlt(dc.Get(), 0, 0, width, height, source, x, y, SRCCOPY);
-    GdiFlush();
-    const auto* first = static_cast<const std::uint32_t*>(bits);
-    out.data.assign(first, first + static_cast<std::size_t>(width) * height);
-    return out;
-}
-
 } // namespace
 
 bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& done) {
@@ -114,67 +99,6 @@ bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& 
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-}
-
-COLORREF Pixels::At(int x, int y) const {
-    const std::uint32_t p = data.at(static_cast<std::size_t>(y) * width + x);
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
-std::size_t Pixels::Count(COLORREF color) const {
-    const std::uint32_t key = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-    std::size_t n = 0;
-    for (const std::uint32_t p : data) {
-        n += (p & 0xFFFFFF) == key ? 1 : 0;
-    }
-    return n;
-}
-
-Pixels ReadWindow(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    const win::WindowDc dc(window);
-    return FromBitmap(dc.Get(), 0, 0, client.right, client.bottom);
-}
-
-Pixels ReadView(IUnknown* control, int width, int height) {
-    const win::WindowDc screen(nullptr);
-    win::MemoryDc dc(screen.Get());
-    const win::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    const ComPtr<IViewObject> view =
-        ComPtr<IUnknown>::Share(control).As<IViewObject>(IID_IViewObject);
-    if (!view || !dc.SelectBitmap(bitmap.Get())) {
-        return {};
-    }
-    const RECTL bounds{0, 0, width, height};
-    view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.Get(), &bounds, nullptr, nullptr,
-               0);
-    return FromBitmap(dc.Get(), 0, 0, width, height);
-}
-
-bool SavePng(const Pixels& pixels, const std::wstring& path) {
-    ComPtr<IWICImagingFactory> factory;
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapEncoder> encoder;
-    ComPtr<IWICBitmapFrameEncode> frame;
-    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
-    const UINT stride = static_cast<UINT>(pixels.width) * 4;
-    const UINT size = stride * static_cast<UINT>(pixels.height);
-    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IWICImagingFactory, factory.PutVoid())) &&
-           SUCCEEDED(factory->CreateStream(stream.Put())) &&
-           SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-           SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Put())) &&
-           SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-           SUCCEEDED(encoder->CreateNewFrame(frame.Put(), nullptr)) &&
-           SUCCEEDED(frame->Initialize(nullptr)) &&
-           SUCCEEDED(
-               frame->SetSize(static_cast<UINT>(pixels.width), static_cast<UINT>(pixels.height))) &&
-           SUCCEEDED(frame->SetPixelFormat(&format)) &&
-           SUCCEEDED(frame->WritePixels(
-               static_cast<UINT>(pixels.height), stride, size,
-               reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(pixels.data.data())))) &&
-           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
 // ---------------------------------------------------------------------------
@@ -262,6 +186,19 @@ HRESULT Frame::GetWindow(HWND* out) {
     return S_OK;
 }
 
+void Frame::UIActivated(IOleInPlaceObject* object) {
+    IOleInPlaceObject* previous = std::exchange(uiActive_, object);
+    if (previous != nullptr && previous != object) {
+        previous->UIDeactivate();
+    }
+}
+
+void Frame::UIDeactivated(IOleInPlaceObject* object) {
+    if (uiActive_ == object) {
+        uiActive_ = nullptr;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Site
 
@@ -314,6 +251,7 @@ HRESULT ControlSite::OnInPlaceActivateEx(BOOL* noRedraw, DWORD) {
 
 HRESULT ControlSite::OnUIActivate() {
     uiActive = true;
+    frame_.UIActivated(inPlaceObject.Get());
     return S_OK;
 }
 
@@ -335,6 +273,7 @@ HRESULT ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWin
 
 HRESULT ControlSite::OnUIDeactivate(BOOL) {
     uiActive = false;
+    frame_.UIDeactivated(inPlaceObject.Get());
     return S_OK;
 }
 
@@ -407,22 +346,17 @@ HRESULT ControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VA
 }
 
 // ---------------------------------------------------------------------------
-// Container
+// Hosted control
 
-Container::Container(bool userMode)
-    : window_(CreateWindowExW(0, FrameClass().Name(), L"Tovabel test container",
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 400, 300,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
-    frame_.window = window_.Get();
+HostedControl::HostedControl(Frame& frame, bool userMode) : frame_(frame) {
     site_.userMode = userMode;
-    Settle();
 }
 
-Container::~Container() {
+HostedControl::~HostedControl() {
     Destroy();
 }
 
-HRESULT Container::Create(const wchar_t* progId, const RECT& position) {
+HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position) {
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr)) {
@@ -450,12 +384,12 @@ HRESULT Container::Create(const wchar_t* progId, const RECT& position) {
     object->SetExtent(DVASPECT_CONTENT, &extent);
     site_.position = position;
     site_.inPlaceObject = control_.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
-    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, window_.Get(), &position);
+    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, frame_.window, &position);
     PumpMessages(std::chrono::milliseconds(0));
     return hr;
 }
 
-void Container::Destroy() {
+void HostedControl::Destroy() {
     if (!control_) {
         return;
     }
@@ -470,11 +404,11 @@ void Container::Destroy() {
     control_.Reset();
 }
 
-ComPtr<IDispatch> Container::Dispatch() const {
+ComPtr<IDispatch> HostedControl::Dispatch() const {
     return control_.As<IDispatch>(IID_IDispatch);
 }
 
-HWND Container::ControlWindow() const {
+HWND HostedControl::Window() const {
     const ComPtr<IOleWindow> window = control_.As<IOleWindow>(IID_IOleWindow);
     HWND handle = nullptr;
     if (window) {
@@ -483,14 +417,28 @@ HWND Container::ControlWindow() const {
     return handle;
 }
 
-void Container::SetUserMode(bool userMode) {
+void HostedControl::SetUserMode(bool userMode) {
     site_.userMode = userMode;
     if (const ComPtr<IOleControl> control = control_.As<IOleControl>(IID_IOleControl)) {
         control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
     }
 }
 
-HRESULT Container::Put(const wchar_t* name, const VARIANT& value) {
+HRESULT HostedControl::Put(const wchar_t* name, const VARIANT& value) {
+    // Objects are assigned by reference, as a client's Set statement does.
+    const bool object = V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN;
+    return Assign(name, value, object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT);
+}
+
+HRESULT HostedControl::PutRef(const wchar_t* name, IDispatch* object) {
+    VARIANT value;
+    VariantInit(&value);
+    V_VT(&value) = VT_DISPATCH;
+    V_DISPATCH(&value) = object; // borrowed for the call
+    return Assign(name, value, DISPATCH_PROPERTYPUTREF);
+}
+
+HRESULT HostedControl::Assign(const wchar_t* name, const VARIANT& value, WORD kind) {
     const ComPtr<IDispatch> dispatch = Dispatch();
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     DISPID id = DISPID_UNKNOWN;
@@ -501,14 +449,11 @@ HRESULT Container::Put(const wchar_t* name, const VARIANT& value) {
     VARIANT argument = value;
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&argument, &named, 1, 1};
-    // Objects are assigned by reference, as a client's Set statement does.
-    const bool object = V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN;
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
-                            object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, &params,
-                            nullptr, nullptr, nullptr);
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr,
+                            nullptr);
 }
 
-HRESULT Container::Get(const wchar_t* name, VARIANT* value) {
+HRESULT HostedControl::Get(const wchar_t* name, VARIANT* value) {
     const ComPtr<IDispatch> dispatch = Dispatch();
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     DISPID id = DISPID_UNKNOWN;
@@ -521,9 +466,42 @@ HRESULT Container::Get(const wchar_t* name, VARIANT* value) {
                             nullptr, nullptr);
 }
 
-void Container::Settle() {
+// ---------------------------------------------------------------------------
+// Form
+
+namespace {
+
+HWND CreateFormWindow(const wchar_t* title, SIZE clientSize) {
+    constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE;
+    RECT outer{0, 0, clientSize.cx, clientSize.cy};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+    return CreateWindowExW(0, FrameClass().Name(), title, kStyle, 0, 0, outer.right - outer.left,
+                           outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+} // namespace
+
+Form::Form(const wchar_t* title, SIZE clientSize, bool userMode)
+    : window_(CreateFormWindow(title, clientSize)), userMode_(userMode) {
+    frame_.window = window_.Get();
+    Settle();
+}
+
+HostedControl& Form::AddPlace() {
+    places_.push_back(std::make_unique<HostedControl>(frame_, userMode_));
+    return *places_.back();
+}
+
+void Form::Settle() {
     UpdateWindow(window_.Get());
     PumpMessages(std::chrono::milliseconds(50));
 }
 
-} // namespace tovabel::wintest
+// ---------------------------------------------------------------------------
+// Container
+
+Container::Container(bool userMode)
+    : form_(L"Tovabel test container", {384, 262}, userMode), place_(form_.AddPlace()) {}
+
+} // namespace tovabel::olehost

@@ -1,8 +1,7 @@
-// Our own test container: a top-level window with a full site around one
-// control (client site, in-place site, control site with an extender, an
-// ambient IDispatch, an in-place frame), message pumping, and helpers that read
-// what the control drew (from its window or through IViewObject) and save it
-// as a PNG.
+// Our own OLE container: a form (a top-level window) with a full site around
+// each control it holds (client site, in-place site, control site with an
+// extender, an ambient IDispatch, an in-place frame shared by all) and message
+// pumping. The Windows tests and the demo host the control in it.
 #pragma once
 
 #include "com_ptr.h"
@@ -14,34 +13,16 @@
 #include <oleidl.h>
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-namespace tovabel::wintest {
+namespace tovabel::olehost {
 
 // Dispatches the thread's messages until `done` holds or `limit` passed;
 // returns whether `done` held (always true without a condition).
 bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& done = {});
-
-// 32-bit pixels, row by row from the top, each 0x00RRGGBB.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> data;
-
-    COLORREF At(int x, int y) const;
-    // How many pixels have the colour.
-    std::size_t Count(COLORREF color) const;
-};
-
-// The client area of a window as it is on the screen now.
-Pixels ReadWindow(HWND window);
-// What the control draws through IViewObject::Draw into a width x height bitmap.
-Pixels ReadView(IUnknown* control, int width, int height);
-// Writes a PNG through WIC; false on failure.
-bool SavePng(const Pixels& pixels, const std::wstring& path);
 
 // An object that lives in the container: counts references, never deletes itself.
 template <class... Interfaces> class Member : public Interfaces... {
@@ -69,7 +50,8 @@ public:
                                      VARIANT* result, EXCEPINFO*, UINT*) override;
 };
 
-// The frame window's in-place frame (also the document window).
+// The frame window's in-place frame (also the document window). Closing the
+// window hides it.
 class Frame final : public Member<IOleInPlaceFrame> {
 public:
     HWND window = nullptr;
@@ -95,6 +77,13 @@ public:
     HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+    // One control at a time is UI active: the one before is UI deactivated.
+    void UIActivated(IOleInPlaceObject* object);
+    void UIDeactivated(IOleInPlaceObject* object);
+
+private:
+    IOleInPlaceObject* uiActive_ = nullptr; // borrowed from its site
 };
 
 // The control's site: one identity answering the client site, the in-place
@@ -174,13 +163,14 @@ private:
     Extender& extender_;
 };
 
-// A top-level window holding one control at a pixel rectangle.
-class Container {
+// One control on a form: its site and extender, which live as long as the
+// place, and the control from Create to Destroy.
+class HostedControl {
 public:
-    explicit Container(bool userMode = true);
-    Container(const Container&) = delete;
-    Container& operator=(const Container&) = delete;
-    ~Container();
+    HostedControl(Frame& frame, bool userMode);
+    HostedControl(const HostedControl&) = delete;
+    HostedControl& operator=(const HostedControl&) = delete;
+    ~HostedControl();
 
     // Creates the control by ProgID, starts it as a new instance and activates
     // it in place at `position` (client pixels of the frame window).
@@ -190,19 +180,43 @@ public:
 
     IUnknown* Control() const { return control_.Get(); }
     win::ComPtr<IDispatch> Dispatch() const;
-    HWND FrameWindow() const { return window_.Get(); }
     // The control's window, as IOleWindow reports it.
-    HWND ControlWindow() const;
+    HWND Window() const;
     ControlSite& Site() { return site_; }
     Extender& GetExtender() { return extender_; }
-    Frame& GetFrame() { return frame_; }
 
     // Switches design and run mode and tells the control.
     void SetUserMode(bool userMode);
 
-    // Late-bound property access by name.
+    // Late-bound property access by name; objects (pictures, fonts) are
+    // assigned by reference, as Set does.
     HRESULT Put(const wchar_t* name, const VARIANT& value);
+    HRESULT PutRef(const wchar_t* name, IDispatch* object);
     HRESULT Get(const wchar_t* name, VARIANT* value);
+
+private:
+    HRESULT Assign(const wchar_t* name, const VARIANT& value, WORD kind);
+
+    Frame& frame_;
+    Extender extender_;
+    ControlSite site_{frame_, extender_};
+    win::ComPtr<IUnknown> control_;
+};
+
+// A top-level window with a client area of `clientSize` pixels holding any
+// number of controls, each at its own place.
+class Form {
+public:
+    Form(const wchar_t* title, SIZE clientSize, bool userMode = true);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    ~Form() = default;
+
+    // A new, empty place for a control; it lives as long as the form.
+    HostedControl& AddPlace();
+
+    HWND Window() const { return window_.Get(); }
+    Frame& GetFrame() { return frame_; }
 
     // Lets pending paint cycles run.
     void Settle();
@@ -210,9 +224,37 @@ public:
 private:
     win::Window window_;
     Frame frame_;
-    Extender extender_;
-    ControlSite site_{frame_, extender_};
-    win::ComPtr<IUnknown> control_;
+    bool userMode_;
+    // Declared after the window: the controls go before it.
+    std::vector<std::unique_ptr<HostedControl>> places_;
 };
 
-} // namespace tovabel::wintest
+// A form holding one control: what most tests need.
+class Container {
+public:
+    explicit Container(bool userMode = true);
+
+    HRESULT Create(const wchar_t* progId, const RECT& position) {
+        return place_.Create(progId, position);
+    }
+    void Destroy() { place_.Destroy(); }
+
+    IUnknown* Control() const { return place_.Control(); }
+    win::ComPtr<IDispatch> Dispatch() const { return place_.Dispatch(); }
+    HWND FrameWindow() const { return form_.Window(); }
+    HWND ControlWindow() const { return place_.Window(); }
+    ControlSite& Site() { return place_.Site(); }
+    Extender& GetExtender() { return place_.GetExtender(); }
+    Frame& GetFrame() { return form_.GetFrame(); }
+
+    void SetUserMode(bool userMode) { place_.SetUserMode(userMode); }
+    HRESULT Put(const wchar_t* name, const VARIANT& value) { return place_.Put(name, value); }
+    HRESULT Get(const wchar_t* name, VARIANT* value) { return place_.Get(name, value); }
+    void Settle() { form_.Settle(); }
+
+private:
+    Form form_;
+    HostedControl& place_;
+};
+
+} // namespace tovabel::olehost

@@ -1,0 +1,99 @@
+#include "events.h"
+
+#include "guids.h"
+
+#include <olectl.h>
+
+#include <cstdio>
+#include <utility>
+
+namespace tovabel::demo {
+
+namespace {
+
+constexpr DISPID kMouseMove = 7;
+
+const char* EventName(DISPID id) {
+    switch (id) {
+    case 1:
+        return "Click";
+    case 2:
+        return "RightClick";
+    case 3:
+        return "Resize";
+    case 4:
+        return "DropDown";
+    case 5:
+        return "DropDownCancelled";
+    case 6:
+        return "MouseDown";
+    case 8:
+        return "MouseUp";
+    case DISPID_KEYPRESS:
+        return "KeyPress";
+    default:
+        return "another event";
+    }
+}
+
+} // namespace
+
+bool EventPrinter::Connect(IUnknown* button) {
+    Disconnect();
+    win::ComPtr<IConnectionPointContainer> points;
+    win::ComPtr<IConnectionPoint> point;
+    if (FAILED(button->QueryInterface(IID_IConnectionPointContainer, points.PutVoid())) ||
+        FAILED(points->FindConnectionPoint(DIID___Tovabel, point.Put())) ||
+        FAILED(point->Advise(this, &cookie_))) {
+        return false;
+    }
+    point_ = point;
+    return true;
+}
+
+void EventPrinter::Disconnect() {
+    if (point_) {
+        point_->Unadvise(std::exchange(cookie_, 0));
+        point_.Reset();
+    }
+}
+
+HRESULT EventPrinter::QueryInterface(REFIID iid, void** out) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID___Tovabel) {
+        *out = static_cast<IDispatch*>(this);
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT EventPrinter::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT EventPrinter::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT EventPrinter::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                             UINT*) {
+    if (id == kMouseMove) {
+        return S_OK;
+    }
+    if (label_.empty()) {
+        std::printf("  event: %s (dispid %ld)\n", EventName(id), static_cast<long>(id));
+    } else {
+        std::printf("  %-10s event: %s (dispid %ld)\n", label_.c_str(), EventName(id),
+                    static_cast<long>(id));
+    }
+    std::fflush(stdout);
+    return S_OK;
+}
+
+} // namespace tovabel::demo

@@ -1,0 +1,43 @@
+// Prints the events a button raises as they arrive, by name, with the button's
+// label in front when it has one. Pointer moves are left out: there are many.
+#pragma once
+
+#include "com_ptr.h"
+
+#include <windows.h>
+
+#include <ocidl.h>
+
+#include <string>
+#include <utility>
+
+namespace tovabel::demo {
+
+class EventPrinter final : public IDispatch {
+public:
+    explicit EventPrinter(std::string label = {}) : label_(std::move(label)) {}
+
+    // Connects to the button's events; false when it offers none.
+    bool Connect(IUnknown* button);
+    // Disconnects again (also done when the printer goes).
+    void Disconnect();
+    ~EventPrinter() { Disconnect(); }
+    EventPrinter(const EventPrinter&) = delete;
+    EventPrinter& operator=(const EventPrinter&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives as long as its owner
+    ULONG STDMETHODCALLTYPE Release() override { return 1; } // keeps it
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
+                                     EXCEPINFO*, UINT*) override;
+
+private:
+    std::string label_;
+    win::ComPtr<IConnectionPoint> point_; // while connected
+    DWORD cookie_ = 0;
+};
+
+} // namespace tovabel::demo

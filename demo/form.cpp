@@ -1,0 +1,177 @@
+#include "form.h"
+
+#include "buttons.h"
+#include "events.h"
+#include "pixels.h"
+#include "values.h"
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tovabel::demo {
+
+namespace {
+
+constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+
+struct FormButton {
+    const char* label;
+    ButtonFace face;
+    RECT at;
+    bool enabled = true;
+};
+
+// A menu bar, a toolbar below it, a menu below that with two buttons whose
+// captions run up and down beside it.
+std::vector<FormButton> Layout() {
+    return {
+        {"File", {kMenu, L"&File", Glyph::None, kAlignTop, kAlignMiddle}, {4, 4, 40, 24}},
+        {"Edit", {kMenu, L"&Edit", Glyph::None, kAlignTop, kAlignMiddle}, {40, 4, 76, 24}},
+        {"Open", {kNormal, L"Open", Glyph::Folder}, {4, 30, 52, 66}},
+        {"Save", {kNormal, L"Save", Glyph::Folder}, {52, 30, 100, 66}, false},
+        {"sep1", {kSeparator}, {102, 30, 106, 66}},
+        {"Bold", {kCheck, L"Bold", Glyph::Bold}, {108, 30, 156, 66}},
+        {"sep2", {kSeparator}, {158, 30, 162, 66}},
+        {"Back", {kDropDown, L"Back", Glyph::Back}, {164, 30, 222, 66}},
+        {"History", {kDropDownNoSeparator, L"History", Glyph::Folder}, {222, 30, 280, 66}},
+        {"sep3", {kSeparator}, {282, 30, 286, 66}},
+        {"OK", {kNonFlat, L"OK", Glyph::None, kAlignTop, kAlignMiddle}, {290, 36, 340, 60}},
+        {"Folder",
+         {kNormal, L"", Glyph::Folder, kAlignTop, kAlignBottom, kNormalText, false, true},
+         {350, 40, 366, 56}},
+        {"menu Open",
+         {kMenuItem, L"&Open", Glyph::Folder, kAlignLeft, kAlignLeft},
+         {4, 76, 124, 98}},
+        {"menu Bold",
+         {kMenuItemCheck, L"&Bold", Glyph::Bold, kAlignLeft, kAlignLeft},
+         {4, 98, 124, 120}},
+        {"menu sep", {kMenuItemSeparator}, {4, 120, 124, 130}},
+        {"menu Back",
+         {kMenuItemCascade, L"Go &back", Glyph::Back, kAlignLeft, kAlignLeft},
+         {4, 130, 124, 152}},
+        {"Up",
+         {kNormal, L"Upward", Glyph::None, kAlignTop, kAlignMiddle, kUpwardText},
+         {134, 76, 160, 152}},
+        {"Down",
+         {kNormal, L"Downward", Glyph::None, kAlignTop, kAlignMiddle, kDownwardText},
+         {162, 76, 188, 152}},
+    };
+}
+
+// One button on the form with the printer of its events.
+struct Placed {
+    olehost::HostedControl& place;
+    std::unique_ptr<EventPrinter> printer;
+};
+
+class DemoForm {
+public:
+    DemoForm() : form_(L"Tovabel demo", {380, 160}) {
+        for (const FormButton& spec : Layout()) {
+            olehost::HostedControl& place = form_.AddPlace();
+            if (FAILED(place.Create(kProgId, spec.at))) {
+                continue;
+            }
+            Dress(place, spec.face, pictures_);
+            if (!spec.enabled) {
+                place.Put(L"Enabled", *Bool(false));
+            }
+            auto printer = std::make_unique<EventPrinter>(spec.label);
+            printer->Connect(place.Control());
+            buttons_.emplace(spec.label, Placed{place, std::move(printer)});
+        }
+        form_.Settle();
+    }
+
+    HWND Window() const { return form_.Window(); }
+    olehost::HostedControl& Button(const std::string& label) { return buttons_.at(label).place; }
+
+    // A click as the pointer makes it: in, down, up, and out again.
+    void Click(const std::string& label, bool onArrow = false) {
+        const HWND window = Button(label).Window();
+        RECT client{};
+        GetClientRect(window, &client);
+        const LPARAM at =
+            MAKELPARAM(onArrow ? client.right - 4 : client.right / 2, client.bottom / 2);
+        SendMessageW(window, WM_MOUSEMOVE, 0, at);
+        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(window, WM_LBUTTONUP, 0, at);
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
+        form_.Settle();
+    }
+
+    void Print(const std::string& label, const wchar_t* property) {
+        win::Variant value;
+        Button(label).Get(property, value.Get());
+        const bool shown =
+            SUCCEEDED(VariantChangeType(value.Get(), value.Get(), VARIANT_ALPHABOOL, VT_BSTR));
+        std::printf("  %-10s %ls = %ls\n", label.c_str(), property,
+                    shown ? V_BSTR(value.Get()) : L"?");
+    }
+
+    // Runs the form's messages until the person closes it.
+    void StayOpen() {
+        MSG message;
+        while (IsWindowVisible(form_.Window()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+private:
+    olehost::Form form_;
+    PictureBox pictures_;
+    std::map<std::string, Placed> buttons_;
+};
+
+void Step(const char* what) {
+    std::printf("%s\n", what);
+    std::fflush(stdout);
+}
+
+void Script(DemoForm& form) {
+    Step("Open is clicked:");
+    form.Click("Open");
+    Step("Save is disabled and stays quiet when clicked:");
+    form.Click("Save");
+    Step("Bold is clicked twice:");
+    form.Click("Bold");
+    form.Print("Bold", L"Checked");
+    form.Click("Bold");
+    form.Print("Bold", L"Checked");
+    Step("Back is clicked, then its arrow opens and closes the drop-down:");
+    form.Click("Back");
+    form.Click("Back", true);
+    form.Print("Back", L"DroppedDown");
+    form.Click("Back", true);
+    Step("The File menu opens, and Open in the menu is clicked:");
+    form.Click("File");
+    form.Print("File", L"DroppedDown");
+    form.Click("menu Open");
+    Step("Bold in the menu is checked:");
+    form.Click("menu Bold");
+    form.Print("menu Bold", L"Checked");
+}
+
+} // namespace
+
+void RunForm(const std::wstring& picturePath, bool stayOpen) {
+    std::printf("\nThe demo form: a menu bar, a toolbar, a menu, a transparent button and "
+                "captions written upwards and downwards.\n");
+    DemoForm form;
+    Script(form);
+    if (olehost::SavePng(olehost::ReadWindow(form.Window()), picturePath)) {
+        std::printf("\nThe form after the script: %ls\n", picturePath.c_str());
+    }
+    if (stayOpen) {
+        std::printf("\nThe form stays open for you to try; close it to end the demo.\n");
+        std::fflush(stdout);
+        ReleaseCapture();
+        form.StayOpen();
+    }
+}
+
+} // namespace tovabel::demo

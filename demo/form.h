@@ -1,0 +1,15 @@
+// The demo form: a menu bar, a toolbar and a menu of buttons hosted in one
+// window of our container, a scripted interaction through the buttons' window
+// messages that prints the events they raise, and, for a person at a display,
+// the form left open until it is closed.
+#pragma once
+
+#include <string>
+
+namespace tovabel::demo {
+
+// Runs the form and writes what it shows after the script to `picturePath`;
+// with `stayOpen` it returns when the person closes it.
+void RunForm(const std::wstring& picturePath, bool stayOpen);
+
+} // namespace tovabel::demo
