@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,7 @@ struct NewControl {
     RecordingTovabel control{host};
     RecordingBag bag{host.log};
 
-    explicit NewControl(bool userMode = true) {
-        host.userMode = userMode;
+    NewControl() {
         control.Initialize();
         control.InitProperties();
         host.Clear();
@@ -60,9 +60,12 @@ const Keys kWriteOrder = {"Style",         "AlignCaption",  "AlignPicture",  "Au
                           "SoundEnterURL", "SoundLeaveURL", "SoundClickURL", "ShadowColor",
                           "TextColor",     "ToolTipText",   "Transparent",   "UseSystemSounds"};
 
-Keys Joined(Keys head, const Keys& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
+Keys Joined(std::initializer_list<Keys> parts) {
+    Keys all;
+    for (const Keys& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
 }
 
 TEST(SavedForm, HoldsOnlyKeysThatDifferFromTheirDefaults) {
@@ -94,8 +97,9 @@ TEST(SavedForm, HoldsOnlyKeysThatDifferFromTheirDefaults) {
             control.WriteProperties(bag);
             EXPECT_EQ(bag.Keys(), tc.stored);
             EXPECT_EQ(KeysOf(host.log, "WriteProperty"),
-                      Joined(kWriteOrder, {"MouseIcon", "Picture", "PictureOver", "PictureDown",
-                                           "PictureDisabled"}));
+                      Joined({kWriteOrder,
+                              {"MouseIcon", "Picture", "PictureOver", "PictureDown",
+                               "PictureDisabled"}}));
         }
     }
 }
@@ -136,7 +140,7 @@ TEST(SavedForm, AURLTakesThePlaceOfItsPicture) {
         tc.setup(f.control, f.host);
         f.host.Clear();
         f.control.WriteProperties(f.bag);
-        EXPECT_EQ(KeysOf(f.host.log, "WriteProperty"), Joined(kWriteOrder, tc.tail));
+        EXPECT_EQ(KeysOf(f.host.log, "WriteProperty"), Joined({kWriteOrder, tc.tail}));
         EXPECT_EQ(f.bag.Keys(), tc.stored);
     }
 }
@@ -175,7 +179,7 @@ TEST(LoadedForm, ReadsKeysInOrderAndSkipsWhatTheStyleOrAURLDecides) {
         f.bag.values = tc.stored;
         f.Load();
         EXPECT_EQ(KeysOf(f.host.log, "ReadProperty"),
-                  Joined(Joined(Joined(Joined(head, tc.alignments), sounds), tc.pictures), tail));
+                  Joined({head, tc.alignments, sounds, tc.pictures, tail}));
     }
 }
 

@@ -88,7 +88,7 @@ TEST(StreamDecoder, RefusesDamagedAndHostileInput) {
         {"bad magic", badMagic, StreamError::BadMagic},
         {"version 2", Stream(2, 0, 0, {}), StreamError::UnsupportedVersion},
         {"version 0", Stream(0, 0, 0, {}), StreamError::UnsupportedVersion},
-        {"count beyond the limit", Stream(1, 0xFFFF, 0x300000, Bytes(16)),
+        {"count 0xFFFF, -1 if read signed", Stream(1, 0xFFFF, 0x300000, Bytes(16)),
          StreamError::HostileLength},
         {"count the body cannot hold", Stream(1, 3, 8, Bytes(8)), StreamError::HostileLength},
         {"body beyond the limit", Stream(1, 1, 0x80000000u, Bytes(16)), StreamError::HostileLength},
