@@ -255,4 +255,23 @@ void Tovabel::CancelMode() {
     mEnterSoundDone = true;
 }
 
+void Tovabel::SystemColorsChanged() {
+    host_.Cls();
+    LayoutControl();
+}
+
+std::optional<Text> Tovabel::ToolTipTextToShow() {
+    const std::optional<Text> fromContainer = host_.ExtenderToolTipText();
+    if (fromContainer && !fromContainer->empty()) {
+        if (!mEnabled) {
+            return std::nullopt;
+        }
+        mToolTipText = *fromContainer;
+    }
+    if (!fromContainer) {
+        return std::nullopt;
+    }
+    return mToolTipText.size() == 1 ? Text() : mToolTipText;
+}
+
 } // namespace tovabel

@@ -45,6 +45,14 @@ public:
     void ExitFocus();
     // The system cancelled the mouse mode (a menu or dialog took over).
     void CancelMode();
+    // The system colours changed: the face is built again with the new ones.
+    void SystemColorsChanged();
+    // The text the shared tooltip shows when it asks for this button's, or
+    // nullopt to leave its request unanswered: a disabled button whose
+    // container gave the tip shows none, and without the container's
+    // ToolTipText there is no tip at all. The container's text, when it has
+    // one, becomes the button's. A single character shows no tip.
+    std::optional<Text> ToolTipTextToShow();
     // The container changed the control's size.
     void OnResize();
     // The container changed one of its ambient properties.

@@ -276,5 +276,46 @@ TEST(KeyPress, PassesTheKeyAndTakesBackAChange) {
     EXPECT_EQ(key, 0);
 }
 
+TEST(ToolTip, TextShownFollowsTheContainerAndTheButtonsState) {
+    struct Case {
+        const char* name;
+        std::optional<Text> fromContainer;
+        bool enabled;
+        Text own;
+        std::optional<Text> shown;
+        Text ownAfter;
+    };
+    const Case cases[] = {
+        {"own text", Text(), true, u"Open", u"Open", u"Open"},
+        {"the container's text wins and is kept", u"Save", true, u"Open", u"Save", u"Save"},
+        {"disabled with the container's text: no tip", u"Save", false, u"Open", std::nullopt,
+         u"Open"},
+        {"disabled with its own text", Text(), false, u"Open", u"Open", u"Open"},
+        {"no ToolTipText in the container: no tip", std::nullopt, true, u"Open", std::nullopt,
+         u"Open"},
+        {"one character shows nothing", Text(), true, u"X", Text(), u"X"},
+        {"two characters show", Text(), true, u"XY", u"XY", u"XY"},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        Button b;
+        b.control.SetToolTipText(tc.own);
+        b.control.SetEnabled(tc.enabled);
+        b.host.extenderToolTip = tc.fromContainer;
+        EXPECT_EQ(b.control.ToolTipTextToShow(), tc.shown);
+        EXPECT_EQ(b.control.ToolTipText(), tc.ownAfter);
+    }
+}
+
+TEST(SystemColors, ChangeClearsAndLaysOutTheFaceAgain) {
+    Button b;
+    b.host.log.clear();
+    b.control.SystemColorsChanged();
+    ASSERT_FALSE(b.host.log.empty());
+    EXPECT_EQ(b.host.log.front(), "Cls");
+    // The layout that follows the clearing sets the access keys again.
+    EXPECT_FALSE(Filter(b.host.log, "SetAccessKeys").empty());
+}
+
 } // namespace
 } // namespace tovabel::testing

@@ -6,6 +6,7 @@
 #include "platform.h"
 #include "render/draw_pictures.h"
 #include "text.h"
+#include "tooltip.h"
 #include "variant.h"
 
 #include <cmath>
@@ -424,11 +425,32 @@ void ControlHost::MarkSafeForScripting(std::string_view classId) {
     win::MarkSafeForScripting(classId);
 }
 
-// The shared tooltip and the window subclass come with the windows issue (#5).
-void ControlHost::CreateToolTipWindow() {}
-void ControlHost::AddToolTip() {}
-void ControlHost::RemoveToolTip() {}
-void ControlHost::SubClass() {}
-void ControlHost::UnSubClass() {}
+// The shared tooltip of the thread and the control's own window procedure.
+
+void ControlHost::CreateToolTipWindow() {
+    if (!toolTipUser_) {
+        toolTipUser_ = true;
+        tooltip::AddUser();
+    }
+}
+
+void ControlHost::AddToolTip() {
+    inPlace_.AddToolTip();
+}
+
+void ControlHost::RemoveToolTip() {
+    if (toolTipUser_) {
+        toolTipUser_ = false;
+        tooltip::RemoveUser();
+    }
+}
+
+void ControlHost::SubClass() {
+    inPlace_.SubClass();
+}
+
+void ControlHost::UnSubClass() {
+    inPlace_.UnSubClass();
+}
 
 } // namespace tovabel::win

@@ -136,6 +136,7 @@ private:
     Surface surface_;
     SIZEL extent_;
     bool dirty_ = false;
+    bool toolTipUser_ = false; // this instance counts as a user of the thread's tooltip
     Font defaultFont_;
     std::optional<ComponentInfo> app_;
     SIZE clientSize_{0, 0}; // the size the core was last told about

@@ -2,10 +2,17 @@
 
 #include "control.h"
 #include "module.h"
+#include "text.h"
+#include "tooltip.h"
+
+#include <commctrl.h>
 
 #include <windowsx.h>
 
+#include <cstring>
 #include <iterator>
+#include <optional>
+#include <string>
 
 namespace tovabel::win {
 
@@ -24,6 +31,25 @@ const WindowClass& ControlWindowClass(WNDPROC procedure) {
         return description;
     }());
     return registered;
+}
+
+// The window property that leads the control's own procedure to the control;
+// it holds no reference.
+constexpr const wchar_t* kSubclassProperty = L"OrnisTovabelSubclass";
+
+bool IsRelayedToTheTooltip(UINT message) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return true;
+    default:
+        return false; // double clicks are not relayed
+    }
 }
 
 SIZE SizeOf(const RECT& rect) {
@@ -173,6 +199,7 @@ HRESULT InPlace::Activate(bool uiActivate) {
         control_.Host().WindowPlaced(size);
         ShowWindow(window_.Get(), SW_SHOWNA);
         StartTimers();
+        StartWindowServices();
     }
     if (uiActivate && !uiActive_) {
         uiActive_ = true;
@@ -221,6 +248,7 @@ void InPlace::Deactivate() {
     for (Timer& timer : timers_) {
         timer.onWindow.Stop();
     }
+    StopWindowServices();
     window_.Reset();
     frame_.Reset();
     document_.Reset();
@@ -270,6 +298,138 @@ void InPlace::Move(const RECT& position) {
 void InPlace::Invalidate() const {
     if (window_) {
         InvalidateRect(window_.Get(), nullptr, FALSE);
+    }
+}
+
+void InPlace::SubClass() {
+    UnSubClass();
+    subclassWanted_ = true;
+    if (window_) {
+        InstallSubclass();
+    }
+}
+
+void InPlace::UnSubClass() {
+    subclassWanted_ = false;
+    toolWanted_ = false;
+    RemoveSubclass();
+}
+
+void InPlace::AddToolTip() {
+    toolWanted_ = true;
+    tooltip::AddTool(window_.Get());
+}
+
+void InPlace::StartWindowServices() {
+    if (subclassWanted_) {
+        InstallSubclass();
+    }
+    if (toolWanted_) {
+        tooltip::AddTool(window_.Get());
+    }
+}
+
+void InPlace::StopWindowServices() {
+    tooltip::RemoveTool(window_.Get());
+    RemoveSubclass();
+}
+
+void InPlace::InstallSubclass() {
+    HWND window = window_.Get();
+    if (window == nullptr || previous_ != nullptr) {
+        return;
+    }
+    SetPropW(window, kSubclassProperty, this);
+    previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InPlace::SubclassProc)));
+    if (previous_ == nullptr) {
+        RemovePropW(window, kSubclassProperty); // the window stays as it was
+        return;
+    }
+    subclassed_ = window;
+}
+
+void InPlace::RemoveSubclass() {
+    if (previous_ == nullptr) {
+        return;
+    }
+    tooltip::RemoveTool(subclassed_);
+    SetWindowLongPtrA(subclassed_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    RemovePropW(subclassed_, kSubclassProperty);
+    previous_ = nullptr;
+    subclassed_ = nullptr;
+}
+
+// Every message goes on to the window's previous procedure, whose result is
+// returned: the control only looks at some of them first.
+LRESULT CALLBACK InPlace::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<InPlace*>(GetPropW(window, kSubclassProperty));
+    if (self == nullptr || self->previous_ == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&self->control_);
+    const WNDPROC previous = self->previous_;
+    if (message == WM_NCDESTROY) {
+        self->RemoveSubclass(); // the window goes with its parent
+    } else {
+        self->BeforePassingOn(window, message, wParam, lParam);
+    }
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+void InPlace::BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsRelayedToTheTooltip(message)) {
+        tooltip::Relay(window, message, wParam, lParam);
+        return;
+    }
+    switch (message) {
+    case WM_NOTIFY: {
+        auto* request = reinterpret_cast<NMHDR*>(lParam);
+        if (request != nullptr && request->hwndFrom == tooltip::Window() &&
+            (request->code == TTN_NEEDTEXTA || request->code == TTN_NEEDTEXTW)) {
+            SupplyToolTipText(request);
+        }
+        break;
+    }
+    case WM_SYSCOLORCHANGE:
+        control_.Run([&] {
+            control_.Core().SystemColorsChanged();
+            return S_OK;
+        });
+        break;
+    case WM_CANCELMODE:
+        control_.Run([&] {
+            control_.Core().CancelMode();
+            return S_OK;
+        });
+        break;
+    default:
+        break;
+    }
+}
+
+// The tooltip asks in the character set the window answered it with; the text
+// is the same either way, cut to the 79 bytes its ANSI form may have.
+void InPlace::SupplyToolTipText(NMHDR* request) {
+    std::optional<Text> text;
+    control_.Run([&] {
+        text = control_.Core().ToolTipTextToShow();
+        return S_OK;
+    });
+    if (!text) {
+        return;
+    }
+    std::string ansi = ToAnsi(*text);
+    if (ansi.size() > 79) {
+        ansi.resize(79);
+    }
+    if (request->code == TTN_NEEDTEXTA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(request);
+        std::memcpy(info->szText, ansi.c_str(), ansi.size() + 1);
+    } else {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(request);
+        MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, info->szText,
+                            static_cast<int>(std::size(info->szText)));
     }
 }
 

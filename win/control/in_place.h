@@ -39,6 +39,15 @@ public:
     IOleInPlaceSite* Site() const { return site_.Get(); }
     // Repaints the window with the next paint cycle (one complete frame).
     void Invalidate() const;
+    // The run-mode window services: the control's own procedure in front of
+    // the window's (`SubClass`, which first undoes an earlier one, and
+    // `UnSubClass`, which also removes the tooltip tool) and the window as a
+    // tool of the shared tooltip. Asked for before the window exists, they
+    // start with it; they stop when it goes and start again with a new one.
+    void SubClass();
+    void UnSubClass();
+    void AddToolTip();
+
     // Runs or stops one of the control's timers. A timer runs on the window:
     // asked for while the control has none, it starts when the window is made.
     void SetTimer(TimerId id, bool running, std::int32_t intervalMs);
@@ -51,6 +60,14 @@ private:
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     void OnFocus(bool arrived);
     void StartTimers();
+    void StartWindowServices();
+    void StopWindowServices();
+    void InstallSubclass();
+    void RemoveSubclass();
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // What the control's own procedure does before the message goes on.
+    void BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void SupplyToolTipText(NMHDR* request);
 
     // A timer as the control asked for it, and its holder on the window.
     struct Timer {
@@ -69,6 +86,11 @@ private:
     win::Window window_;
     RECT position_{0, 0, 0, 0};
     bool uiActive_ = false;
+    bool subclassWanted_ = false;
+    bool toolWanted_ = false;
+    // The window's procedure before ours; null while the window is not subclassed.
+    WNDPROC previous_ = nullptr;
+    HWND subclassed_ = nullptr;
     // Declared after the window: they stop before it goes.
     Timer timers_[2]{Timer(TimerId::MenuPop), Timer(TimerId::Redraw)};
 };

@@ -130,7 +130,12 @@ HRESULT Extender::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 }
 
 HRESULT Extender::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    return IdsOf(kExtenderNames, names, count, ids);
+    const HRESULT hr = IdsOf(kExtenderNames, names, count, ids);
+    if (SUCCEEDED(hr) && !hasToolTipText && ids[0] == kToolTipText) {
+        ids[0] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
+    }
+    return hr;
 }
 
 HRESULT Extender::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,

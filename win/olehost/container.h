@@ -40,6 +40,7 @@ class Extender final : public Member<IDispatch> {
 public:
     std::wstring toolTipText;
     bool tabStop = true;
+    bool hasToolTipText = true; // false: an extender without the property
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;

@@ -1,0 +1,218 @@
+// The tooltip that run-mode buttons share, through the real common-controls
+// tooltip window: the tools it holds, the text it gets from each button (read
+// back from the tooltip itself), and the button's own window procedure in
+// front of the host's.
+#include "com_client.h"
+#include "container.h"
+#include "pixels.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace tovabel::wintest {
+namespace {
+
+using olehost::Container;
+using olehost::Form;
+using olehost::HostedControl;
+using olehost::ReadWindow;
+
+constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+
+// The tooltip windows of this thread.
+std::vector<HWND> ToolTipWindows() {
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM list) -> BOOL {
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND TheToolTip() {
+    const std::vector<HWND> windows = ToolTipWindows();
+    return windows.size() == 1 ? windows.front() : nullptr;
+}
+
+LRESULT ToolCount() {
+    return SendMessageW(TheToolTip(), TTM_GETTOOLCOUNT, 0, 0);
+}
+
+// The text the tooltip gets for `control`'s tool, asked the way it asks
+// before it shows.
+std::wstring TextFor(HWND control) {
+    wchar_t buffer[512] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = control;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = buffer;
+    SendMessageW(TheToolTip(), TTM_GETTEXTW, std::size(buffer), reinterpret_cast<LPARAM>(&tool));
+    return buffer;
+}
+
+HRESULT CallMethod(IDispatch* control, const wchar_t* name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    Var ignored;
+    return Call(control, id, ignored);
+}
+
+TEST(ToolTips, OneWindowServesTheButtonsOfAThread) {
+    EXPECT_TRUE(ToolTipWindows().empty());
+    {
+        Form form(L"Two buttons", {200, 60});
+        HostedControl& first = form.AddPlace();
+        HostedControl& second = form.AddPlace();
+        ASSERT_EQ(S_OK, first.Create(kProgId, {0, 0, 60, 22}));
+        ASSERT_EQ(S_OK, second.Create(kProgId, {70, 0, 130, 22}));
+        ASSERT_EQ(ToolTipWindows().size(), 1u);
+        EXPECT_EQ(ToolCount(), 2);
+        const HWND shared = TheToolTip();
+
+        second.Destroy();
+        EXPECT_EQ(TheToolTip(), shared) << "the other button still uses it";
+        EXPECT_EQ(ToolCount(), 1);
+        first.GetExtender().toolTipText = L"Still here";
+        EXPECT_EQ(TextFor(first.Window()), L"Still here");
+        first.Destroy();
+        EXPECT_TRUE(ToolTipWindows().empty()) << "the last button takes it along";
+    }
+    Container later;
+    ASSERT_EQ(S_OK, later.Create(kProgId, {0, 0, 60, 22}));
+    EXPECT_EQ(ToolTipWindows().size(), 1u) << "a new button makes a new one";
+    EXPECT_EQ(ToolCount(), 1);
+}
+
+TEST(ToolTips, DesignModeButtonsHaveNone) {
+    Container container(false);
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+    EXPECT_TRUE(ToolTipWindows().empty());
+}
+
+TEST(ToolTips, TextTheTooltipGets) {
+    struct Case {
+        const char* name;
+        std::wstring own;           // the ToolTipText property, set first
+        std::wstring fromContainer; // the extender's, set afterwards
+        bool enabled;
+        bool containerHasTheProperty;
+        std::wstring shown;
+    };
+    const std::wstring hundred(100, L'a');
+    const Case cases[] = {
+        {"own text", L"Open a file", L"", true, true, L"Open a file"},
+        {"cut to 79 characters", hundred, L"", true, true, hundred.substr(0, 79)},
+        {"one character shows nothing", L"X", L"", true, true, L""},
+        {"two characters show", L"XY", L"", true, true, L"XY"},
+        {"the container's text", L"Open", L"Save", true, true, L"Save"},
+        {"disabled with the container's text", L"Open", L"Save", false, true, L""},
+        {"disabled with its own text", L"Open", L"", false, true, L"Open"},
+        {"a container without the property", L"Open", L"", true, false, L""},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        Container container;
+        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+        ASSERT_EQ(S_OK, container.Put(L"ToolTipText", *Str(tc.own)));
+        ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(tc.enabled)));
+        container.GetExtender().toolTipText = tc.fromContainer;
+        container.GetExtender().hasToolTipText = tc.containerHasTheProperty;
+        EXPECT_EQ(TextFor(container.ControlWindow()), tc.shown);
+        if (tc.enabled && !tc.fromContainer.empty()) {
+            Var own;
+            ASSERT_EQ(S_OK, container.Get(L"ToolTipText", own.Get()));
+            EXPECT_EQ(std::wstring(own.Get()->bstrVal), tc.fromContainer) << "kept as its own";
+        }
+    }
+}
+
+// Records what reaches the tooltip window through its relay.
+std::vector<UINT> gRelayed;
+WNDPROC gToolTipProcedure = nullptr;
+
+LRESULT CALLBACK WatchRelays(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TTM_RELAYEVENT && lParam != 0) {
+        gRelayed.push_back(reinterpret_cast<const MSG*>(lParam)->message);
+    }
+    return CallWindowProcW(gToolTipProcedure, window, message, wParam, lParam);
+}
+
+TEST(ToolTips, MouseMessagesAreRelayedButNotDoubleClicks) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+    HWND tip = TheToolTip();
+    ASSERT_NE(tip, nullptr);
+    gToolTipProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchRelays)));
+    gRelayed.clear();
+    HWND window = container.ControlWindow();
+    for (const UINT message : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK,
+                               WM_MBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEMOVE}) {
+        SendMessageW(window, message, 0, MAKELPARAM(5, 5));
+    }
+    ReleaseCapture();
+    SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gToolTipProcedure));
+    const std::vector<UINT> expected = {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP,
+                                        WM_MOUSEMOVE};
+    EXPECT_EQ(gRelayed, expected);
+}
+
+TEST(ToolTips, SubclassingTwiceDropsTheToolAndUndoingRestoresTheHost) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+    HWND window = container.ControlWindow();
+    const LONG_PTR host = GetClassLongPtrW(window, GCLP_WNDPROC);
+    EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), host) << "subclassed at run time";
+    EXPECT_EQ(ToolCount(), 1);
+
+    ASSERT_EQ(S_OK, CallMethod(container.Dispatch().Get(), L"SubClass"));
+    EXPECT_EQ(ToolCount(), 0) << "the inner undo removed the tool; nothing adds it again";
+    EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), host);
+    ASSERT_EQ(S_OK, CallMethod(container.Dispatch().Get(), L"UnSubClass"));
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), host) << "one procedure in the chain";
+    ASSERT_EQ(S_OK, CallMethod(container.Dispatch().Get(), L"UnSubClass")) << "twice is harmless";
+}
+
+TEST(ToolTips, HandledMessagesStillReturnTheHostsResult) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+    HWND window = container.ControlWindow();
+    EXPECT_EQ(SendMessageW(window, WM_ERASEBKGND, 0, 0), 1) << "the host's answer";
+    POINT inside{5, 5};
+    ClientToScreen(window, &inside);
+    EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)), HTCLIENT);
+    // A relayed message still reaches the host: the press raises the button.
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), window);
+    ReleaseCapture();
+}
+
+TEST(ToolTips, SystemColourChangeRepaintsTheFace) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+    const int element = COLOR_BTNFACE;
+    const COLORREF original = GetSysColor(element);
+    const COLORREF changed = RGB(3, 140, 7);
+    ASSERT_TRUE(SetSysColors(1, &element, &changed));
+    SendMessageW(container.ControlWindow(), WM_SYSCOLORCHANGE, 0, 0);
+    container.Settle();
+    const COLORREF face = ReadWindow(container.ControlWindow()).At(30, 11);
+    SetSysColors(1, &element, &original);
+    EXPECT_EQ(face, changed);
+}
+
+} // namespace
+} // namespace tovabel::wintest

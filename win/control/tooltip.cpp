@@ -1,0 +1,95 @@
+#include "tooltip.h"
+
+#include "module.h"
+#include "window.h"
+
+#include <commctrl.h>
+
+namespace tovabel::win::tooltip {
+
+namespace {
+
+struct Shared {
+    win::Window window;
+    bool created = false;
+    long users = 0;
+};
+
+Shared& ThisThread() {
+    thread_local Shared shared;
+    return shared;
+}
+
+// The tool record for `control`; the first fields only, in the size every
+// version of the tooltip understands.
+TTTOOLINFOA ToolFor(HWND control) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = control;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.hinst = module::Handle();
+    return tool;
+}
+
+} // namespace
+
+void AddUser() {
+    Shared& shared = ThisThread();
+    ++shared.users;
+    if (shared.created) {
+        return;
+    }
+    shared.created = true;
+    InitCommonControls();
+    shared.window = win::Window(
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, module::Handle(), nullptr));
+    SendMessageA(shared.window.Get(), TTM_ACTIVATE, TRUE, 0);
+}
+
+void RemoveUser() {
+    Shared& shared = ThisThread();
+    if (shared.users > 0) {
+        --shared.users;
+    }
+    if (shared.created && shared.users == 0) {
+        shared.window.Reset();
+        shared.created = false;
+    }
+}
+
+HWND Window() {
+    return ThisThread().window.Get();
+}
+
+void AddTool(HWND control) {
+    HWND window = Window();
+    if (window == nullptr || control == nullptr) {
+        return;
+    }
+    TTTOOLINFOA tool = ToolFor(control);
+    tool.uFlags = TTF_IDISHWND;
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(window, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(window, TTM_ACTIVATE, TRUE, reinterpret_cast<LPARAM>(control));
+}
+
+void RemoveTool(HWND control) {
+    HWND window = Window();
+    if (window == nullptr || control == nullptr) {
+        return;
+    }
+    TTTOOLINFOA tool = ToolFor(control);
+    SendMessageA(window, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Relay(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = Window();
+    if (window == nullptr) {
+        return;
+    }
+    MSG relayed{control, message, wParam, lParam, 0, {0, 0}};
+    SendMessageA(window, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+} // namespace tovabel::win::tooltip
