@@ -3,6 +3,8 @@
 // IPersistStorage, with a stream saved by an earlier build, and with bags and
 // streams that are damaged or hostile.
 #include "com_client.h"
+#include "container.h"
+#include "pixels.h"
 #include "test_paths.h"
 
 #include <gtest/gtest.h>
@@ -409,6 +411,44 @@ TEST(Persistence, DamagedStreamsFailClearlyAndChangeNothing) {
         const Ref<IDispatch> control = NewUnstarted();
         LoadFromStream(control.Get(), bytes); // may fail, must not crash
         EXPECT_EQ(S_OK, PutByName(control.Get(), L"Caption", Str(L"alive")));
+    }
+}
+
+// A loaded control lays itself out again once its window is there (the first
+// tick of its redraw timer auto-sizes it) and repaints once a second later:
+// in design mode that second paint shows the flat look the loading did not.
+TEST(Persistence, LoadedControlSizesItselfThenRepaintsOnce) {
+    constexpr COLORREF kBack = RGB(250, 250, 236);
+    constexpr COLORREF kLight = RGB(20, 40, 250);
+    MemoryBag bag;
+    bag.Set(L"Caption", Str(L"A caption wider than the place"));
+    bag.Set(L"AutoSize", Bool(true));
+    bag.Set(L"BackColor", Long(static_cast<std::int32_t>(kBack)));
+    bag.Set(L"HighlightColor", Long(static_cast<std::int32_t>(kLight)));
+    {
+        SCOPED_TRACE("run mode");
+        olehost::Container container;
+        ASSERT_EQ(S_OK, container.Create(L"OrnisTovabel.Tovabel", {0, 0, 30, 30}, &bag));
+        const std::size_t before = container.Site().posRectRequests.size();
+        EXPECT_TRUE(olehost::PumpMessages(std::chrono::milliseconds(2000), [&] {
+            return container.Site().posRectRequests.size() > before;
+        })) << "the first tick asks for the caption's size";
+        RECT client{};
+        GetClientRect(container.ControlWindow(), &client);
+        EXPECT_GT(client.right, 100);
+    }
+    {
+        SCOPED_TRACE("design mode");
+        bag.Set(L"AutoSize", Bool(false));
+        olehost::Container container(false);
+        ASSERT_EQ(S_OK, container.Create(L"OrnisTovabel.Tovabel", {0, 0, 60, 30}, &bag));
+        container.Settle();
+        EXPECT_EQ(olehost::ReadWindow(container.ControlWindow()).At(0, 10), kLight)
+            << "loaded in design mode: raised";
+        olehost::PumpMessages(std::chrono::milliseconds(1500));
+        container.Settle();
+        EXPECT_EQ(olehost::ReadWindow(container.ControlWindow()).At(0, 10), kBack)
+            << "a second later: flat, as nothing holds it raised";
     }
 }
 

@@ -361,7 +361,7 @@ HostedControl::~HostedControl() {
     Destroy();
 }
 
-HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position) {
+HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved) {
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr)) {
@@ -374,11 +374,14 @@ HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position) {
     const ComPtr<IOleObject> object = control_.As<IOleObject>(IID_IOleObject);
     const ComPtr<IPersistStreamInit> persist =
         control_.As<IPersistStreamInit>(IID_IPersistStreamInit);
-    if (!object || !persist) {
+    const ComPtr<IPersistPropertyBag> loader =
+        control_.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
+    if (!object || !persist || (saved != nullptr && !loader)) {
         return E_NOINTERFACE;
     }
     // A control that asks for its site first gets it before its properties.
-    if (FAILED(hr = object->SetClientSite(&site_)) || FAILED(hr = persist->InitNew())) {
+    if (FAILED(hr = object->SetClientSite(&site_)) ||
+        FAILED(hr = saved != nullptr ? loader->Load(saved, nullptr) : persist->InitNew())) {
         return hr;
     }
     const win::WindowDc screen(nullptr);

@@ -173,9 +173,10 @@ public:
     HostedControl& operator=(const HostedControl&) = delete;
     ~HostedControl();
 
-    // Creates the control by ProgID, starts it as a new instance and activates
-    // it in place at `position` (client pixels of the frame window).
-    HRESULT Create(const wchar_t* progId, const RECT& position);
+    // Creates the control by ProgID, starts it as a new instance (or loads it
+    // from `saved`, as a form being opened does) and activates it in place at
+    // `position` (client pixels of the frame window).
+    HRESULT Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved = nullptr);
     // Deactivates, closes and releases the control.
     void Destroy();
 
@@ -235,8 +236,8 @@ class Container {
 public:
     explicit Container(bool userMode = true);
 
-    HRESULT Create(const wchar_t* progId, const RECT& position) {
-        return place_.Create(progId, position);
+    HRESULT Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved = nullptr) {
+        return place_.Create(progId, position, saved);
     }
     void Destroy() { place_.Destroy(); }
 
