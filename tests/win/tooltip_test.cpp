@@ -23,20 +23,19 @@ using olehost::ReadWindow;
 
 constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
 
+BOOL CALLBACK CollectToolTip(HWND window, LPARAM list) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
 // The tooltip windows of this thread.
 std::vector<HWND> ToolTipWindows() {
     std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &CollectToolTip, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
