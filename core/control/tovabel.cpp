@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 namespace tovabel {
 
@@ -680,8 +681,12 @@ void Tovabel::AssignSoundBytes(const SoundSlot& slot, const std::optional<SoundB
         this->*slot.usable = false;
         return;
     }
-    this->*slot.bytes = *value;
-    this->*slot.usable = !value->empty();
+    StoreSoundBytes(slot, *value);
+}
+
+void Tovabel::StoreSoundBytes(const SoundSlot& slot, SoundBytes bytes) {
+    this->*slot.bytes = std::move(bytes);
+    this->*slot.usable = !(this->*slot.bytes).empty();
 }
 
 void Tovabel::SetSoundEnter(const std::optional<SoundBytes>& value) {

@@ -5,6 +5,7 @@
 #include "control/host.h"
 #include "control/property_bag.h"
 #include "control/types.h"
+#include "download/async_property.h"
 #include "render/face.h"
 #include "render/painter.h"
 
@@ -57,6 +58,8 @@ public:
     void OnResize();
     // The container changed one of its ambient properties.
     void AmbientChanged(std::string_view name);
+    // A download started with the host's AsyncRead has finished.
+    void AsyncReadComplete(AsyncProperty property);
 
     // The face's visible lines, the one brought to the front last at the end.
     std::vector<Line> VisibleLines() const;
@@ -275,6 +278,7 @@ private:
     void AssignPictureURL(const PictureSlot& slot, const Text& value);
     void AssignSoundURL(const SoundSlot& slot, const Text& value);
     void AssignSoundBytes(const SoundSlot& slot, const std::optional<SoundBytes>& value);
+    void StoreSoundBytes(const SoundSlot& slot, SoundBytes bytes);
     void ShowPicture(const Picture& picture);
     void SetEdgeColor(OleColor color, bool highlight);
     void SetAlignment(std::int32_t& field, std::int32_t value, std::string_view name);
@@ -288,6 +292,12 @@ private:
     void RedrawTimerTick();
     bool IsCheckStyle() const;
     bool IsDropDownStyle() const;
+
+    // Download completion.
+    void ApplyDownload(AsyncProperty& property);
+    void AssignDownloadedCursor(const DownloadedValue& value);
+    void AssignDownloadedPicture(const PictureSlot& slot, const DownloadedValue& value);
+    void StoreDownloadedSound(const SoundSlot& slot, DownloadedValue& value);
 
     // Layout.
     void LayoutSeparator();

@@ -196,7 +196,11 @@ bool FakeHost::AsyncRead(const Text& target, AsyncType type, std::string_view na
     if (onAsyncRead) {
         onAsyncRead();
     }
-    return !refuseDownloads;
+    if (refuseDownloads) {
+        return false;
+    }
+    downloads.push_back({target, type, std::string(name)});
+    return true;
 }
 
 void FakeHost::RaiseEvent(std::int32_t dispid, std::span<EventArg> args) {

@@ -128,6 +128,13 @@ public:
     std::optional<bool> extenderTabStop = true;
     ComponentInfo app{u"Tovabel", u"Tovabel", 1, 0, 0};
     bool refuseDownloads = false;
+    // The downloads the control started and the host accepted, oldest first.
+    struct Download {
+        Text target;
+        AsyncType type;
+        std::string propertyName;
+    };
+    std::vector<Download> downloads;
     double scaleWidth = 40;
     double scaleHeight = 22;
     double twipsPerPixel = 15;
@@ -218,6 +225,7 @@ public:
     using Tovabel::mHasFocus;
     using Tovabel::mHasSoundClick;
     using Tovabel::mHasSoundEnter;
+    using Tovabel::mHasSoundLeave;
     using Tovabel::mIsMenuItem;
     using Tovabel::mLeaveSoundDone;
     using Tovabel::mLeftButtonDown;

@@ -4,6 +4,7 @@
 #include "container.h"
 #include "import_patch.h"
 #include "pixels.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -44,41 +45,6 @@ BOOL WINAPI RecordPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     }
     gCalls.push_back(call);
     return TRUE;
-}
-
-// A short, well-formed PCM WAV file: 8 kHz, 8 bits, mono.
-std::vector<std::uint8_t> WaveFile(std::uint8_t sample, std::size_t samples = 64) {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(44 + samples);
-    const auto tag = [&](const char* text) {
-        for (int i = 0; i < 4; ++i) {
-            bytes.push_back(static_cast<std::uint8_t>(text[i]));
-        }
-    };
-    const auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        }
-    };
-    const auto u16 = [&](std::uint16_t v) {
-        bytes.push_back(static_cast<std::uint8_t>(v));
-        bytes.push_back(static_cast<std::uint8_t>(v >> 8));
-    };
-    tag("RIFF");
-    u32(static_cast<std::uint32_t>(36 + samples));
-    tag("WAVE");
-    tag("fmt ");
-    u32(16);
-    u16(1);    // PCM
-    u16(1);    // mono
-    u32(8000); // samples per second
-    u32(8000); // bytes per second
-    u16(1);    // block alignment
-    u16(8);    // bits per sample
-    tag("data");
-    u32(static_cast<std::uint32_t>(samples));
-    bytes.insert(bytes.end(), samples, sample);
-    return bytes;
 }
 
 class Sounds : public ::testing::Test {

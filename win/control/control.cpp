@@ -6,14 +6,17 @@
 #include <olectl.h>
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tovabel::win {
 
 TovabelControl::TovabelControl()
     : points_(*this), inPlace_(*this),
-      host_(*this, site_, types_, points_, inPlace_, [this] { NotifyResize(); }), core_(host_),
-      dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this),
+      host_(
+          *this, site_, types_, points_, inPlace_, [this] { NotifyResize(); },
+          [this](AsyncProperty property) { NotifyDownloaded(std::move(property)); }),
+      core_(host_), dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this),
       persistStorage_(*this), oleObject_(*this), inPlaceObject_(*this), inPlaceActiveObject_(*this),
       oleControl_(*this), viewObject_(*this), quickActivate_(*this) {
     module::Lock();
@@ -150,6 +153,13 @@ void TovabelControl::NotifyAmbientChanged(DISPID id) {
             core_.AmbientChanged(ambient.name);
         }
     }
+}
+
+void TovabelControl::NotifyDownloaded(AsyncProperty property) {
+    Run([&] {
+        core_.AsyncReadComplete(std::move(property));
+        return S_OK;
+    });
 }
 
 void TovabelControl::Draw(HDC dc, const RECT& bounds) {

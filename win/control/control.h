@@ -43,6 +43,8 @@ public:
     void NotifyResize();
     // The container reports a changed ambient property (DISPID_UNKNOWN: any).
     void NotifyAmbientChanged(DISPID id);
+    // A download that the core started has finished.
+    void NotifyDownloaded(AsyncProperty property);
     // Draws one complete frame of the face into `bounds` of `dc`.
     void Draw(HDC dc, const RECT& bounds);
     // The face may have changed: the window repaints with its next paint

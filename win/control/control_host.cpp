@@ -94,9 +94,10 @@ void WriteBack(const Variant& value, EventArg& arg) {
 
 ControlHost::ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
                          ConnectionPointContainerPart& points, InPlace& inPlace,
-                         std::function<void()> resized)
+                         std::function<void()> resized, Downloads::Completion downloaded)
     : owner_(owner), site_(site), types_(types), points_(points), inPlace_(inPlace),
-      resized_(std::move(resized)), extent_(kDefaultExtent) {
+      resized_(std::move(resized)), extent_(kDefaultExtent),
+      downloads_(owner, site, std::move(downloaded)) {
     clientSize_ = ClientPixels();
     canvas_.Resize(clientSize_, Translate(surface_.backColor));
 }
@@ -323,8 +324,8 @@ void ControlHost::PropertyChanged(std::string_view name) {
     }
 }
 
-bool ControlHost::AsyncRead(const Text&, AsyncType, std::string_view) {
-    return false; // downloads through URL monikers come with the downloads issue (#5)
+bool ControlHost::AsyncRead(const Text& target, AsyncType type, std::string_view propertyName) {
+    return downloads_.Start(target, type, propertyName);
 }
 
 void ControlHost::RaiseEvent(std::int32_t dispid, std::span<EventArg> args) {

@@ -6,6 +6,7 @@
 #include "canvas.h"
 #include "connection_points.h"
 #include "control/host.h"
+#include "download.h"
 #include "gdi_painter.h"
 #include "in_place.h"
 #include "site.h"
@@ -19,10 +20,11 @@ namespace tovabel::win {
 
 class ControlHost final : public tovabel::Host {
 public:
-    // `resized` is called whenever the client size in pixels changes.
+    // `resized` is called whenever the client size in pixels changes,
+    // `downloaded` with each download that AsyncRead started, once it finished.
     ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
                 ConnectionPointContainerPart& points, InPlace& inPlace,
-                std::function<void()> resized);
+                std::function<void()> resized, Downloads::Completion downloaded);
 
     // The control's size in HIMETRIC, as IOleObject::SetExtent gives it.
     SIZEL Extent() const { return extent_; }
@@ -142,6 +144,8 @@ private:
     SIZE clientSize_{0, 0}; // the size the core was last told about
     Canvas canvas_;
     GdiPainter painter_{canvas_.Dc()};
+    // Last: its transfers stop before anything else of the host goes.
+    Downloads downloads_;
 };
 
 } // namespace tovabel::win

@@ -119,4 +119,16 @@ HWND Site::ContainerWindow() const {
     return handle;
 }
 
+ComPtr<IBindHost> Site::BindHost() const {
+    if (ComPtr<IBindHost> host = site_.As<IBindHost>(IID_IBindHost)) {
+        return host;
+    }
+    ComPtr<IBindHost> host;
+    if (const ComPtr<IServiceProvider> services =
+            site_.As<IServiceProvider>(IID_IServiceProvider)) {
+        services->QueryService(SID_SBindHost, IID_IBindHost, host.PutVoid());
+    }
+    return host;
+}
+
 } // namespace tovabel::win

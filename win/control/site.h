@@ -12,6 +12,7 @@
 
 #include <ocidl.h>
 #include <oleidl.h>
+#include <urlmon.h>
 
 #include <optional>
 #include <string>
@@ -40,6 +41,10 @@ public:
 
     // The container's window (owner of message boxes); null when none.
     HWND ContainerWindow() const;
+
+    // The container's bind host, which resolves locations relative to its
+    // document; empty when it offers none.
+    ComPtr<IBindHost> BindHost() const;
 
 private:
     ComPtr<IDispatch> Extender() const;

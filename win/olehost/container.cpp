@@ -224,6 +224,19 @@ HRESULT ControlSite::QueryInterface(REFIID iid, void** out) {
     if (IsEqualIID(iid, IID_IDispatch)) {
         return Answer(static_cast<IDispatch*>(this), out);
     }
+    if (IsEqualIID(iid, IID_IServiceProvider)) {
+        return Answer(static_cast<IServiceProvider*>(this), out);
+    }
+    return Unknown(out);
+}
+
+HRESULT ControlSite::QueryService(REFGUID service, REFIID iid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualGUID(service, SID_SBindHost) && bindHost) {
+        return bindHost->QueryInterface(iid, out);
+    }
     return Unknown(out);
 }
 

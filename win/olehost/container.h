@@ -11,6 +11,8 @@
 
 #include <ocidl.h>
 #include <oleidl.h>
+#include <servprov.h>
+#include <urlmon.h>
 
 #include <chrono>
 #include <functional>
@@ -88,9 +90,10 @@ private:
 };
 
 // The control's site: one identity answering the client site, the in-place
-// site, the control site and the ambient properties.
-class ControlSite final
-    : public Member<IOleClientSite, IOleInPlaceSiteEx, IOleControlSite, IDispatch> {
+// site, the control site, the ambient properties and the services (a bind
+// host, when the test gives one).
+class ControlSite final : public Member<IOleClientSite, IOleInPlaceSiteEx, IOleControlSite,
+                                        IDispatch, IServiceProvider> {
 public:
     ControlSite(Frame& frame, Extender& extender) : frame_(frame), extender_(extender) {}
 
@@ -99,6 +102,8 @@ public:
     bool displayAsDefault = false;
     std::wstring displayName = L"Tovabel1";
     win::ComPtr<IFontDisp> font; // none: the property is not available
+    // Resolves the control's download locations; none: the control binds alone.
+    win::ComPtr<IBindHost> bindHost;
 
     // What the control asked of its site.
     RECT position{0, 0, 0, 0};
@@ -158,6 +163,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
                                      VARIANT* result, EXCEPINFO*, UINT*) override;
+
+    // IServiceProvider
+    HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** out) override;
 
 private:
     Frame& frame_;

@@ -1,0 +1,212 @@
+#include "test_files.h"
+
+#include "com_ptr.h"
+
+#include <wincodec.h>
+
+#include <cstring>
+#include <fstream>
+
+namespace tovabel::wintest {
+
+namespace {
+
+using win::ComPtr;
+
+void Put16(FileBytes& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void Put32(FileBytes& out, std::uint32_t value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+void PutTag(FileBytes& out, const char (&tag)[5]) {
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<std::uint8_t>(tag[i]));
+    }
+}
+
+// A BITMAPINFOHEADER without compression.
+void PutInfoHeader(FileBytes& out, int width, int height, int bits, std::uint32_t imageSize) {
+    Put32(out, 40);
+    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, static_cast<std::uint32_t>(height));
+    Put16(out, 1);
+    Put16(out, static_cast<std::uint32_t>(bits));
+    Put32(out, BI_RGB);
+    Put32(out, imageSize);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+}
+
+FileBytes ReadAll(IStream& stream) {
+    STATSTG stat{};
+    const LARGE_INTEGER start{};
+    if (FAILED(stream.Stat(&stat, STATFLAG_NONAME)) ||
+        FAILED(stream.Seek(start, STREAM_SEEK_SET, nullptr))) {
+        return {};
+    }
+    FileBytes bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
+    ULONG read = 0;
+    stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+    bytes.resize(read);
+    return bytes;
+}
+
+// The pixels for a frame of `format`: one palette entry for every pixel of an
+// indexed format, else 24-bit BGR rows padded to four bytes.
+FileBytes FramePixels(bool indexed, int width, int height, COLORREF color, UINT& stride) {
+    stride = indexed ? static_cast<UINT>(width) : (static_cast<UINT>(width) * 3 + 3) & ~3u;
+    FileBytes pixels(stride * static_cast<UINT>(height), 0);
+    for (int y = 0; !indexed && y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = &pixels[y * stride + x * 3];
+            p[0] = GetBValue(color);
+            p[1] = GetGValue(color);
+            p[2] = GetRValue(color);
+        }
+    }
+    return pixels;
+}
+
+} // namespace
+
+FileBytes BitmapFile(int width, int height, COLORREF color) {
+    UINT stride = 0;
+    const FileBytes pixels = FramePixels(false, width, height, color, stride);
+    FileBytes out{'B', 'M'};
+    Put32(out, static_cast<std::uint32_t>(14 + 40 + pixels.size()));
+    Put32(out, 0);
+    Put32(out, 14 + 40);
+    PutInfoHeader(out, width, height, 24, static_cast<std::uint32_t>(pixels.size()));
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+FileBytes EncodedFile(const GUID& container, int width, int height, COLORREF color) {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IWICPalette> palette;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, factory.PutVoid())) ||
+        FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
+        FAILED(factory->CreateEncoder(container, nullptr, encoder.Put())) ||
+        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
+        FAILED(encoder->CreateNewFrame(frame.Put(), nullptr)) ||
+        FAILED(frame->Initialize(nullptr)) ||
+        FAILED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)))) {
+        return {};
+    }
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    frame->SetPixelFormat(&format);
+    const bool indexed = IsEqualGUID(format, GUID_WICPixelFormat8bppIndexed) != 0;
+    WICColor colors[] = {0xFF000000u | (GetRValue(color) << 16) | (GetGValue(color) << 8) |
+                         GetBValue(color)};
+    if (indexed && (FAILED(factory->CreatePalette(palette.Put())) ||
+                    FAILED(palette->InitializeCustom(colors, 1)) ||
+                    FAILED(frame->SetPalette(palette.Get())))) {
+        return {};
+    }
+    UINT stride = 0;
+    FileBytes pixels = FramePixels(indexed, width, height, color, stride);
+    if (FAILED(frame->WritePixels(static_cast<UINT>(height), stride,
+                                  static_cast<UINT>(pixels.size()), pixels.data())) ||
+        FAILED(frame->Commit()) || FAILED(encoder->Commit())) {
+        return {};
+    }
+    return ReadAll(*stream.Get());
+}
+
+FileBytes IconFile(int size, bool cursor) {
+    const auto side = static_cast<std::uint32_t>(size);
+    const std::uint32_t maskStride = ((side + 31) / 32) * 4;
+    const std::uint32_t imageSize = 40 + side * side * 4 + maskStride * side;
+    FileBytes out;
+    Put16(out, 0);
+    Put16(out, cursor ? 2 : 1);
+    Put16(out, 1);
+    out.push_back(static_cast<std::uint8_t>(side));
+    out.push_back(static_cast<std::uint8_t>(side));
+    out.push_back(0);                   // colours
+    out.push_back(0);                   // reserved
+    Put16(out, cursor ? side / 2 : 1);  // planes, or the hot spot's x
+    Put16(out, cursor ? side / 2 : 32); // bits, or the hot spot's y
+    Put32(out, imageSize);
+    Put32(out, 6 + 16);
+    PutInfoHeader(out, size, size * 2, 32, side * side * 4 + maskStride * side);
+    for (std::uint32_t i = 0; i < side * side; ++i) {
+        Put32(out, 0xFF2050A0u); // opaque
+    }
+    out.insert(out.end(), maskStride * side, 0);
+    return out;
+}
+
+FileBytes EnhancedMetafileFile() {
+    HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    Rectangle(recorder, 0, 0, 20, 10);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    FileBytes bytes(GetEnhMetaFileBits(metafile, 0, nullptr));
+    GetEnhMetaFileBits(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+    DeleteEnhMetaFile(metafile);
+    return bytes;
+}
+
+FileBytes PlaceableMetafileFile() {
+    HDC recorder = CreateMetaFileW(nullptr);
+    Rectangle(recorder, 0, 0, 20, 10);
+    HMETAFILE metafile = CloseMetaFile(recorder);
+    FileBytes records(GetMetaFileBitsEx(metafile, 0, nullptr));
+    GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
+    DeleteMetaFile(metafile);
+    FileBytes out;
+    Put32(out, 0x9AC6CDD7); // the placeable header's key
+    Put16(out, 0);
+    for (std::uint32_t bound : {0u, 0u, 20u, 10u}) {
+        Put16(out, bound);
+    }
+    Put16(out, 1440); // units per inch
+    Put32(out, 0);
+    std::uint16_t checksum = 0;
+    for (std::size_t i = 0; i < out.size(); i += 2) {
+        checksum ^= static_cast<std::uint16_t>(out[i] | out[i + 1] << 8);
+    }
+    Put16(out, checksum);
+    out.insert(out.end(), records.begin(), records.end());
+    return out;
+}
+
+FileBytes WaveFile(std::uint8_t sample, std::size_t samples) {
+    FileBytes bytes;
+    bytes.reserve(44 + samples);
+    PutTag(bytes, "RIFF");
+    Put32(bytes, static_cast<std::uint32_t>(36 + samples));
+    PutTag(bytes, "WAVE");
+    PutTag(bytes, "fmt ");
+    Put32(bytes, 16);
+    Put16(bytes, 1);    // PCM
+    Put16(bytes, 1);    // mono
+    Put32(bytes, 8000); // samples per second
+    Put32(bytes, 8000); // bytes per second
+    Put16(bytes, 1);    // block alignment
+    Put16(bytes, 8);    // bits per sample
+    PutTag(bytes, "data");
+    Put32(bytes, static_cast<std::uint32_t>(samples));
+    bytes.insert(bytes.end(), samples, sample);
+    return bytes;
+}
+
+bool SaveFile(const std::wstring& path, const FileBytes& bytes) {
+    std::ofstream file(path.c_str(), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+}
+
+} // namespace tovabel::wintest

@@ -1,0 +1,422 @@
+#include "download.h"
+
+#include "memory.h"
+#include "module.h"
+#include "ole_values.h"
+#include "text.h"
+
+#include <olectl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cwctype>
+#include <new>
+#include <utility>
+
+namespace tovabel::win {
+
+namespace {
+
+// The most one download holds: a larger file fails.
+constexpr std::size_t kLimit = 64u << 20;
+// Bytes read from the transfer's stream at a time.
+constexpr std::size_t kChunk = 64u << 10;
+
+constexpr UINT kFinishedMessage = WM_APP + 1;
+
+const WindowClass& DownloadWindowClass(WNDPROC procedure) {
+    static const WindowClass registered([&] {
+        WNDCLASSEXW description{};
+        description.cbSize = sizeof(description);
+        description.lpfnWndProc = procedure;
+        description.hInstance = module::Handle();
+        description.lpszClassName = L"OrnisTovabelDownloads";
+        return description;
+    }());
+    return registered;
+}
+
+std::wstring Lowered(std::wstring_view text) {
+    std::wstring out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return out;
+}
+
+// The value of the response header `name` ("Content-Length"), if present.
+std::optional<std::wstring_view> HeaderValue(std::wstring_view headers, std::wstring_view name) {
+    const std::wstring wanted = L"\n" + Lowered(name) + L":";
+    const std::wstring all = Lowered(headers);
+    const std::size_t at = all.find(wanted);
+    if (at == std::wstring::npos) {
+        return std::nullopt;
+    }
+    std::wstring_view value = headers.substr(at + wanted.size());
+    value = value.substr(0, value.find_first_of(L"\r\n"));
+    const std::size_t start = value.find_first_not_of(L" \t");
+    return start == std::wstring_view::npos ? std::wstring_view() : value.substr(start);
+}
+
+std::optional<ULONGLONG> Decimal(std::wstring_view text) {
+    if (text.empty() || text.size() > 19) {
+        return std::nullopt;
+    }
+    ULONGLONG value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<ULONGLONG>(c - L'0');
+    }
+    return value;
+}
+
+// The platform's picture loader over the received bytes, which it reads from
+// a stream of their own (the buffer is freed first).
+Picture LoadPicture(std::vector<std::uint8_t> bytes) {
+    if (bytes.empty()) {
+        return nullptr;
+    }
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (block.Get() == nullptr) {
+        return nullptr;
+    }
+    {
+        const GlobalLockScope locked(block.Get());
+        if (locked.Data() == nullptr) {
+            return nullptr;
+        }
+        std::memcpy(locked.Data(), bytes.data(), bytes.size());
+    }
+    const auto size = static_cast<LONG>(bytes.size());
+    bytes = std::vector<std::uint8_t>();
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, stream.Put()))) {
+        return nullptr;
+    }
+    block.Detach(); // the stream frees it
+    ComPtr<IPictureDisp> loaded;
+    if (FAILED(OleLoadPicture(stream.Get(), size, TRUE, IID_IPictureDisp, loaded.PutVoid()))) {
+        return nullptr;
+    }
+    Picture picture;
+    OlePicture::Wrap(loaded.Get(), picture);
+    return picture;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// One download
+
+Download::Download(Downloads& owner, AsyncType type, std::string_view propertyName)
+    : owner_(&owner), type_(type), propertyName_(propertyName) {
+    module::Lock();
+}
+
+Download::~Download() {
+    module::Unlock();
+}
+
+HRESULT Download::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBindStatusCallback)) {
+        *out = static_cast<IBindStatusCallback*>(this);
+    } else if (IsEqualIID(iid, IID_IHttpNegotiate)) {
+        *out = static_cast<IHttpNegotiate*>(this);
+    } else {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG Download::Release() {
+    const ULONG left = --refs_;
+    if (left == 0) {
+        delete this;
+    }
+    return left;
+}
+
+HRESULT Download::OnStartBinding(DWORD, IBinding* binding) {
+    binding_ = ComPtr<IBinding>::Share(binding);
+    return S_OK;
+}
+
+HRESULT Download::GetBindInfo(DWORD* flags, BINDINFO* info) {
+    if (flags == nullptr || info == nullptr) {
+        return E_INVALIDARG;
+    }
+    // Fresh data, read as it arrives, never written to the cache, and no
+    // dialog of any kind.
+    *flags = BINDF_ASYNCHRONOUS | BINDF_ASYNCSTORAGE | BINDF_PULLDATA | BINDF_GETNEWESTVERSION |
+             BINDF_NOWRITECACHE | BINDF_SILENTOPERATION | BINDF_NO_UI;
+    const ULONG size = info->cbSize;
+    std::memset(info, 0, size);
+    info->cbSize = size;
+    info->dwBindVerb = BINDVERB_GET;
+    return S_OK;
+}
+
+HRESULT Download::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM* medium) {
+    if (!failed_ && medium != nullptr && medium->tymed == TYMED_ISTREAM &&
+        medium->pstm != nullptr) {
+        Receive(*medium->pstm);
+    }
+    if (failed_) {
+        StopTransfer();
+    }
+    return S_OK;
+}
+
+HRESULT Download::OnStopBinding(HRESULT result, LPCWSTR) {
+    result_ = result;
+    binding_.Reset();
+    if (Downloads* owner = std::exchange(owner_, nullptr)) {
+        owner->Finished(*this);
+    }
+    return S_OK;
+}
+
+HRESULT Download::BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additionalHeaders) {
+    if (additionalHeaders != nullptr) {
+        *additionalHeaders = nullptr;
+    }
+    return S_OK;
+}
+
+// Only a successful answer carries the file. Its announced length refuses a
+// file beyond the limit before any of it arrives, and tells a body cut short
+// from a whole one (unless the body arrives encoded: the length then counts
+// the encoded bytes).
+HRESULT Download::OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR,
+                             LPWSTR* additionalHeaders) {
+    if (additionalHeaders != nullptr) {
+        *additionalHeaders = nullptr;
+    }
+    const std::wstring_view headers = responseHeaders != nullptr ? responseHeaders : L"";
+    const auto length = HeaderValue(headers, L"Content-Length");
+    if (code < 200 || code > 299) {
+        Fail();
+    } else if (length && !HeaderValue(headers, L"Content-Encoding")) {
+        announcedLength_ = Decimal(*length);
+        if (announcedLength_) {
+            Expect(*announcedLength_);
+        } else {
+            Fail();
+        }
+    }
+    if (failed_) {
+        StopTransfer(); // before the body, which is not the file
+    }
+    return S_OK;
+}
+
+// Reads what the stream has now. The buffer grows by doubling up to the
+// limit, or once to the size the transfer announced.
+void Download::Receive(IStream& stream) {
+    try {
+        for (;;) {
+            if (!MakeRoom()) {
+                Fail();
+                return;
+            }
+            const std::size_t had = bytes_.size();
+            const std::size_t room = std::min(bytes_.capacity() - had, kChunk);
+            bytes_.resize(had + room);
+            ULONG read = 0;
+            const HRESULT hr = stream.Read(bytes_.data() + had, static_cast<ULONG>(room), &read);
+            bytes_.resize(had + std::min<std::size_t>(read, room));
+            if (hr != S_OK || read == 0) {
+                return; // the end, or more later
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        Fail();
+    }
+}
+
+// False once the buffer holds more than the limit. The last step goes
+// straight to one byte beyond the limit, so that a file of exactly the limit
+// is never moved into a buffer of its own size plus one.
+bool Download::MakeRoom() {
+    if (bytes_.size() > kLimit) {
+        return false;
+    }
+    if (bytes_.size() == bytes_.capacity()) {
+        const std::size_t doubled = std::max(bytes_.capacity() * 2, kChunk);
+        bytes_.reserve(doubled >= kLimit ? kLimit + 1 : doubled);
+    }
+    return true;
+}
+
+// Room for `size` bytes and one more, so that reading the end of a whole
+// file needs no second buffer.
+void Download::Expect(ULONGLONG size) {
+    if (size > kLimit) {
+        Fail();
+        return;
+    }
+    try {
+        bytes_.reserve(static_cast<std::size_t>(size) + 1);
+    } catch (const std::bad_alloc&) {
+        Fail();
+    }
+}
+
+void Download::Fail() {
+    failed_ = true;
+    bytes_ = std::vector<std::uint8_t>();
+}
+
+void Download::StopTransfer() {
+    if (ComPtr<IBinding> binding = std::move(binding_)) {
+        binding->Abort();
+    }
+}
+
+void Download::Cancel() {
+    owner_ = nullptr;
+    StopTransfer();
+}
+
+bool Download::Succeeded() const {
+    return SUCCEEDED(result_) && !failed_ &&
+           (!announcedLength_ || *announcedLength_ == bytes_.size());
+}
+
+AsyncProperty Download::TakeResult() {
+    AsyncProperty result{propertyName_, {}};
+    if (!Succeeded()) {
+        return result;
+    }
+    if (type_ == AsyncType::ByteArray) {
+        result.Value = std::move(bytes_);
+    } else if (Picture picture = LoadPicture(std::move(bytes_))) {
+        result.Value = std::move(picture);
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+// The control's downloads
+
+Downloads::Downloads(IUnknown& control, const Site& site, Completion completed)
+    : control_(control), site_(site), completed_(std::move(completed)) {}
+
+Downloads::~Downloads() {
+    for (const ComPtr<Download>& download : downloads_) {
+        download->Cancel();
+    }
+}
+
+bool Downloads::Start(const Text& target, AsyncType type, std::string_view propertyName) {
+    try {
+        if (!EnsureWindow()) {
+            return false;
+        }
+        const ComPtr<Download> download =
+            ComPtr<Download>::Adopt(new Download(*this, type, propertyName));
+        downloads_.push_back(download);
+        if (FAILED(Bind(target, *download.Get()))) {
+            Forget(*download.Get()); // a start that failed completes nothing
+            return false;
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// Through the container's bind host when it has one, so that locations
+// relative to its document resolve there; else a URL moniker of our own.
+HRESULT Downloads::Bind(const Text& target, Download& download) {
+    const std::wstring location(AsWide(target));
+    ComPtr<IBindCtx> context;
+    HRESULT hr = CreateAsyncBindCtx(0, &download, nullptr, context.Put());
+    if (FAILED(hr)) {
+        return hr;
+    }
+    const ComPtr<IBindHost> bindHost = site_.BindHost();
+    ComPtr<IMoniker> moniker;
+    hr = bindHost ? bindHost->CreateMoniker(const_cast<LPOLESTR>(location.c_str()), context.Get(),
+                                            moniker.Put(), 0)
+                  : CreateURLMonikerEx(nullptr, location.c_str(), moniker.Put(), URL_MK_UNIFORM);
+    if (FAILED(hr) || !moniker) {
+        return FAILED(hr) ? hr : E_FAIL;
+    }
+    ComPtr<IUnknown> storage;
+    return bindHost
+               ? bindHost->MonikerBindToStorage(moniker.Get(), context.Get(), &download,
+                                                IID_IStream, storage.PutVoid())
+               : moniker->BindToStorage(context.Get(), nullptr, IID_IStream, storage.PutVoid());
+}
+
+void Downloads::Forget(Download& download) {
+    download.Cancel();
+    std::erase_if(downloads_, [&](const ComPtr<Download>& d) { return d.Get() == &download; });
+}
+
+void Downloads::Finished(Download& download) {
+    download.SetFinishedAs(++finishCount_);
+    PostMessageW(window_.Get(), kFinishedMessage, 0, 0);
+}
+
+// The finished download that finished first, taken out of the list.
+ComPtr<Download> Downloads::TakeNextFinished() {
+    auto next = downloads_.end();
+    for (auto it = downloads_.begin(); it != downloads_.end(); ++it) {
+        const std::uint64_t order = (*it)->FinishedAs();
+        if (order != 0 && (next == downloads_.end() || order < (*next)->FinishedAs())) {
+            next = it;
+        }
+    }
+    if (next == downloads_.end()) {
+        return {};
+    }
+    ComPtr<Download> taken = std::move(*next);
+    downloads_.erase(next);
+    return taken;
+}
+
+// A handler may drop the control's last reference: it lives until every
+// finished download has been handed over, and nothing here is touched after.
+void Downloads::DeliverFinished() {
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&control_);
+    while (const ComPtr<Download> next = TakeNextFinished()) {
+        try {
+            completed_(next->TakeResult());
+        } catch (const std::bad_alloc&) {
+            // No memory for the result: this completion is lost, the next may fit.
+        }
+    }
+}
+
+bool Downloads::EnsureWindow() {
+    if (!window_) {
+        window_ =
+            Window(CreateWindowExW(0, DownloadWindowClass(&Downloads::WindowProc).Name(), L"", 0, 0,
+                                   0, 0, 0, HWND_MESSAGE, nullptr, module::Handle(), this));
+    }
+    return static_cast<bool>(window_);
+}
+
+LRESULT CALLBACK Downloads::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    } else if (message == kFinishedMessage) {
+        if (auto* self = reinterpret_cast<Downloads*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+            self->DeliverFinished();
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace tovabel::win

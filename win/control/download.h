@@ -1,0 +1,124 @@
+// Downloads for the control's URL properties through the platform's URL
+// monikers. Each runs asynchronously with a bind-status callback of its own and
+// streams into one buffer; it finishes on the control's thread, between other
+// notifications, where a picture download is decoded by the OLE picture loader
+// and a byte download hands over its bytes.
+#pragma once
+
+#include "com_ptr.h"
+#include "control/host.h"
+#include "download/async_property.h"
+#include "site.h"
+#include "window.h"
+
+#include <windows.h>
+
+#include <urlmon.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovabel::win {
+
+class Downloads;
+
+// One transfer, as urlmon sees it. Its link to its owner is weak: cut when
+// the owner cancels it, so that it never calls a control that is gone nor
+// keeps one alive. It keeps the library loaded while urlmon holds it.
+class Download final : public IBindStatusCallback, public IHttpNegotiate {
+public:
+    Download(Downloads& owner, AsyncType type, std::string_view propertyName);
+    Download(const Download&) = delete;
+    Download& operator=(const Download&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IBindStatusCallback
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding* binding) override;
+    HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT result, LPCWSTR) override;
+    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override;
+    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+    // IHttpNegotiate: the server's answer decides whether the body is the file.
+    HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD,
+                                                   LPWSTR* additionalHeaders) override;
+    HRESULT STDMETHODCALLTYPE OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR,
+                                         LPWSTR* additionalHeaders) override;
+
+    // Forgets the owner and stops the transfer: nothing is called back afterwards.
+    void Cancel();
+    // Whether the transfer has stopped, and when (a count of the owner's).
+    std::uint64_t FinishedAs() const { return finishedAs_; }
+    void SetFinishedAs(std::uint64_t order) { finishedAs_ = order; }
+    // What the control receives: the decoded picture or the bytes, or nothing
+    // when the transfer failed. Called once.
+    AsyncProperty TakeResult();
+
+private:
+    ~Download();
+    void Receive(IStream& stream);
+    bool MakeRoom();
+    void Expect(ULONGLONG size);
+    void Fail();
+    void StopTransfer();
+    bool Succeeded() const;
+
+    ULONG refs_ = 1;
+    Downloads* owner_;
+    AsyncType type_;
+    std::string propertyName_;
+    ComPtr<IBinding> binding_;
+    std::vector<std::uint8_t> bytes_;
+    // The body's length as the server announced it, when it did.
+    std::optional<ULONGLONG> announcedLength_;
+    bool failed_ = false;
+    HRESULT result_ = E_PENDING;
+    std::uint64_t finishedAs_ = 0;
+};
+
+// The downloads of one control. They end with it: destroying the owner
+// cancels every transfer still under way and drops finished ones not yet handed over.
+class Downloads {
+public:
+    using Completion = std::function<void(AsyncProperty)>;
+
+    // `control` stays alive while completions are handed over; `site` offers
+    // the container's bind host; `completed` receives each finished download.
+    Downloads(IUnknown& control, const Site& site, Completion completed);
+    Downloads(const Downloads&) = delete;
+    Downloads& operator=(const Downloads&) = delete;
+    ~Downloads();
+
+    // Starts fetching `target`; false when it cannot start, and then no
+    // completion follows.
+    bool Start(const Text& target, AsyncType type, std::string_view propertyName);
+    // A download's transfer stopped: its completion follows from the message loop.
+    void Finished(Download& download);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool EnsureWindow();
+    HRESULT Bind(const Text& target, Download& download);
+    void Forget(Download& download);
+    ComPtr<Download> TakeNextFinished();
+    void DeliverFinished();
+
+    IUnknown& control_;
+    const Site& site_;
+    Completion completed_;
+    std::vector<ComPtr<Download>> downloads_; // running and finished, in start order
+    std::uint64_t finishCount_ = 0;
+    Window window_; // receives the note that a download finished
+};
+
+} // namespace tovabel::win
