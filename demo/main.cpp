@@ -9,6 +9,7 @@
 #include "events.h"
 #include "form.h"
 #include "gallery.h"
+#include "library.h"
 #include "variant.h"
 
 #include <windows.h>
@@ -22,6 +23,7 @@
 namespace {
 
 template <class T> using Ref = tovabel::win::ComPtr<T>;
+using tovabel::olehost::WinePath;
 using tovabel::win::Bstr;
 using tovabel::win::Variant;
 
@@ -31,28 +33,6 @@ std::string Narrow(const Bstr& text) {
         out += c < 0x80 ? static_cast<char>(c) : '?';
     }
     return out;
-}
-
-// A Unix path as Wine's drive Z: names it; a Windows path stays as it is.
-std::wstring WinePath(const char* path) {
-    std::wstring out = path[0] == '/' ? L"Z:" : L"";
-    for (const char* c = path; *c; ++c) {
-        out += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    }
-    return out;
-}
-
-bool Register() {
-    HMODULE library = LoadLibraryW(WinePath(TOVABEL_OCX_PATH).c_str());
-    if (!library) {
-        return false;
-    }
-    using Entry = HRESULT(STDAPICALLTYPE*)();
-    const auto entry = reinterpret_cast<Entry>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
-    const bool ok = entry && SUCCEEDED(entry());
-    FreeLibrary(library);
-    return ok;
 }
 
 const char* KindName(INVOKEKIND kind) {
@@ -141,7 +121,7 @@ VARIANT Bool(bool value) {
 }
 
 int RunDemo() {
-    if (!Register()) {
+    if (!tovabel::olehost::RegisterLibrary(WinePath(TOVABEL_OCX_PATH))) {
         std::printf("Tovabel2.ocx could not be registered\n");
         return 1;
     }

@@ -9,31 +9,13 @@
 
 #include <cstdio>
 
-namespace {
-
-bool RegisterLibrary() {
-    const std::wstring path = tovabel::wintest::OcxPath();
-    HMODULE library = LoadLibraryW(path.c_str());
-    if (!library) {
-        return false;
-    }
-    using Entry = HRESULT(STDAPICALLTYPE*)();
-    const auto registerServer = reinterpret_cast<Entry>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
-    const bool ok = registerServer && SUCCEEDED(registerServer());
-    FreeLibrary(library);
-    return ok;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         std::fprintf(stderr, "COM could not be initialised\n");
         return 2;
     }
-    if (!RegisterLibrary()) {
+    if (!tovabel::olehost::RegisterLibrary(tovabel::wintest::OcxPath())) {
         std::fprintf(stderr, "the control library could not be registered\n");
         CoUninitialize();
         return 2;

@@ -1,0 +1,105 @@
+// What the benchmark repaints: our buttons in our container, and Wine's own
+// comctl32 controls doing comparable work (a flat toolbar's hot and pressed
+// button, a push button's pushed state). Each takes one step of the cycle
+// Normal -> Hover -> Pressed -> Hover -> Normal and paints it at once.
+#pragma once
+
+#include "com_ptr.h"
+#include "container.h"
+#include "gdi.h"
+#include "window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <ocidl.h>
+
+#include <string>
+
+namespace tovabel::bench {
+
+// The four transitions of one cycle, in order.
+enum Step { kToHover, kToPressed, kToReleased, kToNormal };
+constexpr int kSteps = 4;
+
+class Subject {
+public:
+    virtual ~Subject() = default;
+    virtual const std::string& Name() const = 0;
+    // Makes the transition and repaints the window (UpdateWindow).
+    virtual void Take(Step step) = 0;
+};
+
+// A 16 x 16 bitmap on the mask colour (silver) with a framed blue square.
+win::Bitmap MakeGlyph();
+
+// What our button shows.
+struct OurFace {
+    std::int32_t style = 0;
+    const wchar_t* caption = L"";
+    bool picture = true;
+    std::int32_t alignPicture = 4; // Align Middle
+    SIZE size{24, 24};
+};
+
+// Our button, driven by the mouse messages a user's pointer sends its window.
+class OurButton final : public Subject {
+public:
+    OurButton(olehost::Form& form, std::string name, const OurFace& face, POINT at);
+    const std::string& Name() const override { return name_; }
+    void Take(Step step) override;
+    bool Ready() const { return window_ != nullptr; }
+
+private:
+    std::string name_;
+    olehost::HostedControl& place_;
+    win::ComPtr<IPictureDisp> picture_;
+    HWND window_ = nullptr;
+    LPARAM inside_ = 0;
+};
+
+// An image list, destroyed with ImageList_Destroy.
+class ImageList {
+public:
+    explicit ImageList(HIMAGELIST adopted) : h_(adopted) {}
+    ImageList(const ImageList&) = delete;
+    ImageList& operator=(const ImageList&) = delete;
+    ~ImageList() {
+        if (h_ != nullptr) {
+            ImageList_Destroy(h_);
+        }
+    }
+    HIMAGELIST Get() const { return h_; }
+
+private:
+    HIMAGELIST h_;
+};
+
+// One button of a flat comctl32 toolbar: the hot item set with TB_SETHOTITEM,
+// the pressed state with TB_PRESSBUTTON.
+class ToolbarButton final : public Subject {
+public:
+    ToolbarButton(HWND parent, std::string name, const wchar_t* text, bool dropDown, POINT at);
+    const std::string& Name() const override { return name_; }
+    void Take(Step step) override;
+
+private:
+    std::string name_;
+    ImageList images_; // declared first: it goes after the toolbar that shows it
+    win::Window toolbar_;
+};
+
+// A comctl32 push button pushed and released with BM_SETSTATE: the hover
+// steps push it, the others release it, so every step changes its look.
+class PushButton final : public Subject {
+public:
+    PushButton(HWND parent, std::string name, POINT at);
+    const std::string& Name() const override { return name_; }
+    void Take(Step step) override;
+
+private:
+    std::string name_;
+    win::Window button_;
+};
+
+} // namespace tovabel::bench

@@ -1,0 +1,31 @@
+#include "library.h"
+
+#include <windows.h>
+
+namespace tovabel::olehost {
+
+std::wstring WinePath(const char* path) {
+    std::wstring out;
+    if (path[0] == '/') {
+        out = L"Z:";
+    }
+    for (const char* c = path; *c != '\0'; ++c) {
+        out.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c)));
+    }
+    return out;
+}
+
+bool RegisterLibrary(const std::wstring& path) {
+    HMODULE library = LoadLibraryW(path.c_str());
+    if (library == nullptr) {
+        return false;
+    }
+    using Entry = HRESULT(STDAPICALLTYPE*)();
+    const auto registerServer = reinterpret_cast<Entry>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+    const bool ok = registerServer != nullptr && SUCCEEDED(registerServer());
+    FreeLibrary(library);
+    return ok;
+}
+
+} // namespace tovabel::olehost
