@@ -1,4 +1,4 @@
-// The property pages as a designer's frame drives them: created by
+// The General and URLs pages as a designer's frame drives them: created by
 // CLSID, given a site and a selection of one or several buttons, activated in
 // a window, edited through their real dialog controls and applied.
 #include "com_client.h"
@@ -6,6 +6,7 @@
 
 #include "guids.h"
 #include "pages/general_page.h"
+#include "pages/urls_page.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@ namespace tovabel::wintest {
 namespace {
 
 namespace G = pages::General;
+namespace U = pages::Urls;
 
 constexpr DISPID kVersion = 0x60030014;
 
@@ -142,7 +144,8 @@ TEST(PropertyPages, DescribeThemselvesToTheFrame) {
         const CLSID& clsid;
         const wchar_t* title;
         SIZE twips;
-    } cases[] = {{CLSID_pagGeneral, L"General", {6570, 3690}}};
+    } cases[] = {{CLSID_pagGeneral, L"General", {6570, 3690}},
+                 {CLSID_pagURLs, L"URLs", {7620, 3525}}};
     const HDC screen = GetDC(nullptr);
     const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
@@ -251,6 +254,38 @@ TEST(PropertyPages, GeneralAppliesTheTransparencyRulesWhileEditing) {
     ASSERT_EQ(open.page->Apply(), S_OK);
     EXPECT_EQ(ReadNumber(withIcon.Get(), L"Transparent"), 0);
     EXPECT_EQ(ReadNumber(other.Get(), L"Transparent"), 0);
+}
+
+TEST(PropertyPages, UrlsLoadAndApplyTheFirstButtonAndReportFailures) {
+    const Ref<IDispatch> first = CreateControl();
+    const Ref<IDispatch> second = CreateControl();
+    Write(first.Get(), L"SoundEnterURL", Str(L"enter.wav"));
+    Write(first.Get(), L"URLPictureDown", Str(L"down.bmp"));
+    {
+        const OpenPage open(CLSID_pagURLs, {first.Get(), second.Get()});
+        ASSERT_EQ(open.activated, S_OK);
+        EXPECT_EQ(open.TextOf(U::SoundEnter), L"enter.wav");
+        EXPECT_EQ(open.TextOf(U::PictureDown), L"down.bmp");
+        EXPECT_EQ(open.TextOf(U::Picture), L"");
+        EXPECT_EQ(open.page->IsPageDirty(), S_FALSE);
+        open.Type(U::SoundEnter, L"");
+        open.Type(U::SoundClick, L"click.wav");
+        EXPECT_EQ(open.page->IsPageDirty(), S_OK);
+        ASSERT_EQ(open.page->Apply(), S_OK);
+    }
+    EXPECT_EQ(ReadText(first.Get(), L"SoundEnterURL"), L"");
+    EXPECT_EQ(ReadText(first.Get(), L"SoundClickURL"), L"click.wav");
+    EXPECT_EQ(ReadText(first.Get(), L"URLPictureDown"), L"down.bmp");
+    EXPECT_EQ(ReadText(second.Get(), L"SoundClickURL"), L"");
+
+    // A selected object without the URL properties: the failure reaches the frame.
+    const Ref<IFontDisp> font = MakeFont(L"Arial");
+    const OpenPage open(CLSID_pagURLs, {font.Get()});
+    IUnknown* selection[] = {font.Get()};
+    EXPECT_EQ(open.page->SetObjects(1, selection), DISP_E_UNKNOWNNAME);
+    open.Type(U::SoundClick, L"click.wav");
+    EXPECT_EQ(open.page->Apply(), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(open.page->IsPageDirty(), S_OK);
 }
 
 } // namespace

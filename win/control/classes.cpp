@@ -3,6 +3,7 @@
 #include "control.h"
 #include "general_property_page.h"
 #include "guids.h"
+#include "urls_property_page.h"
 
 namespace tovabel::win {
 
@@ -16,6 +17,7 @@ const ClassEntry kClasses[] = {
      L"OrnisTovabel.Tovabel", true},
     {CLSID_pagGeneral, L"Tovabel General Property Page", &CreateGeneralPage, nullptr, nullptr,
      false},
+    {CLSID_pagURLs, L"Tovabel URLs Property Page", &CreateUrlsPage, nullptr, nullptr, false},
 };
 
 } // namespace
