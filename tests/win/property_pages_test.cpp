@@ -212,6 +212,12 @@ TEST(PropertyPages, GeneralLoadsFromAndAppliesToTheFirstSelectedButtonOnly) {
 
     open.Choose(G::Style, L"Menu Item Check");
     EXPECT_FALSE(IsWindowEnabled(open.Item(G::Checked)));
+
+    const DialogWatch watch;
+    SendMessageW(open.Item(G::About), BM_CLICK, 0, 0);
+    ASSERT_EQ(watch.Seen().size(), 1u);
+    EXPECT_EQ(watch.Seen()[0].caption, L"About Tovabel");
+    EXPECT_EQ(watch.Seen()[0].owner, nullptr);
 }
 
 TEST(PropertyPages, GeneralAppliesTheTransparencyRulesWhileEditing) {
