@@ -188,6 +188,7 @@ TEST(PropertyPages, GeneralLoadsFromAndAppliesToTheFirstSelectedButtonOnly) {
     EXPECT_TRUE(open.IsChecked(G::Enabled));
     EXPECT_FALSE(IsWindowEnabled(open.Item(G::Checked)));
     EXPECT_EQ(open.page->IsPageDirty(), S_FALSE); // loading is no edit
+    EXPECT_EQ(open.site.status, 0u);
 
     open.Choose(G::Style, L"Check");
     EXPECT_TRUE(IsWindowEnabled(open.Item(G::Checked)));

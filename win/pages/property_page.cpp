@@ -65,7 +65,7 @@ void DialogView::Enable(int control, bool enabled) {
 }
 
 void DialogView::MarkChanged() {
-    if (site_ != nullptr) {
+    if (site_ != nullptr && !loading_) {
         site_->OnStatusChange(PROPPAGESTATUS_DIRTY);
     }
 }
@@ -153,7 +153,9 @@ HRESULT PropertyPage::SetObjects(ULONG count, IUnknown** objects) {
 
 // Loading runs the edit handlers, but what the page shows after it is no edit.
 HRESULT PropertyPage::LoadSelection() {
+    view_.SetLoading(true);
     const HRESULT hr = control_.HasSelection() ? LoadContent() : S_OK;
+    view_.SetLoading(false);
     ClearContentChanged();
     return hr;
 }
