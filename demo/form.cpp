@@ -2,6 +2,7 @@
 
 #include "buttons.h"
 #include "events.h"
+#include "pages.h"
 #include "pixels.h"
 #include "values.h"
 
@@ -158,13 +159,19 @@ void Script(DemoForm& form) {
 
 } // namespace
 
-void RunForm(const std::wstring& picturePath, bool stayOpen) {
+void RunForm(const std::wstring& picturePath, bool showPages, bool stayOpen) {
     std::printf("\nThe demo form: a menu bar, a toolbar, a menu, a transparent button and "
                 "captions written upwards and downwards.\n");
     DemoForm form;
     Script(form);
     if (olehost::SavePng(olehost::ReadWindow(form.Window()), picturePath)) {
         std::printf("\nThe form after the script: %ls\n", picturePath.c_str());
+    }
+    if (showPages) {
+        const std::size_t slash = picturePath.find_last_of(L"\\");
+        const std::wstring folder =
+            slash == std::wstring::npos ? std::wstring() : picturePath.substr(0, slash + 1);
+        ShowPages(form.Button("Open").Control(), folder, stayOpen);
     }
     if (stayOpen) {
         std::printf("\nThe form stays open for you to try; close it to end the demo.\n");

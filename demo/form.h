@@ -9,7 +9,8 @@
 namespace tovabel::demo {
 
 // Runs the form and writes what it shows after the script to `picturePath`;
-// with `stayOpen` it returns when the person closes it.
-void RunForm(const std::wstring& picturePath, bool stayOpen);
+// with `showPages` it then shows the property pages of its Open button; with
+// `stayOpen` it returns when the person closes it.
+void RunForm(const std::wstring& picturePath, bool showPages, bool stayOpen);
 
 } // namespace tovabel::demo

@@ -2,8 +2,9 @@
 // as any client would, prints the control's type information and walks a
 // property round trip, printing the events the button raises; then writes the
 // gallery of every look (--gallery PATH, a Unix or Windows path) and runs the
-// demo form, whose picture goes beside the gallery as form.png; with
-// --stay-open the form stays open for a person.
+// demo form, whose picture goes beside the gallery as form.png; with --pages
+// the property pages of its Open button are pictured beside it and shown in
+// the platform's property frame; with --stay-open the form stays open for a person.
 #include "bstr.h"
 #include "com_ptr.h"
 #include "events.h"
@@ -220,7 +221,8 @@ int main(int argc, char** argv) {
         result = WriteGallery(gallery);
     }
     if (result == 0) {
-        tovabel::demo::RunForm(Beside(gallery, L"form.png"), HasFlag(argc, argv, "--stay-open"));
+        tovabel::demo::RunForm(Beside(gallery, L"form.png"), HasFlag(argc, argv, "--pages"),
+                               HasFlag(argc, argv, "--stay-open"));
     }
     CoUninitialize();
     return result;

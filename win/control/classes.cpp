@@ -1,7 +1,9 @@
 #include "classes.h"
 
 #include "control.h"
+#include "general_property_page.h"
 #include "guids.h"
+#include "urls_property_page.h"
 
 namespace tovabel::win {
 
@@ -13,7 +15,9 @@ namespace {
 const ClassEntry kClasses[] = {
     {CLSID_Tovabel, L"Tovabel Control", &TovabelControl::Create, L"OrnisTovabel.Tovabel.2",
      L"OrnisTovabel.Tovabel", true},
-    // pagGeneral and pagURLs are added with the property pages (pages issue, #6).
+    {CLSID_pagGeneral, L"Tovabel General Property Page", &CreateGeneralPage, nullptr, nullptr,
+     false},
+    {CLSID_pagURLs, L"Tovabel URLs Property Page", &CreateUrlsPage, nullptr, nullptr, false},
 };
 
 } // namespace

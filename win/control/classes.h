@@ -1,5 +1,5 @@
 // The classes this library serves: one row per class, read by the class
-// factory and by self-registration. The property pages join as rows of their own.
+// factory and by self-registration: the control and its two property pages.
 #pragma once
 
 #include <windows.h>

@@ -18,7 +18,7 @@ TovabelControl::TovabelControl()
           [this](AsyncProperty property) { NotifyDownloaded(std::move(property)); }),
       core_(host_), dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this),
       persistStorage_(*this), oleObject_(*this), inPlaceObject_(*this), inPlaceActiveObject_(*this),
-      oleControl_(*this), viewObject_(*this), quickActivate_(*this) {
+      oleControl_(*this), viewObject_(*this), quickActivate_(*this), propertyPages_(*this) {
     module::Lock();
 }
 
@@ -78,6 +78,8 @@ HRESULT TovabelControl::QueryInterface(REFIID iid, void** out) {
         found = &viewObject_;
     } else if (IsEqualIID(iid, IID_IQuickActivate)) {
         found = &quickActivate_;
+    } else if (IsEqualIID(iid, IID_ISpecifyPropertyPages)) {
+        found = &propertyPages_;
     }
     *out = found;
     if (found == nullptr) {

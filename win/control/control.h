@@ -13,6 +13,7 @@
 #include "ole_control.h"
 #include "ole_object.h"
 #include "persist.h"
+#include "property_pages.h"
 #include "quick_activate.h"
 #include "site.h"
 #include "type_library.h"
@@ -100,6 +101,7 @@ private:
     OleControlPart oleControl_;
     ViewObjectPart viewObject_;
     QuickActivatePart quickActivate_;
+    PropertyPagesPart propertyPages_;
 };
 
 } // namespace tovabel::win

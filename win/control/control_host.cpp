@@ -1,5 +1,7 @@
 #include "control_host.h"
 
+#include "about_box.h"
+
 #include "bstr.h"
 #include "com_ptr.h"
 #include "ole_values.h"
@@ -390,7 +392,9 @@ std::int32_t ControlHost::MessageBox(const Text& prompt, std::int32_t buttons,
                          static_cast<UINT>(buttons));
 }
 
-void ControlHost::ShowAboutBox() {} // the About box comes with the pages issue (#6)
+void ControlHost::ShowAboutBox() {
+    win::ShowAboutBox(App());
+}
 
 // ---------------------------------------------------------------------------
 // The component and the platform

@@ -1,0 +1,41 @@
+// Reads the dialogs a call opens on this thread: a thread timer, which the
+// dialog's own modal loop runs, finds each new top-level window of the thread,
+// records its caption, owner and the texts of its children, and closes it
+// by clicking its button with the given text.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tovabel::wintest {
+
+struct SeenDialog {
+    std::wstring caption;
+    HWND owner = nullptr;
+    std::vector<std::wstring> texts; // children in creation order
+};
+
+class DialogWatch {
+public:
+    explicit DialogWatch(std::wstring closeButton = L"OK");
+    ~DialogWatch();
+    DialogWatch(const DialogWatch&) = delete;
+    DialogWatch& operator=(const DialogWatch&) = delete;
+
+    const std::vector<SeenDialog>& Seen() const { return seen_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void CloseOpenDialogs();
+
+    std::wstring closeButton_;
+    std::vector<SeenDialog> seen_;
+    UINT_PTR timer_;
+};
+
+// The texts of `window`'s children in creation order.
+std::vector<std::wstring> ChildTexts(HWND window);
+
+} // namespace tovabel::wintest

@@ -1,0 +1,299 @@
+// The General and URLs pages as a designer's frame drives them: created by
+// CLSID, given a site and a selection of one or several buttons, activated in
+// a window, edited through their real dialog controls and applied.
+#include "com_client.h"
+#include "dialog_watch.h"
+
+#include "guids.h"
+#include "pages/general_page.h"
+#include "pages/urls_page.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace tovabel::wintest {
+namespace {
+
+namespace G = pages::General;
+namespace U = pages::Urls;
+
+constexpr DISPID kVersion = 0x60030014;
+
+DISPID IdOf(IDispatch* control, const wchar_t* name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    return id;
+}
+
+Var Read(IDispatch* control, const wchar_t* name) {
+    Var value;
+    Get(control, IdOf(control, name), value);
+    return value;
+}
+
+std::wstring ReadText(IDispatch* control, const wchar_t* name) {
+    const auto text = Read(control, name).As(VT_BSTR);
+    return text ? std::wstring(V_BSTR(text->Get())) : L"<none>";
+}
+
+long ReadNumber(IDispatch* control, const wchar_t* name) {
+    const auto number = Read(control, name).As(VT_I4);
+    return number ? V_I4(number->Get()) : -1;
+}
+
+void Write(IDispatch* control, const wchar_t* name, const Var& value) {
+    ASSERT_EQ(Put(control, IdOf(control, name), *value), S_OK) << ToNarrow(name);
+}
+
+// The frame's side: records the status the page reports.
+class PageSite final : public IPropertyPageSite {
+public:
+    DWORD status = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyPageSite)) {
+            *out = this;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; } // lives on the test's stack
+    HRESULT STDMETHODCALLTYPE OnStatusChange(DWORD flags) override {
+        status |= flags;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetLocaleID(LCID* locale) override {
+        *locale = LOCALE_USER_DEFAULT;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetPageContainer(IUnknown**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
+};
+
+// One page, open in a window of its own over a selection.
+class OpenPage {
+public:
+    OpenPage(const CLSID& clsid, const std::vector<IDispatch*>& selection)
+        : parent_(CreateWindowExW(0, L"STATIC", L"frame", WS_POPUP | WS_VISIBLE, 0, 0, 640, 360,
+                                  nullptr, nullptr, nullptr, nullptr)) {
+        created = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
+                                   page.PutVoid());
+        if (FAILED(created)) {
+            return;
+        }
+        page->SetPageSite(&site);
+        std::vector<IUnknown*> objects(selection.begin(), selection.end());
+        page->SetObjects(static_cast<ULONG>(objects.size()), objects.data());
+        const RECT bounds{0, 0, 600, 320};
+        activated = page->Activate(parent_, &bounds, TRUE);
+        dialog = GetWindow(parent_, GW_CHILD);
+    }
+    ~OpenPage() {
+        if (page) {
+            page->Deactivate();
+            page->SetObjects(0, nullptr);
+            page->SetPageSite(nullptr);
+        }
+        DestroyWindow(parent_);
+    }
+    OpenPage(const OpenPage&) = delete;
+    OpenPage& operator=(const OpenPage&) = delete;
+
+    HWND Item(int id) const { return GetDlgItem(dialog, id); }
+    std::wstring TextOf(int id) const {
+        wchar_t text[512] = {};
+        GetWindowTextW(Item(id), text, 512);
+        return text;
+    }
+    bool IsChecked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) != 0; }
+    // As the user does it: the control's state changes, then its notification arrives.
+    void SetCheck(int id, bool checked) const {
+        SendMessageW(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        Notify(id, BN_CLICKED);
+    }
+    void Choose(int id, const wchar_t* item) const {
+        const LRESULT index = SendMessageW(Item(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(item));
+        ASSERT_GE(index, 0) << ToNarrow(item);
+        SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        Notify(id, CBN_SELCHANGE);
+    }
+    void Type(int id, const wchar_t* text) const { SetWindowTextW(Item(id), text); } // EN_CHANGE
+
+    Ref<IPropertyPage> page;
+    PageSite site;
+    HRESULT created = E_FAIL;
+    HRESULT activated = E_FAIL;
+    HWND dialog = nullptr;
+
+private:
+    void Notify(int id, WORD code) const {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+    }
+    HWND parent_;
+};
+
+TEST(PropertyPages, DescribeThemselvesToTheFrame) {
+    const struct {
+        const CLSID& clsid;
+        const wchar_t* title;
+        SIZE twips;
+    } cases[] = {{CLSID_pagGeneral, L"General", {6570, 3690}},
+                 {CLSID_pagURLs, L"URLs", {7620, 3525}}};
+    const HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    for (const auto& c : cases) {
+        Ref<IPropertyPage2> page;
+        ASSERT_EQ(CoCreateInstance(c.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2,
+                                   page.PutVoid()),
+                  S_OK);
+        PROPPAGEINFO info{};
+        ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+        EXPECT_STREQ(info.pszTitle, c.title);
+        EXPECT_EQ(info.size.cx, MulDiv(c.twips.cx, dpiX, 1440));
+        EXPECT_EQ(info.size.cy, MulDiv(c.twips.cy, dpiY, 1440));
+        CoTaskMemFree(info.pszTitle);
+        EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    }
+}
+
+TEST(PropertyPages, GeneralLoadsFromAndAppliesToTheFirstSelectedButtonOnly) {
+    const Ref<IDispatch> first = CreateControl();
+    const Ref<IDispatch> second = CreateControl();
+    Write(first.Get(), L"Style", Long(3));
+    Write(first.Get(), L"Caption", Str(L"Save"));
+    Write(first.Get(), L"ToolTipText", Str(L"Saves the file"));
+    Write(first.Get(), L"AlignCaption", Long(2));
+    Write(second.Get(), L"Caption", Str(L"Other"));
+
+    const OpenPage open(CLSID_pagGeneral, {first.Get(), second.Get()});
+    ASSERT_EQ(open.activated, S_OK);
+    Var version;
+    Call(first.Get(), kVersion, version);
+    EXPECT_EQ(ChildTexts(open.dialog)[1],
+              L"Tovabel Version " + std::wstring(version.Get()->bstrVal));
+    EXPECT_EQ(open.TextOf(G::Style), L"DropDown");
+    EXPECT_EQ(open.TextOf(G::AlignCaption), L"Left");
+    EXPECT_EQ(open.TextOf(G::BorderStyle), L"FixedSingle");
+    EXPECT_EQ(open.TextOf(G::Caption), L"Save");
+    EXPECT_EQ(open.TextOf(G::ToolTip), L"Saves the file");
+    EXPECT_TRUE(open.IsChecked(G::Enabled));
+    EXPECT_FALSE(IsWindowEnabled(open.Item(G::Checked)));
+    EXPECT_EQ(open.page->IsPageDirty(), S_FALSE); // loading is no edit
+    EXPECT_EQ(open.site.status, 0u);
+
+    open.Choose(G::Style, L"Check");
+    EXPECT_TRUE(IsWindowEnabled(open.Item(G::Checked)));
+    open.SetCheck(G::Checked, true);
+    open.Type(G::Caption, L"Open");
+    open.Choose(G::FontDirection, L"Upward");
+    open.SetCheck(G::Enabled, false);
+    EXPECT_EQ(open.page->IsPageDirty(), S_OK);
+    EXPECT_TRUE(open.site.status & PROPPAGESTATUS_DIRTY);
+
+    ASSERT_EQ(open.page->Apply(), S_OK);
+    EXPECT_EQ(open.page->IsPageDirty(), S_FALSE);
+    EXPECT_EQ(ReadNumber(first.Get(), L"Style"), 1);
+    EXPECT_EQ(ReadText(first.Get(), L"Caption"), L"Open");
+    EXPECT_EQ(ReadNumber(first.Get(), L"Checked"), -1); // true
+    EXPECT_EQ(ReadNumber(first.Get(), L"Enabled"), 0);
+    EXPECT_EQ(ReadNumber(first.Get(), L"FontDirection"), 3);
+    EXPECT_EQ(ReadNumber(first.Get(), L"AlignCaption"), 2);
+    EXPECT_EQ(ReadText(second.Get(), L"Caption"), L"Other");
+    EXPECT_EQ(ReadNumber(second.Get(), L"Style"), 0);
+    EXPECT_EQ(ReadNumber(second.Get(), L"Enabled"), -1);
+
+    open.Choose(G::Style, L"Menu Item Check");
+    EXPECT_FALSE(IsWindowEnabled(open.Item(G::Checked)));
+
+    const DialogWatch watch;
+    SendMessageW(open.Item(G::About), BM_CLICK, 0, 0);
+    ASSERT_EQ(watch.Seen().size(), 1u);
+    EXPECT_EQ(watch.Seen()[0].caption, L"About Tovabel");
+    EXPECT_EQ(watch.Seen()[0].owner, nullptr);
+}
+
+TEST(PropertyPages, GeneralAppliesTheTransparencyRulesWhileEditing) {
+    const Ref<IDispatch> dropDown = CreateControl();
+    Write(dropDown.Get(), L"Style", Long(3));
+    Write(dropDown.Get(), L"Caption", Str(L"Save"));
+    Write(dropDown.Get(), L"BorderStyle", Long(1));
+    {
+        const OpenPage open(CLSID_pagGeneral, {dropDown.Get()});
+        open.SetCheck(G::Transparent, true);
+        EXPECT_TRUE(open.IsChecked(G::Transparent));
+        EXPECT_TRUE(open.IsChecked(G::AutoSize));
+        EXPECT_EQ(open.TextOf(G::Caption), L"");
+        EXPECT_EQ(open.TextOf(G::BorderStyle), L"None");
+        EXPECT_EQ(open.TextOf(G::Style), L"Normal");
+        ASSERT_EQ(open.page->Apply(), S_OK);
+    }
+    EXPECT_EQ(ReadNumber(dropDown.Get(), L"Transparent"), -1);
+    EXPECT_EQ(ReadNumber(dropDown.Get(), L"Style"), 0);
+    EXPECT_EQ(ReadText(dropDown.Get(), L"Caption"), L"");
+    EXPECT_EQ(ReadNumber(dropDown.Get(), L"BorderStyle"), 0);
+
+    // An icon cannot be transparent: the box unchecks itself and says why.
+    const Ref<IDispatch> withIcon = CreateControl();
+    const Ref<IDispatch> other = CreateControl();
+    const Ref<IPictureDisp> icon = MakeIconPicture();
+    Write(withIcon.Get(), L"Picture", Object(icon.Get()));
+    const OpenPage open(CLSID_pagGeneral, {withIcon.Get(), other.Get()});
+    const DialogWatch watch;
+    open.SetCheck(G::Transparent, true);
+    EXPECT_FALSE(open.IsChecked(G::Transparent));
+    ASSERT_EQ(watch.Seen().size(), 1u);
+    EXPECT_EQ(watch.Seen()[0].caption, L"Tovabel");
+    const auto& texts = watch.Seen()[0].texts;
+    EXPECT_NE(std::find(texts.begin(), texts.end(),
+                        L"The transparency feature does not work with Icons - use a bitmap based "
+                        L"image (bmp, gif, jpeg) instead"),
+              texts.end());
+    EXPECT_EQ(open.TextOf(G::Style), L"Normal"); // nothing else moved
+    ASSERT_EQ(open.page->Apply(), S_OK);
+    EXPECT_EQ(ReadNumber(withIcon.Get(), L"Transparent"), 0);
+    EXPECT_EQ(ReadNumber(other.Get(), L"Transparent"), 0);
+}
+
+TEST(PropertyPages, UrlsLoadAndApplyTheFirstButtonAndReportFailures) {
+    const Ref<IDispatch> first = CreateControl();
+    const Ref<IDispatch> second = CreateControl();
+    Write(first.Get(), L"SoundEnterURL", Str(L"enter.wav"));
+    Write(first.Get(), L"URLPictureDown", Str(L"down.bmp"));
+    {
+        const OpenPage open(CLSID_pagURLs, {first.Get(), second.Get()});
+        ASSERT_EQ(open.activated, S_OK);
+        EXPECT_EQ(open.TextOf(U::SoundEnter), L"enter.wav");
+        EXPECT_EQ(open.TextOf(U::PictureDown), L"down.bmp");
+        EXPECT_EQ(open.TextOf(U::Picture), L"");
+        EXPECT_EQ(open.page->IsPageDirty(), S_FALSE);
+        open.Type(U::SoundEnter, L"");
+        open.Type(U::SoundClick, L"click.wav");
+        EXPECT_EQ(open.page->IsPageDirty(), S_OK);
+        ASSERT_EQ(open.page->Apply(), S_OK);
+    }
+    EXPECT_EQ(ReadText(first.Get(), L"SoundEnterURL"), L"");
+    EXPECT_EQ(ReadText(first.Get(), L"SoundClickURL"), L"click.wav");
+    EXPECT_EQ(ReadText(first.Get(), L"URLPictureDown"), L"down.bmp");
+    EXPECT_EQ(ReadText(second.Get(), L"SoundClickURL"), L"");
+
+    // A selected object without the URL properties: the failure reaches the frame.
+    const Ref<IFontDisp> font = MakeFont(L"Arial");
+    const OpenPage open(CLSID_pagURLs, {font.Get()});
+    IUnknown* selection[] = {font.Get()};
+    EXPECT_EQ(open.page->SetObjects(1, selection), DISP_E_UNKNOWNNAME);
+    open.Type(U::SoundClick, L"click.wav");
+    EXPECT_EQ(open.page->Apply(), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(open.page->IsPageDirty(), S_OK);
+}
+
+} // namespace
+} // namespace tovabel::wintest

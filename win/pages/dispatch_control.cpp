@@ -1,0 +1,120 @@
+#include "dispatch_control.h"
+
+#include "bstr.h"
+#include "text.h"
+#include "variant.h"
+
+#include <olectl.h>
+
+#include <string>
+
+namespace tovabel::win {
+
+namespace {
+
+std::optional<pages::PropertyValue> ToPropertyValue(const Variant& value) {
+    switch (value.Type()) {
+    case VT_BOOL:
+        return pages::PropertyValue(V_BOOL(value.Get()) != VARIANT_FALSE);
+    case VT_BSTR:
+        return pages::PropertyValue(FromBstr(V_BSTR(value.Get())));
+    default:
+        // Numbers (enumerations come as Long) are passed on as Integer.
+        if (const auto number = value.As(VT_I2)) {
+            return pages::PropertyValue(static_cast<std::int16_t>(V_I2(number->Get())));
+        }
+        return std::nullopt;
+    }
+}
+
+Variant ToVariant(const pages::PropertyValue& value) {
+    Variant out;
+    if (const bool* flag = std::get_if<bool>(&value)) {
+        V_VT(out.Get()) = VT_BOOL;
+        V_BOOL(out.Get()) = *flag ? VARIANT_TRUE : VARIANT_FALSE;
+    } else if (const auto* number = std::get_if<std::int16_t>(&value)) {
+        V_VT(out.Get()) = VT_I2;
+        V_I2(out.Get()) = *number;
+    } else {
+        V_VT(out.Get()) = VT_BSTR;
+        V_BSTR(out.Get()) = ToBstrRaw(std::get<Text>(value));
+    }
+    return out;
+}
+
+} // namespace
+
+void DispatchControl::Select(ULONG count, IUnknown** objects) {
+    control_.Reset();
+    if (count > 0 && objects != nullptr && objects[0] != nullptr) {
+        objects[0]->QueryInterface(IID_IDispatch, control_.PutVoid());
+    }
+}
+
+HRESULT DispatchControl::Invoke(IDispatch* object, DISPID id, WORD kind, DISPPARAMS& params,
+                                VARIANT* result) {
+    const HRESULT hr =
+        object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, nullptr, nullptr);
+    if (FAILED(hr)) {
+        lastError_ = hr;
+    }
+    return hr;
+}
+
+std::optional<DISPID> DispatchControl::IdOf(std::string_view property) {
+    if (!control_) {
+        lastError_ = E_UNEXPECTED;
+        return std::nullopt;
+    }
+    std::wstring name = WidenAscii(property);
+    LPOLESTR names[] = {name.data()};
+    DISPID id = DISPID_UNKNOWN;
+    const HRESULT hr = control_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) {
+        lastError_ = hr;
+        return std::nullopt;
+    }
+    return id;
+}
+
+std::optional<pages::PropertyValue> DispatchControl::Get(std::string_view property) {
+    const auto id = IdOf(property);
+    DISPPARAMS none{};
+    Variant value;
+    if (!id || FAILED(Invoke(control_.Get(), *id, DISPATCH_PROPERTYGET, none, value.Put()))) {
+        return std::nullopt;
+    }
+    return ToPropertyValue(value);
+}
+
+bool DispatchControl::Set(std::string_view property, const pages::PropertyValue& value) {
+    const auto id = IdOf(property);
+    if (!id) {
+        return false;
+    }
+    Variant argument = ToVariant(value);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{argument.Get(), &named, 1, 1};
+    return SUCCEEDED(Invoke(control_.Get(), *id, DISPATCH_PROPERTYPUT, params, nullptr));
+}
+
+std::optional<std::int32_t> DispatchControl::PictureType() {
+    const auto id = IdOf("Picture");
+    DISPPARAMS none{};
+    Variant picture;
+    if (!id || FAILED(Invoke(control_.Get(), *id, DISPATCH_PROPERTYGET, none, picture.Put()))) {
+        return std::nullopt;
+    }
+    if (picture.Type() != VT_DISPATCH || V_DISPATCH(picture.Get()) == nullptr) {
+        return 0; // no picture
+    }
+    Variant type;
+    if (FAILED(Invoke(V_DISPATCH(picture.Get()), DISPID_PICT_TYPE, DISPATCH_PROPERTYGET, none,
+                      type.Put()))) {
+        return std::nullopt;
+    }
+    const auto number = type.As(VT_I4);
+    return number ? std::optional<std::int32_t>(V_I4(number->Get())) : std::nullopt;
+}
+
+} // namespace tovabel::win

@@ -1,0 +1,34 @@
+// The first control of a page's selection, reached late-bound through its
+// automation interface by property name, as the pages' rules ask for it.
+#pragma once
+
+#include "com_ptr.h"
+#include "pages/page_services.h"
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+namespace tovabel::win {
+
+class DispatchControl final : public pages::SelectedControl {
+public:
+    // Takes the first of `objects`, or none.
+    void Select(ULONG count, IUnknown** objects);
+    bool HasSelection() const { return static_cast<bool>(control_); }
+    // The failure of the last call that failed (S_OK when none failed).
+    HRESULT LastError() const { return lastError_; }
+
+    std::optional<pages::PropertyValue> Get(std::string_view property) override;
+    bool Set(std::string_view property, const pages::PropertyValue& value) override;
+    std::optional<std::int32_t> PictureType() override;
+
+private:
+    HRESULT Invoke(IDispatch* object, DISPID id, WORD kind, DISPPARAMS& params, VARIANT* result);
+    std::optional<DISPID> IdOf(std::string_view property);
+
+    ComPtr<IDispatch> control_;
+    HRESULT lastError_ = S_OK;
+};
+
+} // namespace tovabel::win
