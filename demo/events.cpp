@@ -29,6 +29,8 @@ const char* EventName(DISPID id) {
         return "MouseDown";
     case 8:
         return "MouseUp";
+    case 9:
+        return "PropertyDownloaded";
     case DISPID_KEYPRESS:
         return "KeyPress";
     default:
@@ -81,9 +83,17 @@ HRESULT EventPrinter::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
     return E_NOTIMPL;
 }
 
-HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                             UINT*) {
+HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                             EXCEPINFO*, UINT*) {
     if (id == kMouseMove) {
+        return S_OK;
+    }
+    ++count_[id];
+    // PropertyDownloaded names the property that was fetched.
+    if (id == 9 && params != nullptr && params->cArgs == 1 && V_VT(&params->rgvarg[0]) == VT_BSTR) {
+        std::printf("  %-10s event: PropertyDownloaded(\"%ls\") (dispid 9)\n", label_.c_str(),
+                    V_BSTR(&params->rgvarg[0]));
+        std::fflush(stdout);
         return S_OK;
     }
     if (label_.empty()) {

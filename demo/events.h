@@ -8,6 +8,7 @@
 
 #include <ocidl.h>
 
+#include <map>
 #include <string>
 #include <utility>
 
@@ -34,8 +35,15 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                      EXCEPINFO*, UINT*) override;
 
+    // How many events with `id` arrived so far.
+    int Count(DISPID id) const {
+        const auto found = count_.find(id);
+        return found == count_.end() ? 0 : found->second;
+    }
+
 private:
     std::string label_;
+    std::map<DISPID, int> count_;
     win::ComPtr<IConnectionPoint> point_; // while connected
     DWORD cookie_ = 0;
 };

@@ -6,7 +6,11 @@
 #include "pixels.h"
 #include "values.h"
 
+#include <commctrl.h>
+
+#include <chrono>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,6 +27,7 @@ struct FormButton {
     ButtonFace face;
     RECT at;
     bool enabled = true;
+    const wchar_t* tip = L"";
 };
 
 // A menu bar, a toolbar below it, a menu below that with two buttons whose
@@ -31,12 +36,12 @@ std::vector<FormButton> Layout() {
     return {
         {"File", {kMenu, L"&File", Glyph::None, kAlignTop, kAlignMiddle}, {4, 4, 40, 24}},
         {"Edit", {kMenu, L"&Edit", Glyph::None, kAlignTop, kAlignMiddle}, {40, 4, 76, 24}},
-        {"Open", {kNormal, L"Open", Glyph::Folder}, {4, 30, 52, 66}},
-        {"Save", {kNormal, L"Save", Glyph::Folder}, {52, 30, 100, 66}, false},
+        {"Open", {kNormal, L"Open", Glyph::Folder}, {4, 30, 52, 66}, true, L"Open a file"},
+        {"Save", {kNormal, L"Save", Glyph::Folder}, {52, 30, 100, 66}, false, L"Save the file"},
         {"sep1", {kSeparator}, {102, 30, 106, 66}},
-        {"Bold", {kCheck, L"Bold", Glyph::Bold}, {108, 30, 156, 66}},
+        {"Bold", {kCheck, L"Bold", Glyph::Bold}, {108, 30, 156, 66}, true, L"Bold text"},
         {"sep2", {kSeparator}, {158, 30, 162, 66}},
-        {"Back", {kDropDown, L"Back", Glyph::Back}, {164, 30, 222, 66}},
+        {"Back", {kDropDown, L"Back", Glyph::Back}, {164, 30, 222, 66}, true, L"Go back"},
         {"History", {kDropDownNoSeparator, L"History", Glyph::Folder}, {222, 30, 280, 66}},
         {"sep3", {kSeparator}, {282, 30, 286, 66}},
         {"OK", {kNonFlat, L"OK", Glyph::None, kAlignTop, kAlignMiddle}, {290, 36, 340, 60}},
@@ -59,7 +64,38 @@ std::vector<FormButton> Layout() {
         {"Down",
          {kNormal, L"Downward", Glyph::None, kAlignTop, kAlignMiddle, kDownwardText},
          {162, 76, 188, 152}},
+        // Its picture and click sound come by URL from files of the project.
+        {"Get", {kNormal, L"Get"}, {200, 76, 248, 112}, true, L"Fetched by URL"},
     };
+}
+
+// A file of the demo's data folder as a file URL.
+std::wstring DataUrl(const char* name) {
+    std::wstring url = L"file:///Z:";
+    for (const char* c = TOVABEL_DEMO_DATA; *c != '\0'; ++c) {
+        url += static_cast<wchar_t>(*c);
+    }
+    url += L'/';
+    for (const char* c = name; *c != '\0'; ++c) {
+        url += static_cast<wchar_t>(*c);
+    }
+    return url;
+}
+
+// The text the thread's tooltip shows for `button`, asked as it asks before showing.
+std::wstring ToolTipOf(HWND button) {
+    HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    while (tip != nullptr && GetWindowThreadProcessId(tip, nullptr) != GetCurrentThreadId()) {
+        tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr);
+    }
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = button;
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
 }
 
 // One button on the form with the printer of its events.
@@ -80,14 +116,19 @@ public:
             if (!spec.enabled) {
                 place.Put(L"Enabled", *Bool(false));
             }
+            place.Put(L"ToolTipText", *Text(spec.tip));
             auto printer = std::make_unique<EventPrinter>(spec.label);
             printer->Connect(place.Control());
+            if (std::string(spec.label) == "Get") {
+                Fetch(place);
+            }
             buttons_.emplace(spec.label, Placed{place, std::move(printer)});
         }
         form_.Settle();
     }
 
     HWND Window() const { return form_.Window(); }
+    const EventPrinter& Events(const std::string& label) { return *buttons_.at(label).printer; }
     olehost::HostedControl& Button(const std::string& label) { return buttons_.at(label).place; }
 
     // A click as the pointer makes it: in, down, up, and out again.
@@ -100,6 +141,15 @@ public:
         SendMessageW(window, WM_MOUSEMOVE, 0, at);
         SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageW(window, WM_LBUTTONUP, 0, at);
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
+        form_.Settle();
+    }
+
+    // The pointer rests on the button: its tooltip asks for the text.
+    void Hover(const std::string& label) {
+        const HWND window = Button(label).Window();
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        std::printf("  %-10s tooltip: \"%ls\"\n", label.c_str(), ToolTipOf(window).c_str());
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
         form_.Settle();
     }
@@ -123,6 +173,12 @@ public:
     }
 
 private:
+    static void Fetch(olehost::HostedControl& place) {
+        place.Put(L"UseSystemSounds", *Bool(false));
+        place.Put(L"URLPicture", *Text(DataUrl("download.bmp").c_str()));
+        place.Put(L"SoundClickURL", *Text(DataUrl("click.wav").c_str()));
+    }
+
     olehost::Form form_;
     PictureBox pictures_;
     std::map<std::string, Placed> buttons_;
@@ -134,6 +190,15 @@ void Step(const char* what) {
 }
 
 void Script(DemoForm& form) {
+    Step("Get has fetched its picture and click sound by URL (the PropertyDownloaded events "
+         "above); it is clicked and plays the fetched sound:");
+    olehost::PumpMessages(std::chrono::milliseconds(5000),
+                          [&] { return form.Events("Get").Count(9) >= 2; });
+    form.Click("Get");
+    Step("The pointer rests on the toolbar buttons:");
+    for (const char* label : {"Open", "Save", "Bold", "Back", "Get"}) {
+        form.Hover(label);
+    }
     Step("Open is clicked:");
     form.Click("Open");
     Step("Save is disabled and stays quiet when clicked:");

@@ -137,7 +137,8 @@ tovabel_wine_up() {
     # Quiet by default; TOVABEL_WINEDEBUG (e.g. "err+all") brings Wine's own messages back.
     export WINEDEBUG=${TOVABEL_WINEDEBUG:--all}
     # No Mono or Gecko install dialogs when a prefix is made or updated, no menu entries.
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+    # No sound card here: without the ALSA driver the player fails as quietly, without ALSA noise.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
     unset WINEARCH WINESERVER WINELOADER
 
     if ((caller_display)) && [[ -n ${DISPLAY:-} && -z ${TOVABEL_HEADLESS:-} ]]; then
