@@ -1,12 +1,13 @@
 // The control in a real container: in-place activation in our own test
 // container (design and run mode) and in Wine's ATL host, the pixels its
 // window shows, size changes that reach the container, and the GDI and USER
-// objects left behind by many instances.
+// objects left behind by many instances and by many state changes of one.
 #include "com_client.h"
 #include "container.h"
 #include "gdi.h"
 #include "pixels.h"
 
+#include <psapi.h>
 #include <winternl.h>
 
 #include <gtest/gtest.h>
@@ -359,6 +360,53 @@ TEST(Activation, ThousandInstancesLeaveNoObjectsBehind) {
     std::printf("GDI objects after 1 instance: %lu, after 1000: %lu; windows %lu -> %lu; "
                 "USER objects %lu -> %lu\n",
                 gdiFirst, gdiLast, windowsFirst, windowsLast, userFirst, userLast);
+}
+
+// Private bytes of the process, as the system counts them.
+SIZE_T PrivateBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
+}
+
+TEST(Activation, HundredThousandStateChangesLeaveNoObjectsBehind) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 70, 40}));
+    ASSERT_EQ(S_OK, container.Put(L"Style", *Long(3)));
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"&Leak")));
+    const Ref<IPictureDisp> picture = MakeSquarePicture(16, RGB(192, 192, 192), RGB(0, 0, 255));
+    ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(picture.Get())));
+    HWND window = container.ControlWindow();
+    // In, pressed, released, out: four state changes, each a new face.
+    const auto cycles = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+            SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+            SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
+            if (i % 500 == 0) {
+                RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+            }
+        }
+        PumpMessages(std::chrono::milliseconds(0));
+    };
+    cycles(250); // the first thousand changes make what is kept for good
+    const DWORD gdiFirst = GdiObjects();
+    const DWORD windowsFirst = Windows();
+    const SIZE_T bytesFirst = PrivateBytes();
+    cycles(25000);
+    const DWORD gdiLast = GdiObjects();
+    const SIZE_T bytesLast = PrivateBytes();
+    EXPECT_EQ(gdiLast, gdiFirst);
+    EXPECT_EQ(Windows(), windowsFirst);
+    // Heaps grow in steps of their own: allow one megabyte, far below the
+    // hundred thousand faces a leak of even ten bytes each would show.
+    EXPECT_LE(bytesLast, bytesFirst + (1u << 20));
+    std::printf("after 1,000 and 101,000 state changes: GDI objects %lu -> %lu, private bytes "
+                "%lu -> %lu\n",
+                gdiFirst, gdiLast, static_cast<unsigned long>(bytesFirst),
+                static_cast<unsigned long>(bytesLast));
 }
 
 } // namespace
