@@ -385,11 +385,13 @@ TEST(Activation, HundredThousandStateChangesLeaveNoObjectsBehind) {
             SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
             SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
             SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
-            if (i % 500 == 0) {
+            // A host pumps its queue between gestures; a thread that never
+            // does would also stall every program that sends it a message.
+            if (i % 100 == 0) {
                 RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+                PumpMessages(std::chrono::milliseconds(0));
             }
         }
-        PumpMessages(std::chrono::milliseconds(0));
     };
     cycles(250); // the first thousand changes make what is kept for good
     const DWORD gdiFirst = GdiObjects();
@@ -398,7 +400,11 @@ TEST(Activation, HundredThousandStateChangesLeaveNoObjectsBehind) {
     cycles(25000);
     const DWORD gdiLast = GdiObjects();
     const SIZE_T bytesLast = PrivateBytes();
-    EXPECT_EQ(gdiLast, gdiFirst);
+    // Programs running beside the test may switch the active window, and the
+    // system then draws this thread's frame afresh once: a leak of the button
+    // would show as a hundred thousand objects, so a handful is tolerated.
+    constexpr DWORD kSystemObjects = 4;
+    EXPECT_LE(gdiLast, gdiFirst + kSystemObjects);
     EXPECT_EQ(Windows(), windowsFirst);
     // Heaps grow in steps of their own: allow one megabyte, far below the
     // hundred thousand faces a leak of even ten bytes each would show.
