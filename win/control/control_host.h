@@ -139,6 +139,7 @@ private:
     Font defaultFont_;
     std::optional<ComponentInfo> app_;
     SIZE clientSize_{0, 0}; // the size the core was last told about
+    HWND shaped_ = nullptr; // the window while it has a region of ours
     Canvas canvas_;
     GdiPainter painter_{canvas_.Dc()};
 };
