@@ -30,7 +30,7 @@ public:
     // The window got a new client size (activation or the container's move).
     void WindowPlaced(SIZE pixels);
     // One frame: the canvas with `lines` on top, into `bounds` of `dc`.
-    void Draw(HDC dc, const RECT& bounds, std::span<const Line> lines) const {
+    void Draw(HDC dc, const RECT& bounds, std::span<const Line> lines) {
         canvas_.Present(dc, bounds, lines);
     }
     // Whether a property changed since the last save.
