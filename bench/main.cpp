@@ -21,8 +21,8 @@ namespace tovabel::bench {
 
 namespace {
 
-constexpr int kRounds = 9;
-constexpr int kCyclesPerRound = 200;
+constexpr int kRounds = 41;
+constexpr int kCyclesPerRound = 25;
 constexpr const char* kStepNames[kSteps] = {"N->H", "H->P", "P->H", "H->N"};
 
 // Microseconds per transition, by transition, in one round.

@@ -165,6 +165,7 @@ public:
 
     // Runs the form's messages until the person closes it.
     void StayOpen() {
+        SetForegroundWindow(form_.Window());
         MSG message;
         while (IsWindowVisible(form_.Window()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

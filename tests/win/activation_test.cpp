@@ -318,6 +318,33 @@ DWORD Windows() {
     return n;
 }
 
+// A transparent button's window has the shape of its picture's opaque pixels
+// and is whole again when it stops being transparent.
+TEST(Activation, TransparentButtonWindowTakesThePictureShape) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 30}));
+    const Ref<IPictureDisp> picture = MakeBitmapPicture(16);
+    ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(picture.Get())));
+    const auto shape = [&] {
+        const win::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+        RECT box{};
+        const int kind = GetWindowRgn(container.ControlWindow(), region.Get());
+        GetRgnBox(region.Get(), &box);
+        return kind == ERROR ? RECT{} : box;
+    };
+    EXPECT_TRUE(SameRect(shape(), RECT{})) << "an opaque button is a whole window";
+
+    ASSERT_EQ(S_OK, container.Put(L"Transparent", *Bool(true)));
+    container.Settle();
+    // The picture (all opaque) sits at the top left of the window, which the
+    // button sized to it.
+    EXPECT_TRUE(SameRect(shape(), RECT{0, 0, 16, 16}));
+
+    ASSERT_EQ(S_OK, container.Put(L"Transparent", *Bool(false)));
+    container.Settle();
+    EXPECT_TRUE(SameRect(shape(), RECT{}));
+}
+
 TEST(Activation, ThousandInstancesLeaveNoObjectsBehind) {
     Container container;
     const auto cycle = [&](int i) {

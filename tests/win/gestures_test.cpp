@@ -318,6 +318,17 @@ TEST_F(Gestures, CascadeItemOpensAfterResting) {
     EXPECT_EQ(Read(L"DroppedDown"), "true");
 }
 
+// Each move inside enables the count again; a count that runs is not started
+// over, so a pointer moving about on the item opens it as one that rests.
+TEST_F(Gestures, CascadeItemOpensWhileThePointerMovesOnIt) {
+    SetStyle(8);
+    for (int i = 0; i < 15 && Names(sink).empty(); ++i) {
+        Send(Window(), Move(5 + i % 3, 5));
+        PumpMessages(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(Names(sink), "DropDown");
+}
+
 TEST_F(Gestures, TwoButtonsTakeTurnsAtTheCapture) {
     Container other;
     ASSERT_EQ(S_OK, other.Create(kProgId, {0, 0, kWidth, kHeight}));

@@ -71,7 +71,7 @@ void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
     object->Render(dc, x, y, pixels.cx, pixels.cy, 0, height, width, -height, nullptr);
 }
 
-Canvas::Canvas() : dc_(nullptr) {
+Canvas::Canvas() : dc_(nullptr), frameDc_(nullptr) {
     Resize({1, 1}, RGB(255, 255, 255));
 }
 
@@ -82,7 +82,8 @@ void Canvas::Resize(SIZE size, COLORREF fill) {
         return;
     }
     GdiObject<HBITMAP> next = CreateBitmap32(size);
-    if (next.Get() == nullptr) {
+    GdiObject<HBITMAP> nextFrame = CreateBitmap32(size);
+    if (next.Get() == nullptr || nextFrame.Get() == nullptr) {
         return; // out of GDI resources: the old canvas stays
     }
     {
@@ -98,6 +99,8 @@ void Canvas::Resize(SIZE size, COLORREF fill) {
     }
     dc_.SelectBitmap(next.Get());
     bitmap_ = std::move(next); // the old bitmap, now unselected, is deleted here
+    frameDc_.SelectBitmap(nextFrame.Get());
+    frame_ = std::move(nextFrame);
     size_ = size;
 }
 
@@ -113,20 +116,15 @@ void Canvas::Clear(COLORREF color, const Picture& background) {
     }
 }
 
-void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines) const {
-    const Bitmap frame = CreateBitmap32(size_);
-    MemoryDc frameDc(dc_.Get());
-    if (!frameDc.SelectBitmap(frame.Get())) {
-        return;
-    }
-    BitBlt(frameDc.Get(), 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
-    DrawLines(frameDc.Get(), lines);
+void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines) {
+    BitBlt(frameDc_.Get(), 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
+    DrawLines(frameDc_.Get(), lines);
     const LONG width = bounds.right - bounds.left;
     const LONG height = bounds.bottom - bounds.top;
     if (width == size_.cx && height == size_.cy) {
-        BitBlt(target, bounds.left, bounds.top, width, height, frameDc.Get(), 0, 0, SRCCOPY);
+        BitBlt(target, bounds.left, bounds.top, width, height, frameDc_.Get(), 0, 0, SRCCOPY);
     } else {
-        StretchBlt(target, bounds.left, bounds.top, width, height, frameDc.Get(), 0, 0, size_.cx,
+        StretchBlt(target, bounds.left, bounds.top, width, height, frameDc_.Get(), 0, 0, size_.cx,
                    size_.cy, SRCCOPY);
     }
 }

@@ -32,11 +32,15 @@ public:
 
     // One complete frame: the canvas with `lines` on top (later lines over
     // earlier ones), drawn into `bounds` of `target`.
-    void Present(HDC target, const RECT& bounds, std::span<const Line> lines) const;
+    void Present(HDC target, const RECT& bounds, std::span<const Line> lines);
 
 private:
     Bitmap bitmap_; // selected into dc_, which gives it back before it is deleted
     MemoryDc dc_;
+    // Where a frame is composed; kept at the canvas's size so that a paint
+    // makes no bitmap or DC of its own.
+    Bitmap frame_;
+    MemoryDc frameDc_;
     SIZE size_{0, 0};
 };
 

@@ -230,8 +230,14 @@ void ControlHost::UpdateShape() {
     if (surface_.backStyle == 0) {
         region = MaskRegion(surface_.maskPicture, Translate(surface_.maskColor));
     }
+    // A whole window stays as it is: setting no region costs a window server
+    // call and a repaint, and every change of picture would ask for it.
+    if (region.Get() == nullptr && shaped_ != window) {
+        return;
+    }
     // The window owns a region it accepted; without one it is whole again.
     if (SetWindowRgn(window, region.Get(), TRUE) != 0) {
+        shaped_ = region.Get() != nullptr ? window : nullptr;
         region.Detach();
     }
 }

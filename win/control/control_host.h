@@ -32,7 +32,7 @@ public:
     // The window got a new client size (activation or the container's move).
     void WindowPlaced(SIZE pixels);
     // One frame: the canvas with `lines` on top, into `bounds` of `dc`.
-    void Draw(HDC dc, const RECT& bounds, std::span<const Line> lines) const {
+    void Draw(HDC dc, const RECT& bounds, std::span<const Line> lines) {
         canvas_.Present(dc, bounds, lines);
     }
     // Whether a property changed since the last save.
@@ -142,6 +142,7 @@ private:
     Font defaultFont_;
     std::optional<ComponentInfo> app_;
     SIZE clientSize_{0, 0}; // the size the core was last told about
+    HWND shaped_ = nullptr; // the window while it has a region of ours
     Canvas canvas_;
     GdiPainter painter_{canvas_.Dc()};
     // Last: its transfers stop before anything else of the host goes.

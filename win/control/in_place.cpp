@@ -438,11 +438,17 @@ void InPlace::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
         if (timer.id != id) {
             continue;
         }
+        // Enabled again while it runs with the same interval, a timer keeps
+        // its count, as a form's timer does; restarting it would cost two
+        // calls to the window server on every change of look.
+        const bool counting = timer.onWindow.Running() && timer.intervalMs == intervalMs;
         timer.running = running;
         timer.intervalMs = intervalMs;
         // A timer with interval 0 never fires.
         if (running && intervalMs > 0 && window_) {
-            timer.onWindow.Start(window_.Get(), static_cast<UINT>(intervalMs));
+            if (!counting) {
+                timer.onWindow.Start(window_.Get(), static_cast<UINT>(intervalMs));
+            }
         } else {
             timer.onWindow.Stop();
         }

@@ -50,6 +50,7 @@ public:
 
     // Runs or stops one of the control's timers. A timer runs on the window:
     // asked for while the control has none, it starts when the window is made.
+    // Asked to run again with the interval it runs with, it keeps its count.
     void SetTimer(TimerId id, bool running, std::int32_t intervalMs);
 
 private:

@@ -493,7 +493,7 @@ HRESULT HostedControl::Get(const wchar_t* name, VARIANT* value) {
 namespace {
 
 HWND CreateFormWindow(const wchar_t* title, SIZE clientSize) {
-    constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE;
+    constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT outer{0, 0, clientSize.cx, clientSize.cy};
     AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
     return CreateWindowExW(0, FrameClass().Name(), title, kStyle, 0, 0, outer.right - outer.left,
@@ -506,6 +506,10 @@ HWND CreateFormWindow(const wchar_t* title, SIZE clientSize) {
 Form::Form(const wchar_t* title, SIZE clientSize, bool userMode)
     : window_(CreateFormWindow(title, clientSize)), userMode_(userMode) {
     frame_.window = window_.Get();
+    // Shown without taking activation: forms of test programs running side
+    // by side would otherwise take it from each other, and a form that loses
+    // it mid-gesture loses the pointer capture and focus its control holds.
+    ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
     Settle();
 }
 

@@ -4,6 +4,7 @@
 
 #include <olectl.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -36,8 +37,20 @@ Bitmap MonochromeBitmap(std::int32_t width, std::int32_t height) {
     return Bitmap(CreateBitmap(width, height, 1, 1, nullptr));
 }
 
-Bitmap ScreenBitmap(HDC screen, std::int32_t width, std::int32_t height) {
-    return Bitmap(CreateCompatibleBitmap(screen, width, height));
+// A colour bitmap for one drawing step: a 32-bit DIB section, which holds
+// every colour of a true-colour screen and which GDI makes many times faster
+// than a bitmap compatible with the screen DC (under Wine about 25 against 130
+// microseconds and more for 24 x 24 pixels, several of them per picture).
+Bitmap ColourBitmap(std::int32_t width, std::int32_t height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = std::max(width, 1);
+    info.bmiHeader.biHeight = -std::max(height, 1);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
 void FillSolid(HDC dc, std::int32_t width, std::int32_t height, COLORREF color) {
@@ -124,7 +137,7 @@ void DrawPictures::PaintCheckPattern(HDC hdcDest, std::int32_t xDest, std::int32
     const COLORREF colour = Translate(clrRequired, palette);
 
     // The pattern in colour, read with the source's own colours.
-    const Bitmap colourTile = ScreenBitmap(mScreenDC.Get(), 8, 8);
+    const Bitmap colourTile = ColourBitmap(8, 8);
     const Bitmap monoTile = MonochromeBitmap(8, 8);
     MemoryDc colourDc(mScreenDC.Get());
     colourDc.SelectPalette(palette);
@@ -165,14 +178,14 @@ void DrawPictures::PaintTransparentDC(HDC hdcDest, std::int32_t xDest, std::int3
     const COLORREF mask = clrMask > 0xFFFFFFu ? Translate(clrMask, palette) : clrMask;
 
     // What the destination shows now, at the required size.
-    const Bitmap backBitmap = ScreenBitmap(mScreenDC.Get(), wRequired, hRequired);
+    const Bitmap backBitmap = ColourBitmap(wRequired, hRequired);
     MemoryDc backDc(mScreenDC.Get());
     backDc.SelectPalette(palette);
     backDc.SelectBitmap(backBitmap.Get());
     BitBlt(backDc.Get(), 0, 0, wRequired, hRequired, hdcDest, xDest, yDest, SRCCOPY);
 
     // The source at its own size.
-    const Bitmap sourceBitmap = ScreenBitmap(mScreenDC.Get(), Width, Height);
+    const Bitmap sourceBitmap = ColourBitmap(Width, Height);
     MemoryDc sourceDc(mScreenDC.Get());
     sourceDc.SelectPalette(palette);
     sourceDc.SelectBitmap(sourceBitmap.Get());
@@ -231,7 +244,7 @@ void DrawPictures::PaintTransparentStdPic(
     } else {
         // The icon on a field of the mask colour: its transparent pixels show
         // the mask colour and are left out with it.
-        const Bitmap canvas = ScreenBitmap(mScreenDC.Get(), Width, Height);
+        const Bitmap canvas = ColourBitmap(Width, Height);
         MemoryDc canvasDc(mScreenDC.Get());
         canvasDc.SelectPalette(palette);
         canvasDc.SelectBitmap(canvas.Get());
@@ -272,7 +285,7 @@ void DrawPictures::DrawDisabledPicture(
     for (;;) {
         if (icon || bUseMaskColor) {
             // The picture on white, its transparent or mask-coloured pixels white.
-            const Bitmap onWhite = ScreenBitmap(mScreenDC.Get(), wRequired, hRequired);
+            const Bitmap onWhite = ColourBitmap(wRequired, hRequired);
             MemoryDc whiteDc(mScreenDC.Get());
             whiteDc.SelectPalette(lhPal);
             whiteDc.SelectBitmap(onWhite.Get());
@@ -318,7 +331,7 @@ void DrawPictures::DrawEmbossedPicture(HDC hdcDest, std::int32_t xDest, std::int
 
     const Bitmap maskA = MonochromeBitmap(lWidth, lHeight);
     const Bitmap maskB = MonochromeBitmap(lWidth, lHeight);
-    const Bitmap output = ScreenBitmap(mScreenDC.Get(), lWidth, lHeight);
+    const Bitmap output = ColourBitmap(lWidth, lHeight);
     Bitmap iconCanvas;
     MemoryDc monoDc(mScreenDC.Get());
     MemoryDc colourDc(mScreenDC.Get());
