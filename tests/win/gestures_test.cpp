@@ -194,22 +194,25 @@ TEST_F(Gestures, EventsFollowTheGestureInOrder) {
 }
 
 TEST_F(Gestures, MouseEventsCarryButtonShiftAndPosition) {
+    // Shift and Ctrl as the message carries them, Alt as the keyboard holds it.
     BYTE keys[256] = {};
     GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
+    keys[VK_MENU] = 0x80;
     SetKeyboardState(keys);
-    Play({Move(7, 9), Down(7, 9)});
-    keys[VK_SHIFT] = 0;
+    SendMessageW(Window(), WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(7, 9));
+    SendMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(7, 9));
+    keys[VK_MENU] = 0;
     SetKeyboardState(keys);
     ASSERT_EQ(sink.events.size(), 2u);
     for (const EventSink::Event& event : sink.events) {
         ASSERT_EQ(event.args.size(), 4u);
-        EXPECT_EQ(event.args[1].Get()->iVal, 1) << "Shift";
         EXPECT_FLOAT_EQ(event.args[2].Get()->fltVal, 7.0f);
         EXPECT_FLOAT_EQ(event.args[3].Get()->fltVal, 9.0f);
     }
     EXPECT_EQ(sink.events[0].args[0].Get()->iVal, 0) << "a move with no button held";
+    EXPECT_EQ(sink.events[0].args[1].Get()->iVal, 1 | 4) << "Shift and Alt";
     EXPECT_EQ(sink.events[1].args[0].Get()->iVal, 1) << "the left button";
+    EXPECT_EQ(sink.events[1].args[1].Get()->iVal, 2 | 4) << "Ctrl and Alt";
 }
 
 TEST_F(Gestures, FrameAndCaptureFollowThePointer) {

@@ -382,7 +382,11 @@ void ControlHost::SetCapture() {
 }
 
 void ControlHost::ReleaseCapture() {
-    ::ReleaseCapture();
+    // Releasing a capture this thread does not hold changes nothing, yet the
+    // system answers it with a made-up pointer move, on every entry.
+    if (GetCapture() != nullptr) {
+        ::ReleaseCapture();
+    }
 }
 
 void ControlHost::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {

@@ -71,6 +71,23 @@ std::int16_t ShiftState() {
     return shift;
 }
 
+// The Shift argument of a mouse message: Shift and Ctrl as the message
+// carries them, Alt (which it does not carry) as held now. Every key state
+// asked for is a call to the window server, on each move of the pointer.
+std::int16_t MouseShiftState(WPARAM keys) {
+    std::int16_t shift = 0;
+    if ((keys & MK_SHIFT) != 0) {
+        shift |= 1;
+    }
+    if ((keys & MK_CONTROL) != 0) {
+        shift |= 2;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        shift |= 4;
+    }
+    return shift;
+}
+
 // The control's Button argument of a move: 1 left, 2 right, 4 middle, as held.
 std::int16_t HeldButtons(WPARAM keys) {
     std::int16_t buttons = 0;
@@ -499,7 +516,7 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
     if (message == WM_MOUSEMOVE) {
         control_.Run([&] {
-            core.MouseMove(HeldButtons(wParam), ShiftState(), x, y);
+            core.MouseMove(HeldButtons(wParam), MouseShiftState(wParam), x, y);
             return S_OK;
         });
         return true;
@@ -507,9 +524,9 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const std::int16_t button = ChangedButton(message)) {
         control_.Run([&] {
             if (IsButtonUp(message)) {
-                core.MouseUp(button, ShiftState(), x, y);
+                core.MouseUp(button, MouseShiftState(wParam), x, y);
             } else {
-                core.MouseDown(button, ShiftState(), x, y);
+                core.MouseDown(button, MouseShiftState(wParam), x, y);
             }
             return S_OK;
         });
