@@ -331,6 +331,44 @@ TEST(DrawPicturesStdPic, BitmapPicturesPaintTransparentlyOverTheCheckPattern) {
     EXPECT_EQ(surface.At(1, 1), kMarker);
 }
 
+// The painter reads a bitmap picture's pixels at every paint: a one-bit
+// bitmap shows black and white, and pixels the host draws into the picture's
+// bitmap after a paint show at the next one.
+TEST(DrawPicturesStdPic, BitmapPixelsAreReadAsTheyAreAtEachPaint) {
+    DrawPictures painter;
+    const WindowDc screen(nullptr);
+    // A 4 x 4 one-bit bitmap, black in its left half; rows are word-aligned.
+    static const BYTE rows[8] = {0x3F, 0, 0x3F, 0, 0x3F, 0, 0x3F, 0};
+    PICTDESC mono{};
+    mono.cbSizeofstruct = sizeof(mono);
+    mono.picType = PICTYPE_BITMAP;
+    mono.bmp.hbitmap = CreateBitmap(4, 4, 1, 1, rows);
+    const ComPtr<IPicture> oneBit = PictureOf(mono);
+    ASSERT_TRUE(oneBit);
+    Surface surface(8, 8, 32);
+    painter.PaintTransparentStdPic(surface.Dc(), 2, 2, 4, 4, oneBit.Get(), 0, 0, 4, 4,
+                                   RGB(255, 255, 255), false, nullptr, 0, 0, 0, 0, 0, false, false);
+    EXPECT_EQ(surface.At(2, 3), RGB(0, 0, 0));
+    EXPECT_EQ(surface.At(3, 5), RGB(0, 0, 0));
+    EXPECT_EQ(surface.At(4, 3), kMarker) << "white, the mask colour, is left out";
+
+    const ComPtr<IPicture> picture = BitmapPicture({"rr", "rr"});
+    OLE_HANDLE handle = 0;
+    ASSERT_EQ(S_OK, picture->get_Handle(&handle));
+    for (const COLORREF drawn : {Colour('r'), Colour('g'), Colour('b')}) {
+        {
+            MemoryDc dc(screen.Get());
+            dc.SelectBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
+            SetPixel(dc.Get(), 1, 1, drawn);
+        }
+        Surface target(4, 4, 32);
+        painter.PaintTransparentStdPic(target.Dc(), 1, 1, 2, 2, picture.Get(), 0, 0, 2, 2,
+                                       kMaskGrey, false, nullptr, 0, 0, 0, 0, 0, false, false);
+        EXPECT_EQ(target.At(2, 2), drawn);
+        EXPECT_EQ(target.At(1, 1), Colour('r'));
+    }
+}
+
 TEST(DrawPicturesStdPic, IconsLeaveTheirTransparentAreaOut) {
     DrawPictures painter;
     const ComPtr<IPicture> icon = IconPicture(RGB(0, 128, 255));

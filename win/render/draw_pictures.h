@@ -3,8 +3,10 @@
 // system's disabled (embossed) look, and the 8 x 8 check pattern that fills the
 // face of a checked button. The routines take device contexts, pixel
 // coordinates, OLE colours and picture objects; they know nothing of the
-// control. Every memory DC, bitmap and brush a routine makes lives only for
-// that call; failing GDI calls are skipped and the routine paints what it can.
+// control. The working bitmaps of the frequent routines, each in its memory
+// DC, are kept by the painter from one call to the next (making them costs
+// more than the painting); everything else a routine makes lives only for that
+// call. Failing GDI calls are skipped and the routine paints what it can.
 //
 // SharedPainting holds what all instances of one thread share: the halftone
 // palette `gPalette`, the painter `gDrawPictures` and the check pattern source
@@ -20,6 +22,7 @@
 #include <olectl.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tovabel::win {
@@ -103,6 +106,48 @@ public:
     HPALETTE DefaultPalette() const { return mDefaultPalette.Get(); }
 
 private:
+    // A memory DC with a bitmap of the size last asked for, kept between calls.
+    class WorkSurface {
+    public:
+        // The DC with a `width` x `height` bitmap (made anew when the size or
+        // kind changes), the default text and background colours and
+        // `palette` selected (none for a monochrome one); null when GDI fails.
+        // The bitmap's pixels are whatever the last user left.
+        HDC Prepare(HDC screen, std::int32_t width, std::int32_t height, bool monochrome,
+                    HPALETTE palette);
+        void* Bits() const { return bits_; }
+        // Gives the palette back, so that the caller may delete it, and drops
+        // a bitmap too large to keep.
+        void Done();
+
+    private:
+        win::Bitmap bitmap_;
+        MemoryDc dc_;
+        SIZE size_{0, 0};
+        bool monochrome_ = false;
+        void* bits_ = nullptr;
+    };
+    // Prepares `surface` and gives its palette back when the scope ends.
+    class WorkDc {
+    public:
+        WorkDc(WorkSurface& surface, HDC screen, std::int32_t width, std::int32_t height,
+               bool monochrome, HPALETTE palette)
+            : surface_(surface), dc_(surface.Prepare(screen, width, height, monochrome, palette)) {}
+        WorkDc(const WorkDc&) = delete;
+        WorkDc& operator=(const WorkDc&) = delete;
+        ~WorkDc() { surface_.Done(); }
+        HDC Get() const { return dc_; }
+
+    private:
+        WorkSurface& surface_;
+        HDC dc_;
+    };
+
+    // A DC showing the bitmap picture's pixels: a 32-bit copy read from it
+    // when GDI can read it, else the picture's own bitmap selected into `own`.
+    HDC PictureSourceDc(HBITMAP picture, HPALETTE palette, std::optional<WorkDc>& copy,
+                        MemoryDc& own);
+
     // The fallback embossing: highlight and shadow edges from a one-pixel
     // diagonal offset of the source's background, OR-ed onto hdcDest.
     void DrawEmbossedPicture(HDC hdcDest, std::int32_t xDest, std::int32_t yDest,
@@ -120,6 +165,15 @@ private:
     Palette mDefaultPalette;
     bool mNoDrawState = false;
     DrawStateProc mDrawState;
+    // One working surface per role, so that a routine that calls another
+    // never paints over what it still needs.
+    WorkSurface mPictureCopy;
+    WorkSurface mIconCanvas;
+    WorkSurface mBackCopy;
+    WorkSurface mSourceCopy;
+    WorkSurface mMask;
+    WorkSurface mColourTile;
+    WorkSurface mMonoTile;
 };
 
 // The check pattern source `picDither`: an 8 x 8 one-bit checkerboard in a
