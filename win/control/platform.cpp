@@ -111,12 +111,17 @@ Text VersionString(std::vector<BYTE>& block, const wchar_t* name) {
 
 } // namespace
 
+// The screen's resolution stays the system's for the life of the process (a
+// new one takes a new sign-in), so it is read once: asking a screen DC costs
+// calls to the window server, and a repaint needs the scale several times.
 double TwipsPerPixelX() {
-    return TwipsPerPixel(LOGPIXELSX);
+    static const double twips = TwipsPerPixel(LOGPIXELSX);
+    return twips;
 }
 
 double TwipsPerPixelY() {
-    return TwipsPerPixel(LOGPIXELSY);
+    static const double twips = TwipsPerPixel(LOGPIXELSY);
+    return twips;
 }
 
 ComponentInfo ReadComponentInfo() {
