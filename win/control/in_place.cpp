@@ -33,10 +33,6 @@ const WindowClass& ControlWindowClass(WNDPROC procedure) {
     return registered;
 }
 
-// The window property that leads the control's own procedure to the control;
-// it holds no reference.
-constexpr const wchar_t* kSubclassProperty = L"OrnisTovabelSubclass";
-
 bool IsRelayedToTheTooltip(UINT message) {
     switch (message) {
     case WM_MOUSEMOVE:
@@ -356,14 +352,11 @@ void InPlace::InstallSubclass() {
     if (window == nullptr || previous_ != nullptr) {
         return;
     }
-    SetPropW(window, kSubclassProperty, this);
     previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InPlace::SubclassProc)));
-    if (previous_ == nullptr) {
-        RemovePropW(window, kSubclassProperty); // the window stays as it was
-        return;
+    if (previous_ != nullptr) {
+        subclassed_ = window;
     }
-    subclassed_ = window;
 }
 
 void InPlace::RemoveSubclass() {
@@ -372,16 +365,18 @@ void InPlace::RemoveSubclass() {
     }
     tooltip::RemoveTool(subclassed_);
     SetWindowLongPtrA(subclassed_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    RemovePropW(subclassed_, kSubclassProperty);
     previous_ = nullptr;
     subclassed_ = nullptr;
 }
 
 // Every message goes on to the window's previous procedure, whose result is
 // returned: the control only looks at some of them first.
+// The window's user data, set when the window is made, leads to the control
+// without a reference (a window property would cost a call to the window
+// server on every message).
 LRESULT CALLBACK InPlace::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<InPlace*>(GetPropW(window, kSubclassProperty));
-    if (self == nullptr || self->previous_ == nullptr) {
+    auto* self = reinterpret_cast<InPlace*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr || self->previous_ == nullptr || self->subclassed_ != window) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
     const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&self->control_);
