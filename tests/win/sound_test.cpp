@@ -27,20 +27,35 @@ struct Call {
     const std::uint8_t* where = nullptr;
     HMODULE module = nullptr;
     DWORD flags = 0;
+    bool stop = false; // no sound: stop the one playing
 };
 std::vector<Call> gCalls;
+
+// The calls that asked for a sound, leaving out the requests to stop one
+// (which a sound the player cannot read makes when an earlier one, possibly
+// of another instance of the process, may still be playing).
+std::vector<Call> PlayingCalls() {
+    std::vector<Call> playing;
+    for (const Call& call : gCalls) {
+        if (!call.stop) {
+            playing.push_back(call);
+        }
+    }
+    return playing;
+}
 
 BOOL WINAPI RecordPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     Call call;
     call.module = module;
     call.flags = flags;
-    if ((flags & SND_MEMORY) != 0) {
+    call.stop = sound == nullptr;
+    if (!call.stop && (flags & SND_MEMORY) != 0) {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(sound);
         std::uint32_t riffSize = 0;
         std::memcpy(&riffSize, bytes + 4, 4);
         call.where = bytes;
         call.bytes.assign(bytes, bytes + 8 + riffSize);
-    } else if (sound != nullptr) {
+    } else if (!call.stop) {
         call.name = sound;
     }
     gCalls.push_back(call);
@@ -128,10 +143,11 @@ TEST_F(Sounds, BytesThePlayerCannotReadAreNotPlayed) {
         gCalls.clear();
         ASSERT_EQ(S_OK, container.Put(L"SoundClick", *Bytes(tc.bytes)));
         Click();
-        ASSERT_EQ(gCalls.size(), tc.played ? 1u : 0u);
+        const std::vector<Call> played = PlayingCalls();
+        ASSERT_EQ(played.size(), tc.played ? 1u : 0u);
         if (tc.played) {
             // Handed over with the sizes that the bytes really hold.
-            EXPECT_EQ(gCalls[0].bytes.size(), 50u);
+            EXPECT_EQ(played[0].bytes.size(), 50u);
         }
     }
 }
