@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace tovabel::testing {
 namespace {
 
@@ -70,6 +72,83 @@ TEST(FitTextToWidth, ShortensWithDotsUntilItFits) {
         EXPECT_EQ(text, tc.fitted);
         EXPECT_EQ(width, tc.measured);
     }
+}
+
+// The shortening order, one pass per character, as a designer sees it: the
+// fitted text is the first of these that fits.
+std::vector<Text> ShorteningOrder(const Text& text) {
+    std::vector<Text> order{text};
+    if (text.empty()) {
+        return order;
+    }
+    const Text head = text.substr(0, 1);
+    for (std::size_t k = text.size() >= 5 ? text.size() - 4 : 0; k >= 1; --k) {
+        order.push_back(text.substr(0, k) + u"...");
+    }
+    if (text.size() >= 4) {
+        order.push_back(head + u"..");
+    }
+    if (text.size() >= 3) {
+        order.push_back(head + u".");
+    }
+    if (text.size() >= 2) {
+        order.push_back(head);
+    }
+    order.push_back(u"");
+    return order;
+}
+
+TEST(FitTextToWidth, TakesTheFirstTextOfTheShorteningOrderThatFits) {
+    // Characters of different widths, dots narrow, as a proportional font has them.
+    const MeasureText proportional = [](const Text& t) {
+        std::int32_t cx = 0;
+        for (const char16_t c : t) {
+            cx += c == u'.' ? 2 : 3 + c % 7;
+        }
+        return cx;
+    };
+    const Text texts[] = {u"",
+                          u"W",
+                          u"Wi",
+                          u"Wid",
+                          u"Wide",
+                          u"Wider",
+                          u"Mixed widths here",
+                          u"iiiiiiiiiiWWWWWWWWWWiiiiiiiiii",
+                          Text(300, u'm')};
+    int checked = 0;
+    for (const Text& original : texts) {
+        const std::vector<Text> order = ShorteningOrder(original);
+        for (std::int32_t available = -1; available <= proportional(original) + 2; ++available) {
+            Text text = original;
+            std::int32_t width = available;
+            FitTextToWidth(proportional, text, width);
+            Text expected;
+            for (const Text& candidate : order) {
+                expected = candidate;
+                if (proportional(candidate) <= available || available < 0) {
+                    break;
+                }
+            }
+            ASSERT_EQ(text, expected) << Narrow(original) << " in " << available;
+            ASSERT_EQ(width, proportional(expected));
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 2000);
+}
+
+TEST(FitTextToWidth, ALongCaptionTakesFewMeasurements) {
+    int measured = 0;
+    const MeasureText counting = [&measured](const Text& t) {
+        ++measured;
+        return static_cast<std::int32_t>(t.size()) * 6;
+    };
+    Text text(10000, u'x');
+    std::int32_t width = 60;
+    FitTextToWidth(counting, text, width);
+    EXPECT_EQ(text, u"xxxxxxx...");
+    EXPECT_LE(measured, 20);
 }
 
 TEST(FitTextToWidth, ReportsTheLow16BitsOfAHugeMeasure) {
