@@ -1,6 +1,8 @@
-// The design-time pages of the control: the list it gives a designer, and the
-// About box read from the real dialog.
+// The design-time face of the control: the pages it lists for a designer, the
+// About box, and the message boxes that explain a refused value, all read from
+// the real dialogs.
 #include "com_client.h"
+#include "container.h"
 #include "dialog_watch.h"
 
 #include "guids.h"
@@ -10,6 +12,9 @@
 #include <msstkppg.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace tovabel::wintest {
 namespace {
@@ -51,6 +56,64 @@ TEST(Pages, AboutBoxShowsTitleAndVersionEachTimeWithoutOwner) {
         EXPECT_EQ(box.texts[2], L"Source Code Release");
         EXPECT_NE(box.texts[3].find(L"Copyright"), std::wstring::npos);
         EXPECT_EQ(box.texts[4], L"OK");
+    }
+}
+
+// A value the control refuses explains itself to the designer in a message box
+// with an OK button, titled with the control's name or, when the
+// message has no title of its own, the component's. At run time the same
+// refusals are silent.
+TEST(Pages, RefusedValuesExplainThemselvesInDesignModeOnly) {
+    const Ref<IPictureDisp> icon = MakeIconPicture();
+    const Ref<IPictureDisp> bitmap = MakeBitmapPicture();
+    const Ref<IPictureDisp> metafile = MakeMetafilePicture();
+    struct Step {
+        const wchar_t* property;
+        std::function<Var()> value;
+        const wchar_t* message; // null: accepted
+        const wchar_t* title;
+    };
+    const Step steps[] = {
+        {L"Caption", [] { return Str(L"Hi"); }, nullptr, nullptr},
+        {L"Transparent", [] { return Bool(true); },
+         L"The transparency feature does not work with captions - use a bitmap based image (bmp, "
+         L"gif, jpeg) for your button",
+         L"Tovabel"},
+        {L"Caption", [] { return Str(L""); }, nullptr, nullptr},
+        {L"Picture", [&] { return Object(icon.Get()); }, nullptr, nullptr},
+        {L"Transparent", [] { return Bool(true); },
+         L"The transparency feature does not work with Icons - use a bitmap based image (bmp, gif, "
+         L"jpeg) instead",
+         L"Tovabel"},
+        {L"Picture", [&] { return Object(bitmap.Get()); }, nullptr, nullptr},
+        {L"Transparent", [] { return Bool(true); }, nullptr, nullptr},
+        {L"AutoSize", [] { return Bool(false); },
+         L"AutoSize must be enabled for transparent buttons", L"Tovabel"},
+        {L"Caption", [] { return Str(L"Hi"); }, L"Captions are not allowed transparent buttons",
+         L"Tovabel"},
+        {L"PictureOver", [&] { return Object(metafile.Get()); },
+         L"Picture properties must be an icon, bitmap, metafile, GIF or JPEG.", L"Tovabel1"},
+        {L"MouseIcon", [&] { return Object(bitmap.Get()); },
+         L"The MouseIcon property must be an icon or cursor", L"Tovabel1"},
+    };
+    for (const bool designMode : {true, false}) {
+        SCOPED_TRACE(designMode ? "design mode" : "run mode");
+        olehost::Container container(!designMode);
+        ASSERT_EQ(S_OK, container.Create(L"OrnisTovabel.Tovabel", {0, 0, 60, 30}));
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.property);
+            const DialogWatch watch;
+            const Var value = step.value();
+            EXPECT_EQ(S_OK, container.Put(step.property, *value.Get())) << "a refusal is no error";
+            if (!designMode || step.message == nullptr) {
+                EXPECT_TRUE(watch.Seen().empty());
+                continue;
+            }
+            ASSERT_EQ(watch.Seen().size(), 1u);
+            const SeenDialog& box = watch.Seen()[0];
+            EXPECT_EQ(box.caption, step.title); // closed through its OK button
+            EXPECT_NE(std::find(box.texts.begin(), box.texts.end(), step.message), box.texts.end());
+        }
     }
 }
 
