@@ -1,8 +1,7 @@
 #include "subjects.h"
 
+#include "pixels.h"
 #include "variant.h"
-
-#include <olectl.h>
 
 #include <utility>
 
@@ -32,19 +31,6 @@ win::Variant Text(const wchar_t* value) {
     V_VT(out.Get()) = VT_BSTR;
     V_BSTR(out.Get()) = SysAllocString(value);
     return out;
-}
-
-win::ComPtr<IPictureDisp> MakePicture() {
-    win::Bitmap bitmap = MakeGlyph();
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = bitmap.Get();
-    win::ComPtr<IPictureDisp> picture;
-    if (SUCCEEDED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid()))) {
-        bitmap.Detach(); // the picture owns it now
-    }
-    return picture;
 }
 
 HIMAGELIST MakeImageList() {
@@ -88,7 +74,7 @@ OurButton::OurButton(olehost::Form& form, std::string name, const OurFace& face,
     place_.Put(L"PlaySounds", *Bool(false)); // the peers make no sound either
     place_.Put(L"Style", *Long(face.style));
     if (face.picture) {
-        picture_ = MakePicture();
+        picture_ = olehost::PictureOfBitmap(MakeGlyph());
         place_.PutRef(L"Picture", picture_.Get());
     }
     place_.Put(L"Caption", *Text(face.caption));

@@ -51,15 +51,8 @@ private:
 class Sheet {
 public:
     Sheet(SIZE size, COLORREF background) : size_(size), dc_(nullptr) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = size.cx;
-        info.bmiHeader.biHeight = -size.cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap_ = win::Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_ = win::CreateBitmap32(size, &bits);
         bits_ = static_cast<std::uint32_t*>(bits);
         dc_.SelectBitmap(bitmap_.Get());
         SetBkMode(dc_.Get(), TRANSPARENT);

@@ -1,8 +1,7 @@
 #include "pictures.h"
 
 #include "gdi.h"
-
-#include <olectl.h>
+#include "pixels.h"
 
 #include <array>
 
@@ -87,16 +86,7 @@ win::ComPtr<IPictureDisp> MakePicture(Glyph glyph) {
     if (art == nullptr) {
         return {};
     }
-    win::Bitmap bitmap = Paint(*art);
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = bitmap.Get();
-    win::ComPtr<IPictureDisp> picture;
-    if (SUCCEEDED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid()))) {
-        bitmap.Detach(); // the picture owns it now
-    }
-    return picture;
+    return olehost::PictureOfBitmap(Paint(*art));
 }
 
 } // namespace tovabel::demo

@@ -1,6 +1,8 @@
 #include "com_client.h"
 
+#include "gdi.h"
 #include "guids.h"
+#include "pixels.h"
 
 #include <cstring>
 
@@ -133,15 +135,8 @@ HRESULT Call(IDispatch* control, DISPID id, Var& result) {
 }
 
 Ref<IPictureDisp> MakeBitmapPicture(int size) {
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_BITMAP;
-    HDC screen = GetDC(nullptr);
-    desc.bmp.hbitmap = CreateCompatibleBitmap(screen, size, size);
-    ReleaseDC(nullptr, screen);
-    Ref<IPictureDisp> picture;
-    OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
-    return picture;
+    const win::WindowDc screen(nullptr);
+    return olehost::PictureOfBitmap(win::Bitmap(CreateCompatibleBitmap(screen.Get(), size, size)));
 }
 
 Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF square) {
@@ -160,13 +155,7 @@ Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF squa
     fill(size / 4, size - size / 4, square);
     SelectObject(dc, previous);
     DeleteDC(dc);
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = bitmap; // owned by the picture from here
-    Ref<IPictureDisp> picture;
-    OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
-    return picture;
+    return olehost::PictureOfBitmap(win::Bitmap(bitmap));
 }
 
 Ref<IPictureDisp> MakeIconPicture() {

@@ -1,10 +1,12 @@
 // Holders for GDI handles: a device context borrowed from a window (or the
 // screen), a GDI object created for drawing, a memory DC that gives back what
-// was selected into it, and the selection of an object into any DC.
+// was selected into it, and the selection of an object into any DC; and the
+// 32-bit bitmaps, top row first, that the control and its tests draw in.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace tovabel::win {
@@ -54,6 +56,29 @@ private:
 using Bitmap = GdiObject<HBITMAP>;
 using Brush = GdiObject<HBRUSH>;
 using Palette = GdiObject<HPALETTE>;
+
+// The layout of a 32-bit bitmap of `size` (at least 1 x 1), top row first.
+inline BITMAPINFO Bitmap32Layout(SIZE size) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = std::max<LONG>(size.cx, 1);
+    info.bmiHeader.biHeight = -std::max<LONG>(size.cy, 1);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A 32-bit DIB section in that layout; `bits`, when given, receives its pixels.
+inline Bitmap CreateBitmap32(SIZE size, void** bits = nullptr) {
+    const BITMAPINFO info = Bitmap32Layout(size);
+    void* pixels = nullptr;
+    Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (bits != nullptr) {
+        *bits = pixels;
+    }
+    return bitmap;
+}
 
 // A memory DC from CreateCompatibleDC. The bitmap, brush and palette selected
 // through it are deselected again (the DC's own ones selected back, the

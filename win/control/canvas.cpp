@@ -43,22 +43,6 @@ void DrawLines(HDC dc, std::span<const Line> lines) {
 
 } // namespace
 
-Bitmap CreateBitmap32(SIZE size, void** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = std::max<LONG>(size.cx, 1);
-    info.bmiHeader.biHeight = -std::max<LONG>(size.cy, 1);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    if (bits != nullptr) {
-        *bits = pixels;
-    }
-    return bitmap;
-}
-
 void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
     const ComPtr<IPicture> object = OlePicture::DispOf(picture).As<IPicture>(IID_IPicture);
     if (!object) {

@@ -44,10 +44,6 @@ private:
     SIZE size_{0, 0};
 };
 
-// A 32-bit top-down DIB section of `size` (at least one pixel each way);
-// `bits` receives its pixels when given.
-Bitmap CreateBitmap32(SIZE size, void** bits = nullptr);
-
 // Draws a standard picture into `dc` at (x, y) at its own size in pixels.
 void RenderPicture(HDC dc, const Picture& picture, int x, int y);
 

@@ -4,6 +4,7 @@
 #include "gdi.h"
 
 #include <ocidl.h>
+#include <olectl.h>
 #include <wincodec.h>
 
 namespace tovabel::olehost {
@@ -28,15 +29,8 @@ Pixels ReadDc(HDC source, int x, int y, int width, int height) {
     Pixels out;
     out.width = width;
     out.height = height;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const win::Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const win::Bitmap bitmap = win::CreateBitmap32({width, height}, &bits);
     win::MemoryDc dc(source);
     if (bits == nullptr || !dc.SelectBitmap(bitmap.Get())) {
         return out;
@@ -93,6 +87,18 @@ bool SavePng(const Pixels& pixels, const std::wstring& path) {
                static_cast<UINT>(pixels.height), stride, size,
                reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(pixels.data.data())))) &&
            SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
+
+win::ComPtr<IPictureDisp> PictureOfBitmap(win::Bitmap bitmap) {
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bitmap.Get();
+    win::ComPtr<IPictureDisp> picture;
+    if (SUCCEEDED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid()))) {
+        bitmap.Detach(); // the picture owns it now
+    }
+    return picture;
 }
 
 } // namespace tovabel::olehost

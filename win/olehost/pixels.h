@@ -1,8 +1,13 @@
-// Reading what a window or a control's view shows, as 32-bit pixels, and
-// writing pixels to a PNG file through WIC.
+// Reading what a window or a control's view shows, as 32-bit pixels,
+// writing pixels to a PNG file through WIC, and making pictures of bitmaps.
 #pragma once
 
+#include "com_ptr.h"
+#include "gdi.h"
+
 #include <windows.h>
+
+#include <ocidl.h>
 
 #include <cstdint>
 #include <string>
@@ -29,5 +34,9 @@ Pixels ReadWindow(HWND window);
 Pixels ReadView(IUnknown* control, int width, int height);
 // Writes a PNG through WIC; false on failure.
 bool SavePng(const Pixels& pixels, const std::wstring& path);
+
+// A standard picture object that owns `bitmap`; null (the bitmap deleted)
+// when OLE makes none.
+win::ComPtr<IPictureDisp> PictureOfBitmap(win::Bitmap bitmap);
 
 } // namespace tovabel::olehost
