@@ -1,6 +1,7 @@
 // Building blocks for COM objects: a part that implements one interface of a
 // larger object and hands IUnknown to its owner, and a small stand-alone object
-// with its own reference count that keeps the module loaded while it lives.
+// with its own reference count that keeps the module loaded while it lives,
+// made and handed out by HandOut.
 #pragma once
 
 #include "module.h"
@@ -8,6 +9,9 @@
 #include <windows.h>
 
 #include <unknwn.h>
+
+#include <new>
+#include <utility>
 
 namespace tovabel::win {
 
@@ -64,5 +68,21 @@ private:
     const IID& iid_;
     ULONG refs_ = 1; // apartment-threaded: one thread at a time
 };
+
+// Makes a stand-alone `Object` from `args` and hands out its `iid`: the
+// creation reference goes with this call, so `out` holds the only one.
+template <class Object, class... Args> HRESULT HandOut(REFIID iid, void** out, Args&&... args) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    Object* object = new (std::nothrow) Object(std::forward<Args>(args)...);
+    if (object == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    const HRESULT hr = object->QueryInterface(iid, out);
+    object->Release();
+    return hr;
+}
 
 } // namespace tovabel::win

@@ -6,8 +6,6 @@
 #include "platform.h"
 #include "registration.h"
 
-#include <new>
-
 using namespace tovabel::win;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -27,13 +25,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     if (entry == nullptr) {
         return CLASS_E_CLASSNOTAVAILABLE;
     }
-    ClassFactory* factory = new (std::nothrow) ClassFactory(*entry);
-    if (factory == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    const HRESULT hr = factory->QueryInterface(iid, out);
-    factory->Release(); // the creation reference; `out` holds one on success
-    return hr;
+    return HandOut<ClassFactory>(iid, out, *entry);
 }
 
 STDAPI DllCanUnloadNow() {

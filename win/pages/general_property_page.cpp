@@ -5,8 +5,6 @@
 #include "property_page.h"
 #include "text.h"
 
-#include <new>
-#include <optional>
 #include <string>
 
 namespace tovabel::win {
@@ -87,14 +85,11 @@ std::wstring VersionLine() {
            L"." + std::to_wstring(app.minor) + L"." + std::to_wstring(app.revision);
 }
 
-class GeneralPropertyPage final : public PropertyPage {
+class GeneralPropertyPage final : public ContentPage<pages::GeneralPage> {
 public:
-    GeneralPropertyPage() : PropertyPage(kLayout) {}
+    GeneralPropertyPage() : ContentPage(kLayout) {}
 
 private:
-    void CreateContent() override { page_.emplace(view_, control_); }
-    void DestroyContent() override { page_.reset(); }
-
     void FillControls(HWND dialog) override {
         for (int combo = G::BorderStyle; combo <= G::FontDirection; ++combo) {
             for (const Text& item : pages::GeneralComboItems(static_cast<G::Combo>(combo))) {
@@ -129,27 +124,12 @@ private:
             page_->OnAboutClicked();
         }
     }
-
-    bool ContentChanged() const override { return page_ && page_->Changed(); }
-    void ClearContentChanged() override {
-        if (page_) {
-            page_->ClearChanged();
-        }
-    }
-
-    std::optional<pages::GeneralPage> page_;
 };
 
 } // namespace
 
 HRESULT CreateGeneralPage(REFIID iid, void** out) {
-    auto* page = new (std::nothrow) GeneralPropertyPage();
-    if (page == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    const HRESULT hr = page->QueryInterface(iid, out);
-    page->Release(); // the creation reference
-    return hr;
+    return HandOut<GeneralPropertyPage>(iid, out);
 }
 
 } // namespace tovabel::win

@@ -14,6 +14,7 @@
 
 #include <ocidl.h>
 
+#include <optional>
 #include <span>
 
 namespace tovabel::win {
@@ -93,6 +94,24 @@ private:
     const PageLayout& layout_;
     ComPtr<IPropertyPageSite> site_;
     Window window_;
+};
+
+// A page whose content is the rules of `Content`, made over the page's view
+// and selection for each window the page shows.
+template <class Content> class ContentPage : public PropertyPage {
+protected:
+    using PropertyPage::PropertyPage;
+
+    void CreateContent() override { page_.emplace(view_, control_); }
+    void DestroyContent() override { page_.reset(); }
+    bool ContentChanged() const override { return page_ && page_->Changed(); }
+    void ClearContentChanged() override {
+        if (page_) {
+            page_->ClearChanged();
+        }
+    }
+
+    std::optional<Content> page_;
 };
 
 // The text of a dialog's control.

@@ -3,9 +3,6 @@
 #include "pages/urls_page.h"
 #include "property_page.h"
 
-#include <new>
-#include <optional>
-
 namespace tovabel::win {
 
 namespace {
@@ -58,13 +55,11 @@ const ControlSpec kControls[] = {
 
 const PageLayout kLayout = {L"URLs", 7620, 3525, kControls};
 
-class UrlsPropertyPage final : public PropertyPage {
+class UrlsPropertyPage final : public ContentPage<pages::UrlsPage> {
 public:
-    UrlsPropertyPage() : PropertyPage(kLayout) {}
+    UrlsPropertyPage() : ContentPage(kLayout) {}
 
 private:
-    void CreateContent() override { page_.emplace(view_, control_); }
-    void DestroyContent() override { page_.reset(); }
     void FillControls(HWND) override {}
 
     // A failing property ends the step; the frame gets its failure.
@@ -77,27 +72,12 @@ private:
             page_->OnEditChanged(static_cast<U::Edit>(control), ControlText(dialog, control));
         }
     }
-
-    bool ContentChanged() const override { return page_ && page_->Changed(); }
-    void ClearContentChanged() override {
-        if (page_) {
-            page_->ClearChanged();
-        }
-    }
-
-    std::optional<pages::UrlsPage> page_;
 };
 
 } // namespace
 
 HRESULT CreateUrlsPage(REFIID iid, void** out) {
-    auto* page = new (std::nothrow) UrlsPropertyPage();
-    if (page == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    const HRESULT hr = page->QueryInterface(iid, out);
-    page->Release(); // the creation reference
-    return hr;
+    return HandOut<UrlsPropertyPage>(iid, out);
 }
 
 } // namespace tovabel::win
