@@ -88,14 +88,7 @@ std::wstring ToolTipOf(HWND button) {
     while (tip != nullptr && GetWindowThreadProcessId(tip, nullptr) != GetCurrentThreadId()) {
         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr);
     }
-    wchar_t text[256] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = button;
-    tool.uId = reinterpret_cast<UINT_PTR>(button);
-    tool.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-    return text;
+    return olehost::ToolTextOf(tip, button);
 }
 
 // One button on the form with the printer of its events.

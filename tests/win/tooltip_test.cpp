@@ -49,17 +49,9 @@ LRESULT ToolCount() {
     return SendMessageW(TheToolTip(), TTM_GETTOOLCOUNT, 0, 0);
 }
 
-// The text the tooltip gets for `control`'s tool, asked the way it asks
-// before it shows.
+// The text the tooltip gets for `control`'s tool.
 std::wstring TextFor(HWND control) {
-    wchar_t buffer[512] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = control;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = buffer;
-    SendMessageW(TheToolTip(), TTM_GETTEXTW, std::size(buffer), reinterpret_cast<LPARAM>(&tool));
-    return buffer;
+    return olehost::ToolTextOf(TheToolTip(), control);
 }
 
 HRESULT CallMethod(IDispatch* control, const wchar_t* name) {

@@ -3,9 +3,11 @@
 #include "gdi.h"
 #include "variant.h"
 
+#include <commctrl.h>
 #include <olectl.h>
 
 #include <cwchar>
+#include <iterator>
 #include <utility>
 
 namespace tovabel::olehost {
@@ -99,6 +101,17 @@ bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& 
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+std::wstring ToolTextOf(HWND tooltip, HWND window) {
+    wchar_t text[512] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
 }
 
 // ---------------------------------------------------------------------------

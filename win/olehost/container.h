@@ -26,6 +26,10 @@ namespace tovabel::olehost {
 // returns whether `done` held (always true without a condition).
 bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& done = {});
 
+// The text `tooltip` gives the tool of `window` (a tool registered by its
+// window handle), asked the way the tooltip asks before it shows.
+std::wstring ToolTextOf(HWND tooltip, HWND window);
+
 // An object that lives in the container: counts references, never deletes itself.
 template <class... Interfaces> class Member : public Interfaces... {
 public:
