@@ -596,12 +596,6 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         break;
-    case WM_CANCELMODE:
-        control_.Run([&] {
-            control_.Core().CancelMode();
-            return S_OK;
-        });
-        break;
     case WM_ERASEBKGND:
         return 1; // the paint cycle covers the whole client area
     case WM_PAINT: {
