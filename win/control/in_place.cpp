@@ -52,36 +52,23 @@ SIZE SizeOf(const RECT& rect) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The control's Shift argument: 1 Shift, 2 Ctrl, 4 Alt, as held now.
-std::int16_t ShiftState() {
-    std::int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) {
-        shift |= 1;
-    }
-    if (GetKeyState(VK_CONTROL) < 0) {
-        shift |= 2;
-    }
-    if (GetKeyState(VK_MENU) < 0) {
-        shift |= 4;
-    }
-    return shift;
+// The control's Shift argument: 1 Shift, 2 Ctrl, 4 Alt.
+std::int16_t ShiftArgument(bool shift, bool control, bool alt) {
+    return static_cast<std::int16_t>((shift ? 1 : 0) | (control ? 2 : 0) | (alt ? 4 : 0));
 }
 
-// The Shift argument of a mouse message: Shift and Ctrl as the message
-// carries them, Alt (which it does not carry) as held now. Every key state
-// asked for is a call to the window server, on each move of the pointer.
+// The keys as held now.
+std::int16_t ShiftState() {
+    return ShiftArgument(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                         GetKeyState(VK_MENU) < 0);
+}
+
+// The keys of a mouse message: Shift and Ctrl as the message carries them, Alt
+// (which it does not carry) as held now. Every key state asked for is a call
+// to the window server, on each move of the pointer.
 std::int16_t MouseShiftState(WPARAM keys) {
-    std::int16_t shift = 0;
-    if ((keys & MK_SHIFT) != 0) {
-        shift |= 1;
-    }
-    if ((keys & MK_CONTROL) != 0) {
-        shift |= 2;
-    }
-    if (GetKeyState(VK_MENU) < 0) {
-        shift |= 4;
-    }
-    return shift;
+    return ShiftArgument((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0,
+                         GetKeyState(VK_MENU) < 0);
 }
 
 // The control's Button argument of a move: 1 left, 2 right, 4 middle, as held.
