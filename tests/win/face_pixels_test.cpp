@@ -247,6 +247,24 @@ TEST(FacePixels, DefaultNonFlatButtonHasATwoPixelFrame) {
     }
 }
 
+// A form that makes a button its default tells the control through the
+// ambient's change notice; the frame follows at once, without other input.
+TEST(FacePixels, DefaultLookFollowsTheAmbientsChangeNotice) {
+    Container container;
+    MakeButton(container, 10);
+    const auto announce = [&](bool isDefault) {
+        container.Site().displayAsDefault = isDefault;
+        const Ref<IOleControl> control = container.Dispatch().As<IOleControl>(IID_IOleControl);
+        ASSERT_TRUE(control);
+        ASSERT_EQ(S_OK, control->OnAmbientPropertyChange(DISPID_AMBIENT_DISPLAYASDEFAULT));
+    };
+    ExpectProbes(Face(container), {{39, 5, kDark}, {38, 5, kBack}});
+    announce(true);
+    ExpectProbes(Face(container), {{39, 5, kDark}, {38, 5, kDark}, {10, 20, kDark}});
+    announce(false);
+    ExpectProbes(Face(container), {{39, 5, kDark}, {38, 5, kBack}, {10, 20, kBack}});
+}
+
 TEST(FacePixels, CheckedButtonShowsThePatternUnderItsShiftedPicture) {
     Container container;
     MakeButton(container, 1);
