@@ -104,6 +104,14 @@ void OurButton::Take(Step step) {
     UpdateWindow(window_);
 }
 
+void OurButton::MoveInside(int n) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    SendMessageW(window_, WM_MOUSEMOVE, 0,
+                 MAKELPARAM(1 + n % (client.right - 2), client.bottom / 2));
+    UpdateWindow(window_);
+}
+
 // ---------------------------------------------------------------------------
 // Toolbar button
 
@@ -135,6 +143,7 @@ ToolbarButton::ToolbarButton(HWND parent, std::string name, const wchar_t* text,
     SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
     SetWindowPos(toolbar, nullptr, 0, 0, item.right, item.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    size_ = {item.right, item.bottom};
 }
 
 void ToolbarButton::Take(Step step) {
@@ -153,6 +162,12 @@ void ToolbarButton::Take(Step step) {
         SendMessageW(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
         break;
     }
+    UpdateWindow(toolbar);
+}
+
+void ToolbarButton::MoveInside(int n) {
+    const HWND toolbar = toolbar_.Get();
+    SendMessageW(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM(1 + n % (size_.cx - 2), size_.cy / 2));
     UpdateWindow(toolbar);
 }
 

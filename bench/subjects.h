@@ -48,6 +48,8 @@ public:
     OurButton(olehost::Form& form, std::string name, const OurFace& face, POINT at);
     const std::string& Name() const override { return name_; }
     void Take(Step step) override;
+    // Moves the pointer to the `n`th point of a line across the raised button.
+    void MoveInside(int n);
     bool Ready() const { return window_ != nullptr; }
 
 private:
@@ -82,9 +84,12 @@ public:
     ToolbarButton(HWND parent, std::string name, const wchar_t* text, bool dropDown, POINT at);
     const std::string& Name() const override { return name_; }
     void Take(Step step) override;
+    // Moves the pointer to the `n`th point of a line across the hot button.
+    void MoveInside(int n);
 
 private:
     std::string name_;
+    SIZE size_{0, 0};
     ImageList images_; // declared first: it goes after the toolbar that shows it
     win::Window toolbar_;
 };
