@@ -20,6 +20,8 @@ struct Line {
     OleColor BorderColor = 0;
     bool Visible = false;
     std::int32_t ZOrder = 0;
+
+    friend bool operator==(const Line&, const Line&) = default;
 };
 
 // Index of a frame line: top, bottom, left, right.

@@ -241,6 +241,27 @@ TEST_F(Gestures, FrameAndCaptureFollowThePointer) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// A pointer crossing a raised button sends it a move for every pixel: only the
+// moves that change its look may cost a repaint.
+TEST_F(Gestures, OnlyAChangedFaceIsRepainted) {
+    const auto repaintPending = [&] { return GetUpdateRect(Window(), nullptr, FALSE) != FALSE; };
+    ASSERT_FALSE(repaintPending());
+    Send(Window(), Move(5, 5));
+    EXPECT_TRUE(repaintPending()) << "raised";
+    container.Settle();
+    for (int x = 6; x < kWidth; x += 7) {
+        Send(Window(), Move(x, 7));
+    }
+    EXPECT_FALSE(repaintPending()) << "moving over the raised button";
+    ASSERT_EQ(S_OK, container.Put(L"ToolTipText", *Str(L"Not on the face")));
+    EXPECT_FALSE(repaintPending()) << "a tooltip";
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"A")));
+    EXPECT_TRUE(repaintPending()) << "a caption";
+    container.Settle();
+    Send(Window(), Move(60, 5));
+    EXPECT_TRUE(repaintPending()) << "flat again";
+}
+
 TEST_F(Gestures, CheckButtonTogglesOnlyWhenReleasedInside) {
     SetStyle(1);
     Play({Down(5, 5), Move(60, 5, true), Up(60, 5)});

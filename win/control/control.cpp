@@ -169,6 +169,15 @@ void TovabelControl::Draw(HDC dc, const RECT& bounds) {
     host_.Draw(dc, bounds, lines);
 }
 
+void TovabelControl::InvalidateIfFaceChanged() {
+    std::vector<Line> lines = core_.VisibleLines();
+    if (!host_.TakeCanvasChange() && lines == invalidatedLines_) {
+        return;
+    }
+    invalidatedLines_ = std::move(lines);
+    Invalidate();
+}
+
 void TovabelControl::Invalidate() {
     if (inPlace_.Window() != nullptr) {
         inPlace_.Invalidate();

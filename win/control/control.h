@@ -20,6 +20,7 @@
 #include "view_object.h"
 
 #include <new>
+#include <vector>
 
 namespace tovabel::win {
 
@@ -69,7 +70,7 @@ public:
                 InitNew();
             }
             const HRESULT hr = body();
-            Invalidate();
+            InvalidateIfFaceChanged();
             return hr;
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
@@ -82,6 +83,11 @@ private:
     TovabelControl();
     ~TovabelControl();
 
+    // Invalidates only when the call drew on the canvas or changed a frame
+    // line: a pointer moving over a button that is already raised, and every
+    // other call that leaves the face as it was, repaints nothing.
+    void InvalidateIfFaceChanged();
+
     ULONG refs_ = 1;
     bool initialized_ = false;
     TypeLibrary types_;
@@ -90,6 +96,7 @@ private:
     InPlace inPlace_;
     ControlHost host_;
     tovabel::Tovabel core_;
+    std::vector<Line> invalidatedLines_; // the frame lines when the face last changed
     DualPart dual_;
     ClassInfoPart classInfo_;
     PersistStreamInitPart persistStream_;

@@ -165,6 +165,7 @@ void ControlHost::SyncSize() {
     }
     clientSize_ = size;
     canvas_.Resize(size, Translate(surface_.backColor));
+    canvasChanged_ = true;
     if (resized_) {
         resized_();
     }
@@ -200,9 +201,12 @@ void ControlHost::SetHeight(std::int32_t twips) {
 
 void ControlHost::Cls() {
     canvas_.Clear(Translate(surface_.backColor), surface_.background);
+    canvasChanged_ = true;
 }
 
+// Every drawing of the core reaches the canvas through its painter.
 Painter& ControlHost::Paint() {
+    canvasChanged_ = true;
     return painter_;
 }
 

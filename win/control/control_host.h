@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace tovabel::win {
 
@@ -35,6 +36,9 @@ public:
     void Draw(HDC dc, const RECT& bounds, std::span<const Line> lines) {
         canvas_.Present(dc, bounds, lines);
     }
+    // Whether anything drew on the canvas or resized it since the last call;
+    // clears the mark.
+    bool TakeCanvasChange() { return std::exchange(canvasChanged_, false); }
     // Whether a property changed since the last save.
     bool Dirty() const { return dirty_; }
     void SetDirty(bool dirty) { dirty_ = dirty; }
@@ -138,6 +142,7 @@ private:
     Surface surface_;
     SIZEL extent_;
     bool dirty_ = false;
+    bool canvasChanged_ = true;
     bool toolTipUser_ = false; // this instance counts as a user of the thread's tooltip
     Font defaultFont_;
     std::optional<ComponentInfo> app_;
