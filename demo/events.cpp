@@ -1,41 +1,21 @@
 #include "events.h"
 
+#include "control/host.h"
 #include "guids.h"
 
-#include <olectl.h>
-
 #include <cstdio>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace tovabel::demo {
 
 namespace {
 
-constexpr DISPID kMouseMove = 7;
-
-const char* EventName(DISPID id) {
-    switch (id) {
-    case 1:
-        return "Click";
-    case 2:
-        return "RightClick";
-    case 3:
-        return "Resize";
-    case 4:
-        return "DropDown";
-    case 5:
-        return "DropDownCancelled";
-    case 6:
-        return "MouseDown";
-    case 8:
-        return "MouseUp";
-    case 9:
-        return "PropertyDownloaded";
-    case DISPID_KEYPRESS:
-        return "KeyPress";
-    default:
-        return "another event";
-    }
+// What the demo prints for an event of the control.
+std::string NameOf(DISPID id) {
+    const std::string_view name = EventName(id);
+    return name.empty() ? "another event" : std::string(name);
 }
 
 } // namespace
@@ -85,21 +65,22 @@ HRESULT EventPrinter::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
 
 HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                              EXCEPINFO*, UINT*) {
-    if (id == kMouseMove) {
+    if (id == EventId::MouseMove) {
         return S_OK;
     }
     ++count_[id];
     // PropertyDownloaded names the property that was fetched.
-    if (id == 9 && params != nullptr && params->cArgs == 1 && V_VT(&params->rgvarg[0]) == VT_BSTR) {
+    if (id == EventId::PropertyDownloaded && params != nullptr && params->cArgs == 1 &&
+        V_VT(&params->rgvarg[0]) == VT_BSTR) {
         std::printf("  %-10s event: PropertyDownloaded(\"%ls\") (dispid 9)\n", label_.c_str(),
                     V_BSTR(&params->rgvarg[0]));
         std::fflush(stdout);
         return S_OK;
     }
     if (label_.empty()) {
-        std::printf("  event: %s (dispid %ld)\n", EventName(id), static_cast<long>(id));
+        std::printf("  event: %s (dispid %ld)\n", NameOf(id).c_str(), static_cast<long>(id));
     } else {
-        std::printf("  %-10s event: %s (dispid %ld)\n", label_.c_str(), EventName(id),
+        std::printf("  %-10s event: %s (dispid %ld)\n", label_.c_str(), NameOf(id).c_str(),
                     static_cast<long>(id));
     }
     std::fflush(stdout);

@@ -30,6 +30,35 @@ inline constexpr std::int32_t PropertyDownloaded = 9;
 inline constexpr std::int32_t KeyPress = -603;
 } // namespace EventId
 
+// The name under which clients know the event with dispatch identifier `id`;
+// empty for an identifier that is not one of the control's events.
+constexpr std::string_view EventName(std::int32_t id) {
+    switch (id) {
+    case EventId::Click:
+        return "Click";
+    case EventId::RightClick:
+        return "RightClick";
+    case EventId::Resize:
+        return "Resize";
+    case EventId::DropDown:
+        return "DropDown";
+    case EventId::DropDownCancelled:
+        return "DropDownCancelled";
+    case EventId::MouseDown:
+        return "MouseDown";
+    case EventId::MouseMove:
+        return "MouseMove";
+    case EventId::MouseUp:
+        return "MouseUp";
+    case EventId::PropertyDownloaded:
+        return "PropertyDownloaded";
+    case EventId::KeyPress:
+        return "KeyPress";
+    default:
+        return {};
+    }
+}
+
 // One event argument: Integer, Long, Single or String. By-reference arguments
 // (Resize's Width and Height, KeyPress's keyAscii) are written back in place.
 using EventArg = std::variant<std::int16_t, std::int32_t, float, Text>;

@@ -3,6 +3,7 @@
 // control raises recorded in order and its face read back from the window.
 #include "com_client.h"
 #include "container.h"
+#include "control/host.h"
 #include "guids.h"
 #include "pixels.h"
 
@@ -26,29 +27,9 @@ constexpr COLORREF kDark = RGB(10, 130, 60);
 constexpr int kWidth = 40;
 constexpr int kHeight = 22;
 
-std::string EventName(DISPID id) {
-    switch (id) {
-    case 1:
-        return "Click";
-    case 2:
-        return "RightClick";
-    case 3:
-        return "Resize";
-    case 4:
-        return "DropDown";
-    case 5:
-        return "DropDownCancelled";
-    case 6:
-        return "MouseDown";
-    case 7:
-        return "MouseMove";
-    case 8:
-        return "MouseUp";
-    case -603:
-        return "KeyPress";
-    default:
-        return "?" + std::to_string(id);
-    }
+std::string NameOf(DISPID id) {
+    const std::string_view name = EventName(id);
+    return name.empty() ? "?" + std::to_string(id) : std::string(name);
 }
 
 // The events raised so far, as names separated by spaces; MouseMove is left out
@@ -56,10 +37,10 @@ std::string EventName(DISPID id) {
 std::string Names(const EventSink& sink, bool withMoves = false) {
     std::string names;
     for (const EventSink::Event& event : sink.events) {
-        if (event.id == 7 && !withMoves) {
+        if (event.id == EventId::MouseMove && !withMoves) {
             continue;
         }
-        names += (names.empty() ? "" : " ") + EventName(event.id);
+        names += (names.empty() ? "" : " ") + NameOf(event.id);
     }
     return names;
 }
