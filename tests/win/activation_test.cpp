@@ -27,10 +27,6 @@ using olehost::ReadView;
 using olehost::ReadWindow;
 using olehost::SavePng;
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
-// A colour no system colour scheme uses, so a match cannot be an accident.
-constexpr COLORREF kBack = RGB(12, 200, 34);
-
 RECT ClientRectInParent(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -22,9 +22,6 @@ using olehost::Pixels;
 using olehost::ReadView;
 using olehost::ReadWindow;
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
-constexpr COLORREF kBack = RGB(250, 250, 236);
-
 // A picture object that reports whatever it is told: a bitmap without a
 // handle, a handle that is no bitmap, sizes no picture has.
 class LyingPicture final : public IPicture, public IDispatch {

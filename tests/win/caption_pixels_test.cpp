@@ -21,9 +21,6 @@ using olehost::Container;
 using olehost::Pixels;
 using olehost::ReadWindow;
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
-constexpr COLORREF kBack = RGB(250, 250, 236);
-constexpr COLORREF kText = RGB(200, 10, 10);
 // Tahoma at 9 points: a whole pixel height at 96 DPI (12) and at 144 (18).
 constexpr const wchar_t* kFace = L"Tahoma";
 constexpr int kPoints = 9;

@@ -21,6 +21,15 @@ namespace tovabel::wintest {
 template <class T> using Ref = win::ComPtr<T>;
 using Var = win::Variant;
 
+inline constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+
+// A button's colours in the pixel tests: no system colour scheme uses them, so
+// a pixel that matches one cannot be an accident.
+inline constexpr COLORREF kBack = RGB(250, 250, 236);
+inline constexpr COLORREF kText = RGB(200, 10, 10);
+inline constexpr COLORREF kLight = RGB(20, 40, 250);
+inline constexpr COLORREF kDark = RGB(10, 130, 60);
+
 Var Long(std::int32_t value);
 Var Bool(bool value);
 Var Str(const std::wstring& value);

@@ -28,7 +28,6 @@ using namespace std::chrono_literals;
 using olehost::Container;
 using olehost::PumpMessages;
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
 constexpr DISPID kPropertyDownloaded = 9;
 constexpr std::size_t kHundredMegabytes = 100u << 20;
 

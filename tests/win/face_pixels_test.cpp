@@ -18,13 +18,6 @@ using olehost::Container;
 using olehost::Pixels;
 using olehost::ReadWindow;
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
-// Colours no system colour scheme uses, so a match cannot be an accident.
-constexpr COLORREF kBack = RGB(250, 250, 236);
-constexpr COLORREF kText = RGB(200, 10, 10);
-constexpr COLORREF kLight = RGB(20, 40, 250);
-constexpr COLORREF kDark = RGB(10, 130, 60);
-
 Var Colour(COLORREF colour) {
     return Long(static_cast<std::int32_t>(colour));
 }

@@ -20,10 +20,6 @@ using olehost::Pixels;
 using olehost::PumpMessages;
 using olehost::ReadWindow;
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
-constexpr COLORREF kBack = RGB(250, 250, 236);
-constexpr COLORREF kLight = RGB(20, 40, 250);
-constexpr COLORREF kDark = RGB(10, 130, 60);
 constexpr int kWidth = 40;
 constexpr int kHeight = 22;
 

@@ -418,8 +418,6 @@ TEST(Persistence, DamagedStreamsFailClearlyAndChangeNothing) {
 // tick of its redraw timer auto-sizes it) and repaints once a second later:
 // in design mode that second paint shows the flat look the loading did not.
 TEST(Persistence, LoadedControlSizesItselfThenRepaintsOnce) {
-    constexpr COLORREF kBack = RGB(250, 250, 236);
-    constexpr COLORREF kLight = RGB(20, 40, 250);
     MemoryBag bag;
     bag.Set(L"Caption", Str(L"A caption wider than the place"));
     bag.Set(L"AutoSize", Bool(true));

@@ -19,8 +19,6 @@ namespace {
 
 using olehost::Container;
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
-
 struct Call {
     std::string name;                // a system sound's name, or empty for bytes
     std::vector<std::uint8_t> bytes; // the bytes as they were when the call came

@@ -22,8 +22,6 @@ using olehost::Form;
 using olehost::HostedControl;
 using olehost::ReadWindow;
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
-
 BOOL CALLBACK CollectToolTip(HWND window, LPARAM list) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
