@@ -169,6 +169,11 @@ tovabel_wine_up() {
         _tovabel_wine_log "Wine does not start in $WINEPREFIX"
         return 1
     }
+    # The desktop's process and the RPC service are started by the first program that needs
+    # them. Two test programs starting at the same moment would both try; in two full runs one
+    # of the first two programs then waited about 250 s. Start them here, once, before anything
+    # runs in parallel (rundll32 makes a window, which needs the desktop).
+    wine-stable rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
     export TOVABEL_WINE_ENV=1
 }
 
