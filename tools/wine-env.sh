@@ -161,19 +161,15 @@ tovabel_wine_up() {
         _tovabel_wine_log "could not start the wineserver"
         return 1
     }
-    # The first Wine process starts Wine's own background processes (services, the desktop),
-    # which live as long as the server and keep the standard error they were given. Start them
-    # here on /dev/null: given the pipe of a later caller (CTest, test discovery), they would
-    # hold it open and that caller would wait for its end until its timeout.
+    # The first Wine process starts Wine's own services, which live as long as the server and
+    # keep the standard error they were given. Start them here on /dev/null: given the pipe of a
+    # later caller (CTest, test discovery), they would hold it open and that caller would wait
+    # for its end until its timeout. (The desktop's process comes and goes with the programs
+    # that use it; tools/wine-run keeps it away from CTest's pipes.)
     wine-stable cmd /c exit 0 </dev/null >/dev/null 2>&1 || {
         _tovabel_wine_log "Wine does not start in $WINEPREFIX"
         return 1
     }
-    # The desktop's process and the RPC service are started by the first program that needs
-    # them. Two test programs starting at the same moment would both try; in two full runs one
-    # of the first two programs then waited about 250 s. Start them here, once, before anything
-    # runs in parallel (rundll32 makes a window, which needs the desktop).
-    wine-stable rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
     export TOVABEL_WINE_ENV=1
 }
 
