@@ -125,7 +125,7 @@ HRESULT TovabelControl::Load(PropertyBag& bag) {
         initialized_ = true;
         core_.ReadProperties(bag);
         host_.SetDirty(false);
-        Invalidate();
+        InvalidateIfFaceChanged();
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
