@@ -2,9 +2,9 @@
 # Installs with apt whatever the build and the tests need and is missing. Idempotent and
 # silent when everything is there. Runs as root (or through sudo) without interaction.
 #
-# 32-bit Wine (wine32:i386, for running the x86 tests) is tried once per machine as a best
-# effort: when it cannot be installed the outcome is recorded in $TOVABEL_WINE32_STAMP and
-# not tried again (TOVABEL_RETRY_WINE32=1 tries again). Its absence never fails the bootstrap.
+# 32-bit Wine (wine32:i386, for running the x86 tests) is a best effort (tools/wine32.sh): it
+# is kept only when a 32-bit program runs, natively or through qemu's user-mode emulator, and
+# what was added for it is taken away again otherwise. Its absence never fails the bootstrap.
 set -euo pipefail
 
 packages=(
@@ -17,7 +17,6 @@ packages=(
     wine wine64 fonts-wine fonts-liberation
     xvfb
 )
-TOVABEL_WINE32_STAMP=${TOVABEL_WINE32_STAMP:-/var/lib/tovabel/wine32-attempt}
 
 export DEBIAN_FRONTEND=noninteractive
 log() { printf 'bootstrap: %s\n' "$*" >&2; }
@@ -54,44 +53,8 @@ if ((${#missing[@]})); then
     log "installed"
 fi
 
-# --- best effort: 32-bit Wine -------------------------------------------------------------
-wine32_works() { [[ -x /usr/lib/wine/wine ]] && installed wine32:i386; }
-
-try_wine32() {
-    local added_arch=0
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        "${sudo_cmd[@]}" dpkg --add-architecture i386 || return 1
-        added_arch=1
-    fi
-    # The update may fail for one index and still bring the one that matters: go on.
-    timeout 180 "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q update \
-        >/tmp/tovabel-wine32.log 2>&1 || true
-    if timeout 600 "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q --no-remove \
-            install wine32:i386 >>/tmp/tovabel-wine32.log 2>&1 &&
-        wine32_works; then
-        return 0
-    fi
-    # Leave apt as it was: an i386 architecture whose index cannot be fetched would make every
-    # later apt-get update report errors.
-    if ((added_arch)) && ! dpkg-query -W -f='${Architecture}\n' 2>/dev/null | grep -qx i386; then
-        "${sudo_cmd[@]}" dpkg --remove-architecture i386 || true
-    fi
-    return 1
-}
-
-if ! wine32_works; then
-    if [[ ! -f $TOVABEL_WINE32_STAMP || -n ${TOVABEL_RETRY_WINE32:-} ]]; then
-        log "trying to install 32-bit Wine (wine32:i386), best effort"
-        if try_wine32; then
-            result="installed"
-        else
-            result="not installable: $(grep -m1 -E '^(E|Err):' /tmp/tovabel-wine32.log 2>/dev/null ||
-                echo 'timed out or failed')"
-        fi
-        log "32-bit Wine $result"
-        "${sudo_cmd[@]}" mkdir -p "$(dirname "$TOVABEL_WINE32_STAMP")"
-        printf '%s %s\n' "$(date -u +%FT%TZ)" "$result" |
-            "${sudo_cmd[@]}" tee "$TOVABEL_WINE32_STAMP" >/dev/null
-    fi
-fi
+# --- best effort: 32-bit Wine, natively or through an emulator ---------------------------------
+# shellcheck source=tools/wine32.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine32.sh"
+wine32_setup
 exit 0

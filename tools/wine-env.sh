@@ -23,11 +23,19 @@ TOVABEL_XVFB_PID=
 
 _tovabel_wine_log() { printf 'wine-env: %s\n' "$*" >&2; }
 
-# A stamp naming what the template was made with: a new Wine or a newly installed 32-bit Wine
-# needs a new template.
+# shellcheck source=tools/wine32.sh
+source "$TOVABEL_ROOT/tools/wine32.sh"
+
+# 32-bit Wine under qemu's user-mode emulator (see tools/wine32.sh) needs the emulator to
+# reserve the whole 32-bit address space up front; without it the 32-bit loader stops with
+# "failed to map the shared user data". Only the emulator reads it.
+export QEMU_RESERVED_VA=0xffff0000
+
+# A stamp naming what the template was made with: a new Wine, or 32-bit programs that started
+# or stopped running, needs a new template.
 _tovabel_wine_stamp() {
     local wine32=no
-    [[ -x /usr/lib/wine/wine ]] && wine32=yes
+    [[ $(/usr/lib/wine/wine --version 2>/dev/null) == wine-* ]] && wine32=yes
     printf 'template %s; %s; wine32 %s\n' "$TOVABEL_WINE_TEMPLATE_VERSION" \
         "$(WINEDEBUG=-all wine-stable --version 2>/dev/null)" "$wine32"
 }
@@ -170,6 +178,10 @@ tovabel_wine_up() {
         _tovabel_wine_log "Wine does not start in $WINEPREFIX"
         return 1
     }
+    # Tests that cannot run emulated are left out of the x86 run (tools/x86-suite).
+    if w32_emulated; then
+        export TOVABEL_X86_EMULATED=1
+    fi
     export TOVABEL_WINE_ENV=1
 }
 

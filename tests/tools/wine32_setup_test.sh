@@ -1,0 +1,233 @@
+#!/usr/bin/env bash
+# What the bootstrap does about 32-bit Wine on machines of every kind, simulated: apt, dpkg and
+# binfmt_misc are fakes over files in a scratch folder, and the 32-bit loader is a script that
+# behaves as the simulated kernel would. Each case runs the bootstrap's decision once or twice
+# and checks what the machine looks like afterwards and the line the bootstrap printed.
+set -uo pipefail
+
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=tools/wine32.sh
+source "$HERE/../../tools/wine32.sh"
+
+FAILURES=0
+SIM=
+
+fail() {
+    echo "FAIL [$CASE]: $*"
+    FAILURES=$((FAILURES + 1))
+}
+
+# --- the simulated machine ---------------------------------------------------------------
+# $SIM/pkgs        installed packages, one per line ("wine32:i386", "qemu-user-static", ...)
+# $SIM/arch        present when the i386 architecture is configured
+# $SIM/apt         "ok" or "refuse": what installing wine32:i386 does
+# $SIM/kernel      "native" (runs i386 programs), "noexec" (Exec format error), and whether
+#                  an emulator works: "emulator-works" or "emulator-broken" on the next line
+# $SIM/binfmt/     registered handlers, one file each
+# $SIM/actions     what was done, one line an action
+
+new_machine() { # new_machine KERNEL APT EMULATOR
+    SIM=$(mktemp -d)
+    mkdir -p "$SIM/binfmt" "$SIM/state"
+    : >"$SIM/pkgs"
+    : >"$SIM/actions"
+    printf '%s\n%s\n' "$1" "$3" >"$SIM/kernel"
+    echo "$2" >"$SIM/apt"
+    W32_STATE_DIR=$SIM/state
+    W32_LOADER=$SIM/wine
+    W32_EMULATOR=$SIM/qemu-i386-static
+    W32_LOG=$SIM/log
+    unset TOVABEL_RETRY_WINE32
+}
+
+did() { echo "$*" >>"$SIM/actions"; }
+has_pkg() { grep -qxF "$1" "$SIM/pkgs"; }
+add_pkg() { has_pkg "$1" || echo "$1" >>"$SIM/pkgs"; }
+
+# The 32-bit loader, as the simulated kernel runs it. Under the emulator, 32-bit Wine needs the
+# whole address space reserved, as the real one does.
+write_loader() {
+    cat >"$W32_LOADER" <<EOF
+#!/usr/bin/env bash
+kernel=\$(sed -n 1p "$SIM/kernel"); emulator=\$(sed -n 2p "$SIM/kernel")
+if [[ \$kernel == native ]]; then echo "wine-8.0"; exit 0; fi
+if [[ -z \$(ls "$SIM/binfmt") ]]; then echo "cannot execute binary file: Exec format error"; exit 126; fi
+[[ \$emulator == emulator-works ]] || { echo "Illegal instruction"; exit 132; }
+[[ \${QEMU_RESERVED_VA:-} == 0xffff0000 ]] || { echo "failed to map the shared user data: c0000018"; exit 1; }
+echo "wine-8.0"
+EOF
+    chmod +x "$W32_LOADER"
+}
+
+w32_sudo() { "$@"; }
+w32_installed() { has_pkg "$1"; }
+w32_has_arch() { [[ -f $SIM/arch ]]; }
+w32_add_arch() { did add-arch; touch "$SIM/arch"; }
+w32_remove_arch() { did remove-arch; rm -f "$SIM/arch"; }
+w32_i386_packages() { grep ':i386$' "$SIM/pkgs" | sort || true; }
+w32_install_wine32() {
+    did install wine32:i386
+    [[ $(cat "$SIM/apt") == ok && -f $SIM/arch ]] || { echo "E: Unable to locate package wine32:i386" >"$W32_LOG"; return 100; }
+    add_pkg wine32:i386
+    add_pkg libwine:i386
+    write_loader
+}
+w32_install_emulator() {
+    did install qemu-user-static
+    add_pkg qemu-user-static
+    touch "$W32_EMULATOR" && chmod +x "$W32_EMULATOR"
+}
+w32_purge() {
+    did purge "$@"
+    local p
+    for p in "$@"; do
+        grep -vxF "$p" "$SIM/pkgs" >"$SIM/pkgs.new"
+        mv "$SIM/pkgs.new" "$SIM/pkgs"
+        [[ $p == wine32:i386 ]] && rm -f "$W32_LOADER"
+        [[ $p == qemu-user-static ]] && rm -f "$W32_EMULATOR"
+    done
+    return 0
+}
+w32_binfmt_ready() { return 0; }
+w32_other_handler() {
+    local f
+    for f in "$SIM"/binfmt/*; do
+        [[ -e $f && ${f##*/} != "$W32_HANDLER" ]] && { echo "${f##*/}"; return 0; }
+    done
+    return 1
+}
+w32_our_handler() { [[ -e $SIM/binfmt/$W32_HANDLER ]]; }
+w32_register_handler() { did register; touch "$SIM/binfmt/$W32_HANDLER"; }
+w32_unregister_handler() { did unregister; rm -f "$SIM/binfmt/$W32_HANDLER"; }
+
+# --- checks --------------------------------------------------------------------------------
+
+setup() { # runs the decision, keeping its one line in $LINE
+    LINE=$(wine32_setup 2>&1)
+    [[ $(wc -l <<<"$LINE") -eq 1 ]] || fail "expected one line, got: $LINE"
+}
+expect_line() { [[ $LINE == *"$1"* ]] || fail "line '$LINE' lacks '$1'"; }
+expect_pkgs() { # expect_pkgs "a b c" (sorted)
+    local got
+    got=$(sort "$SIM/pkgs" | tr '\n' ' ' | sed 's/ $//')
+    [[ $got == "$1" ]] || fail "packages '$got', expected '$1'"
+}
+expect_arch() { # expect_arch yes|no
+    local got=no
+    [[ -f $SIM/arch ]] && got=yes
+    [[ $got == "$1" ]] || fail "i386 architecture: $got, expected $1"
+}
+expect_handlers() { # expect_handlers "names" (sorted)
+    local got
+    got=$(ls "$SIM/binfmt" | tr '\n' ' ' | sed 's/ $//')
+    [[ $got == "$1" ]] || fail "binfmt handlers '$got', expected '$1'"
+}
+expect_actions() { # expect_actions "action; action"
+    local got
+    got=$(paste -sd ';' "$SIM/actions" | sed 's/;/; /g')
+    [[ $got == "$1" ]] || fail "actions '$got', expected '$1'"
+}
+expect_runs() { # expect_runs yes|no: what later starts 32-bit Wine would see
+    local got=no
+    w32_loader_runs && got=yes
+    [[ $got == "$1" ]] || fail "32-bit loader runs: $got, expected $1"
+}
+again() { : >"$SIM/actions"; setup; }
+
+# --- cases ---------------------------------------------------------------------------------
+
+CASE="mirror without i386 packages"
+new_machine noexec refuse emulator-works
+setup
+expect_line "cannot be had (E: Unable to locate package wine32:i386)"
+expect_pkgs ""
+expect_arch no
+expect_actions "add-arch; install wine32:i386; remove-arch"
+again
+expect_line "not installed"
+expect_actions "" # not tried on every run
+TOVABEL_RETRY_WINE32=1 again
+expect_actions "add-arch; install wine32:i386; remove-arch"
+
+CASE="kernel runs 32-bit programs"
+new_machine native ok emulator-broken
+setup
+expect_line "run natively"
+expect_pkgs "libwine:i386 wine32:i386"
+expect_arch yes
+expect_handlers ""
+expect_actions "add-arch; install wine32:i386"
+expect_runs yes
+again
+expect_actions ""
+
+CASE="Exec format error, the emulator runs them"
+new_machine noexec ok emulator-works
+setup
+expect_line "through $W32_EMULATOR"
+expect_pkgs "libwine:i386 qemu-user-static wine32:i386"
+expect_handlers "$W32_HANDLER"
+expect_actions "add-arch; install wine32:i386; install qemu-user-static; register"
+expect_runs yes
+again # the next run keeps it all, adding nothing
+expect_line "through"
+expect_actions ""
+rm -f "$SIM/binfmt/$W32_HANDLER" # a reboot forgets the registration
+again
+expect_actions "register"
+expect_runs yes
+
+CASE="Exec format error, the emulator does not help"
+new_machine noexec ok emulator-broken
+setup
+expect_line "removed again"
+expect_pkgs ""
+expect_arch no
+expect_handlers ""
+expect_actions "add-arch; install wine32:i386; install qemu-user-static; register; unregister; purge libwine:i386 wine32:i386 qemu-user-static; remove-arch"
+expect_runs no
+again
+expect_actions ""
+
+CASE="someone else's i386 handler that does not help"
+new_machine noexec ok emulator-broken
+touch "$SIM/binfmt/their-i386"
+add_pkg qemu-user-static
+touch "$W32_EMULATOR"
+chmod +x "$W32_EMULATOR"
+setup
+expect_line "removed again"
+expect_handlers "their-i386"
+expect_pkgs "qemu-user-static"
+expect_actions "add-arch; install wine32:i386; purge libwine:i386 wine32:i386; remove-arch"
+
+CASE="the i386 architecture and 32-bit Wine were the owner's"
+new_machine noexec ok emulator-broken
+touch "$SIM/arch"
+add_pkg wine32:i386
+add_pkg libc6:i386
+write_loader
+setup
+expect_line "installed by someone else"
+expect_pkgs "libc6:i386 wine32:i386"
+expect_arch yes
+expect_handlers ""
+
+CASE="an earlier bootstrap's unrunnable install"
+new_machine noexec ok emulator-broken
+touch "$SIM/arch"
+add_pkg wine32:i386
+add_pkg libwine:i386
+write_loader
+echo "2026-11-30T10:00:00Z installed" >"$W32_STATE_DIR/wine32-attempt"
+setup
+expect_line "removed again"
+expect_pkgs ""
+expect_arch no
+[[ -e $W32_STATE_DIR/wine32-attempt ]] && fail "the earlier stamp stayed"
+
+if ((FAILURES)); then
+    echo "$FAILURES check(s) failed"
+    exit 1
+fi
+echo "all cases passed"
