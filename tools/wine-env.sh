@@ -31,13 +31,19 @@ source "$TOVABEL_ROOT/tools/wine32.sh"
 # "failed to map the shared user data". Only the emulator reads it.
 export QEMU_RESERVED_VA=0xffff0000
 
+# Every Windows program of a run starts in Wine's 64-bit loader, which hands a 32-bit program to
+# the 32-bit loader by itself. Debian's wine-stable starts everything in the 32-bit loader once
+# 32-bit Wine is installed: under an emulator each program would pay for that, and a bare
+# system program name (cscript.exe) would start the program's 32-bit version.
+export WINELOADER=/usr/lib/wine/wine64
+
 # A stamp naming what the template was made with: a new Wine, or 32-bit programs that started
 # or stopped running, needs a new template.
 _tovabel_wine_stamp() {
     local wine32=no
     [[ $(/usr/lib/wine/wine --version 2>/dev/null) == wine-* ]] && wine32=yes
     printf 'template %s; %s; wine32 %s\n' "$TOVABEL_WINE_TEMPLATE_VERSION" \
-        "$(WINEDEBUG=-all wine-stable --version 2>/dev/null)" "$wine32"
+        "$(WINEDEBUG=-all "$WINELOADER" --version 2>/dev/null)" "$wine32"
 }
 
 _tovabel_is_our_xvfb() {
@@ -104,13 +110,13 @@ _tovabel_make_template() {
     (
         # shellcheck disable=SC2030 # the template's server only; the run's prefix comes later
         export WINEPREFIX=$tmp
-        wine-stable wineboot --init >/dev/null 2>&1 &&
+        "$WINELOADER" wineboot --init >/dev/null 2>&1 &&
             # Unmanaged windows: a managed one costs every GUI process 2 s at teardown.
-            wine-stable reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+            "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
                 >/dev/null 2>&1 &&
             # A crashing program gets a backtrace on standard error, not a dialog that waits
             # for a click no one gives.
-            wine-stable reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+            "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
                 /d 0 /f >/dev/null 2>&1 &&
             # The registry reaches the disk when the server ends; wait for that before copying.
             wineserver-stable -w
@@ -147,7 +153,7 @@ tovabel_wine_up() {
     # No Mono or Gecko install dialogs when a prefix is made or updated, no menu entries.
     # No sound card here: without the ALSA driver the player fails as quietly, without ALSA noise.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
-    unset WINEARCH WINESERVER WINELOADER
+    unset WINEARCH WINESERVER
 
     if ((caller_display)) && [[ -n ${DISPLAY:-} && -z ${TOVABEL_HEADLESS:-} ]]; then
         _tovabel_wine_log "using the display $DISPLAY"
@@ -174,7 +180,7 @@ tovabel_wine_up() {
     # later caller (CTest, test discovery), they would hold it open and that caller would wait
     # for its end until its timeout. (The desktop's process comes and goes with the programs
     # that use it; tools/wine-run keeps it away from CTest's pipes.)
-    wine-stable cmd /c exit 0 </dev/null >/dev/null 2>&1 || {
+    "$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>&1 || {
         _tovabel_wine_log "Wine does not start in $WINEPREFIX"
         return 1
     }

@@ -8,7 +8,7 @@ dpi=$1
 shift
 here=$(cd "$(dirname "$0")" && pwd)
 set_dpi() {
-    wine-stable reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
         > /dev/null 2>&1
 }
 trap 'set_dpi 96' EXIT
