@@ -3,6 +3,8 @@
 #include "module.h"
 #include "window.h"
 
+#include "common/per_thread.h"
+
 #include <commctrl.h>
 
 namespace tovabel::win::tooltip {
@@ -11,14 +13,10 @@ namespace {
 
 struct Shared {
     win::Window window;
-    bool created = false;
     long users = 0;
 };
 
-Shared& ThisThread() {
-    thread_local Shared shared;
-    return shared;
-}
+PerThread<Shared> gShared;
 
 // The tool record for `control`; the first fields only, in the size every
 // version of the tooltip understands.
@@ -34,12 +32,10 @@ TTTOOLINFOA ToolFor(HWND control) {
 } // namespace
 
 void AddUser() {
-    Shared& shared = ThisThread();
-    ++shared.users;
-    if (shared.created) {
+    Shared& shared = gShared.GetOrMake();
+    if (shared.users++ > 0) {
         return;
     }
-    shared.created = true;
     InitCommonControls();
     shared.window = win::Window(
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -48,18 +44,15 @@ void AddUser() {
 }
 
 void RemoveUser() {
-    Shared& shared = ThisThread();
-    if (shared.users > 0) {
-        --shared.users;
-    }
-    if (shared.created && shared.users == 0) {
-        shared.window.Reset();
-        shared.created = false;
+    Shared* shared = gShared.Get();
+    if (shared != nullptr && --shared->users == 0) {
+        gShared.Destroy();
     }
 }
 
 HWND Window() {
-    return ThisThread().window.Get();
+    const Shared* shared = gShared.Get();
+    return shared != nullptr ? shared->window.Get() : nullptr;
 }
 
 void AddTool(HWND control) {

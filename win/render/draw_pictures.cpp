@@ -1,6 +1,7 @@
 #include "draw_pictures.h"
 
 #include "common/com_ptr.h"
+#include "common/per_thread.h"
 
 #include <olectl.h>
 
@@ -91,7 +92,7 @@ struct SharedObjects {
     std::unique_ptr<DrawPictures> pictures;
     std::unique_ptr<DitherPattern> dither;
 };
-thread_local SharedObjects gShared;
+PerThread<SharedObjects> gShared;
 
 } // namespace
 
@@ -437,33 +438,35 @@ DitherPattern::DitherPattern() {
 }
 
 void SharedPainting::Acquire(HDC surface) {
-    if (gShared.palette.Get() == nullptr) {
-        gShared.palette = Palette(CreateHalftonePalette(surface));
+    SharedObjects& shared = gShared.GetOrMake();
+    if (shared.palette.Get() == nullptr) {
+        shared.palette = Palette(CreateHalftonePalette(surface));
     }
-    if (!gShared.pictures) {
-        gShared.pictures = std::make_unique<DrawPictures>();
+    if (!shared.pictures) {
+        shared.pictures = std::make_unique<DrawPictures>();
     }
-    if (!gShared.dither) {
-        gShared.dither = std::make_unique<DitherPattern>();
+    if (!shared.dither) {
+        shared.dither = std::make_unique<DitherPattern>();
     }
 }
 
 void SharedPainting::Release() {
-    gShared.dither.reset();
-    gShared.pictures.reset();
-    gShared.palette = Palette();
+    gShared.Destroy();
 }
 
 HPALETTE SharedPainting::HalftonePalette() {
-    return gShared.palette.Get();
+    const SharedObjects* shared = gShared.Get();
+    return shared != nullptr ? shared->palette.Get() : nullptr;
 }
 
 DrawPictures* SharedPainting::Pictures() {
-    return gShared.pictures.get();
+    const SharedObjects* shared = gShared.Get();
+    return shared != nullptr ? shared->pictures.get() : nullptr;
 }
 
 HDC SharedPainting::DitherDc() {
-    return gShared.dither ? gShared.dither->Dc() : nullptr;
+    const SharedObjects* shared = gShared.Get();
+    return shared != nullptr && shared->dither ? shared->dither->Dc() : nullptr;
 }
 
 } // namespace tovabel::win
