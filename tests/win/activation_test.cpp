@@ -5,10 +5,8 @@
 #include "com_client.h"
 #include "container.h"
 #include "gdi.h"
+#include "object_counts.h"
 #include "pixels.h"
-
-#include <psapi.h>
-#include <winternl.h>
 
 #include <gtest/gtest.h>
 
@@ -257,63 +255,6 @@ TEST(Activation, ActivatesAndPaintsInTheAtlHost) {
     frame.Settle();
 }
 
-// One entry of the process's GDI handle table (the layout Windows and Wine share).
-struct GdiHandleEntry {
-    std::uint64_t object;
-    std::uint16_t processId;
-    std::uint16_t count;
-    std::uint16_t unique;
-    std::uint8_t type; // 0: a free entry
-    std::uint8_t flags;
-    std::uint64_t user;
-};
-static_assert(sizeof(GdiHandleEntry) == 24);
-
-// GDI objects of this process (stock objects included under Wine).
-// GetGuiResources counts them on Windows; Wine leaves it a stub, so the GDI
-// handle table the PEB points to is counted.
-DWORD GdiObjects() {
-    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) {
-        return counted;
-    }
-    constexpr std::size_t kTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
-    constexpr std::size_t kEntries = 0x10000;
-    using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION basic{};
-    if (query == nullptr ||
-        query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0) {
-        return 0;
-    }
-    const auto* peb = reinterpret_cast<const std::uint8_t*>(basic.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kTableOffset);
-    if (table == nullptr) {
-        return 0;
-    }
-    const auto self = static_cast<std::uint16_t>(GetCurrentProcessId());
-    DWORD n = 0;
-    for (std::size_t i = 0; i < kEntries; ++i) {
-        // Wine's table belongs to the process alone and leaves the owner 0.
-        const std::uint16_t owner = table[i].processId;
-        n += table[i].type != 0 && (owner == self || owner == 0) ? 1 : 0;
-    }
-    return n;
-}
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-    ++*reinterpret_cast<DWORD*>(count);
-    EnumChildWindows(window, &CountWindow, count);
-    return TRUE;
-}
-
-// Windows of this thread, children included.
-DWORD Windows() {
-    DWORD n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
 // A transparent button's window has the shape of its picture's opaque pixels
 // and is whole again when it stops being transparent.
 TEST(Activation, TransparentButtonWindowTakesThePictureShape) {
@@ -351,7 +292,7 @@ TEST(Activation, ThousandInstancesLeaveNoObjectsBehind) {
     };
     cycle(0);
     const DWORD gdiFirst = GdiObjects();
-    const DWORD windowsFirst = Windows();
+    const DWORD windowsFirst = ThreadWindows();
     const DWORD userFirst = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     const ULONG siteRefs = container.Site().References();
     for (int i = 1; i < 1000; ++i) {
@@ -362,7 +303,7 @@ TEST(Activation, ThousandInstancesLeaveNoObjectsBehind) {
     }
     PumpMessages(std::chrono::milliseconds(0));
     const DWORD gdiLast = GdiObjects();
-    const DWORD windowsLast = Windows();
+    const DWORD windowsLast = ThreadWindows();
     const DWORD userLast = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     // The thread's shared painting objects (palette, painter with its screen
     // DC and palette, dither pattern) are made again by every first instance.
@@ -383,14 +324,6 @@ TEST(Activation, ThousandInstancesLeaveNoObjectsBehind) {
     std::printf("GDI objects after 1 instance: %lu, after 1000: %lu; windows %lu -> %lu; "
                 "USER objects %lu -> %lu\n",
                 gdiFirst, gdiLast, windowsFirst, windowsLast, userFirst, userLast);
-}
-
-// Private bytes of the process, as the system counts them.
-SIZE_T PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PagefileUsage;
 }
 
 TEST(Activation, HundredThousandStateChangesLeaveNoObjectsBehind) {
@@ -418,7 +351,7 @@ TEST(Activation, HundredThousandStateChangesLeaveNoObjectsBehind) {
     };
     cycles(250); // the first thousand changes make what is kept for good
     const DWORD gdiFirst = GdiObjects();
-    const DWORD windowsFirst = Windows();
+    const DWORD windowsFirst = ThreadWindows();
     const SIZE_T bytesFirst = PrivateBytes();
     cycles(25000);
     const DWORD gdiLast = GdiObjects();
@@ -428,7 +361,7 @@ TEST(Activation, HundredThousandStateChangesLeaveNoObjectsBehind) {
     // would show as a hundred thousand objects, so a handful is tolerated.
     constexpr DWORD kSystemObjects = 4;
     EXPECT_LE(gdiLast, gdiFirst + kSystemObjects);
-    EXPECT_EQ(Windows(), windowsFirst);
+    EXPECT_EQ(ThreadWindows(), windowsFirst);
     // Heaps grow in steps of their own: allow one megabyte, far below the
     // hundred thousand faces a leak of even ten bytes each would show.
     EXPECT_LE(bytesLast, bytesFirst + (1u << 20));

@@ -4,6 +4,8 @@
 // and through the painter's own embossing, and GDI objects left behind.
 #include "render/draw_pictures.h"
 
+#include "object_counts.h"
+
 #include "common/com_ptr.h"
 #include "common/gdi.h"
 
@@ -20,6 +22,8 @@
 
 namespace tovabel::win {
 namespace {
+
+using wintest::GdiObjects;
 
 constexpr COLORREF kMaskGrey = RGB(192, 192, 192); // the default mask colour
 constexpr COLORREF kMarker = RGB(1, 2, 3);         // "not painted"
@@ -593,22 +597,6 @@ TEST(DrawPicturesDisabled, FallbackIconLeavesItsTransparentAreaOut) {
 
 // ---------------------------------------------------------------------------
 
-// Live GDI objects of the process. Wine answers GetGuiResources with 0, so
-// there the handle table is counted: a handle whose upper word is 0 names
-// whatever object lives in that slot.
-DWORD LiveGdiObjects() {
-    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) {
-        return count;
-    }
-    DWORD count = 0;
-    for (UINT_PTR slot = 1; slot < 0x10000; ++slot) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 TEST(DrawPicturesLeaks, ThousandCallsOfEachRoutineLeaveNoGdiObjects) {
     constexpr DWORD kTolerance = 0;
     DrawPictures painter;
@@ -686,11 +674,11 @@ TEST(DrawPicturesLeaks, ThousandCallsOfEachRoutineLeaveNoGdiObjects) {
     };
     for (const Routine& routine : routines) {
         routine.call(); // anything the system caches on first use
-        const DWORD before = LiveGdiObjects();
+        const DWORD before = GdiObjects();
         for (int i = 0; i < 1000; ++i) {
             routine.call();
         }
-        const DWORD after = LiveGdiObjects();
+        const DWORD after = GdiObjects();
         EXPECT_LE(after, before + kTolerance) << routine.name << ": " << before << " -> " << after;
     }
 }
@@ -732,9 +720,9 @@ void SharedPaintingCycle() {
 
 TEST(DrawPicturesShared, FirstAcquireCreatesLaterOnesKeepAndReleaseFreesPerThread) {
     SharedPaintingCycle(); // the first also fills the system's DC caches
-    const DWORD before = LiveGdiObjects();
+    const DWORD before = GdiObjects();
     SharedPaintingCycle();
-    EXPECT_EQ(LiveGdiObjects(), before);
+    EXPECT_EQ(GdiObjects(), before);
 }
 
 } // namespace
