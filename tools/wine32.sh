@@ -21,6 +21,7 @@ W32_HANDLER=tovabel-i386
 W32_STATE_DIR=${W32_STATE_DIR:-/var/lib/tovabel}
 W32_RESERVED_VA=0xffff0000
 # The i386 ELF header as qemu's own registrations match it: machine 3 (EM_386), any OS ABI.
+# Written with its escapes as they stand: the kernel decodes them (a NUL byte would end the line).
 W32_ELF_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 W32_ELF_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 
@@ -93,7 +94,7 @@ w32_emulated() { w32_our_handler || w32_other_handler >/dev/null; }
 # Flag F: the kernel opens the emulator now, so it also serves programs in other mount
 # namespaces and chroots.
 w32_register_handler() {
-    printf ':%s:M::%b:%b:%s:F\n' "$W32_HANDLER" "$W32_ELF_MAGIC" "$W32_ELF_MASK" "$W32_EMULATOR" |
+    printf ':%s:M::%s:%s:%s:F\n' "$W32_HANDLER" "$W32_ELF_MAGIC" "$W32_ELF_MASK" "$W32_EMULATOR" |
         w32_sudo tee "$W32_BINFMT/register" >/dev/null
 }
 

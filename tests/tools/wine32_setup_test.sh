@@ -11,6 +11,8 @@ source "$HERE/../../tools/wine32.sh"
 
 FAILURES=0
 SIM=
+SCRATCH=$(mktemp -d)
+trap 'rm -rf "$SCRATCH"' EXIT
 
 fail() {
     echo "FAIL [$CASE]: $*"
@@ -27,8 +29,10 @@ fail() {
 # $SIM/actions     what was done, one line an action
 
 new_machine() { # new_machine KERNEL APT EMULATOR
-    SIM=$(mktemp -d)
+    SIM=$(mktemp -d "$SCRATCH/machine.XXXX")
     mkdir -p "$SIM/binfmt" "$SIM/state"
+    : >"$SIM/binfmt/register"
+    W32_BINFMT=$SIM/binfmt
     : >"$SIM/pkgs"
     : >"$SIM/actions"
     printf '%s\n%s\n' "$1" "$3" >"$SIM/kernel"
@@ -51,7 +55,7 @@ write_loader() {
 #!/usr/bin/env bash
 kernel=\$(sed -n 1p "$SIM/kernel"); emulator=\$(sed -n 2p "$SIM/kernel")
 if [[ \$kernel == native ]]; then echo "wine-8.0"; exit 0; fi
-if [[ -z \$(ls "$SIM/binfmt") ]]; then echo "cannot execute binary file: Exec format error"; exit 126; fi
+if [[ -z \$(ls "$SIM/binfmt" | grep -v register) ]]; then echo "cannot execute binary file: Exec format error"; exit 126; fi
 [[ \$emulator == emulator-works ]] || { echo "Illegal instruction"; exit 132; }
 [[ \${QEMU_RESERVED_VA:-} == 0xffff0000 ]] || { echo "failed to map the shared user data: c0000018"; exit 1; }
 echo "wine-8.0"
@@ -88,17 +92,34 @@ w32_purge() {
     done
     return 0
 }
-w32_binfmt_ready() { return 0; }
-w32_other_handler() {
-    local f
-    for f in "$SIM"/binfmt/*; do
-        [[ -e $f && ${f##*/} != "$W32_HANDLER" ]] && { echo "${f##*/}"; return 0; }
-    done
-    return 1
+# binfmt_misc: the bootstrap's own registration code writes to the simulated "register" file,
+# and the simulated kernel turns the line into a handler entry as the real one does.
+eval "real_$(declare -f w32_register_handler)"
+eval "real_$(declare -f w32_unregister_handler)"
+w32_register_handler() {
+    did register
+    real_w32_register_handler
+    kernel_registers
 }
-w32_our_handler() { [[ -e $SIM/binfmt/$W32_HANDLER ]]; }
-w32_register_handler() { did register; touch "$SIM/binfmt/$W32_HANDLER"; }
-w32_unregister_handler() { did unregister; rm -f "$SIM/binfmt/$W32_HANDLER"; }
+w32_unregister_handler() {
+    did unregister
+    real_w32_unregister_handler
+    [[ $(cat "$W32_BINFMT/$W32_HANDLER") == -1 ]] && rm -f "$W32_BINFMT/$W32_HANDLER"
+}
+as_hex() { printf '%b' "$1" | od -An -tx1 | tr -d ' \n'; } # the kernel decodes \xHH escapes
+kernel_registers() { # ":name:type:offset:magic:mask:interpreter:flags"
+    local _ name type offset magic mask interpreter flags
+    IFS=: read -r _ name type offset magic mask interpreter flags <"$W32_BINFMT/register"
+    : >"$W32_BINFMT/register"
+    [[ $type == M && -z $offset ]] || { fail "registration '$name' is not by magic at offset 0"; return 1; }
+    printf 'enabled\ninterpreter %s\nflags: %s\noffset 0\nmagic %s\nmask %s\n' \
+        "$interpreter" "$flags" "$(as_hex "$magic")" "$(as_hex "$mask")" >"$W32_BINFMT/$name"
+}
+add_other_handler() { # add_other_handler NAME: someone else's i386 handler
+    printf 'enabled\ninterpreter /usr/bin/their-qemu\nflags: \noffset 0\nmagic %s\nmask %s\n' \
+        7f454c4601010100000000000000000002000300 fffffffffffefe00fffffffffffffffffeffffff \
+        >"$W32_BINFMT/$1"
+}
 
 # --- checks --------------------------------------------------------------------------------
 
@@ -119,7 +140,7 @@ expect_arch() { # expect_arch yes|no
 }
 expect_handlers() { # expect_handlers "names" (sorted)
     local got
-    got=$(ls "$SIM/binfmt" | tr '\n' ' ' | sed 's/ $//')
+    got=$(ls "$SIM/binfmt" | grep -v register | tr '\n' ' ' | sed 's/ $//')
     [[ $got == "$1" ]] || fail "binfmt handlers '$got', expected '$1'"
 }
 expect_actions() { # expect_actions "action; action"
@@ -169,6 +190,10 @@ expect_pkgs "libwine:i386 qemu-user-static wine32:i386"
 expect_handlers "$W32_HANDLER"
 expect_actions "add-arch; install wine32:i386; install qemu-user-static; register"
 expect_runs yes
+grep -qx "magic 7f454c4601010100000000000000000002000300" "$SIM/binfmt/$W32_HANDLER" &&
+    grep -qx "interpreter $W32_EMULATOR" "$SIM/binfmt/$W32_HANDLER" &&
+    grep -qx "flags: F" "$SIM/binfmt/$W32_HANDLER" ||
+    fail "the handler does not match i386 programs for the emulator: $(cat "$SIM/binfmt/$W32_HANDLER")"
 again # the next run keeps it all, adding nothing
 expect_line "through"
 expect_actions ""
@@ -191,7 +216,7 @@ expect_actions ""
 
 CASE="someone else's i386 handler that does not help"
 new_machine noexec ok emulator-broken
-touch "$SIM/binfmt/their-i386"
+add_other_handler their-i386
 add_pkg qemu-user-static
 touch "$W32_EMULATOR"
 chmod +x "$W32_EMULATOR"
