@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tovabel::wintest {
@@ -292,6 +293,14 @@ TEST(PropertyPages, UrlsLoadAndApplyTheFirstButtonAndReportFailures) {
         EXPECT_EQ(open.TextOf(U::PictureDown), L"down.bmp");
         EXPECT_EQ(open.TextOf(U::Picture), L"");
         EXPECT_EQ(open.page->IsPageDirty(), S_OK); // loading changed the boxes
+        // The access key of each frame's caption reaches the frame's first box.
+        open.page->Show(SW_SHOW);
+        for (const auto& [key, box] :
+             {std::pair{L'S', U::SoundEnter}, std::pair{L'P', U::Picture}}) {
+            MSG message{open.Item(U::SoundClick), WM_SYSCHAR, key, 0, 0, {}};
+            EXPECT_EQ(open.page->TranslateAccelerator(&message), S_OK);
+            EXPECT_EQ(GetFocus(), open.Item(box)) << static_cast<char>(key);
+        }
         open.Type(U::SoundEnter, L"");
         open.Type(U::SoundClick, L"click.wav");
         ASSERT_EQ(open.page->Apply(), S_OK);
