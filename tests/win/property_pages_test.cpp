@@ -223,6 +223,8 @@ TEST(PropertyPages, GeneralLoadsFromAndAppliesToTheFirstSelectedButtonOnly) {
     ASSERT_EQ(watch.Seen().size(), 1u);
     EXPECT_EQ(watch.Seen()[0].caption, L"About Tovabel");
     EXPECT_EQ(watch.Seen()[0].owner, nullptr);
+    EXPECT_EQ(watch.Seen()[0].clickable, std::vector<HWND>{}); // the frame waits for it
+    EXPECT_TRUE(IsWindowEnabled(GetAncestor(open.dialog, GA_ROOT)));
 }
 
 TEST(PropertyPages, GeneralAppliesTheTransparencyRulesWhileEditing) {
