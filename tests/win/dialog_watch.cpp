@@ -27,6 +27,21 @@ std::vector<HWND> Children(HWND window) {
     return children;
 }
 
+BOOL CALLBACK CollectClickable(HWND window, LPARAM out) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
+    }
+    return TRUE;
+}
+
+// The visible, enabled top-level windows of this thread other than `dialog`.
+std::vector<HWND> ClickableBeside(HWND dialog) {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectClickable, reinterpret_cast<LPARAM>(&windows));
+    std::erase(windows, dialog);
+    return windows;
+}
+
 BOOL CALLBACK CollectDialog(HWND window, LPARAM out) {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
@@ -66,7 +81,8 @@ void DialogWatch::CloseOpenDialogs() {
     std::vector<HWND> dialogs;
     EnumThreadWindows(GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
     for (HWND dialog : dialogs) {
-        seen_.push_back({TextOf(dialog), GetWindow(dialog, GW_OWNER), ChildTexts(dialog)});
+        seen_.push_back({TextOf(dialog), GetWindow(dialog, GW_OWNER), ChildTexts(dialog),
+                         ClickableBeside(dialog)});
         for (HWND child : Children(dialog)) {
             if (TextOf(child) == closeButton_) {
                 SendMessageW(child, BM_CLICK, 0, 0);

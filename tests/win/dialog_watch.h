@@ -1,7 +1,8 @@
 // Reads the dialogs a call opens on this thread: a thread timer, which the
 // dialog's own modal loop runs, finds each new top-level window of the thread,
-// records its caption, owner and the texts of its children, and closes it
-// by clicking its button with the given text.
+// records its caption, owner, the texts of its children and the thread's other
+// windows that were open to the user meanwhile, and closes it by clicking its
+// button with the given text.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@ struct SeenDialog {
     std::wstring caption;
     HWND owner = nullptr;
     std::vector<std::wstring> texts; // children in creation order
+    std::vector<HWND> clickable;     // the thread's other visible, enabled top-level windows
 };
 
 class DialogWatch {

@@ -350,10 +350,11 @@ TEST_F(Downloads, CompletionsApplyInTheOrderTheyArrive) {
     EXPECT_EQ(Downloaded(), (std::vector<std::string>{"Picture", "Picture", "Picture"}));
 }
 
-// Locations the platform will not fetch start nothing: no completion
-// follows, the picture stays, and the URL property keeps its text. A long URL
-// is no such location.
-TEST_F(Downloads, TargetsThatCannotBeFetchedStartNothing) {
+// A location the platform refuses at once still completes, as a failed
+// download, after the setter has returned: the picture stays and the URL
+// property keeps its text. Only a target that cannot be parsed at all starts
+// nothing. A long URL is fetched.
+TEST_F(Downloads, TargetsThatCannotBeFetchedFailOrStartNothing) {
     const std::string longPath = "/" + std::string(64 * 1024, 'a');
     server.Serve(longPath, Body(BitmapFile(8, 8, RGB(0, 0, 0))));
     struct Case {
@@ -363,10 +364,12 @@ TEST_F(Downloads, TargetsThatCannotBeFetchedStartNothing) {
         std::string after;
     };
     const Case cases[] = {
-        {"unknown scheme", L"foo://x/pic.bmp", {}, "bitmap 4x4"},
-        {"script", L"javascript:alert(1)", {}, "bitmap 4x4"},
-        {"relative without a bind host", L"pic.bmp", {}, "bitmap 4x4"},
-        {"64 KB of letters", std::wstring(64 * 1024, L'x'), {}, "bitmap 4x4"},
+        {"missing file", L"C:\\tovabel-no-such-folder\\pic.bmp", {"Picture"}, "bitmap 4x4"},
+        {"unknown scheme", L"foo://x/pic.bmp", {"Picture"}, "bitmap 4x4"},
+        {"script", L"javascript:alert(1)", {"Picture"}, "bitmap 4x4"},
+        {"relative without a bind host", L"pic.bmp", {"Picture"}, "bitmap 4x4"},
+        {"64 KB of letters", std::wstring(64 * 1024, L'x'), {"Picture"}, "bitmap 4x4"},
+        {"port out of range", L"http://127.0.0.1:99999999/pic.bmp", {}, "bitmap 4x4"},
         {"a URL of 64 KB", server.Url(longPath), {"Picture"}, "bitmap 8x8"},
     };
     for (const Case& tc : cases) {
@@ -374,6 +377,7 @@ TEST_F(Downloads, TargetsThatCannotBeFetchedStartNothing) {
         ShowSmallPicture(L"Picture");
         sink.events.clear();
         Put(L"URLPicture", tc.url);
+        EXPECT_EQ(Downloaded(), std::vector<std::string>{});
         AwaitDownloads(tc.events.size(), 2s);
         EXPECT_EQ(Downloaded(), tc.events);
         EXPECT_EQ(Describe(container, L"Picture"), tc.after);

@@ -35,8 +35,12 @@ TEST(Pages, ControlListsItsFivePagesInOrder) {
     EXPECT_EQ(got, expected);
 }
 
-TEST(Pages, AboutBoxShowsTitleAndVersionEachTimeWithoutOwner) {
-    const Ref<IDispatch> control = CreateControl();
+// Called from a form at run time, the box is modal without an owner: the
+// form cannot be clicked until the box is closed.
+TEST(Pages, AboutBoxShowsTitleAndVersionEachTimeModally) {
+    olehost::Container container;
+    ASSERT_EQ(S_OK, container.Create(L"OrnisTovabel.Tovabel", {0, 0, 60, 30}));
+    const Ref<IDispatch> control = container.Dispatch();
     Var version;
     ASSERT_EQ(Call(control.Get(), kVersion, version), S_OK);
     const std::wstring versionText = L"Version " + std::wstring(version.Get()->bstrVal);
@@ -45,11 +49,13 @@ TEST(Pages, AboutBoxShowsTitleAndVersionEachTimeWithoutOwner) {
     for (int i = 0; i < 2; ++i) {
         Var none;
         ASSERT_EQ(Call(control.Get(), kAboutBox, none), S_OK);
+        EXPECT_TRUE(IsWindowEnabled(container.FrameWindow()));
     }
     ASSERT_EQ(watch.Seen().size(), 2u); // each call showed one box, and OK closed it
     for (const SeenDialog& box : watch.Seen()) {
         EXPECT_EQ(box.caption, L"About Tovabel");
         EXPECT_EQ(box.owner, nullptr);
+        EXPECT_EQ(box.clickable, std::vector<HWND>{});
         ASSERT_EQ(box.texts.size(), 5u);
         EXPECT_EQ(box.texts[0], L"Tovabel");
         EXPECT_EQ(box.texts[1], versionText);

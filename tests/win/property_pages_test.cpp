@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tovabel::wintest {
@@ -187,8 +188,9 @@ TEST(PropertyPages, GeneralLoadsFromAndAppliesToTheFirstSelectedButtonOnly) {
     EXPECT_EQ(open.TextOf(G::ToolTip), L"Saves the file");
     EXPECT_TRUE(open.IsChecked(G::Enabled));
     EXPECT_FALSE(IsWindowEnabled(open.Item(G::Checked)));
-    EXPECT_EQ(open.page->IsPageDirty(), S_FALSE); // loading is no edit
-    EXPECT_EQ(open.site.status, 0u);
+    // Loading changed what the fresh page showed, as edits do: Apply is offered.
+    EXPECT_EQ(open.page->IsPageDirty(), S_OK);
+    EXPECT_TRUE(open.site.status & PROPPAGESTATUS_DIRTY);
 
     open.Choose(G::Style, L"Check");
     EXPECT_TRUE(IsWindowEnabled(open.Item(G::Checked)));
@@ -196,10 +198,11 @@ TEST(PropertyPages, GeneralLoadsFromAndAppliesToTheFirstSelectedButtonOnly) {
     open.Type(G::Caption, L"Open");
     open.Choose(G::FontDirection, L"Upward");
     open.SetCheck(G::Enabled, false);
-    EXPECT_EQ(open.page->IsPageDirty(), S_OK);
-    EXPECT_TRUE(open.site.status & PROPPAGESTATUS_DIRTY);
-
     ASSERT_EQ(open.page->Apply(), S_OK);
+    EXPECT_EQ(open.page->IsPageDirty(), S_FALSE);
+    // Loading again what the page already shows changes nothing on it.
+    IUnknown* selection[] = {first.Get(), second.Get()};
+    ASSERT_EQ(open.page->SetObjects(2, selection), S_OK);
     EXPECT_EQ(open.page->IsPageDirty(), S_FALSE);
     EXPECT_EQ(ReadNumber(first.Get(), L"Style"), 1);
     EXPECT_EQ(ReadText(first.Get(), L"Caption"), L"Open");
@@ -213,12 +216,15 @@ TEST(PropertyPages, GeneralLoadsFromAndAppliesToTheFirstSelectedButtonOnly) {
 
     open.Choose(G::Style, L"Menu Item Check");
     EXPECT_FALSE(IsWindowEnabled(open.Item(G::Checked)));
+    EXPECT_EQ(open.page->IsPageDirty(), S_OK);
 
     const DialogWatch watch;
     SendMessageW(open.Item(G::About), BM_CLICK, 0, 0);
     ASSERT_EQ(watch.Seen().size(), 1u);
     EXPECT_EQ(watch.Seen()[0].caption, L"About Tovabel");
     EXPECT_EQ(watch.Seen()[0].owner, nullptr);
+    EXPECT_EQ(watch.Seen()[0].clickable, std::vector<HWND>{}); // the frame waits for it
+    EXPECT_TRUE(IsWindowEnabled(GetAncestor(open.dialog, GA_ROOT)));
 }
 
 TEST(PropertyPages, GeneralAppliesTheTransparencyRulesWhileEditing) {
@@ -239,6 +245,20 @@ TEST(PropertyPages, GeneralAppliesTheTransparencyRulesWhileEditing) {
     EXPECT_EQ(ReadNumber(dropDown.Get(), L"Transparent"), -1);
     EXPECT_EQ(ReadNumber(dropDown.Get(), L"Style"), 0);
     EXPECT_EQ(ReadText(dropDown.Get(), L"Caption"), L"");
+    EXPECT_EQ(ReadNumber(dropDown.Get(), L"BorderStyle"), 0);
+
+    // A transparent button that was given a border and a drop-down style since
+    // loads corrected, and the frame applies what the page shows.
+    Write(dropDown.Get(), L"BorderStyle", Long(1));
+    Write(dropDown.Get(), L"Style", Long(3));
+    {
+        const OpenPage open(CLSID_pagGeneral, {dropDown.Get()});
+        EXPECT_EQ(open.TextOf(G::BorderStyle), L"None");
+        EXPECT_EQ(open.TextOf(G::Style), L"Normal");
+        ASSERT_EQ(open.page->IsPageDirty(), S_OK);
+        ASSERT_EQ(open.page->Apply(), S_OK);
+    }
+    EXPECT_EQ(ReadNumber(dropDown.Get(), L"Style"), 0);
     EXPECT_EQ(ReadNumber(dropDown.Get(), L"BorderStyle"), 0);
 
     // An icon cannot be transparent: the box unchecks itself and says why.
@@ -274,10 +294,17 @@ TEST(PropertyPages, UrlsLoadAndApplyTheFirstButtonAndReportFailures) {
         EXPECT_EQ(open.TextOf(U::SoundEnter), L"enter.wav");
         EXPECT_EQ(open.TextOf(U::PictureDown), L"down.bmp");
         EXPECT_EQ(open.TextOf(U::Picture), L"");
-        EXPECT_EQ(open.page->IsPageDirty(), S_FALSE);
+        EXPECT_EQ(open.page->IsPageDirty(), S_OK); // loading changed the boxes
+        // The access key of each frame's caption reaches the frame's first box.
+        open.page->Show(SW_SHOW);
+        for (const auto& [key, box] :
+             {std::pair{L'S', U::SoundEnter}, std::pair{L'P', U::Picture}}) {
+            MSG message{open.Item(U::SoundClick), WM_SYSCHAR, key, 0, 0, {}};
+            EXPECT_EQ(open.page->TranslateAccelerator(&message), S_OK);
+            EXPECT_EQ(GetFocus(), open.Item(box)) << static_cast<char>(key);
+        }
         open.Type(U::SoundEnter, L"");
         open.Type(U::SoundClick, L"click.wav");
-        EXPECT_EQ(open.page->IsPageDirty(), S_OK);
         ASSERT_EQ(open.page->Apply(), S_OK);
     }
     EXPECT_EQ(ReadText(first.Get(), L"SoundEnterURL"), L"");

@@ -104,6 +104,25 @@ Picture LoadPicture(std::vector<std::uint8_t> bytes) {
     return picture;
 }
 
+// Through the container's bind host when it has one, so that locations
+// relative to its document resolve there; else a URL moniker of our own.
+ComPtr<IMoniker> MonikerFor(const Text& target, IBindHost* bindHost, IBindCtx* context) {
+    const std::wstring location(AsWide(target));
+    ComPtr<IMoniker> moniker;
+    const HRESULT hr =
+        bindHost ? bindHost->CreateMoniker(const_cast<LPOLESTR>(location.c_str()), context,
+                                           moniker.Put(), 0)
+                 : CreateURLMonikerEx(nullptr, location.c_str(), moniker.Put(), URL_MK_UNIFORM);
+    return SUCCEEDED(hr) ? std::move(moniker) : ComPtr<IMoniker>();
+}
+
+HRESULT Bind(IMoniker* moniker, IBindHost* bindHost, IBindCtx* context, Download& download) {
+    ComPtr<IUnknown> storage;
+    return bindHost ? bindHost->MonikerBindToStorage(moniker, context, &download, IID_IStream,
+                                                     storage.PutVoid())
+                    : moniker->BindToStorage(context, nullptr, IID_IStream, storage.PutVoid());
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -279,6 +298,14 @@ void Download::StopTransfer() {
     }
 }
 
+// The platform may report the stop from inside the failing bind call, or
+// not at all: either way the download completes once, as failed.
+void Download::StartFailed(HRESULT result) {
+    if (owner_ != nullptr) {
+        OnStopBinding(result, nullptr);
+    }
+}
+
 void Download::Cancel() {
     owner_ = nullptr;
     StopTransfer();
@@ -321,44 +348,24 @@ bool Downloads::Start(const Text& target, AsyncType type, std::string_view prope
         }
         const ComPtr<Download> download =
             ComPtr<Download>::Adopt(new Download(*this, type, propertyName));
-        downloads_.push_back(download);
-        if (FAILED(Bind(target, *download.Get()))) {
-            Forget(*download.Get()); // a start that failed completes nothing
+        ComPtr<IBindCtx> context;
+        if (FAILED(CreateAsyncBindCtx(0, download.Get(), nullptr, context.Put()))) {
             return false;
+        }
+        const ComPtr<IBindHost> bindHost = site_.BindHost();
+        const ComPtr<IMoniker> moniker = MonikerFor(target, bindHost.Get(), context.Get());
+        if (!moniker) {
+            return false; // a target the platform cannot name completes nothing
+        }
+        downloads_.push_back(download);
+        const HRESULT bound = Bind(moniker.Get(), bindHost.Get(), context.Get(), *download.Get());
+        if (FAILED(bound)) {
+            download->StartFailed(bound);
         }
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
-}
-
-// Through the container's bind host when it has one, so that locations
-// relative to its document resolve there; else a URL moniker of our own.
-HRESULT Downloads::Bind(const Text& target, Download& download) {
-    const std::wstring location(AsWide(target));
-    ComPtr<IBindCtx> context;
-    HRESULT hr = CreateAsyncBindCtx(0, &download, nullptr, context.Put());
-    if (FAILED(hr)) {
-        return hr;
-    }
-    const ComPtr<IBindHost> bindHost = site_.BindHost();
-    ComPtr<IMoniker> moniker;
-    hr = bindHost ? bindHost->CreateMoniker(const_cast<LPOLESTR>(location.c_str()), context.Get(),
-                                            moniker.Put(), 0)
-                  : CreateURLMonikerEx(nullptr, location.c_str(), moniker.Put(), URL_MK_UNIFORM);
-    if (FAILED(hr) || !moniker) {
-        return FAILED(hr) ? hr : E_FAIL;
-    }
-    ComPtr<IUnknown> storage;
-    return bindHost
-               ? bindHost->MonikerBindToStorage(moniker.Get(), context.Get(), &download,
-                                                IID_IStream, storage.PutVoid())
-               : moniker->BindToStorage(context.Get(), nullptr, IID_IStream, storage.PutVoid());
-}
-
-void Downloads::Forget(Download& download) {
-    download.Cancel();
-    std::erase_if(downloads_, [&](const ComPtr<Download>& d) { return d.Get() == &download; });
 }
 
 void Downloads::Finished(Download& download) {

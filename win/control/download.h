@@ -55,6 +55,8 @@ public:
     HRESULT STDMETHODCALLTYPE OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR,
                                          LPWSTR* additionalHeaders) override;
 
+    // The bind call failed: the transfer has ended, as a failure.
+    void StartFailed(HRESULT result);
     // Forgets the owner and stops the transfer: nothing is called back afterwards.
     void Cancel();
     // Whether the transfer has stopped, and when (a count of the owner's).
@@ -99,8 +101,9 @@ public:
     Downloads& operator=(const Downloads&) = delete;
     ~Downloads();
 
-    // Starts fetching `target`; false when it cannot start, and then no
-    // completion follows.
+    // Starts fetching `target`; false when the target names nothing the
+    // platform can fetch, and then no completion follows. A transfer that
+    // fails, at once or later, completes as a failed download.
     bool Start(const Text& target, AsyncType type, std::string_view propertyName);
     // A download's transfer stopped: its completion follows from the message loop.
     void Finished(Download& download);
@@ -108,8 +111,6 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool EnsureWindow();
-    HRESULT Bind(const Text& target, Download& download);
-    void Forget(Download& download);
     ComPtr<Download> TakeNextFinished();
     void DeliverFinished();
 

@@ -5,6 +5,7 @@
 #include "text.h"
 
 #include <string>
+#include <vector>
 
 namespace tovabel::win {
 
@@ -31,6 +32,45 @@ const ControlSpec kControls[] = {
 // The dialog of this thread while it is open.
 thread_local HWND tOpenBox = nullptr;
 
+// The windows of this thread that the user could click, disabled while the
+// box is open, as a modal form of the host disables its other forms.
+class OtherWindowsDisabled {
+public:
+    OtherWindowsDisabled() {
+        EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(&disabled_));
+        for (HWND window : disabled_) {
+            EnableWindow(window, FALSE);
+        }
+    }
+    ~OtherWindowsDisabled() { Restore(); }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+    // Before the box goes, so that the activation returns to the window behind it.
+    void Restore() {
+        for (HWND window : disabled_) {
+            EnableWindow(window, TRUE);
+        }
+        disabled_.clear();
+    }
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM out) {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+            reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
+        }
+        return TRUE;
+    }
+
+    std::vector<HWND> disabled_;
+};
+
+// What the box's dialog procedure is given.
+struct AboutRequest {
+    const ComponentInfo& component;
+    OtherWindowsDisabled& others;
+};
+
 std::wstring VersionText(const ComponentInfo& component) {
     return L"Version " + std::to_wstring(component.major) + L"." +
            std::to_wstring(component.minor) + L"." + std::to_wstring(component.revision);
@@ -47,13 +87,20 @@ void Load(HWND dialog, const ComponentInfo& component) {
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+        const auto* request = reinterpret_cast<const AboutRequest*>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&request->others));
         tOpenBox = dialog;
-        Load(dialog, *reinterpret_cast<const ComponentInfo*>(lParam));
+        Load(dialog, request->component);
         SetFocus(GetDlgItem(dialog, IDOK));
         return FALSE; // the focus is set
+    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            if (auto* others =
+                    reinterpret_cast<OtherWindowsDisabled*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
+                others->Restore();
+            }
             EndDialog(dialog, IDOK);
             return TRUE;
         }
@@ -75,8 +122,10 @@ void ShowAboutBox(const ComponentInfo& component) {
     }
     const DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER,
                                 L"About Box");
+    OtherWindowsDisabled others;
+    AboutRequest request{component, others};
     DialogBoxIndirectParamW(module::Handle(), dialog.Get(), nullptr, &AboutProc,
-                            reinterpret_cast<LPARAM>(&component));
+                            reinterpret_cast<LPARAM>(&request));
 }
 
 } // namespace tovabel::win

@@ -1,5 +1,6 @@
 // The component's About box: a modal dialog without owner that shows the
-// component's title and version and closes with its OK button.
+// component's title and version and closes with its OK button. While it is
+// open, the other windows of its thread take no input.
 #pragma once
 
 #include "control/host.h"

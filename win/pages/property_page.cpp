@@ -65,7 +65,7 @@ void DialogView::Enable(int control, bool enabled) {
 }
 
 void DialogView::MarkChanged() {
-    if (site_ != nullptr && !loading_) {
+    if (site_ != nullptr) {
         site_->OnStatusChange(PROPPAGESTATUS_DIRTY);
     }
 }
@@ -151,13 +151,10 @@ HRESULT PropertyPage::SetObjects(ULONG count, IUnknown** objects) {
     return LoadSelection();
 }
 
-// Loading runs the edit handlers, but what the page shows after it is no edit.
+// Loading runs the edit handlers: a page that shows anything other than it
+// did, a transparency correction included, has that to apply.
 HRESULT PropertyPage::LoadSelection() {
-    view_.SetLoading(true);
-    const HRESULT hr = control_.HasSelection() ? LoadContent() : S_OK;
-    view_.SetLoading(false);
-    ClearContentChanged();
-    return hr;
+    return control_.HasSelection() ? LoadContent() : S_OK;
 }
 
 HRESULT PropertyPage::Show(UINT command) {

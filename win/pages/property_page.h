@@ -28,8 +28,6 @@ public:
         site_ = site;
     }
     bool Updating() const { return updating_; }
-    // While the page loads, its handlers run but the frame is not told of edits.
-    void SetLoading(bool loading) { loading_ = loading; }
 
     void ShowCheck(int control, bool checked) override;
     void ShowText(int control, const Text& text) override;
@@ -42,7 +40,6 @@ private:
     HWND dialog_ = nullptr;
     IPropertyPageSite* site_ = nullptr; // the page holds the reference
     bool updating_ = false;
-    bool loading_ = false;
 };
 
 // What differs from page to page.

@@ -20,17 +20,18 @@ constexpr Twips In(const Twips& frame, Twips bounds) {
     return {frame.left + bounds.left, frame.top + bounds.top, bounds.width, bounds.height};
 }
 
-// In tab order; the frames come first so that their controls lie above them.
+// In tab order. Each frame stands just before its own controls: the access
+// key of a frame's caption moves the focus to the next box after it.
 const ControlSpec kControls[] = {
     {-1, L"STATIC", L"URL Properties:", kLabel, {144, 144, 1416, 252}},
     {-1, L"BUTTON", L"&Picture URL's:", BS_GROUPBOX, kPictureFrame},
-    {-1, L"BUTTON", L"&Sound URL's:", BS_GROUPBOX, kSoundFrame},
     {-1, L"STATIC", L"Normal:", kLabel, In(kPictureFrame, {132, 288, 1044, 228})},
     {U::Picture, L"EDIT", L"", kEdit, In(kPictureFrame, {1212, 252, 2208, 288})},
     {-1, L"STATIC", L"Mouse Over:", kLabel, In(kPictureFrame, {132, 612, 1056, 228})},
     {U::PictureOver, L"EDIT", L"", kEdit, In(kPictureFrame, {1212, 576, 2208, 288})},
     {-1, L"STATIC", L"Mouse Down:", kLabel, In(kPictureFrame, {132, 936, 1092, 228})},
     {U::PictureDown, L"EDIT", L"", kEdit, In(kPictureFrame, {1212, 900, 2208, 288})},
+    {-1, L"BUTTON", L"&Sound URL's:", BS_GROUPBOX, kSoundFrame},
     {-1, L"STATIC", L"Mouse Enter:", kLabel, In(kSoundFrame, {132, 288, 1092, 228})},
     {U::SoundEnter, L"EDIT", L"", kEdit, In(kSoundFrame, {1212, 252, 2208, 288})},
     {-1, L"STATIC", L"Mouse Leave:", kLabel, In(kSoundFrame, {132, 612, 1092, 228})},
