@@ -66,7 +66,7 @@ public:
     void SetMaskColor(OleColor color) override;
     Picture MaskPicture() override { return surface_.maskPicture; }
     void SetMaskPicture(const Picture& mask) override;
-    void SetBackgroundPicture(const Picture& picture) override { surface_.background = picture; }
+    void SetBackgroundPicture(const Picture& picture) override;
     void SetBackStyle(std::int32_t style) override;
     void SetEnabled(bool enabled) override { surface_.enabled = enabled; }
     Text AccessKeys() override { return surface_.accessKeys; }
