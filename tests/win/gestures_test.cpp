@@ -104,6 +104,16 @@ protected:
         Var ignored;
         ASSERT_EQ(S_OK, Call(control.Get(), id, ignored));
     }
+    // A key message to `target`, with Alt held or not.
+    static void Key(HWND target, UINT message, WPARAM code, bool alt = false) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = alt ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(target, message, code, 0);
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+    }
     std::string Read(const wchar_t* name) {
         Var value;
         container.Get(name, value.Get());
@@ -252,13 +262,7 @@ TEST_F(Gestures, CheckButtonTogglesOnlyWhenReleasedInside) {
 
 TEST_F(Gestures, KeysClickAndOpenDropDowns) {
     const auto key = [&](UINT message, WPARAM code, bool alt = false) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_MENU] = alt ? 0x80 : 0;
-        SetKeyboardState(keys);
-        SendMessageW(Window(), message, code, 0);
-        keys[VK_MENU] = 0;
-        SetKeyboardState(keys);
+        Key(Window(), message, code, alt);
     };
     key(WM_KEYDOWN, VK_SPACE);
     key(WM_KEYDOWN, VK_RETURN);
@@ -279,6 +283,46 @@ TEST_F(Gestures, KeysClickAndOpenDropDowns) {
     SendMessageW(Window(), WM_CHAR, 'q', 0);
     ASSERT_EQ(Names(sink), "KeyPress");
     EXPECT_EQ(sink.events[0].args.at(0).Get()->iVal, 'q');
+}
+
+// A disabled button is out of the keyboard's reach: it gives the focus up and
+// cannot take it, so typed keys (which go to the focus) never reach it.
+TEST_F(Gestures, DisabledButtonTakesNeitherFocusNorKeys) {
+    const auto type = [] {
+        Key(GetFocus(), WM_KEYDOWN, VK_SPACE);
+        Key(GetFocus(), WM_KEYDOWN, VK_RETURN);
+        Key(GetFocus(), WM_SYSKEYDOWN, VK_DOWN, true);
+    };
+    for (const int style : {0, 1, 3, 4, 5}) {
+        SCOPED_TRACE(style);
+        SetStyle(style);
+        ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(true)));
+        SetFocus(Window());
+        ASSERT_EQ(GetFocus(), Window());
+        sink.events.clear();
+        ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(false)));
+        EXPECT_NE(GetFocus(), Window()) << "gives the focus up";
+        SetFocus(Window());
+        EXPECT_NE(GetFocus(), Window()) << "cannot take it";
+        type();
+        EXPECT_EQ(Names(sink), "");
+        EXPECT_EQ(Read(L"Checked"), "false");
+        EXPECT_EQ(Read(L"DroppedDown"), "false");
+    }
+    // A window made while the button is disabled starts disabled.
+    ASSERT_EQ(S_OK, container.Site().inPlaceObject->InPlaceDeactivate());
+    RECT position{0, 0, kWidth, kHeight};
+    ASSERT_EQ(S_OK, container.Dispatch()
+                        .As<IOleObject>(IID_IOleObject)
+                        ->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container.Site(), 0,
+                                 container.FrameWindow(), &position));
+    SetFocus(Window());
+    EXPECT_NE(GetFocus(), Window());
+    SetStyle(0);
+    ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(true)));
+    SetFocus(Window());
+    type();
+    EXPECT_EQ(Names(sink), "Click Click") << "enabled again, it takes focus and keys";
 }
 
 TEST_F(Gestures, FocusRaisesTheButtonUntilThePointerMoves) {

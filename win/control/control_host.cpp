@@ -235,6 +235,13 @@ void ControlHost::SetBackStyle(std::int32_t style) {
     UpdateShape();
 }
 
+void ControlHost::SetEnabled(bool enabled) {
+    surface_.enabled = enabled;
+    if (HWND window = inPlace_.Window()) {
+        EnableWindow(window, enabled ? TRUE : FALSE);
+    }
+}
+
 void ControlHost::UpdateShape() {
     HWND window = inPlace_.Window();
     if (window == nullptr) {

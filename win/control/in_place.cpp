@@ -185,9 +185,11 @@ HRESULT InPlace::Activate(bool uiActivate) {
         }
         const WindowClass& windowClass = ControlWindowClass(&InPlace::WindowProc);
         const SIZE size = SizeOf(position);
+        const DWORD disabled = control_.Host().Enabled() ? 0 : WS_DISABLED;
         window_ = win::Window(CreateWindowExW(
-            0, windowClass.Name(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, position.left,
-            position.top, size.cx, size.cy, parent, nullptr, module::Handle(), this));
+            0, windowClass.Name(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | disabled,
+            position.left, position.top, size.cx, size.cy, parent, nullptr, module::Handle(),
+            this));
         if (!window_) {
             site->OnInPlaceDeactivate();
             return E_OUTOFMEMORY;
