@@ -57,13 +57,18 @@ Step Down(int x, int y) {
 Step Up(int x, int y) {
     return {WM_LBUTTONUP, x, y};
 }
+// The second press of a double click.
+Step DoubleClick(int x, int y) {
+    return {WM_LBUTTONDBLCLK, x, y};
+}
 
 // Sends the step as the system would; the mouse key flags say which buttons
 // are held (a move with bit 16 set of `message` holds the left button).
 void Send(HWND window, const Step& step) {
     const UINT message = step.message & 0xFFFF;
     WPARAM keys = 0;
-    if (message == WM_LBUTTONDOWN || (step.message & 0x10000u) != 0) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
+        (step.message & 0x10000u) != 0) {
         keys |= MK_LBUTTON;
     }
     if (message == WM_RBUTTONDOWN) {
@@ -160,10 +165,15 @@ TEST_F(Gestures, EventsFollowTheGestureInOrder) {
          "MouseDown MouseUp RightClick"},
         {"right release on the right edge", 0, {{WM_RBUTTONUP, kWidth, 5}}, "MouseUp RightClick"},
         {"right release beyond the edge", 0, {{WM_RBUTTONUP, kWidth + 1, 5}}, "MouseUp"},
-        {"double click counts twice",
+        // The second press of a double click is no press: its release only reports itself.
+        {"double click",
          0,
-         {Down(5, 5), Up(5, 5), {WM_LBUTTONDBLCLK, 5, 5}, Up(5, 5)},
-         "MouseDown MouseUp Click MouseDown MouseUp Click"},
+         {Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)},
+         "MouseDown MouseUp Click MouseUp"},
+        {"double click on a menu",
+         5,
+         {Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)},
+         "DropDown MouseDown MouseUp MouseUp"},
         // Last: a separator narrows the button to its fixed width.
         {"separator swallows presses", 2, {Down(2, 5), Up(2, 5)}, ""},
     };
@@ -249,10 +259,14 @@ TEST_F(Gestures, OnlyAChangedFaceIsRepainted) {
     EXPECT_TRUE(repaintPending()) << "flat again";
 }
 
-TEST_F(Gestures, CheckButtonTogglesOnlyWhenReleasedInside) {
+TEST_F(Gestures, CheckButtonTogglesOncePerClickReleasedInside) {
     SetStyle(1);
     Play({Down(5, 5), Move(60, 5, true), Up(60, 5)});
     EXPECT_EQ(Read(L"Checked"), "false");
+    Play({Down(5, 5), Up(5, 5)});
+    EXPECT_EQ(Read(L"Checked"), "true");
+    Play({Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)});
+    EXPECT_EQ(Read(L"Checked"), "false") << "a double click toggles once";
     Play({Down(5, 5), Up(5, 5)});
     EXPECT_EQ(Read(L"Checked"), "true");
     // A checked button away from the pointer shows its sunken look.

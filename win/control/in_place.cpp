@@ -87,11 +87,11 @@ std::int16_t HeldButtons(WPARAM keys) {
 }
 
 // The button that a press or release message is about; 0 for other messages.
-// A double click is a second press: a toolbar button counts both clicks.
+// A double click of the right or middle button is a second press of it; the
+// left button's is a double click of its own.
 std::int16_t ChangedButton(UINT message) {
     switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
         return 1;
     case WM_RBUTTONDOWN:
@@ -501,6 +501,13 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE) {
         control_.Run([&] {
             core.MouseMove(HeldButtons(wParam), MouseShiftState(wParam), x, y);
+            return S_OK;
+        });
+        return true;
+    }
+    if (message == WM_LBUTTONDBLCLK) {
+        control_.Run([&] {
+            core.DoubleClick();
             return S_OK;
         });
         return true;
