@@ -4,6 +4,8 @@
 
 #include "render/geometry.h"
 
+#include <utility>
+
 namespace tovabel {
 
 namespace {
@@ -38,6 +40,9 @@ void Tovabel::RaiseMouseEvent(std::int32_t dispid, std::int16_t button, std::int
 }
 
 void Tovabel::MouseDown(std::int16_t button, std::int16_t shift, float x, float y) {
+    if (button & kLeftButton) {
+        mDoubleClickHeld = false;
+    }
     if (Inert()) {
         return;
     }
@@ -112,7 +117,13 @@ void Tovabel::MouseMove(std::int16_t button, std::int16_t shift, float x, float 
     mEnterSoundDone = false;
 }
 
+void Tovabel::DoubleClick() {
+    mDoubleClickHeld = true;
+}
+
 void Tovabel::MouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
+    // The release of a double click ends no press of the button.
+    const bool clicks = !((button & kLeftButton) && std::exchange(mDoubleClickHeld, false));
     if (Inert()) {
         return;
     }
@@ -122,7 +133,8 @@ void Tovabel::MouseUp(std::int16_t button, std::int16_t shift, float x, float y)
         mEnterSoundDone = true;
         mLeaveSoundDone = true;
         mArrowPressed = false;
-        if ((mStyle == tvStyle::Check || mStyle == tvStyle::MenuItemCheck) && mMouseOver) {
+        if ((mStyle == tvStyle::Check || mStyle == tvStyle::MenuItemCheck) && mMouseOver &&
+            clicks) {
             mChecked = !mChecked;
         }
         PaintState(mMouseOver ? vsHover : vsNormal);
@@ -132,7 +144,7 @@ void Tovabel::MouseUp(std::int16_t button, std::int16_t shift, float x, float y)
     mCaptured = true;
     mState = vsUnknown;
     host_.SetCapture();
-    if (button == kLeftButton && mMouseOver) {
+    if (button == kLeftButton && mMouseOver && clicks) {
         PlayClickSound();
         DrawPicture();
         LayoutArrow();
@@ -250,6 +262,7 @@ void Tovabel::CancelMode() {
     host_.ReleaseCapture();
     mHasFocus = false;
     mLeftButtonDown = false;
+    mDoubleClickHeld = false;
     mMouseOver = false;
     mCaptured = false;
     mEnterSoundDone = true;

@@ -39,6 +39,10 @@ public:
     void MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
     void MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     void MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    // The left button went down for the second time of a double click. A form
+    // reports that press as a double click, not as a press: it raises nothing,
+    // and its release raises MouseUp only, without a toggle or a click.
+    void DoubleClick();
     void KeyDown(std::int16_t keyCode, std::int16_t shift);
     void KeyPress(std::int16_t& keyAscii);
     void AccessKeyPress(std::int16_t keyAscii);
@@ -210,6 +214,7 @@ protected:
     bool mHasFocus = false;
     bool mMouseOver = false;
     bool mLeftButtonDown = false;
+    bool mDoubleClickHeld = false; // the left button is down for a double click
     bool mArrowPressed = false;
     bool mCaptured = false;
     bool mRedrawInitDone = false;

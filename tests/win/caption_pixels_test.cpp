@@ -30,11 +30,11 @@ int PixelHeight() {
     return -MulDiv(kPoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
 }
 
-Ref<IFontDisp> CaptionFont() {
+Ref<IFontDisp> CaptionFont(int points = kPoints) {
     FONTDESC desc{};
     desc.cbSizeofstruct = sizeof desc;
     desc.lpstrName = const_cast<LPOLESTR>(kFace);
-    desc.cySize.int64 = kPoints * 10000;
+    desc.cySize.int64 = points * 10000;
     desc.sWeight = FW_NORMAL;
     Ref<IFontDisp> font;
     OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid());
@@ -192,6 +192,51 @@ TEST(CaptionPixels, CaptionTurnsInTheFourDirections) {
                                             : (ink.bounds.top + ink.bounds.bottom) / 2.0;
         EXPECT_EQ(sum / count < centre ? -1 : +1, tc.startSide);
     }
+}
+
+// A new font lays the caption out in that font: the shortening and an
+// auto-sized button's width are those of a button that had the font first.
+TEST(CaptionPixels, NewFontLaysTheCaptionOutAgain) {
+    const auto face = [](bool autoSize, bool fontFirst) {
+        Container container;
+        EXPECT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 40}));
+        EXPECT_EQ(S_OK, container.Put(L"AutoSize", *Bool(autoSize)));
+        EXPECT_EQ(S_OK, container.Put(L"TextColor", *Long(static_cast<std::int32_t>(kText))));
+        const Ref<IFontDisp> font = CaptionFont(16);
+        if (fontFirst) {
+            EXPECT_EQ(S_OK, container.Put(L"Font", *Object(font.Get())));
+        }
+        EXPECT_EQ(S_OK, container.Put(L"Caption", *Str(L"Hello World")));
+        if (!fontFirst) {
+            EXPECT_EQ(S_OK, container.Put(L"Font", *Object(font.Get())));
+        }
+        container.Settle();
+        return ReadWindow(container.ControlWindow());
+    };
+    for (const bool autoSize : {false, true}) {
+        SCOPED_TRACE(autoSize ? "auto-sized" : "shortened");
+        const Pixels changed = face(autoSize, false);
+        const Pixels fresh = face(autoSize, true);
+        EXPECT_EQ(changed.width, fresh.width);
+        const Ink ink = InkOf(changed);
+        EXPECT_TRUE(ink == InkOf(fresh)) << "drawn " << ink.Width() << " pixels wide";
+    }
+    // The same font again leaves a turned caption as it was, in both passes of
+    // the disabled look. At 15 points the height is whole, so the caption font
+    // matches the new one and is not made again.
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 120, 60}));
+    ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
+    ASSERT_EQ(S_OK, container.Put(L"AlignCaption", *Long(0)));
+    ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(false)));
+    ASSERT_EQ(S_OK, container.Put(L"Font", *Object(CaptionFont(15).Get())));
+    ASSERT_EQ(S_OK, container.Put(L"FontDirection", *Long(2)));
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"Hello")));
+    container.Settle();
+    const Pixels before = ReadWindow(container.ControlWindow());
+    ASSERT_EQ(S_OK, container.Put(L"Font", *Object(CaptionFont(15).Get())));
+    container.Settle();
+    EXPECT_TRUE(ReadWindow(container.ControlWindow()).data == before.data);
 }
 
 } // namespace

@@ -340,5 +340,47 @@ TEST(FacePixels, DisabledPictureIsEmbossedWithItsMaskLeftOut) {
     EXPECT_EQ(face.At(square.left - 1, square.top - 1), kBack);
 }
 
+// A transparent button is its picture: each look shows that look's picture in
+// that picture's shape, from the change that brings the look on.
+TEST(FacePixels, TransparentButtonShowsThePictureOfEachLook) {
+    constexpr COLORREF kOver = RGB(0, 160, 200);
+    constexpr COLORREF kDown = RGB(120, 0, 160);
+    constexpr COLORREF kNext = RGB(90, 200, 90);
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 30}));
+    const Ref<IPictureDisp> normal = MakeSquarePicture(16, kDefaultMask, kSquare);
+    const Ref<IPictureDisp> over = MakeSquarePicture(16, kOver, kOver); // no mask colour
+    const Ref<IPictureDisp> down = MakeSquarePicture(16, kDefaultMask, kDown);
+    ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(normal.Get())));
+    ASSERT_EQ(S_OK, container.Put(L"PictureOver", *Object(over.Get())));
+    ASSERT_EQ(S_OK, container.Put(L"PictureDown", *Object(down.Get())));
+    ASSERT_EQ(S_OK, container.Put(L"Transparent", *Bool(true)));
+    struct Look {
+        const char* name;
+        UINT message;
+        int x;
+        COLORREF shown;
+        std::size_t pixels;
+    };
+    for (const Look& look :
+         {Look{"hover", WM_MOUSEMOVE, 8, kOver, 256}, Look{"pressed", WM_LBUTTONDOWN, 8, kDown, 64},
+          Look{"released", WM_LBUTTONUP, 8, kOver, 256},
+          Look{"left", WM_MOUSEMOVE, 60, kSquare, 64}}) {
+        SCOPED_TRACE(look.name);
+        Pointer(container, look.message, look.x, 8,
+                look.message == WM_LBUTTONDOWN ? MK_LBUTTON : 0);
+        const Pixels face = Face(container);
+        for (const COLORREF colour : {kSquare, kOver, kDown}) {
+            EXPECT_EQ(face.Count(colour), colour == look.shown ? look.pixels : 0u);
+        }
+    }
+    const Ref<IPictureDisp> next = MakeSquarePicture(16, kDefaultMask, kNext);
+    ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(next.Get())));
+    const Pixels face = Face(container);
+    EXPECT_EQ(face.Count(kNext), 64u) << "a new picture shows at once";
+    EXPECT_EQ(face.Count(kSquare), 0u);
+    ReleaseCapture();
+}
+
 } // namespace
 } // namespace tovabel::wintest

@@ -57,13 +57,18 @@ Step Down(int x, int y) {
 Step Up(int x, int y) {
     return {WM_LBUTTONUP, x, y};
 }
+// The second press of a double click.
+Step DoubleClick(int x, int y) {
+    return {WM_LBUTTONDBLCLK, x, y};
+}
 
 // Sends the step as the system would; the mouse key flags say which buttons
 // are held (a move with bit 16 set of `message` holds the left button).
 void Send(HWND window, const Step& step) {
     const UINT message = step.message & 0xFFFF;
     WPARAM keys = 0;
-    if (message == WM_LBUTTONDOWN || (step.message & 0x10000u) != 0) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
+        (step.message & 0x10000u) != 0) {
         keys |= MK_LBUTTON;
     }
     if (message == WM_RBUTTONDOWN) {
@@ -103,6 +108,16 @@ protected:
         ASSERT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
         Var ignored;
         ASSERT_EQ(S_OK, Call(control.Get(), id, ignored));
+    }
+    // A key message to `target`, with Alt held or not.
+    static void Key(HWND target, UINT message, WPARAM code, bool alt = false) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = alt ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(target, message, code, 0);
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
     }
     std::string Read(const wchar_t* name) {
         Var value;
@@ -150,10 +165,15 @@ TEST_F(Gestures, EventsFollowTheGestureInOrder) {
          "MouseDown MouseUp RightClick"},
         {"right release on the right edge", 0, {{WM_RBUTTONUP, kWidth, 5}}, "MouseUp RightClick"},
         {"right release beyond the edge", 0, {{WM_RBUTTONUP, kWidth + 1, 5}}, "MouseUp"},
-        {"double click counts twice",
+        // The second press of a double click is no press: its release only reports itself.
+        {"double click",
          0,
-         {Down(5, 5), Up(5, 5), {WM_LBUTTONDBLCLK, 5, 5}, Up(5, 5)},
-         "MouseDown MouseUp Click MouseDown MouseUp Click"},
+         {Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)},
+         "MouseDown MouseUp Click MouseUp"},
+        {"double click on a menu",
+         5,
+         {Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)},
+         "DropDown MouseDown MouseUp MouseUp"},
         // Last: a separator narrows the button to its fixed width.
         {"separator swallows presses", 2, {Down(2, 5), Up(2, 5)}, ""},
     };
@@ -239,10 +259,14 @@ TEST_F(Gestures, OnlyAChangedFaceIsRepainted) {
     EXPECT_TRUE(repaintPending()) << "flat again";
 }
 
-TEST_F(Gestures, CheckButtonTogglesOnlyWhenReleasedInside) {
+TEST_F(Gestures, CheckButtonTogglesOncePerClickReleasedInside) {
     SetStyle(1);
     Play({Down(5, 5), Move(60, 5, true), Up(60, 5)});
     EXPECT_EQ(Read(L"Checked"), "false");
+    Play({Down(5, 5), Up(5, 5)});
+    EXPECT_EQ(Read(L"Checked"), "true");
+    Play({Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)});
+    EXPECT_EQ(Read(L"Checked"), "false") << "a double click toggles once";
     Play({Down(5, 5), Up(5, 5)});
     EXPECT_EQ(Read(L"Checked"), "true");
     // A checked button away from the pointer shows its sunken look.
@@ -252,13 +276,7 @@ TEST_F(Gestures, CheckButtonTogglesOnlyWhenReleasedInside) {
 
 TEST_F(Gestures, KeysClickAndOpenDropDowns) {
     const auto key = [&](UINT message, WPARAM code, bool alt = false) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_MENU] = alt ? 0x80 : 0;
-        SetKeyboardState(keys);
-        SendMessageW(Window(), message, code, 0);
-        keys[VK_MENU] = 0;
-        SetKeyboardState(keys);
+        Key(Window(), message, code, alt);
     };
     key(WM_KEYDOWN, VK_SPACE);
     key(WM_KEYDOWN, VK_RETURN);
@@ -279,6 +297,46 @@ TEST_F(Gestures, KeysClickAndOpenDropDowns) {
     SendMessageW(Window(), WM_CHAR, 'q', 0);
     ASSERT_EQ(Names(sink), "KeyPress");
     EXPECT_EQ(sink.events[0].args.at(0).Get()->iVal, 'q');
+}
+
+// A disabled button is out of the keyboard's reach: it gives the focus up and
+// cannot take it, so typed keys (which go to the focus) never reach it.
+TEST_F(Gestures, DisabledButtonTakesNeitherFocusNorKeys) {
+    const auto type = [] {
+        Key(GetFocus(), WM_KEYDOWN, VK_SPACE);
+        Key(GetFocus(), WM_KEYDOWN, VK_RETURN);
+        Key(GetFocus(), WM_SYSKEYDOWN, VK_DOWN, true);
+    };
+    for (const int style : {0, 1, 3, 4, 5}) {
+        SCOPED_TRACE(style);
+        SetStyle(style);
+        ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(true)));
+        SetFocus(Window());
+        ASSERT_EQ(GetFocus(), Window());
+        sink.events.clear();
+        ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(false)));
+        EXPECT_NE(GetFocus(), Window()) << "gives the focus up";
+        SetFocus(Window());
+        EXPECT_NE(GetFocus(), Window()) << "cannot take it";
+        type();
+        EXPECT_EQ(Names(sink), "");
+        EXPECT_EQ(Read(L"Checked"), "false");
+        EXPECT_EQ(Read(L"DroppedDown"), "false");
+    }
+    // A window made while the button is disabled starts disabled.
+    ASSERT_EQ(S_OK, container.Site().inPlaceObject->InPlaceDeactivate());
+    RECT position{0, 0, kWidth, kHeight};
+    ASSERT_EQ(S_OK, container.Dispatch()
+                        .As<IOleObject>(IID_IOleObject)
+                        ->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container.Site(), 0,
+                                 container.FrameWindow(), &position));
+    SetFocus(Window());
+    EXPECT_NE(GetFocus(), Window());
+    SetStyle(0);
+    ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(true)));
+    SetFocus(Window());
+    type();
+    EXPECT_EQ(Names(sink), "Click Click") << "enabled again, it takes focus and keys";
 }
 
 TEST_F(Gestures, FocusRaisesTheButtonUntilThePointerMoves) {

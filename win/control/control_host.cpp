@@ -220,9 +220,26 @@ void ControlHost::SetMaskPicture(const Picture& mask) {
     UpdateShape();
 }
 
+// A transparent button shows its picture as the background: a new one shows
+// in the same change, not only after the next clear.
+void ControlHost::SetBackgroundPicture(const Picture& picture) {
+    if (picture == surface_.background) {
+        return; // the last clear drew it
+    }
+    surface_.background = picture;
+    Cls();
+}
+
 void ControlHost::SetBackStyle(std::int32_t style) {
     surface_.backStyle = style;
     UpdateShape();
+}
+
+void ControlHost::SetEnabled(bool enabled) {
+    surface_.enabled = enabled;
+    if (HWND window = inPlace_.Window()) {
+        EnableWindow(window, enabled ? TRUE : FALSE);
+    }
 }
 
 void ControlHost::UpdateShape() {

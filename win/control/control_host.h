@@ -66,9 +66,12 @@ public:
     void SetMaskColor(OleColor color) override;
     Picture MaskPicture() override { return surface_.maskPicture; }
     void SetMaskPicture(const Picture& mask) override;
-    void SetBackgroundPicture(const Picture& picture) override { surface_.background = picture; }
+    void SetBackgroundPicture(const Picture& picture) override;
     void SetBackStyle(std::int32_t style) override;
-    void SetEnabled(bool enabled) override { surface_.enabled = enabled; }
+    // A disabled control's window is disabled, as in any form: it takes
+    // neither the focus nor keys nor the pointer.
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const { return surface_.enabled; }
     Text AccessKeys() override { return surface_.accessKeys; }
     void SetAccessKeys(const Text& keys) override;
 

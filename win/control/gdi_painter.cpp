@@ -34,9 +34,8 @@ HGDIOBJ GdiPainter::BaseFont() const {
 void GdiPainter::SetSurfaceFont(GdiObject<HFONT> font) {
     GdiObject<HFONT> previous = std::move(surfaceFont_);
     surfaceFont_ = std::move(font);
-    if (captionFont_.Get() == nullptr) {
-        SelectObject(dc_, BaseFont());
-    }
+    SelectObject(dc_, BaseFont());
+    captionSelected_ = false;
     // `previous` is no longer selected when it is deleted here.
 }
 
@@ -48,6 +47,13 @@ TextSize GdiPainter::TextExtent(const Text& text) {
 }
 
 void GdiPainter::TextOut(std::int32_t x, std::int32_t y, const Text& text) {
+    // A new surface font took the caption font's place in the DC; when the
+    // two match (a turned caption may differ), the caption font was not made
+    // again and goes back here.
+    if (captionFont_.Get() != nullptr && !captionSelected_) {
+        SelectObject(dc_, captionFont_.Get());
+        captionSelected_ = true;
+    }
     const std::string ansi = ToAnsi(text);
     ::TextOutA(dc_, x, y, ansi.c_str(), static_cast<int>(ansi.size()));
 }
@@ -79,6 +85,7 @@ void GdiPainter::ReplaceCaptionFont(const CaptionLogFont& font) {
         return;
     }
     SelectObject(dc_, captionFont_.Get());
+    captionSelected_ = true;
 }
 
 void GdiPainter::DeleteCaptionFont() {
@@ -87,6 +94,7 @@ void GdiPainter::DeleteCaptionFont() {
     }
     // A selected font must not be deleted: the surface's font goes back first.
     SelectObject(dc_, BaseFont());
+    captionSelected_ = false;
     captionFont_ = GdiObject<HFONT>();
 }
 

@@ -26,8 +26,9 @@ public:
     void SetTextColor(OleColor color) override;
     void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                   OleColor color) override;
-    // The surface's own font, selected whenever no caption font is: text is
-    // measured with it until the first caption is drawn.
+    // The surface's own font, selected at once: text is measured with it (a
+    // font change lays the caption out in the new font) until a caption is
+    // drawn, which is always in the caption font when there is one.
     void SetSurfaceFont(GdiObject<HFONT> font);
     void ReplaceCaptionFont(const CaptionLogFont& font) override;
     void DeleteCaptionFont() override;
@@ -42,6 +43,7 @@ private:
     HGDIOBJ originalFont_; // the DC's font when the painter began
     GdiObject<HFONT> surfaceFont_;
     GdiObject<HFONT> captionFont_;
+    bool captionSelected_ = false; // the caption font is the DC's font
 };
 
 } // namespace tovabel::win

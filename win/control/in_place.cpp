@@ -87,11 +87,11 @@ std::int16_t HeldButtons(WPARAM keys) {
 }
 
 // The button that a press or release message is about; 0 for other messages.
-// A double click is a second press: a toolbar button counts both clicks.
+// A double click of the right or middle button is a second press of it; the
+// left button's is a double click of its own.
 std::int16_t ChangedButton(UINT message) {
     switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
         return 1;
     case WM_RBUTTONDOWN:
@@ -185,9 +185,11 @@ HRESULT InPlace::Activate(bool uiActivate) {
         }
         const WindowClass& windowClass = ControlWindowClass(&InPlace::WindowProc);
         const SIZE size = SizeOf(position);
+        const DWORD disabled = control_.Host().Enabled() ? 0 : WS_DISABLED;
         window_ = win::Window(CreateWindowExW(
-            0, windowClass.Name(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, position.left,
-            position.top, size.cx, size.cy, parent, nullptr, module::Handle(), this));
+            0, windowClass.Name(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | disabled,
+            position.left, position.top, size.cx, size.cy, parent, nullptr, module::Handle(),
+            this));
         if (!window_) {
             site->OnInPlaceDeactivate();
             return E_OUTOFMEMORY;
@@ -499,6 +501,13 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE) {
         control_.Run([&] {
             core.MouseMove(HeldButtons(wParam), MouseShiftState(wParam), x, y);
+            return S_OK;
+        });
+        return true;
+    }
+    if (message == WM_LBUTTONDBLCLK) {
+        control_.Run([&] {
+            core.DoubleClick();
             return S_OK;
         });
         return true;
