@@ -153,6 +153,9 @@ void HttpServer::Answer(std::uintptr_t socketHandle) {
     std::this_thread::sleep_for(response.delay);
     const std::size_t size = response.generated > 0 ? response.generated : response.body.size();
     std::string head = "HTTP/1.1 " + std::to_string(response.status) + " Answer\r\n";
+    if (!response.location.empty()) {
+        head += "Location: " + response.location + "\r\n";
+    }
     if (response.announce) {
         head += "Content-Length: " + std::to_string(response.length.value_or(size)) + "\r\n";
     }

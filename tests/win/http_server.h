@@ -1,7 +1,7 @@
 // A small HTTP server on 127.0.0.1 for the download tests, on threads of its
 // own: each path answers with a fixed response (a body, a status, an announced
-// length that may be a lie, a delay, or a large body made on the fly), and any
-// other path with 404.
+// length that may be a lie, a delay, a place to go instead, or a large body
+// made on the fly), and any other path with 404.
 #pragma once
 
 #include <chrono>
@@ -29,6 +29,7 @@ public:
         bool announce = true;
         std::chrono::milliseconds delay{0}; // before the answer
         std::size_t generated = 0;          // a body of this many bytes instead
+        std::string location;               // sent as the Location header when not empty
     };
 
     // Listens on a free port; Port() is 0 when that failed.

@@ -105,15 +105,27 @@ Picture LoadPicture(std::vector<std::uint8_t> bytes) {
 }
 
 // Through the container's bind host when it has one, so that locations
-// relative to its document resolve there; else a URL moniker of our own.
-ComPtr<IMoniker> MonikerFor(const Text& target, IBindHost* bindHost, IBindCtx* context) {
+// relative to its document resolve there; else a URL moniker of our own,
+// relative to `base` when there is one.
+ComPtr<IMoniker> MonikerFor(const Text& target, IBindHost* bindHost, IBindCtx* context,
+                            IMoniker* base) {
     const std::wstring location(AsWide(target));
     ComPtr<IMoniker> moniker;
     const HRESULT hr =
         bindHost ? bindHost->CreateMoniker(const_cast<LPOLESTR>(location.c_str()), context,
                                            moniker.Put(), 0)
-                 : CreateURLMonikerEx(nullptr, location.c_str(), moniker.Put(), URL_MK_UNIFORM);
+                 : CreateURLMonikerEx(base, location.c_str(), moniker.Put(), URL_MK_UNIFORM);
     return SUCCEEDED(hr) ? std::move(moniker) : ComPtr<IMoniker>();
+}
+
+// The absolute location a moniker binds to; empty when it cannot say.
+std::wstring DisplayName(IMoniker& moniker, IBindCtx& context) {
+    LPOLESTR name = nullptr;
+    if (FAILED(moniker.GetDisplayName(&context, nullptr, &name))) {
+        return {};
+    }
+    const TaskMemory owned(name);
+    return name != nullptr ? std::wstring(name) : std::wstring();
 }
 
 HRESULT Bind(IMoniker* moniker, IBindHost* bindHost, IBindCtx* context, Download& download) {
@@ -178,6 +190,16 @@ HRESULT Download::GetBindInfo(DWORD* flags, BINDINFO* info) {
     std::memset(info, 0, size);
     info->cbSize = size;
     info->dwBindVerb = BINDVERB_GET;
+    return S_OK;
+}
+
+// A server that sends the transfer elsewhere sends it through the same
+// check as the target it was given.
+HRESULT Download::OnProgress(ULONG, ULONG, ULONG status, LPCWSTR text) {
+    if (status == BINDSTATUS_REDIRECTING && owner_ != nullptr &&
+        !owner_->MayFollow(text != nullptr ? text : L"")) {
+        EndAsFailed(E_ACCESSDENIED);
+    }
     return S_OK;
 }
 
@@ -298,9 +320,15 @@ void Download::StopTransfer() {
     }
 }
 
-// The platform may report the stop from inside the failing bind call, or
-// not at all: either way the download completes once, as failed.
-void Download::StartFailed(HRESULT result) {
+// The platform may report the stop from inside the failing bind call or
+// the abort, later, or not at all: either way the download completes once,
+// as failed. One that has stopped already stays as it ended.
+void Download::EndAsFailed(HRESULT result) {
+    if (owner_ == nullptr) {
+        return;
+    }
+    Fail();
+    StopTransfer();
     if (owner_ != nullptr) {
         OnStopBinding(result, nullptr);
     }
@@ -353,19 +381,36 @@ bool Downloads::Start(const Text& target, AsyncType type, std::string_view prope
             return false;
         }
         const ComPtr<IBindHost> bindHost = site_.BindHost();
-        const ComPtr<IMoniker> moniker = MonikerFor(target, bindHost.Get(), context.Get());
+        const std::optional<UntrustedPage> page =
+            untrusted_ ? std::make_optional<UntrustedPage>(site_) : std::nullopt;
+        const ComPtr<IMoniker> moniker =
+            MonikerFor(target, bindHost.Get(), context.Get(), page ? page->Location() : nullptr);
         if (!moniker) {
             return false; // a target the platform cannot name completes nothing
         }
         downloads_.push_back(download);
+        if (page && !MayStart(*page, *moniker.Get(), *context.Get())) {
+            // Refused as a download that failed at once: the page cannot tell
+            // a location it may not read from one that is not there.
+            download->EndAsFailed(E_ACCESSDENIED);
+            return true;
+        }
         const HRESULT bound = Bind(moniker.Get(), bindHost.Get(), context.Get(), *download.Get());
         if (FAILED(bound)) {
-            download->StartFailed(bound);
+            download->EndAsFailed(bound);
         }
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool Downloads::MayStart(const UntrustedPage& page, IMoniker& moniker, IBindCtx& context) const {
+    return page.MayFetch(DisplayName(moniker, context));
+}
+
+bool Downloads::MayFollow(const std::wstring& url) const {
+    return !untrusted_ || UntrustedPage(site_).MayFetch(url);
 }
 
 void Downloads::Finished(Download& download) {
