@@ -600,6 +600,36 @@ TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
     }
 }
 
+// An untrusted page runs at most eight transfers at once: the ninth fails
+// at once, as a refused target does, without being fetched. A transfer that
+// brings nothing for thirty seconds fails and makes room.
+TEST_F(Downloads, UntrustedPageBoundsItsTransfers) {
+    HostIn(Page::Internet);
+    HttpServer::Response silent;
+    silent.delay = std::chrono::hours(1);
+    const FileBytes kept = WaveFile(0x10, 20);
+    ASSERT_EQ(S_OK, container.Put(L"SoundClick", *Bytes(kept)));
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 8; ++i) {
+        const std::string path = "/silent" + std::to_string(i);
+        server.Serve(path, silent);
+        Put(L"URLPicture", server.Url(path));
+    }
+    Put(L"SoundClickURL", server.Url("/click.wav"));
+    ASSERT_TRUE(AwaitDownloads(1, 5s));
+    EXPECT_EQ(Downloaded(), std::vector<std::string>{"SoundClick"});
+    EXPECT_EQ(Sound(L"SoundClick"), kept);
+    EXPECT_EQ(server.Sent("/click.wav"), 0u);
+
+    ASSERT_TRUE(AwaitDownloads(9, 60s));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, 30s);
+    EXPECT_LT(waited, 40s);
+    Put(L"SoundEnterURL", server.Url("/click.wav"));
+    ASSERT_TRUE(AwaitDownloads(10));
+    EXPECT_EQ(Sound(L"SoundEnter"), kWave);
+}
+
 // A browser asks whether the control is safe with untrusted callers and
 // data, for scripting and for each way of loading, and says so. Once it
 // has, the control stays in the untrusted page whatever is cleared later.

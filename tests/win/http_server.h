@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -27,7 +28,7 @@ public:
         // and the body ends when the connection closes.
         std::optional<std::size_t> length;
         bool announce = true;
-        std::chrono::milliseconds delay{0}; // before the answer
+        std::chrono::milliseconds delay{0}; // before the answer; cut short when the server stops
         std::size_t generated = 0;          // a body of this many bytes instead
         std::string location;               // sent as the Location header when not empty
     };
@@ -58,6 +59,8 @@ private:
     std::uintptr_t listener_;
     std::uint16_t port_ = 0;
     mutable std::mutex mutex_;
+    std::condition_variable stopping_;
+    bool stopped_ = false;
     std::map<std::string, Response> responses_;
     std::map<std::string, std::size_t> sent_;
     std::vector<std::thread> answering_;

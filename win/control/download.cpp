@@ -22,6 +22,12 @@ constexpr std::size_t kLimit = 64u << 20;
 // Bytes read from the transfer's stream at a time.
 constexpr std::size_t kChunk = 64u << 10;
 
+// An untrusted page's bounds: the transfers one control runs at once, and
+// how long one may bring no data before it fails.
+constexpr std::size_t kMostRunning = 8;
+constexpr ULONGLONG kLongestSilenceMs = 30'000;
+constexpr UINT kStallCheckMs = 1'000;
+
 constexpr UINT kFinishedMessage = WM_APP + 1;
 
 const WindowClass& DownloadWindowClass(WNDPROC procedure) {
@@ -141,7 +147,7 @@ HRESULT Bind(IMoniker* moniker, IBindHost* bindHost, IBindCtx* context, Download
 // One download
 
 Download::Download(Downloads& owner, AsyncType type, std::string_view propertyName)
-    : owner_(&owner), type_(type), propertyName_(propertyName) {
+    : owner_(&owner), type_(type), propertyName_(propertyName), lastHeard_(GetTickCount64()) {
     module::Lock();
 }
 
@@ -204,6 +210,7 @@ HRESULT Download::OnProgress(ULONG, ULONG, ULONG status, LPCWSTR text) {
 }
 
 HRESULT Download::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM* medium) {
+    lastHeard_ = GetTickCount64();
     if (!failed_ && medium != nullptr && medium->tymed == TYMED_ISTREAM &&
         medium->pstm != nullptr) {
         Receive(*medium->pstm);
@@ -398,6 +405,8 @@ bool Downloads::Start(const Text& target, AsyncType type, std::string_view prope
         const HRESULT bound = Bind(moniker.Get(), bindHost.Get(), context.Get(), *download.Get());
         if (FAILED(bound)) {
             download->EndAsFailed(bound);
+        } else if (page && !stallCheck_.Running()) {
+            stallCheck_.Start(window_.Get(), kStallCheckMs);
         }
         return true;
     } catch (const std::bad_alloc&) {
@@ -406,11 +415,32 @@ bool Downloads::Start(const Text& target, AsyncType type, std::string_view prope
 }
 
 bool Downloads::MayStart(const UntrustedPage& page, IMoniker& moniker, IBindCtx& context) const {
-    return page.MayFetch(DisplayName(moniker, context));
+    return Running() <= kMostRunning && page.MayFetch(DisplayName(moniker, context));
 }
 
 bool Downloads::MayFollow(const std::wstring& url) const {
     return !untrusted_ || UntrustedPage(site_).MayFetch(url);
+}
+
+std::size_t Downloads::Running() const {
+    return static_cast<std::size_t>(
+        std::count_if(downloads_.begin(), downloads_.end(), [](const ComPtr<Download>& download) {
+            return download->FinishedAs() == 0;
+        }));
+}
+
+// A page could otherwise keep transfers open for as long as the control
+// lives; the check stops while none runs.
+void Downloads::EndStalled() {
+    const ULONGLONG now = GetTickCount64();
+    for (const ComPtr<Download>& download : downloads_) {
+        if (download->FinishedAs() == 0 && now - download->LastHeard() >= kLongestSilenceMs) {
+            download->EndAsFailed(E_ABORT);
+        }
+    }
+    if (Running() == 0) {
+        stallCheck_.Stop();
+    }
 }
 
 void Downloads::Finished(Download& download) {
@@ -462,8 +492,11 @@ LRESULT CALLBACK Downloads::WindowProc(HWND window, UINT message, WPARAM wParam,
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    } else if (message == kFinishedMessage) {
-        if (auto* self = reinterpret_cast<Downloads*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+    } else if (message == kFinishedMessage || message == WM_TIMER) {
+        auto* self = reinterpret_cast<Downloads*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self != nullptr && message == WM_TIMER) {
+            self->EndStalled();
+        } else if (self != nullptr) {
             self->DeliverFinished();
         }
         return 0;

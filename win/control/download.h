@@ -57,13 +57,16 @@ public:
                                          LPWSTR* additionalHeaders) override;
 
     // Ends the transfer now, as a failure (the bind call failed, the target
-    // was refused), whether or not the platform reports the stop.
+    // was refused, nothing came for too long), whether or not the platform
+    // reports the stop.
     void EndAsFailed(HRESULT result);
     // Forgets the owner and stops the transfer: nothing is called back afterwards.
     void Cancel();
     // Whether the transfer has stopped, and when (a count of the owner's).
     std::uint64_t FinishedAs() const { return finishedAs_; }
     void SetFinishedAs(std::uint64_t order) { finishedAs_ = order; }
+    // When data last arrived (or the transfer began), in GetTickCount64's milliseconds.
+    ULONGLONG LastHeard() const { return lastHeard_; }
     // What the control receives: the decoded picture or the bytes, or nothing
     // when the transfer failed. Called once.
     AsyncProperty TakeResult();
@@ -88,6 +91,7 @@ private:
     bool failed_ = false;
     HRESULT result_ = E_PENDING;
     std::uint64_t finishedAs_ = 0;
+    ULONGLONG lastHeard_;
 };
 
 // The downloads of one control. They end with it: destroying the owner
@@ -111,7 +115,8 @@ public:
     void Finished(Download& download);
 
     // From now on the control serves an untrusted page: a target the page
-    // may not have fetched fails as a download that failed.
+    // may not have fetched, a transfer beyond the few that may run at once,
+    // and one that brings nothing for too long fail as downloads that failed.
     void EnterUntrustedPage() { untrusted_ = true; }
     // Whether a transfer may go on to `url`, where the server sent it.
     bool MayFollow(const std::wstring& url) const;
@@ -120,6 +125,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool EnsureWindow();
     bool MayStart(const UntrustedPage& page, IMoniker& moniker, IBindCtx& context) const;
+    std::size_t Running() const;
+    void EndStalled();
     ComPtr<Download> TakeNextFinished();
     void DeliverFinished();
 
@@ -129,7 +136,8 @@ private:
     std::vector<ComPtr<Download>> downloads_; // running and finished, in start order
     std::uint64_t finishCount_ = 0;
     bool untrusted_ = false;
-    Window window_; // receives the note that a download finished
+    Window window_;             // receives the note that a download finished
+    WindowTimer stallCheck_{1}; // while an untrusted page's transfers run
 };
 
 } // namespace tovabel::win
