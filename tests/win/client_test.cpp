@@ -337,16 +337,34 @@ TEST_F(Client, OutOfRangeValuesAndHugeTextAreKept) {
     EXPECT_EQ(SysStringLen(back.Get()->bstrVal), huge.size());
 }
 
-TEST_F(Client, SoundDataTakesAnyArrayAndOnlyArrays) {
-    SAFEARRAY* longs = SafeArrayCreateVector(VT_I4, 0, 3);
-    Var array;
-    array.Get()->vt = VT_ARRAY | VT_I4;
-    array.Get()->parray = longs;
-    EXPECT_EQ(Put(control.Get(), kSoundEnter, *array), S_OK);
-    EXPECT_EQ(Read(control.Get(), kSoundEnter), "bytes:12"); // copied as raw bytes
-
-    EXPECT_EQ(Put(control.Get(), kSoundEnter, *Long(5)), S_OK); // not an array
-    EXPECT_EQ(Read(control.Get(), kSoundEnter), "bytes:12");    // bytes kept
+// Sound data is bytes. An array of anything else, whose storage holds
+// addresses (of strings, objects, variants) or wider numbers, counts as no
+// array: nothing of it is kept, and the bytes there were stay.
+TEST_F(Client, SoundDataTakesByteArraysOnly) {
+    const auto arrayOf = [](VARTYPE type, ULONG count) {
+        Var array;
+        array.Get()->vt = VT_ARRAY | type;
+        array.Get()->parray = SafeArrayCreateVector(type, 0, count);
+        return array;
+    };
+    const struct {
+        const char* what;
+        Var value;
+        std::string after;
+    } cases[] = {
+        {"variants", arrayOf(VT_VARIANT, 2), "bytes:0"},
+        {"strings", arrayOf(VT_BSTR, 2), "bytes:0"},
+        {"longs", arrayOf(VT_I4, 3), "bytes:0"},
+        {"bytes", Bytes({1, 2, 3}), "bytes:3"},
+        {"signed bytes", arrayOf(VT_I1, 2), "bytes:2"},
+        {"a number", Long(5), "bytes:2"},
+        {"longs after bytes", arrayOf(VT_I4, 3), "bytes:2"},
+    };
+    for (const auto& tc : cases) {
+        SCOPED_TRACE(tc.what);
+        EXPECT_EQ(Put(control.Get(), kSoundEnter, *tc.value), S_OK);
+        EXPECT_EQ(Read(control.Get(), kSoundEnter), tc.after);
+    }
 }
 
 TEST_F(Client, EventsReachTheConnectionPointInOrder) {

@@ -1,17 +1,20 @@
 // Downloads of the pictures, the cursor and the sounds named by URL
 // properties, as a container sees them: fetched over HTTP from a server of the
 // test's own, from files and through the container's bind host; failures that
-// leave the property as it was; and controls that go away meanwhile.
+// leave the property as it was; controls that go away meanwhile; and what a
+// control in an untrusted web page may fetch.
 #include "com_client.h"
 #include "container.h"
 #include "guids.h"
 #include "http_server.h"
 #include "import_patch.h"
 #include "pixels.h"
+#include "reg_key.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 
+#include <objsafe.h>
 #include <psapi.h>
 #include <wincodec.h>
 
@@ -126,6 +129,34 @@ private:
     bool saved_ = false;
 };
 
+// The platform's zone map names `localhost` an intranet site while this
+// lives, as an administrator's would.
+class IntranetName {
+public:
+    IntranetName() {
+        const DWORD intranet = URLZONE_INTRANET;
+        const win::RegKey key = win::RegKey::Create(HKEY_CURRENT_USER, kKey);
+        RegSetValueExW(key.Get(), L"http", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&intranet),
+                       sizeof intranet);
+    }
+    IntranetName(const IntranetName&) = delete;
+    IntranetName& operator=(const IntranetName&) = delete;
+    ~IntranetName() { RegDeleteKeyW(HKEY_CURRENT_USER, kKey); }
+
+private:
+    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\"
+                                           L"Internet Settings\\ZoneMap\\Domains\\localhost";
+};
+
+// How the container describes the page the control sits in.
+enum class Page {
+    Trusting,        // no page: the container sets no safety options
+    Internet,        // untrusted, at http://127.0.0.1:port/page.html, by its moniker
+    ThroughDocument, // the same, known only through the document's URL
+    Unknown,         // untrusted, and the container does not say where
+    Restricted,      // the Internet page, which the container puts in the restricted zone
+};
+
 class Downloads : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -189,6 +220,19 @@ protected:
         const bool arrived = PumpMessages(limit, [&] { return Downloaded().size() >= count; });
         PumpMessages(100ms);
         return arrived;
+    }
+    // A new control in a page of the given kind.
+    void HostIn(Page page) {
+        container.Destroy();
+        olehost::ControlSite& site = container.Site();
+        site.untrusted = page != Page::Trusting;
+        site.pageUrl =
+            page == Page::Trusting || page == Page::Unknown ? L"" : server.Url("/page.html");
+        site.pageThroughDocument = page == Page::ThroughDocument;
+        site.hostZone =
+            page == Page::Restricted ? std::optional<DWORD>(URLZONE_UNTRUSTED) : std::nullopt;
+        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 22}));
+        ASSERT_NE(sink.Advise(container.Dispatch().Get(), DIID___Tovabel), 0u);
     }
     void ShowSmallPicture(const wchar_t* property) {
         ASSERT_EQ(S_OK, container.Put(property, *Object(MakeBitmapPicture(4).Get())));
@@ -500,6 +544,139 @@ TEST_F(Downloads, RelativeLocationsResolveInTheContainer) {
     EXPECT_EQ(bindHost.binds, 1);
     container.Destroy();
     container.Site().bindHost.Reset();
+}
+
+// In an untrusted page the control fetches only what the page itself may:
+// nothing from a zone more trusted than the page's, directly, relative to the
+// page or by a server's redirection, and nothing but web locations when the
+// container does not say where the page is. A refused target fails as a
+// missing file does, after the setter has returned, leaving the sound as it
+// was; a host that trusts the control fetches it all.
+TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
+    const FileBytes secret = WaveFile(0x33, 40);
+    const LocalFile local(L"tovabel-secret.wav", true, secret);
+    ASSERT_TRUE(local.Saved());
+    const IntranetName intranet;
+    const std::wstring intranetWave =
+        L"http://localhost:" + std::to_wstring(server.Port()) + L"/click.wav";
+    HttpServer::Response away;
+    away.status = 302;
+    away.location = ToNarrow(intranetWave);
+    server.Serve("/away.wav", away);
+    const FileBytes kept = WaveFile(0x10, 20);
+    struct Case {
+        const char* what;
+        Page page;
+        std::wstring target;
+        const FileBytes& after;
+    };
+    const Case cases[] = {
+        {"local path", Page::Internet, local.Path(), kept},
+        {"file URL", Page::Internet, local.Url(), kept},
+        {"missing file", Page::Internet, L"C:\\tovabel-no-such-folder\\x.wav", kept},
+        {"intranet address", Page::Internet, intranetWave, kept},
+        {"redirected to the intranet", Page::Internet, server.Url("/away.wav"), kept},
+        {"same origin", Page::Internet, server.Url("/click.wav"), kWave},
+        {"relative to the page", Page::Internet, L"click.wav", kWave},
+        {"relative to the document", Page::ThroughDocument, L"click.wav", kWave},
+        {"unknown page: local path", Page::Unknown, local.Path(), kept},
+        {"unknown page: intranet address", Page::Unknown, intranetWave, kept},
+        {"unknown page: the web", Page::Unknown, server.Url("/click.wav"), kWave},
+        {"restricted page: same origin", Page::Restricted, server.Url("/click.wav"), kept},
+        {"trusting host: local path", Page::Trusting, local.Path(), secret},
+        {"trusting host: intranet address", Page::Trusting, intranetWave, kWave},
+        {"trusting host: redirected", Page::Trusting, server.Url("/away.wav"), kWave},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.what);
+        HostIn(tc.page);
+        ASSERT_EQ(S_OK, container.Put(L"SoundClick", *Bytes(kept)));
+        sink.events.clear();
+        Put(L"SoundClickURL", tc.target);
+        EXPECT_EQ(Downloaded(), std::vector<std::string>{});
+        ASSERT_TRUE(AwaitDownloads(1));
+        EXPECT_EQ(Downloaded(), std::vector<std::string>{"SoundClick"});
+        EXPECT_EQ(Sound(L"SoundClick"), tc.after);
+    }
+}
+
+// An untrusted page runs at most eight transfers at once: the ninth fails
+// at once, as a refused target does, without being fetched. A transfer that
+// brings nothing for thirty seconds fails and makes room.
+TEST_F(Downloads, UntrustedPageBoundsItsTransfers) {
+    HostIn(Page::Internet);
+    HttpServer::Response silent;
+    silent.delay = std::chrono::hours(1);
+    const FileBytes kept = WaveFile(0x10, 20);
+    ASSERT_EQ(S_OK, container.Put(L"SoundClick", *Bytes(kept)));
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 8; ++i) {
+        const std::string path = "/silent" + std::to_string(i);
+        server.Serve(path, silent);
+        Put(L"URLPicture", server.Url(path));
+    }
+    Put(L"SoundClickURL", server.Url("/click.wav"));
+    ASSERT_TRUE(AwaitDownloads(1, 5s));
+    EXPECT_EQ(Downloaded(), std::vector<std::string>{"SoundClick"});
+    EXPECT_EQ(Sound(L"SoundClick"), kept);
+    EXPECT_EQ(server.Sent("/click.wav"), 0u);
+
+    ASSERT_TRUE(AwaitDownloads(9, 60s));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, 30s);
+    EXPECT_LT(waited, 40s);
+    Put(L"SoundEnterURL", server.Url("/click.wav"));
+    ASSERT_TRUE(AwaitDownloads(10));
+    EXPECT_EQ(Sound(L"SoundEnter"), kWave);
+}
+
+// A browser asks whether the control is safe with untrusted callers and
+// data, for scripting and for each way of loading, and says so. Once it
+// has, the control stays in the untrusted page whatever is cleared later.
+TEST_F(Downloads, ObjectSafetyCoversScriptingAndLoading) {
+    const auto safety =
+        Ref<IUnknown>::Share(container.Control()).As<IObjectSafety>(IID_IObjectSafety);
+    ASSERT_TRUE(safety);
+    constexpr DWORD kCaller = INTERFACESAFE_FOR_UNTRUSTED_CALLER;
+    constexpr DWORD kData = INTERFACESAFE_FOR_UNTRUSTED_DATA;
+    constexpr DWORD kBoth = kCaller | kData;
+    struct Case {
+        const char* what;
+        const IID& iid;
+        DWORD mask;
+        DWORD enabled;
+        HRESULT set;
+        HRESULT get;
+        DWORD supportedAfter;
+        DWORD enabledAfter;
+    };
+    const Case cases[] = {
+        {"scripting", IID_IDispatch, kCaller, kBoth, S_OK, S_OK, kBoth, kCaller},
+        {"property bag", IID_IPersistPropertyBag, kBoth, kData, S_OK, S_OK, kBoth, kData},
+        {"stream", IID_IPersistStreamInit, kBoth, kBoth, S_OK, S_OK, kBoth, kBoth},
+        {"storage", IID_IPersistStorage, kData, kData, S_OK, S_OK, kBoth, kData},
+        {"cleared again", IID_IDispatch, kCaller, 0, S_OK, S_OK, kBoth, 0},
+        {"an unknown option", IID_IPersistStorage, kBoth | 4, 0, E_FAIL, S_OK, kBoth, kData},
+        {"another interface", IID_IOleObject, kCaller, kCaller, E_NOINTERFACE, E_NOINTERFACE, 0, 0},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.what);
+        EXPECT_EQ(safety->SetInterfaceSafetyOptions(tc.iid, tc.mask, tc.enabled), tc.set);
+        DWORD supported = ~0u;
+        DWORD enabled = ~0u;
+        EXPECT_EQ(safety->GetInterfaceSafetyOptions(tc.iid, &supported, &enabled), tc.get);
+        EXPECT_EQ(supported, tc.supportedAfter);
+        EXPECT_EQ(enabled, tc.enabledAfter);
+    }
+    for (const IID* iid : {&IID_IDispatch, &IID_IPersistPropertyBag, &IID_IPersistStreamInit,
+                           &IID_IPersistStorage}) {
+        ASSERT_EQ(S_OK, safety->SetInterfaceSafetyOptions(*iid, kBoth, 0));
+    }
+    const LocalFile local(L"tovabel-secret.wav", true, kWave);
+    ASSERT_TRUE(local.Saved());
+    Put(L"SoundClickURL", local.Path());
+    ASSERT_TRUE(AwaitDownloads(1));
+    EXPECT_EQ(Sound(L"SoundClick"), FileBytes());
 }
 
 } // namespace

@@ -84,6 +84,11 @@ HttpServer::HttpServer() {
 }
 
 HttpServer::~HttpServer() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stopped_ = true;
+    }
+    stopping_.notify_all();                      // ends the delays
     closesocket(static_cast<SOCKET>(listener_)); // ends the accepting loop
     if (accepting_.joinable()) {
         accepting_.join();
@@ -150,9 +155,15 @@ void HttpServer::Answer(std::uintptr_t socketHandle) {
         const std::string text = "not here";
         response.body.assign(text.begin(), text.end());
     }
-    std::this_thread::sleep_for(response.delay);
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        stopping_.wait_for(lock, response.delay, [this] { return stopped_; });
+    }
     const std::size_t size = response.generated > 0 ? response.generated : response.body.size();
     std::string head = "HTTP/1.1 " + std::to_string(response.status) + " Answer\r\n";
+    if (!response.location.empty()) {
+        head += "Location: " + response.location + "\r\n";
+    }
     if (response.announce) {
         head += "Content-Length: " + std::to_string(response.length.value_or(size)) + "\r\n";
     }

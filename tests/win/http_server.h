@@ -1,10 +1,11 @@
 // A small HTTP server on 127.0.0.1 for the download tests, on threads of its
 // own: each path answers with a fixed response (a body, a status, an announced
-// length that may be a lie, a delay, or a large body made on the fly), and any
-// other path with 404.
+// length that may be a lie, a delay, a place to go instead, or a large body
+// made on the fly), and any other path with 404.
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -27,8 +28,9 @@ public:
         // and the body ends when the connection closes.
         std::optional<std::size_t> length;
         bool announce = true;
-        std::chrono::milliseconds delay{0}; // before the answer
+        std::chrono::milliseconds delay{0}; // before the answer; cut short when the server stops
         std::size_t generated = 0;          // a body of this many bytes instead
+        std::string location;               // sent as the Location header when not empty
     };
 
     // Listens on a free port; Port() is 0 when that failed.
@@ -57,6 +59,8 @@ private:
     std::uintptr_t listener_;
     std::uint16_t port_ = 0;
     mutable std::mutex mutex_;
+    std::condition_variable stopping_;
+    bool stopped_ = false;
     std::map<std::string, Response> responses_;
     std::map<std::string, std::size_t> sent_;
     std::vector<std::thread> answering_;

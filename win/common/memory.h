@@ -1,9 +1,11 @@
 // Holders for memory that the platform hands out: a block of GlobalAlloc
-// (freed with GlobalFree unless someone takes it over) and a lock of such a
-// block.
+// (freed with GlobalFree unless someone takes it over), a lock of such a
+// block, and a block of COM's task allocator (freed with CoTaskMemFree).
 #pragma once
 
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <utility>
 
@@ -43,6 +45,18 @@ public:
 private:
     HGLOBAL block_;
     void* data_;
+};
+
+// A block that a COM call allocated for its caller (a display name, say).
+class TaskMemory {
+public:
+    explicit TaskMemory(void* adopted) : p_(adopted) {}
+    TaskMemory(const TaskMemory&) = delete;
+    TaskMemory& operator=(const TaskMemory&) = delete;
+    ~TaskMemory() { CoTaskMemFree(p_); }
+
+private:
+    void* p_;
 };
 
 } // namespace tovabel::win

@@ -18,7 +18,8 @@ TovabelControl::TovabelControl()
           [this](AsyncProperty property) { NotifyDownloaded(std::move(property)); }),
       core_(host_), dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this),
       persistStorage_(*this), oleObject_(*this), inPlaceObject_(*this), inPlaceActiveObject_(*this),
-      oleControl_(*this), viewObject_(*this), quickActivate_(*this), propertyPages_(*this) {
+      oleControl_(*this), viewObject_(*this), quickActivate_(*this), propertyPages_(*this),
+      objectSafety_(*this) {
     module::Lock();
 }
 
@@ -80,6 +81,8 @@ HRESULT TovabelControl::QueryInterface(REFIID iid, void** out) {
         found = &quickActivate_;
     } else if (IsEqualIID(iid, IID_ISpecifyPropertyPages)) {
         found = &propertyPages_;
+    } else if (IsEqualIID(iid, IID_IObjectSafety)) {
+        found = &objectSafety_;
     }
     *out = found;
     if (found == nullptr) {

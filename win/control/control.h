@@ -10,6 +10,7 @@
 #include "dual.h"
 #include "in_place.h"
 #include "in_place_parts.h"
+#include "object_safety.h"
 #include "ole_control.h"
 #include "ole_object.h"
 #include "persist.h"
@@ -47,6 +48,9 @@ public:
     void NotifyAmbientChanged(DISPID id);
     // A download that the core started has finished.
     void NotifyDownloaded(AsyncProperty property);
+    // The container said that the control's callers or data are untrusted:
+    // from now on it fetches only what the page itself may.
+    void EnterUntrustedPage() { host_.EnterUntrustedPage(); }
     // Draws one complete frame of the face into `bounds` of `dc`.
     void Draw(HDC dc, const RECT& bounds);
     // The face may have changed: the window repaints with its next paint
@@ -109,6 +113,7 @@ private:
     ViewObjectPart viewObject_;
     QuickActivatePart quickActivate_;
     PropertyPagesPart propertyPages_;
+    ObjectSafetyPart objectSafety_;
 };
 
 } // namespace tovabel::win

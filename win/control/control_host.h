@@ -42,6 +42,8 @@ public:
     // Whether a property changed since the last save.
     bool Dirty() const { return dirty_; }
     void SetDirty(bool dirty) { dirty_ = dirty; }
+    // Downloads from now on fetch only what the page may (see Downloads).
+    void EnterUntrustedPage() { downloads_.EnterUntrustedPage(); }
 
     std::uintptr_t hWnd() override;
     double ScaleWidth() override;

@@ -22,6 +22,12 @@ constexpr std::size_t kLimit = 64u << 20;
 // Bytes read from the transfer's stream at a time.
 constexpr std::size_t kChunk = 64u << 10;
 
+// An untrusted page's bounds: the transfers one control runs at once, and
+// how long one may bring no data before it fails.
+constexpr std::size_t kMostRunning = 8;
+constexpr ULONGLONG kLongestSilenceMs = 30'000;
+constexpr UINT kStallCheckMs = 1'000;
+
 constexpr UINT kFinishedMessage = WM_APP + 1;
 
 const WindowClass& DownloadWindowClass(WNDPROC procedure) {
@@ -105,15 +111,27 @@ Picture LoadPicture(std::vector<std::uint8_t> bytes) {
 }
 
 // Through the container's bind host when it has one, so that locations
-// relative to its document resolve there; else a URL moniker of our own.
-ComPtr<IMoniker> MonikerFor(const Text& target, IBindHost* bindHost, IBindCtx* context) {
+// relative to its document resolve there; else a URL moniker of our own,
+// relative to `base` when there is one.
+ComPtr<IMoniker> MonikerFor(const Text& target, IBindHost* bindHost, IBindCtx* context,
+                            IMoniker* base) {
     const std::wstring location(AsWide(target));
     ComPtr<IMoniker> moniker;
     const HRESULT hr =
         bindHost ? bindHost->CreateMoniker(const_cast<LPOLESTR>(location.c_str()), context,
                                            moniker.Put(), 0)
-                 : CreateURLMonikerEx(nullptr, location.c_str(), moniker.Put(), URL_MK_UNIFORM);
+                 : CreateURLMonikerEx(base, location.c_str(), moniker.Put(), URL_MK_UNIFORM);
     return SUCCEEDED(hr) ? std::move(moniker) : ComPtr<IMoniker>();
+}
+
+// The absolute location a moniker binds to; empty when it cannot say.
+std::wstring DisplayName(IMoniker& moniker, IBindCtx& context) {
+    LPOLESTR name = nullptr;
+    if (FAILED(moniker.GetDisplayName(&context, nullptr, &name))) {
+        return {};
+    }
+    const TaskMemory owned(name);
+    return name != nullptr ? std::wstring(name) : std::wstring();
 }
 
 HRESULT Bind(IMoniker* moniker, IBindHost* bindHost, IBindCtx* context, Download& download) {
@@ -129,7 +147,7 @@ HRESULT Bind(IMoniker* moniker, IBindHost* bindHost, IBindCtx* context, Download
 // One download
 
 Download::Download(Downloads& owner, AsyncType type, std::string_view propertyName)
-    : owner_(&owner), type_(type), propertyName_(propertyName) {
+    : owner_(&owner), type_(type), propertyName_(propertyName), lastHeard_(GetTickCount64()) {
     module::Lock();
 }
 
@@ -181,7 +199,18 @@ HRESULT Download::GetBindInfo(DWORD* flags, BINDINFO* info) {
     return S_OK;
 }
 
+// A server that sends the transfer elsewhere sends it through the same
+// check as the target it was given.
+HRESULT Download::OnProgress(ULONG, ULONG, ULONG status, LPCWSTR text) {
+    if (status == BINDSTATUS_REDIRECTING && owner_ != nullptr &&
+        !owner_->MayFollow(text != nullptr ? text : L"")) {
+        EndAsFailed(E_ACCESSDENIED);
+    }
+    return S_OK;
+}
+
 HRESULT Download::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM* medium) {
+    lastHeard_ = GetTickCount64();
     if (!failed_ && medium != nullptr && medium->tymed == TYMED_ISTREAM &&
         medium->pstm != nullptr) {
         Receive(*medium->pstm);
@@ -298,9 +327,15 @@ void Download::StopTransfer() {
     }
 }
 
-// The platform may report the stop from inside the failing bind call, or
-// not at all: either way the download completes once, as failed.
-void Download::StartFailed(HRESULT result) {
+// The platform may report the stop from inside the failing bind call or
+// the abort, later, or not at all: either way the download completes once,
+// as failed. One that has stopped already stays as it ended.
+void Download::EndAsFailed(HRESULT result) {
+    if (owner_ == nullptr) {
+        return;
+    }
+    Fail();
+    StopTransfer();
     if (owner_ != nullptr) {
         OnStopBinding(result, nullptr);
     }
@@ -353,18 +388,58 @@ bool Downloads::Start(const Text& target, AsyncType type, std::string_view prope
             return false;
         }
         const ComPtr<IBindHost> bindHost = site_.BindHost();
-        const ComPtr<IMoniker> moniker = MonikerFor(target, bindHost.Get(), context.Get());
+        const std::optional<UntrustedPage> page =
+            untrusted_ ? std::make_optional<UntrustedPage>(site_) : std::nullopt;
+        const ComPtr<IMoniker> moniker =
+            MonikerFor(target, bindHost.Get(), context.Get(), page ? page->Location() : nullptr);
         if (!moniker) {
             return false; // a target the platform cannot name completes nothing
         }
         downloads_.push_back(download);
+        if (page && !MayStart(*page, *moniker.Get(), *context.Get())) {
+            // Refused as a download that failed at once: the page cannot tell
+            // a location it may not read from one that is not there.
+            download->EndAsFailed(E_ACCESSDENIED);
+            return true;
+        }
         const HRESULT bound = Bind(moniker.Get(), bindHost.Get(), context.Get(), *download.Get());
         if (FAILED(bound)) {
-            download->StartFailed(bound);
+            download->EndAsFailed(bound);
+        } else if (page && !stallCheck_.Running()) {
+            stallCheck_.Start(window_.Get(), kStallCheckMs);
         }
         return true;
     } catch (const std::bad_alloc&) {
         return false;
+    }
+}
+
+bool Downloads::MayStart(const UntrustedPage& page, IMoniker& moniker, IBindCtx& context) const {
+    return Running() <= kMostRunning && page.MayFetch(DisplayName(moniker, context));
+}
+
+bool Downloads::MayFollow(const std::wstring& url) const {
+    return !untrusted_ || UntrustedPage(site_).MayFetch(url);
+}
+
+std::size_t Downloads::Running() const {
+    return static_cast<std::size_t>(
+        std::count_if(downloads_.begin(), downloads_.end(), [](const ComPtr<Download>& download) {
+            return download->FinishedAs() == 0;
+        }));
+}
+
+// A page could otherwise keep transfers open for as long as the control
+// lives; the check stops while none runs.
+void Downloads::EndStalled() {
+    const ULONGLONG now = GetTickCount64();
+    for (const ComPtr<Download>& download : downloads_) {
+        if (download->FinishedAs() == 0 && now - download->LastHeard() >= kLongestSilenceMs) {
+            download->EndAsFailed(E_ABORT);
+        }
+    }
+    if (Running() == 0) {
+        stallCheck_.Stop();
     }
 }
 
@@ -417,8 +492,11 @@ LRESULT CALLBACK Downloads::WindowProc(HWND window, UINT message, WPARAM wParam,
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    } else if (message == kFinishedMessage) {
-        if (auto* self = reinterpret_cast<Downloads*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+    } else if (message == kFinishedMessage || message == WM_TIMER) {
+        auto* self = reinterpret_cast<Downloads*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self != nullptr && message == WM_TIMER) {
+            self->EndStalled();
+        } else if (self != nullptr) {
             self->DeliverFinished();
         }
         return 0;

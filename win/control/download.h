@@ -9,6 +9,7 @@
 #include "control/host.h"
 #include "download/async_property.h"
 #include "site.h"
+#include "untrusted_page.h"
 #include "window.h"
 
 #include <windows.h>
@@ -43,7 +44,7 @@ public:
     HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding* binding) override;
     HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG status, LPCWSTR text) override;
     HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT result, LPCWSTR) override;
     HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override;
     HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM* medium) override;
@@ -55,13 +56,17 @@ public:
     HRESULT STDMETHODCALLTYPE OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR,
                                          LPWSTR* additionalHeaders) override;
 
-    // The bind call failed: the transfer has ended, as a failure.
-    void StartFailed(HRESULT result);
+    // Ends the transfer now, as a failure (the bind call failed, the target
+    // was refused, nothing came for too long), whether or not the platform
+    // reports the stop.
+    void EndAsFailed(HRESULT result);
     // Forgets the owner and stops the transfer: nothing is called back afterwards.
     void Cancel();
     // Whether the transfer has stopped, and when (a count of the owner's).
     std::uint64_t FinishedAs() const { return finishedAs_; }
     void SetFinishedAs(std::uint64_t order) { finishedAs_ = order; }
+    // When data last arrived (or the transfer began), in GetTickCount64's milliseconds.
+    ULONGLONG LastHeard() const { return lastHeard_; }
     // What the control receives: the decoded picture or the bytes, or nothing
     // when the transfer failed. Called once.
     AsyncProperty TakeResult();
@@ -86,6 +91,7 @@ private:
     bool failed_ = false;
     HRESULT result_ = E_PENDING;
     std::uint64_t finishedAs_ = 0;
+    ULONGLONG lastHeard_;
 };
 
 // The downloads of one control. They end with it: destroying the owner
@@ -108,9 +114,19 @@ public:
     // A download's transfer stopped: its completion follows from the message loop.
     void Finished(Download& download);
 
+    // From now on the control serves an untrusted page: a target the page
+    // may not have fetched, a transfer beyond the few that may run at once,
+    // and one that brings nothing for too long fail as downloads that failed.
+    void EnterUntrustedPage() { untrusted_ = true; }
+    // Whether a transfer may go on to `url`, where the server sent it.
+    bool MayFollow(const std::wstring& url) const;
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool EnsureWindow();
+    bool MayStart(const UntrustedPage& page, IMoniker& moniker, IBindCtx& context) const;
+    std::size_t Running() const;
+    void EndStalled();
     ComPtr<Download> TakeNextFinished();
     void DeliverFinished();
 
@@ -119,7 +135,9 @@ private:
     Completion completed_;
     std::vector<ComPtr<Download>> downloads_; // running and finished, in start order
     std::uint64_t finishCount_ = 0;
-    Window window_; // receives the note that a download finished
+    bool untrusted_ = false;
+    Window window_;             // receives the note that a download finished
+    WindowTimer stallCheck_{1}; // while an untrusted page's transfers run
 };
 
 } // namespace tovabel::win

@@ -25,14 +25,19 @@ ComPtr<IPictureDisp> PictureOut(const Picture& picture) {
     return OlePicture::DispOf(picture);
 }
 
-// The bytes of any array a VARIANT holds (directly or by reference): element
-// size times the number of elements over all dimensions. nullopt when it holds
-// no array.
+// The bytes of a byte array a VARIANT holds (directly or by reference), over
+// all its dimensions. nullopt when it holds no array, or an array of anything
+// but bytes: the raw storage of strings, objects or variants is addresses, and
+// handing those back to a script would show it the process's memory.
 std::optional<SoundBytes> BytesOf(const VARIANT* value) {
     while (value != nullptr && V_VT(value) == (VT_BYREF | VT_VARIANT)) {
         value = V_VARIANTREF(value);
     }
     if (value == nullptr || (V_VT(value) & VT_ARRAY) == 0) {
+        return std::nullopt;
+    }
+    const VARTYPE element = V_VT(value) & VT_TYPEMASK;
+    if (element != VT_UI1 && element != VT_I1) {
         return std::nullopt;
     }
     SAFEARRAY* array = nullptr;
@@ -45,15 +50,17 @@ std::optional<SoundBytes> BytesOf(const VARIANT* value) {
     if (array == nullptr) {
         return bytes;
     }
+    if (SafeArrayGetElemsize(array) != 1) {
+        return std::nullopt; // labelled as bytes, built of something else
+    }
     std::size_t count = 1;
     for (USHORT d = 0; d < array->cDims; ++d) {
         count *= array->rgsabound[d].cElements;
     }
-    const std::size_t size = count * SafeArrayGetElemsize(array);
     const SafeArrayData data(array);
-    if (size != 0 && data.Data() != nullptr) {
+    if (count != 0 && data.Data() != nullptr) {
         const auto* first = static_cast<const std::uint8_t*>(data.Data());
-        bytes.assign(first, first + size);
+        bytes.assign(first, first + count);
     }
     return bytes;
 }
@@ -395,7 +402,7 @@ HRESULT DualPart::putref_Font(IFontDisp* value) {
 }
 
 // ---------------------------------------------------------------------------
-// Sound data: any array's bytes in, a byte array out.
+// Sound data: a byte array in, a byte array out.
 
 #define TOVABEL_SOUND_PROPERTY(Name)                                                               \
     HRESULT DualPart::get_##Name(VARIANT* value) {                                                 \

@@ -1,9 +1,11 @@
 #include "site.h"
 
 #include "bstr.h"
+#include "memory.h"
 
 #include <windows.h>
 
+#include <docobj.h>
 #include <olectl.h>
 
 namespace tovabel::win {
@@ -119,16 +121,65 @@ HWND Site::ContainerWindow() const {
     return handle;
 }
 
+ComPtr<IServiceProvider> Site::Services() const {
+    return site_.As<IServiceProvider>(IID_IServiceProvider);
+}
+
 ComPtr<IBindHost> Site::BindHost() const {
     if (ComPtr<IBindHost> host = site_.As<IBindHost>(IID_IBindHost)) {
         return host;
     }
     ComPtr<IBindHost> host;
-    if (const ComPtr<IServiceProvider> services =
-            site_.As<IServiceProvider>(IID_IServiceProvider)) {
+    if (const ComPtr<IServiceProvider> services = Services()) {
         services->QueryService(SID_SBindHost, IID_IBindHost, host.PutVoid());
     }
     return host;
+}
+
+std::wstring Site::PageLocation() const {
+    std::wstring location = ContainerMonikerName();
+    return location.empty() ? DocumentUrl() : location;
+}
+
+std::wstring Site::ContainerMonikerName() const {
+    ComPtr<IMoniker> moniker;
+    ComPtr<IBindCtx> context;
+    if (!site_ ||
+        FAILED(site_->GetMoniker(OLEGETMONIKER_ONLYIFTHERE, OLEWHICHMK_CONTAINER, moniker.Put())) ||
+        !moniker || FAILED(CreateBindCtx(0, context.Put()))) {
+        return {};
+    }
+    LPOLESTR name = nullptr;
+    if (FAILED(moniker->GetDisplayName(context.Get(), nullptr, &name))) {
+        return {};
+    }
+    const TaskMemory owned(name);
+    return name != nullptr ? std::wstring(name) : std::wstring();
+}
+
+std::wstring Site::DocumentUrl() const {
+    const ComPtr<IServiceProvider> services = Services();
+    ComPtr<IDispatch> document;
+    if (!services ||
+        FAILED(services->QueryService(SID_SContainerDispatch, IID_IDispatch, document.PutVoid()))) {
+        return {};
+    }
+    const std::optional<DISPID> id = IdOf(document.Get(), L"URL");
+    const std::optional<Variant> url = id ? GetProperty(document.Get(), *id) : std::nullopt;
+    if (!url || url->Type() != VT_BSTR) {
+        return {};
+    }
+    const BSTR text = V_BSTR(url->Get());
+    return std::wstring(text ? text : L"", SysStringLen(text));
+}
+
+ComPtr<IInternetHostSecurityManager> Site::HostSecurityManager() const {
+    ComPtr<IInternetHostSecurityManager> manager;
+    if (const ComPtr<IServiceProvider> services = Services()) {
+        services->QueryService(SID_SInternetHostSecurityManager, IID_IInternetHostSecurityManager,
+                               manager.PutVoid());
+    }
+    return manager;
 }
 
 } // namespace tovabel::win

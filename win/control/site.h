@@ -46,8 +46,18 @@ public:
     // document; empty when it offers none.
     ComPtr<IBindHost> BindHost() const;
 
+    // The location of the page the control sits in: the container's moniker,
+    // else the URL of the document that the site's services give; empty when
+    // the container tells neither.
+    std::wstring PageLocation() const;
+    // The container's own judgement of the page's security, when it offers one.
+    ComPtr<IInternetHostSecurityManager> HostSecurityManager() const;
+
 private:
     ComPtr<IDispatch> Extender() const;
+    ComPtr<IServiceProvider> Services() const;
+    std::wstring ContainerMonikerName() const;
+    std::wstring DocumentUrl() const;
 
     ComPtr<IOleClientSite> site_;
 };

@@ -4,8 +4,11 @@
 #include "variant.h"
 
 #include <commctrl.h>
+#include <docobj.h>
+#include <objsafe.h>
 #include <olectl.h>
 
+#include <cstring>
 #include <cwchar>
 #include <iterator>
 #include <utility>
@@ -186,6 +189,50 @@ HRESULT Extender::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params
 }
 
 // ---------------------------------------------------------------------------
+// Document
+
+namespace {
+constexpr DISPID kUrl = 1;
+constexpr NamedId kDocumentNames[] = {{L"URL", kUrl}};
+} // namespace
+
+HRESULT Document::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+        return Answer(static_cast<IDispatch*>(this), out);
+    }
+    return Unknown(out);
+}
+
+HRESULT Document::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT Document::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT Document::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    return IdsOf(kDocumentNames, names, count, ids);
+}
+
+HRESULT Document::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
+                         EXCEPINFO*, UINT*) {
+    if (id != kUrl || (flags & DISPATCH_PROPERTYGET) == 0) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    if (result == nullptr) {
+        return E_POINTER;
+    }
+    SetText(result, url);
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
 // Frame
 
 HRESULT Frame::QueryInterface(REFIID iid, void** out) {
@@ -250,12 +297,36 @@ HRESULT ControlSite::QueryService(REFGUID service, REFIID iid, void** out) {
     if (IsEqualGUID(service, SID_SBindHost) && bindHost) {
         return bindHost->QueryInterface(iid, out);
     }
+    if (IsEqualGUID(service, SID_SContainerDispatch) && pageThroughDocument) {
+        document_.url = pageUrl;
+        return document_.QueryInterface(iid, out);
+    }
+    if (IsEqualGUID(service, SID_SInternetHostSecurityManager) && hostZone &&
+        IsEqualIID(iid, IID_IInternetHostSecurityManager)) {
+        return Answer(static_cast<IInternetHostSecurityManager*>(this), out);
+    }
     return Unknown(out);
 }
 
-HRESULT ControlSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+// An identifier of the container's own, ending in the zone as the platform's do.
+HRESULT ControlSite::GetSecurityId(BYTE* id, DWORD* size, DWORD_PTR) {
+    const char prefix[] = "page:";
+    const DWORD needed = sizeof prefix - 1 + sizeof(DWORD);
+    if (id == nullptr || size == nullptr || !hostZone || *size < needed) {
+        return E_INVALIDARG;
+    }
+    std::memcpy(id, prefix, sizeof prefix - 1);
+    std::memcpy(id + sizeof prefix - 1, &*hostZone, sizeof(DWORD));
+    *size = needed;
+    return S_OK;
+}
+
+HRESULT ControlSite::GetMoniker(DWORD, DWORD which, IMoniker** moniker) {
     *moniker = nullptr;
-    return E_NOTIMPL;
+    if (which != OLEWHICHMK_CONTAINER || pageUrl.empty() || pageThroughDocument) {
+        return E_NOTIMPL;
+    }
+    return CreateURLMonikerEx(nullptr, pageUrl.c_str(), moniker, URL_MK_UNIFORM);
 }
 
 HRESULT ControlSite::GetContainer(IOleContainer** container) {
@@ -406,7 +477,7 @@ HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IProp
         return E_NOINTERFACE;
     }
     // A control that asks for its site first gets it before its properties.
-    if (FAILED(hr = object->SetClientSite(&site_)) ||
+    if (FAILED(hr = MarkUntrusted()) || FAILED(hr = object->SetClientSite(&site_)) ||
         FAILED(hr = saved != nullptr ? loader->Load(saved, nullptr) : persist->InitNew())) {
         return hr;
     }
@@ -420,6 +491,22 @@ HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IProp
     site_.inPlaceObject = control_.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
     hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, frame_.window, &position);
     PumpMessages(std::chrono::milliseconds(0));
+    return hr;
+}
+
+// As a browser does before it hands the control anything of the page.
+HRESULT HostedControl::MarkUntrusted() {
+    if (!site_.untrusted) {
+        return S_OK;
+    }
+    const ComPtr<IObjectSafety> safety = control_.As<IObjectSafety>(IID_IObjectSafety);
+    const DWORD caller = INTERFACESAFE_FOR_UNTRUSTED_CALLER;
+    const DWORD data = INTERFACESAFE_FOR_UNTRUSTED_DATA;
+    HRESULT hr = E_NOINTERFACE;
+    if (safety &&
+        SUCCEEDED(hr = safety->SetInterfaceSafetyOptions(IID_IDispatch, caller, caller))) {
+        hr = safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, data, data);
+    }
     return hr;
 }
 

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,20 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO*, UINT*) override;
+};
+
+// A web page's document, as a site's services give it: its URL.
+class Document final : public Member<IDispatch> {
+public:
+    std::wstring url;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
                                      VARIANT* result, EXCEPINFO*, UINT*) override;
 };
 
@@ -95,9 +110,9 @@ private:
 
 // The control's site: one identity answering the client site, the in-place
 // site, the control site, the ambient properties and the services (a bind
-// host, when the test gives one).
+// host, a page's document and its security, when the test gives them).
 class ControlSite final : public Member<IOleClientSite, IOleInPlaceSiteEx, IOleControlSite,
-                                        IDispatch, IServiceProvider> {
+                                        IDispatch, IServiceProvider, IInternetHostSecurityManager> {
 public:
     ControlSite(Frame& frame, Extender& extender) : frame_(frame), extender_(extender) {}
 
@@ -108,6 +123,17 @@ public:
     win::ComPtr<IFontDisp> font; // none: the property is not available
     // Resolves the control's download locations; none: the control binds alone.
     win::ComPtr<IBindHost> bindHost;
+
+    // A web page, as a browser hosts a control: when `untrusted`, the
+    // container marks the control's callers and data untrusted before it
+    // gives it the site and the properties. The page's location, when not
+    // empty, is the container's moniker, or (`pageThroughDocument`) the URL
+    // of the document its services give. `hostZone`: the container's own
+    // zone for the page, through its host security manager.
+    bool untrusted = false;
+    std::wstring pageUrl;
+    bool pageThroughDocument = false;
+    std::optional<DWORD> hostZone;
 
     // What the control asked of its site.
     RECT position{0, 0, 0, 0};
@@ -171,9 +197,21 @@ public:
     // IServiceProvider
     HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** out) override;
 
+    // IInternetHostSecurityManager: the page's zone, in its security identifier.
+    HRESULT STDMETHODCALLTYPE GetSecurityId(BYTE* id, DWORD* size, DWORD_PTR) override;
+    HRESULT STDMETHODCALLTYPE ProcessUrlAction(DWORD, BYTE*, DWORD, BYTE*, DWORD, DWORD,
+                                               DWORD) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE QueryCustomPolicy(REFGUID, BYTE**, DWORD*, BYTE*, DWORD,
+                                                DWORD) override {
+        return E_NOTIMPL;
+    }
+
 private:
     Frame& frame_;
     Extender& extender_;
+    Document document_;
 };
 
 // One control on a form: its site and extender, which live as long as the
@@ -210,6 +248,8 @@ public:
 
 private:
     HRESULT Assign(const wchar_t* name, const VARIANT& value, WORD kind);
+    // Tells a control in an untrusted page so, as a browser does.
+    HRESULT MarkUntrusted();
 
     Frame& frame_;
     Extender extender_;
