@@ -12,7 +12,7 @@
 namespace tovabel::win {
 
 TovabelControl::TovabelControl()
-    : points_(*this), inPlace_(*this),
+    : points_(*this), accessibility_(*this), inPlace_(*this),
       host_(
           *this, site_, types_, points_, inPlace_, [this] { NotifyResize(); },
           [this](AsyncProperty property) { NotifyDownloaded(std::move(property)); }),

@@ -3,6 +3,7 @@
 // share the object's identity and reference count.
 #pragma once
 
+#include "accessible.h"
 #include "class_info.h"
 #include "connection_points.h"
 #include "control/tovabel.h"
@@ -38,6 +39,7 @@ public:
     Site& GetSite() { return site_; }
     InPlace& GetInPlace() { return inPlace_; }
     ConnectionPointContainerPart& Points() { return points_; }
+    Accessibility& Accessible() { return accessibility_; }
     const TypeLibrary& Types() const { return types_; }
 
     // The client size changed (the container moved the window, or the extent
@@ -93,6 +95,7 @@ private:
     TypeLibrary types_;
     Site site_;
     ConnectionPointContainerPart points_;
+    Accessibility accessibility_; // outlives the window, which disconnects it
     InPlace inPlace_;
     ControlHost host_;
     tovabel::Tovabel core_;
