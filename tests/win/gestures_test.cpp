@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace tovabel::wintest {
@@ -442,7 +444,7 @@ TEST_F(Gestures, ClickHandlerThatDisablesOrRestylesTheControl) {
 
 // What screen readers and automation tools read of the same button: the
 // object that AccessibleObjectFromWindow gives for its window, as a tool
-// lists it.
+// lists it, and the win events that a hook in this process hears.
 class AccessibleButton : public Gestures {
 protected:
     Ref<IAccessible> Object() {
@@ -545,6 +547,70 @@ TEST_F(AccessibleButton, AnswersByStyleAndState) {
     win::Bstr description;
     EXPECT_EQ(S_OK, Object()->get_accDescription(olehost::SelfChild(), description.Put()));
     EXPECT_EQ(std::wstring(description.View()), L"Tip");
+}
+
+// The win events heard for the button's client area, by name.
+std::string gHeard;
+HWND gHeardFrom = nullptr;
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (window != gHeardFrom || object != OBJID_CLIENT || child != CHILDID_SELF) {
+        return;
+    }
+    const char* name = event == EVENT_OBJECT_NAMECHANGE          ? "name"
+                       : event == EVENT_OBJECT_DESCRIPTIONCHANGE ? "description"
+                       : event == EVENT_OBJECT_STATECHANGE       ? "state"
+                       : event == EVENT_OBJECT_INVOKED           ? "invoked"
+                                                                 : "other";
+    gHeard += (gHeard.empty() ? "" : " ") + std::string(name);
+}
+
+TEST_F(AccessibleButton, AnnouncesWhatChanged) {
+    gHeardFrom = Window();
+    const std::unique_ptr<std::remove_pointer_t<HWINEVENTHOOK>, decltype(&UnhookWinEvent)> hook(
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_INVOKED, nullptr, &Hear,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT),
+        &UnhookWinEvent);
+    ASSERT_NE(hook, nullptr);
+    const auto put = [this](const wchar_t* name, const Var& value) {
+        return [=, this] { container.Put(name, *value); };
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        const char* heard;
+    };
+    const Case cases[] = {
+        {"a caption", put(L"Caption", Str(L"Open")), "name"},
+        {"an access key that leaves the name as it was", put(L"Caption", Str(L"&Open")), ""},
+        {"a tip beside a caption", put(L"ToolTipText", Str(L"Tip")), "description"},
+        {"no caption: the tip names it", put(L"Caption", Str(L"")), "name"},
+        {"the pointer arriving", [this] { Play({Move(5, 5)}); }, "state"},
+        {"the pointer moving on it", [this] { Play({Move(7, 6)}); }, ""},
+        {"a press", [this] { Play({Down(7, 6)}); }, "state"},
+        {"the release", [this] { Play({Up(7, 6)}); }, "state"},
+        {"the pointer leaving", [this] { Play({Move(60, 5)}); }, "state"},
+        {"disabled", put(L"Enabled", Bool(false)), "state"},
+        {"enabled", put(L"Enabled", Bool(true)), "state"},
+        {"a check style", put(L"Style", Long(1)), ""},
+        {"checked", put(L"Checked", Bool(true)), "state"},
+        {"the default action",
+         [this] {
+             if (const Ref<IAccessible> object = Object()) {
+                 object->accDoDefaultAction(olehost::SelfChild());
+             }
+         },
+         "invoked state"},
+        {"a menu", put(L"Style", Long(5)), "state"},
+        {"opened from code", put(L"Value", Bool(true)), "state"},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.what);
+        gHeard.clear();
+        tc.change();
+        PumpMessages(std::chrono::milliseconds(0));
+        EXPECT_EQ(gHeard, tc.heard);
+    }
 }
 
 TEST_F(AccessibleButton, AnswersInItsWindowsPlaceUntilTheWindowGoes) {

@@ -6,6 +6,7 @@
 #include "text.h"
 
 #include <new>
+#include <utility>
 
 namespace tovabel::win {
 
@@ -47,7 +48,8 @@ Label LabelOf(const Tovabel& core) {
     return label;
 }
 
-// The part of the state that the control decides; focus and visibility are the window's.
+// The part of the state that the control decides; focus and visibility are
+// the window's, and the system announces their changes itself.
 LONG ControlStateOf(const Tovabel& core) {
     LONG state = 0;
     if (!core.Enabled()) {
@@ -262,13 +264,16 @@ public:
                               hit);
         });
     }
-    // The click of Value = True, with its events.
+    // The click of Value = True, with its events; the hooks then hear that it ran.
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         return Ask(child, [&](Tovabel& core) {
             if (DefaultActionOf(core).empty()) {
                 return DISP_E_MEMBERNOTFOUND;
             }
             core.SetValue(true);
+            if (window_ != nullptr) { // a Click handler may have ended the control
+                NotifyWinEvent(EVENT_OBJECT_INVOKED, window_, OBJID_CLIENT, CHILDID_SELF);
+            }
             return S_OK;
         });
     }
@@ -357,6 +362,29 @@ void Accessibility::Disconnect() {
     if (const ComPtr<AccessibleButton> object = std::move(object_)) {
         object->Disconnect();
         CoDisconnectObject(static_cast<IAccessible*>(object.Get()), 0);
+    }
+}
+
+void Accessibility::AnnounceChanges() {
+    const Tovabel& core = control_.Core();
+    const Announced now{LabelOf(core).name, core.ToolTipText(), ControlStateOf(core)};
+    // Kept before anyone is told: a hook may call back into the control.
+    const Announced before = std::exchange(announced_, now);
+    HWND window = control_.GetInPlace().Window();
+    if (window == nullptr) {
+        return;
+    }
+    const auto tell = [window](DWORD event) {
+        NotifyWinEvent(event, window, OBJID_CLIENT, CHILDID_SELF);
+    };
+    if (now.name != before.name) {
+        tell(EVENT_OBJECT_NAMECHANGE);
+    }
+    if (now.description != before.description) {
+        tell(EVENT_OBJECT_DESCRIPTIONCHANGE);
+    }
+    if (now.state != before.state) {
+        tell(EVENT_OBJECT_STATECHANGE);
     }
 }
 

@@ -125,7 +125,7 @@ HRESULT TovabelControl::Load(PropertyBag& bag) {
         initialized_ = true;
         core_.ReadProperties(bag);
         host_.SetDirty(false);
-        InvalidateIfFaceChanged();
+        ShowChanges();
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -167,6 +167,11 @@ void TovabelControl::NotifyDownloaded(AsyncProperty property) {
 void TovabelControl::Draw(HDC dc, const RECT& bounds) {
     const std::vector<Line> lines = core_.VisibleLines();
     host_.Draw(dc, bounds, lines);
+}
+
+void TovabelControl::ShowChanges() {
+    InvalidateIfFaceChanged();
+    accessibility_.AnnounceChanges();
 }
 
 void TovabelControl::InvalidateIfFaceChanged() {

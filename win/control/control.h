@@ -72,7 +72,7 @@ public:
                 InitNew();
             }
             const HRESULT hr = body();
-            InvalidateIfFaceChanged();
+            ShowChanges();
             return hr;
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
@@ -85,6 +85,8 @@ private:
     TovabelControl();
     ~TovabelControl();
 
+    // What a call changed reaches the window and the win event hooks.
+    void ShowChanges();
     // Invalidates only when the call drew on the canvas or changed a frame
     // line: a pointer moving over a button that is already raised, and every
     // other call that leaves the face as it was, repaints nothing.
