@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "accessible_tree.h"
 #include "buttons.h"
 #include "events.h"
 #include "pages.h"
@@ -14,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tovabel::demo {
@@ -42,12 +44,14 @@ std::vector<FormButton> Layout() {
         {"Bold", {kCheck, L"Bold", Glyph::Bold}, {108, 30, 156, 66}, true, L"Bold text"},
         {"sep2", {kSeparator}, {158, 30, 162, 66}},
         {"Back", {kDropDown, L"Back", Glyph::Back}, {164, 30, 222, 66}, true, L"Go back"},
-        {"History", {kDropDownNoSeparator, L"History", Glyph::Folder}, {222, 30, 280, 66}},
+        {"History", {kDropDownNoSeparator, L"Hi&story", Glyph::Folder}, {222, 30, 280, 66}},
         {"sep3", {kSeparator}, {282, 30, 286, 66}},
         {"OK", {kNonFlat, L"OK", Glyph::None, kAlignTop, kAlignMiddle}, {290, 36, 340, 60}},
         {"Folder",
          {kNormal, L"", Glyph::Folder, kAlignTop, kAlignBottom, kNormalText, false, true},
-         {350, 40, 366, 56}},
+         {350, 40, 366, 56},
+         true,
+         L"Browse"},
         {"menu Open",
          {kMenuItem, L"&Open", Glyph::Folder, kAlignLeft, kAlignLeft},
          {4, 76, 124, 98}},
@@ -216,6 +220,64 @@ void Script(DemoForm& form) {
     form.Print("menu Bold", L"Checked");
 }
 
+// The client object of the window that a child of an accessible object
+// stands for: an automation tool asks that window for its client area.
+win::ComPtr<IAccessible> ClientOfChild(const win::Variant& child) {
+    win::ComPtr<IAccessible> client;
+    if (child.Type() != VT_DISPATCH) {
+        return client;
+    }
+    const win::ComPtr<IAccessible> object = win::ComPtr<IDispatch>::Share(V_DISPATCH(child.Get()))
+                                                .As<IAccessible>(__uuidof(IAccessible));
+    HWND window = nullptr;
+    if (object && SUCCEEDED(WindowFromAccessibleObject(object.Get(), &window))) {
+        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   client.PutVoid());
+    }
+    return client;
+}
+
+// The client objects of the form's child windows, in the order the form's
+// own object lists its children.
+std::vector<win::ComPtr<IAccessible>> ChildObjects(HWND form) {
+    std::vector<win::ComPtr<IAccessible>> objects;
+    win::ComPtr<IAccessible> client;
+    LONG count = 0;
+    if (FAILED(AccessibleObjectFromWindow(form, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible), client.PutVoid())) ||
+        FAILED(client->get_accChildCount(&count)) || count <= 0) {
+        return objects;
+    }
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    LONG obtained = 0;
+    AccessibleChildren(client.Get(), 0, count, children.data(), &obtained);
+    for (LONG i = 0; i < obtained; ++i) {
+        win::Variant child;
+        *child.Put() = children[static_cast<std::size_t>(i)]; // owned from here on
+        if (win::ComPtr<IAccessible> object = ClientOfChild(child)) {
+            objects.push_back(std::move(object));
+        }
+    }
+    return objects;
+}
+
+// The toolbar is the row of buttons 30 to 66 pixels down the form.
+void PrintToolbar(HWND form) {
+    Step("The toolbar as screen readers and automation tools list it (role, name, state, "
+         "shortcut: default action):");
+    for (const win::ComPtr<IAccessible>& object : ChildObjects(form)) {
+        LONG x = 0, y = 0, width = 0, height = 0;
+        if (FAILED(object->accLocation(&x, &y, &width, &height, olehost::SelfChild()))) {
+            continue;
+        }
+        POINT top{x, y};
+        ScreenToClient(form, &top);
+        if (top.y >= 30 && top.y + height <= 66) {
+            std::printf("  %ls\n", olehost::DescribeAccessible(object.Get()).c_str());
+        }
+    }
+}
+
 } // namespace
 
 void RunForm(const std::wstring& picturePath, bool showPages, bool stayOpen) {
@@ -223,6 +285,7 @@ void RunForm(const std::wstring& picturePath, bool showPages, bool stayOpen) {
                 "captions written upwards and downwards.\n");
     DemoForm form;
     Script(form);
+    PrintToolbar(form.Window());
     if (olehost::SavePng(olehost::ReadWindow(form.Window()), picturePath)) {
         std::printf("\nThe form after the script: %ls\n", picturePath.c_str());
     }

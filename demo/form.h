@@ -1,7 +1,8 @@
 // The demo form: a menu bar, a toolbar and a menu of buttons hosted in one
 // window of our container, a scripted interaction through the buttons' window
-// messages that prints the events they raise, and, for a person at a display,
-// the form left open until it is closed.
+// messages that prints the events they raise, the toolbar listed as screen
+// readers and automation tools see it, and, for a person at a display, the
+// form left open until it is closed.
 #pragma once
 
 #include <string>

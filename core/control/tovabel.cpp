@@ -454,29 +454,42 @@ void Tovabel::SetTransparent(bool value) {
     }
 }
 
-void Tovabel::SetValue(bool value) {
+ValueAction Tovabel::ActionOfValue() const {
     if (DesignMode()) {
-        return;
+        return ValueAction::None;
     }
+    switch (mStyle) {
+    case tvStyle::Normal:
+    case tvStyle::DropDown:
+    case tvStyle::MenuItem:
+    case tvStyle::NonFlat:
+        return ValueAction::Click;
+    case tvStyle::Check:
+    case tvStyle::MenuItemCheck:
+        return ValueAction::ToggleChecked;
+    case tvStyle::DropDownNoSeparator:
+    case tvStyle::Menu:
+    case tvStyle::MenuItemCascade:
+        return ValueAction::ToggleDropDown;
+    default: // separators, and styles outside the enumeration
+        return ValueAction::None;
+    }
+}
+
+void Tovabel::SetValue(bool value) {
     mValue = value;
     if (value) {
-        switch (mStyle) {
-        case tvStyle::Normal:
-        case tvStyle::DropDown:
-        case tvStyle::MenuItem:
-        case tvStyle::NonFlat:
+        switch (ActionOfValue()) {
+        case ValueAction::Click:
             RepaintForPointer();
             RaiseEvent(EventId::Click);
             break;
-        case tvStyle::Check:
-        case tvStyle::MenuItemCheck:
+        case ValueAction::ToggleChecked:
             mChecked = !mChecked;
             RepaintForPointer();
             RaiseEvent(EventId::Click);
             break;
-        case tvStyle::DropDownNoSeparator:
-        case tvStyle::Menu:
-        case tvStyle::MenuItemCascade:
+        case ValueAction::ToggleDropDown:
             mDroppedDown = !mDroppedDown;
             if (mDroppedDown) {
                 ForceRepaint(vsNormal);
@@ -486,7 +499,7 @@ void Tovabel::SetValue(bool value) {
                 RaiseEvent(EventId::DropDownCancelled);
             }
             break;
-        default: // separators, and styles outside the enumeration, do nothing
+        case ValueAction::None:
             break;
         }
     }

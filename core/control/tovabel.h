@@ -19,6 +19,10 @@ namespace tovabel {
 
 using SoundBytes = std::vector<std::uint8_t>;
 
+// What setting Value to True does: a click, a click that turns Checked over,
+// opening or closing the drop-down, or nothing.
+enum class ValueAction { None, Click, ToggleChecked, ToggleDropDown };
+
 class Tovabel {
 public:
     explicit Tovabel(Host& host);
@@ -145,6 +149,18 @@ public:
     void SetUseSystemSounds(bool value);
     bool Value() const { return mValue; }
     void SetValue(bool value);
+
+    // The style's rules and the pointer, as the control's window layer asks for them.
+    bool IsCheckStyle() const;
+    // The styles with a drop-down: DropDown, DropDownNoSeparator, Menu, MenuItemCascade.
+    bool IsDropDownStyle() const;
+    // Separators and disabled buttons ignore the mouse.
+    bool Inert() const;
+    // What Value = True does now: nothing in design mode, else by style.
+    ValueAction ActionOfValue() const;
+    bool PointerOver() const { return mMouseOver && !Inert(); }
+    // The left button went down on the button and is held with the pointer over it.
+    bool HeldDown() const { return mLeftButtonDown && PointerOver(); }
 
     // Methods.
     void AboutBox();
@@ -295,8 +311,6 @@ private:
     void SetTimer(TimerState& timer, TimerId id, bool enabled);
     void MenuPopTimerTick();
     void RedrawTimerTick();
-    bool IsCheckStyle() const;
-    bool IsDropDownStyle() const;
 
     // Download completion.
     void ApplyDownload(AsyncProperty& property);
@@ -342,7 +356,6 @@ private:
                          bool forceFont);
 
     // Interaction.
-    bool Inert() const;
     bool OnDropDownArea(float x) const;
     bool InsideClient(float x, float y) const;
     void RaiseMouseEvent(std::int32_t dispid, std::int16_t button, std::int16_t shift, float x,

@@ -1,6 +1,8 @@
 // Gestures as the user makes them: real mouse, keyboard, focus and timer
 // messages sent to the control's window in our container, with the events the
 // control raises recorded in order and its face read back from the window.
+#include "accessible_tree.h"
+#include "bstr.h"
 #include "com_client.h"
 #include "container.h"
 #include "control/host.h"
@@ -9,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace tovabel::wintest {
@@ -493,6 +498,241 @@ TEST_F(Gestures, ClickHandlerThatDisablesOrRestylesTheControl) {
     // The separator's fixed width resizes the button; the disabled one ignores the presses.
     EXPECT_EQ(Names(sink), "MouseDown MouseUp Click Resize");
     EXPECT_EQ(GetCapture(), nullptr) << "a disabled button lets go of the capture";
+}
+
+// What screen readers and automation tools read of the same button: the
+// object that AccessibleObjectFromWindow gives for its window, as a tool
+// lists it, and the win events that a hook in this process hears.
+class AccessibleButton : public Gestures {
+protected:
+    Ref<IAccessible> Object() {
+        Ref<IAccessible> object;
+        EXPECT_EQ(S_OK, AccessibleObjectFromWindow(Window(), static_cast<DWORD>(OBJID_CLIENT),
+                                                   __uuidof(IAccessible), object.PutVoid()));
+        return object;
+    }
+    std::string Seen() { return ToNarrow(olehost::DescribeAccessible(Object().Get())); }
+    // The events of the default action, or how it failed.
+    std::string DefaultActionEvents() {
+        sink.events.clear();
+        const Ref<IAccessible> object = Object();
+        if (!object) {
+            return "no object";
+        }
+        const HRESULT hr = object->accDoDefaultAction(olehost::SelfChild());
+        return hr == S_OK                    ? Names(sink)
+               : hr == DISP_E_MEMBERNOTFOUND ? "none"
+                                             : "failed " + std::to_string(hr);
+    }
+    // Back to a resting, enabled, visible button of `style` without the focus, at run time.
+    void Reset(int style, const wchar_t* caption) {
+        Send(Window(), Move(-50, -50));
+        ShowWindow(Window(), SW_SHOWNA);
+        SetFocus(container.FrameWindow());
+        container.SetUserMode(true);
+        SetStyle(style);
+        CancelDropDown();
+        ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(true)));
+        ASSERT_EQ(S_OK, container.Put(L"Checked", *Bool(false)));
+        ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(caption)));
+    }
+};
+
+TEST_F(AccessibleButton, AnswersByStyleAndState) {
+    struct Case {
+        int style;
+        const wchar_t* caption;
+        std::function<void()> change;
+        const char* seen;
+        const char* actionEvents;
+    };
+    const std::function<void()> rest = [] {};
+    const Case cases[] = {
+        // The state follows the pointer, the focus and the properties.
+        {0, L"&Open", [this] { Play({Move(5, 5)}); },
+         "push button \"Open\" [hot tracked, focusable] Alt+O: Press", "Click"},
+        {0, L"&Open",
+         [this] {
+             Play({Move(5, 5), Down(5, 5)});
+         },
+         "push button \"Open\" [pressed, hot tracked, focusable] Alt+O: Press", "Click"},
+        {0, L"&Open",
+         [this] {
+             Play({Move(5, 5), Down(5, 5), Move(60, 5, true)});
+         },
+         "push button \"Open\" [focusable] Alt+O: Press", "Click"},
+        {0, L"&Open", [this] { SetFocus(Window()); },
+         "push button \"Open\" [focused, focusable] Alt+O: Press", "Click"},
+        {0, L"&Open", [this] { ShowWindow(Window(), SW_HIDE); },
+         "push button \"Open\" [invisible, focusable] Alt+O: Press", "Click"},
+        {0, L"&Open", [this] { container.Put(L"Enabled", *Bool(false)); },
+         "push button \"Open\" [unavailable] Alt+O", "none"},
+        {0, L"&Open", [this] { container.SetUserMode(false); },
+         "push button \"Open\" [focusable] Alt+O", "none"},
+        {1, L"&Bold", [this] { container.Put(L"Checked", *Bool(true)); },
+         "push button \"Bold\" [checked, focusable] Alt+B: Uncheck", "Click"},
+        {5, L"&File",
+         [this] {
+             Play({Down(5, 5), Up(5, 5)});
+         },
+         "menu item \"File\" [hot tracked, expanded, focusable, has popup] Alt+F: Close",
+         "DropDownCancelled"},
+        // Each style at rest.
+        {0, L"&Open", rest, "push button \"Open\" [focusable] Alt+O: Press", "Click"},
+        {1, L"&Bold", rest, "push button \"Bold\" [focusable] Alt+B: Check", "Click"},
+        {3, L"Bac&k", rest, "split button \"Back\" [focusable, has popup] Alt+k: Press", "Click"},
+        {4, L"History", rest, "drop down button \"History\" [focusable, has popup]: Open",
+         "DropDown"},
+        {5, L"&File", rest, "menu item \"File\" [focusable, has popup] Alt+F: Open", "DropDown"},
+        {6, L"Save && &quit", rest, "menu item \"Save & quit\" [focusable] Alt+q: Execute",
+         "Click"},
+        {7, L"&Wrap", rest, "menu item \"Wrap\" [focusable] Alt+W: Check", "Click"},
+        {8, L"Recent", rest, "menu item \"Recent\" [focusable, has popup]: Open", "DropDown"},
+        {10, L"OK", rest, "push button \"OK\" [focusable]: Press", "Click"},
+        {99, L"Odd", rest, "push button \"Odd\" [focusable]", "none"},
+        // Last: separators change the button's size. Without a caption the tip names it.
+        {2, L"", rest, "separator \"Tip\"", "none"},
+        {9, L"", rest, "separator \"Tip\"", "none"},
+    };
+    ASSERT_EQ(S_OK, container.Put(L"ToolTipText", *Str(L"Tip")));
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(ToNarrow(tc.caption) + " in style " + std::to_string(tc.style));
+        Reset(tc.style, tc.caption);
+        tc.change();
+        EXPECT_EQ(Seen(), tc.seen);
+        EXPECT_EQ(DefaultActionEvents(), tc.actionEvents);
+    }
+    win::Bstr description;
+    EXPECT_EQ(S_OK, Object()->get_accDescription(olehost::SelfChild(), description.Put()));
+    EXPECT_EQ(std::wstring(description.View()), L"Tip");
+}
+
+// The win events heard for the button's client area, by name.
+std::string gHeard;
+HWND gHeardFrom = nullptr;
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (window != gHeardFrom || object != OBJID_CLIENT || child != CHILDID_SELF) {
+        return;
+    }
+    const char* name = event == EVENT_OBJECT_NAMECHANGE          ? "name"
+                       : event == EVENT_OBJECT_DESCRIPTIONCHANGE ? "description"
+                       : event == EVENT_OBJECT_STATECHANGE       ? "state"
+                       : event == EVENT_OBJECT_INVOKED           ? "invoked"
+                                                                 : "other";
+    gHeard += (gHeard.empty() ? "" : " ") + std::string(name);
+}
+
+TEST_F(AccessibleButton, AnnouncesWhatChanged) {
+    gHeardFrom = Window();
+    const std::unique_ptr<std::remove_pointer_t<HWINEVENTHOOK>, decltype(&UnhookWinEvent)> hook(
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_INVOKED, nullptr, &Hear,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT),
+        &UnhookWinEvent);
+    ASSERT_NE(hook, nullptr);
+    const auto put = [this](const wchar_t* name, const Var& value) {
+        return [=, this] { container.Put(name, *value); };
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        const char* heard;
+    };
+    const Case cases[] = {
+        {"a caption", put(L"Caption", Str(L"Open")), "name"},
+        {"an access key that leaves the name as it was", put(L"Caption", Str(L"&Open")), ""},
+        {"a tip beside a caption", put(L"ToolTipText", Str(L"Tip")), "description"},
+        {"no caption: the tip names it", put(L"Caption", Str(L"")), "name"},
+        {"the pointer arriving", [this] { Play({Move(5, 5)}); }, "state"},
+        {"the pointer moving on it", [this] { Play({Move(7, 6)}); }, ""},
+        {"a press", [this] { Play({Down(7, 6)}); }, "state"},
+        {"the release", [this] { Play({Up(7, 6)}); }, "state"},
+        {"the pointer leaving", [this] { Play({Move(60, 5)}); }, "state"},
+        {"disabled", put(L"Enabled", Bool(false)), "state"},
+        {"enabled", put(L"Enabled", Bool(true)), "state"},
+        {"a check style", put(L"Style", Long(1)), ""},
+        {"checked", put(L"Checked", Bool(true)), "state"},
+        {"the default action",
+         [this] {
+             if (const Ref<IAccessible> object = Object()) {
+                 object->accDoDefaultAction(olehost::SelfChild());
+             }
+         },
+         "invoked state"},
+        {"a menu", put(L"Style", Long(5)), "state"},
+        {"opened from code", put(L"Value", Bool(true)), "state"},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(tc.what);
+        gHeard.clear();
+        tc.change();
+        PumpMessages(std::chrono::milliseconds(0));
+        EXPECT_EQ(gHeard, tc.heard);
+    }
+}
+
+TEST_F(AccessibleButton, AnswersInItsWindowsPlaceUntilTheWindowGoes) {
+    const Ref<IAccessible> object = Object();
+    ASSERT_TRUE(object);
+    const VARIANT self = olehost::SelfChild();
+    RECT bounds{};
+    GetWindowRect(Window(), &bounds);
+    LONG x = 0, y = 0, width = 0, height = 0;
+    ASSERT_EQ(S_OK, object->accLocation(&x, &y, &width, &height, self));
+    EXPECT_EQ(std::vector<LONG>({x, y, x + width, y + height}),
+              std::vector<LONG>({bounds.left, bounds.top, bounds.right, bounds.bottom}));
+    Var hit;
+    EXPECT_EQ(S_OK, object->accHitTest(bounds.left + 2, bounds.bottom - 2, hit.Put()));
+    EXPECT_TRUE(hit.Type() == VT_I4 && V_I4(hit.Get()) == CHILDID_SELF);
+    EXPECT_EQ(S_FALSE, object->accHitTest(bounds.right + 2, bounds.top, hit.Put()));
+    LONG children = -1;
+    EXPECT_EQ(S_OK, object->get_accChildCount(&children));
+    EXPECT_EQ(children, 0);
+    EXPECT_EQ(S_FALSE, object->accNavigate(NAVDIR_FIRSTCHILD, self, hit.Put()));
+    EXPECT_EQ(S_FALSE, object->accNavigate(NAVDIR_NEXT, self, hit.Put()));
+    // The rest of the window is the system's: the window's own object is the parent.
+    Ref<IDispatch> parent;
+    ASSERT_EQ(S_OK, object->get_accParent(parent.Put()));
+    HWND parentWindow = nullptr;
+    parent.As<IOleWindow>(IID_IOleWindow)->GetWindow(&parentWindow);
+    EXPECT_EQ(parentWindow, Window());
+
+    const auto outcomes = [&](IAccessible* button) {
+        win::Bstr name;
+        Var state;
+        const HRESULT results[] = {
+            button->get_accName(self, name.Put()),
+            button->get_accState(self, state.Put()),
+            button->accLocation(&x, &y, &width, &height, self),
+            button->get_accParent(parent.Put()),
+            button->accDoDefaultAction(self),
+        };
+        std::string text;
+        for (const HRESULT hr : results) {
+            text += hr == S_OK ? "ok " : hr == RPC_E_DISCONNECTED || hr == E_FAIL ? "gone " : "? ";
+        }
+        return text;
+    };
+    const std::string answering = "ok ok ok ok ok ";
+    const std::string gone = "gone gone gone gone gone ";
+    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"Open")));
+    EXPECT_EQ(outcomes(object.Get()), answering);
+    container.Site().inPlaceObject->InPlaceDeactivate();
+    EXPECT_EQ(outcomes(object.Get()), gone) << "the window is gone";
+
+    // Active again in a new window, which then goes as if with its parent.
+    const RECT position{0, 0, kWidth, kHeight};
+    ASSERT_EQ(S_OK, container.Dispatch()
+                        .As<IOleObject>(IID_IOleObject)
+                        ->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container.Site(), 0,
+                                 container.FrameWindow(), &position));
+    const Ref<IAccessible> again = Object();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(outcomes(again.Get()), answering);
+    DestroyWindow(Window());
+    EXPECT_EQ(outcomes(again.Get()), gone) << "the window was destroyed";
+    container.Destroy();
+    EXPECT_EQ(outcomes(object.Get()) + outcomes(again.Get()), gone + gone) << "the control is gone";
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 namespace tovabel::win {
 
 TovabelControl::TovabelControl()
-    : points_(*this), inPlace_(*this),
+    : points_(*this), accessibility_(*this), inPlace_(*this),
       host_(
           *this, site_, types_, points_, inPlace_, [this] { NotifyResize(); },
           [this](AsyncProperty property) { NotifyDownloaded(std::move(property)); }),
@@ -128,7 +128,7 @@ HRESULT TovabelControl::Load(PropertyBag& bag) {
         initialized_ = true;
         core_.ReadProperties(bag);
         host_.SetDirty(false);
-        InvalidateIfFaceChanged();
+        ShowChanges();
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -170,6 +170,11 @@ void TovabelControl::NotifyDownloaded(AsyncProperty property) {
 void TovabelControl::Draw(HDC dc, const RECT& bounds) {
     const std::vector<Line> lines = core_.VisibleLines();
     host_.Draw(dc, bounds, lines);
+}
+
+void TovabelControl::ShowChanges() {
+    InvalidateIfFaceChanged();
+    accessibility_.AnnounceChanges();
 }
 
 void TovabelControl::InvalidateIfFaceChanged() {

@@ -3,6 +3,7 @@
 // share the object's identity and reference count.
 #pragma once
 
+#include "accessible.h"
 #include "class_info.h"
 #include "connection_points.h"
 #include "control/tovabel.h"
@@ -39,6 +40,7 @@ public:
     Site& GetSite() { return site_; }
     InPlace& GetInPlace() { return inPlace_; }
     ConnectionPointContainerPart& Points() { return points_; }
+    Accessibility& Accessible() { return accessibility_; }
     const TypeLibrary& Types() const { return types_; }
 
     // The client size changed (the container moved the window, or the extent
@@ -74,7 +76,7 @@ public:
                 InitNew();
             }
             const HRESULT hr = body();
-            InvalidateIfFaceChanged();
+            ShowChanges();
             return hr;
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
@@ -87,6 +89,8 @@ private:
     TovabelControl();
     ~TovabelControl();
 
+    // What a call changed reaches the window and the win event hooks.
+    void ShowChanges();
     // Invalidates only when the call drew on the canvas or changed a frame
     // line: a pointer moving over a button that is already raised, and every
     // other call that leaves the face as it was, repaints nothing.
@@ -97,6 +101,7 @@ private:
     TypeLibrary types_;
     Site site_;
     ConnectionPointContainerPart points_;
+    Accessibility accessibility_; // outlives the window, which disconnects it
     InPlace inPlace_;
     ControlHost host_;
     tovabel::Tovabel core_;

@@ -251,6 +251,7 @@ void InPlace::Deactivate() {
         timer.onWindow.Stop();
     }
     StopWindowServices();
+    control_.Accessible().Disconnect();
     window_.Reset();
     frame_.Reset();
     document_.Reset();
@@ -482,6 +483,7 @@ LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, L
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (self != nullptr && self->window_.Get() == window) {
             self->window_.Forget(); // destroyed with its parent, not by its holder
+            self->control_.Accessible().Disconnect();
         }
         self = nullptr;
     }
@@ -604,6 +606,11 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE:
         if (!uiActive_) {
             Activate(true);
+        }
+        break;
+    case WM_GETOBJECT:
+        if (const LRESULT object = control_.Accessible().Answer(window, wParam, lParam)) {
+            return object;
         }
         break;
     default:
