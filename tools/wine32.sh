@@ -55,8 +55,12 @@ w32_install_wine32() { # installs wine32:i386; its log goes to $W32_LOG
 
 w32_install_emulator() { w32_apt install qemu-user-static >>"$W32_LOG" 2>&1; }
 
+# Not through w32_apt: its --no-remove refuses every removal. The i386 copies of libc6 and
+# libgcc-s1 count as essential, and apt removes them only when told that it may.
 w32_purge() { # w32_purge PACKAGE...
-    w32_apt purge "$@" >>"$W32_LOG" 2>&1
+    w32_sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -q --allow-remove-essential \
+        -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold purge "$@" \
+        >>"$W32_LOG" 2>&1
 }
 
 # A 32-bit program runs: the loader of 32-bit Wine answers with its version.
