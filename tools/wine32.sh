@@ -27,12 +27,13 @@ W32_ELF_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\x
 
 # --- primitives: each asks or changes one thing of the machine ---------------------------------
 
-w32_sudo() { if ((EUID != 0)); then sudo -n "$@"; else "$@"; fi; }
+W32_AS_ROOT=()
+((EUID == 0)) || W32_AS_ROOT=(sudo -n)
+w32_sudo() { "${W32_AS_ROOT[@]}" "$@"; }
 
-w32_apt() {
-    w32_sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -q --no-remove \
-        -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold "$@"
-}
+# apt-get as root, without questions; "timeout" runs it too, so it is a command, not a function.
+W32_APT=("${W32_AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q
+    -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
 
 w32_installed() { # w32_installed PACKAGE: installed and configured
     [[ $(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null) == ii* ]]
@@ -48,19 +49,17 @@ w32_i386_packages() { # every installed i386 package, one per line
 }
 
 w32_install_wine32() { # installs wine32:i386; its log goes to $W32_LOG
-    timeout 300 w32_sudo env DEBIAN_FRONTEND=noninteractive apt-get -q update >"$W32_LOG" 2>&1 ||
-        true # an index that fails elsewhere must not stop the one that matters
-    timeout 900 w32_apt install wine32:i386 >>"$W32_LOG" 2>&1
+    # An index that fails elsewhere must not stop the one that matters.
+    timeout 300 "${W32_APT[@]}" update >"$W32_LOG" 2>&1 || true
+    timeout 900 "${W32_APT[@]}" --no-remove install wine32:i386 >>"$W32_LOG" 2>&1
 }
 
-w32_install_emulator() { w32_apt install qemu-user-static >>"$W32_LOG" 2>&1; }
+w32_install_emulator() { "${W32_APT[@]}" --no-remove install qemu-user-static >>"$W32_LOG" 2>&1; }
 
-# Not through w32_apt: its --no-remove refuses every removal. The i386 copies of libc6 and
-# libgcc-s1 count as essential, and apt removes them only when told that it may.
+# The i386 copies of libc6 and libgcc-s1 count as essential: apt removes them only when told
+# that it may.
 w32_purge() { # w32_purge PACKAGE...
-    w32_sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -q --allow-remove-essential \
-        -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold purge "$@" \
-        >>"$W32_LOG" 2>&1
+    "${W32_APT[@]}" --allow-remove-essential purge "$@" >>"$W32_LOG" 2>&1
 }
 
 # A 32-bit program runs: the loader of 32-bit Wine answers with its version.
