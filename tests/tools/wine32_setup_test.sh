@@ -42,6 +42,8 @@ new_machine() { # new_machine KERNEL APT EMULATOR
     W32_EMULATOR=$SIM/qemu-i386-static
     W32_LOG=$SIM/log
     unset TOVABEL_RETRY_WINE32
+    write_loader "$SIM/loader"
+    write_apt
 }
 
 did() { echo "$*" >>"$SIM/actions"; }
@@ -50,8 +52,8 @@ add_pkg() { has_pkg "$1" || echo "$1" >>"$SIM/pkgs"; }
 
 # The 32-bit loader, as the simulated kernel runs it. Under the emulator, 32-bit Wine needs the
 # whole address space reserved, as the real one does.
-write_loader() {
-    cat >"$W32_LOADER" <<EOF
+write_loader() { # write_loader PATH
+    cat >"$1" <<EOF
 #!/usr/bin/env bash
 kernel=\$(sed -n 1p "$SIM/kernel"); emulator=\$(sed -n 2p "$SIM/kernel")
 if [[ \$kernel == native ]]; then echo "wine-8.0"; exit 0; fi
@@ -60,7 +62,7 @@ if [[ -z \$(ls "$SIM/binfmt" | grep -v register) ]]; then echo "cannot execute b
 [[ \${QEMU_RESERVED_VA:-} == 0xffff0000 ]] || { echo "failed to map the shared user data: c0000018"; exit 1; }
 echo "wine-8.0"
 EOF
-    chmod +x "$W32_LOADER"
+    chmod +x "$1"
 }
 
 w32_sudo() { "$@"; }
@@ -69,29 +71,59 @@ w32_has_arch() { [[ -f $SIM/arch ]]; }
 w32_add_arch() { did add-arch; touch "$SIM/arch"; }
 w32_remove_arch() { did remove-arch; rm -f "$SIM/arch"; }
 w32_i386_packages() { grep ':i386$' "$SIM/pkgs" | sort || true; }
-w32_install_wine32() {
-    did install wine32:i386
-    [[ $(cat "$SIM/apt") == ok && -f $SIM/arch ]] || { echo "E: Unable to locate package wine32:i386" >"$W32_LOG"; return 100; }
-    add_pkg wine32:i386
-    add_pkg libwine:i386
-    write_loader
-}
-w32_install_emulator() {
-    did install qemu-user-static
-    add_pkg qemu-user-static
-    touch "$W32_EMULATOR" && chmod +x "$W32_EMULATOR"
-}
-w32_purge() {
-    did purge "$@"
-    local p
-    for p in "$@"; do
-        grep -vxF "$p" "$SIM/pkgs" >"$SIM/pkgs.new"
-        mv "$SIM/pkgs.new" "$SIM/pkgs"
-        [[ $p == wine32:i386 ]] && rm -f "$W32_LOADER"
-        [[ $p == qemu-user-static ]] && rm -f "$W32_EMULATOR"
+# apt-get, as the bootstrap's own commands call it: it refuses what the real one refuses.
+write_apt() {
+    printf '#!/usr/bin/env bash\nsim=%q\n' "$SIM" >"$SIM/apt-get"
+    cat >>"$SIM/apt-get" <<'EOF'
+args=" $* " verb= targets=()
+for a in "$@"; do
+    case $a in
+    update | install | purge) verb=$a ;;
+    -*) ;;
+    *) [[ -n $verb ]] && targets+=("$a") ;;
+    esac
+done
+[[ $verb == update ]] && exit 0
+echo "$verb ${targets[*]}" >>"$sim/actions"
+add() { grep -qxF "$1" "$sim/pkgs" || echo "$1" >>"$sim/pkgs"; }
+if [[ $verb == install ]]; then
+    for p in "${targets[@]}"; do
+        case $p in
+        wine32:i386)
+            if [[ $(cat "$sim/apt") != ok || ! -f $sim/arch ]]; then
+                echo "E: Unable to locate package wine32:i386"
+                exit 100
+            fi
+            add wine32:i386 && add libwine:i386 && add libc6:i386
+            cp "$sim/loader" "$sim/wine" ;;
+        qemu-user-static)
+            add qemu-user-static
+            touch "$sim/qemu-i386-static" && chmod +x "$sim/qemu-i386-static" ;;
+        esac
     done
-    return 0
+    exit 0
+fi
+if [[ $args == *" --no-remove "* ]]; then
+    echo "E: Packages need to be removed but remove is disabled."
+    exit 100
+fi
+if [[ " ${targets[*]} " == *" libc6:i386 "* && $args != *" --allow-remove-essential "* ]]; then
+    echo "E: Essential packages were removed and -y was used without --allow-remove-essential."
+    exit 100
+fi
+for p in "${targets[@]}"; do
+    grep -vxF "$p" "$sim/pkgs" >"$sim/pkgs.new"
+    mv "$sim/pkgs.new" "$sim/pkgs"
+    case $p in
+    wine32:i386) rm -f "$sim/wine" ;;
+    qemu-user-static) rm -f "$sim/qemu-i386-static" ;;
+    esac
+done
+EOF
+    chmod +x "$SIM/apt-get"
+    W32_APT=("$SIM/apt-get")
 }
+
 # binfmt_misc: the bootstrap's own registration code writes to the simulated "register" file,
 # and the simulated kernel turns the line into a handler entry as the real one does.
 eval "real_$(declare -f w32_register_handler)"
@@ -174,7 +206,7 @@ CASE="kernel runs 32-bit programs"
 new_machine native ok emulator-broken
 setup
 expect_line "run natively"
-expect_pkgs "libwine:i386 wine32:i386"
+expect_pkgs "libc6:i386 libwine:i386 wine32:i386"
 expect_arch yes
 expect_handlers ""
 expect_actions "add-arch; install wine32:i386"
@@ -186,7 +218,7 @@ CASE="Exec format error, the emulator runs them"
 new_machine noexec ok emulator-works
 setup
 expect_line "through $W32_EMULATOR"
-expect_pkgs "libwine:i386 qemu-user-static wine32:i386"
+expect_pkgs "libc6:i386 libwine:i386 qemu-user-static wine32:i386"
 expect_handlers "$W32_HANDLER"
 expect_actions "add-arch; install wine32:i386; install qemu-user-static; register"
 expect_runs yes
@@ -209,7 +241,7 @@ expect_line "removed again"
 expect_pkgs ""
 expect_arch no
 expect_handlers ""
-expect_actions "add-arch; install wine32:i386; install qemu-user-static; register; unregister; purge libwine:i386 wine32:i386 qemu-user-static; remove-arch"
+expect_actions "add-arch; install wine32:i386; install qemu-user-static; register; unregister; purge libc6:i386 libwine:i386 wine32:i386 qemu-user-static; remove-arch"
 expect_runs no
 again
 expect_actions ""
@@ -224,14 +256,14 @@ setup
 expect_line "removed again"
 expect_handlers "their-i386"
 expect_pkgs "qemu-user-static"
-expect_actions "add-arch; install wine32:i386; purge libwine:i386 wine32:i386; remove-arch"
+expect_actions "add-arch; install wine32:i386; purge libc6:i386 libwine:i386 wine32:i386; remove-arch"
 
 CASE="the i386 architecture and 32-bit Wine were the owner's"
 new_machine noexec ok emulator-broken
 touch "$SIM/arch"
 add_pkg wine32:i386
 add_pkg libc6:i386
-write_loader
+cp "$SIM/loader" "$W32_LOADER"
 setup
 expect_line "installed by someone else"
 expect_pkgs "libc6:i386 wine32:i386"
@@ -243,7 +275,7 @@ new_machine noexec ok emulator-broken
 touch "$SIM/arch"
 add_pkg wine32:i386
 add_pkg libwine:i386
-write_loader
+cp "$SIM/loader" "$W32_LOADER"
 echo "2026-11-30T10:00:00Z installed" >"$W32_STATE_DIR/wine32-attempt"
 setup
 expect_line "removed again"
