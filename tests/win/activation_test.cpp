@@ -306,8 +306,10 @@ TEST(Activation, ThousandInstancesLeaveNoObjectsBehind) {
     const DWORD windowsLast = ThreadWindows();
     const DWORD userLast = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     // The thread's shared painting objects (palette, painter with its screen
-    // DC and palette, dither pattern) are made again by every first instance.
-    constexpr DWORD kTolerance = 8;
+    // DC and palette, dither pattern) are made again by every first instance,
+    // and what the system caches for itself comes and goes by about ten; an
+    // object left behind by each instance would show as a thousand.
+    constexpr DWORD kTolerance = 24;
     ASSERT_GT(gdiFirst, 0u) << "GDI objects cannot be counted here";
     {
         // The count sees objects come and go, so a leak would show.
