@@ -176,32 +176,6 @@ bool DitherBlackAt(int x, int y, int ax, int ay) {
 
 // ---------------------------------------------------------------------------
 
-TEST(DrawPicturesDither, TopLeftPixelIsBlackAndColoursAlternate) {
-    const DitherPattern dither;
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const COLORREF expected = (x + y) % 2 == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255);
-            EXPECT_EQ(GetPixel(dither.Dc(), x, y), expected) << x << "," << y;
-        }
-    }
-}
-
-TEST(DrawPicturesCheckPattern, TileStepsCoverTheLengthWithAFinalShortOrEmptyStep) {
-    struct Case {
-        std::int32_t start, length;
-        std::vector<TileStep> steps;
-    };
-    const Case cases[] = {
-        {0, 16, {{0, 8}, {8, 8}, {16, 0}}},
-        {3, 13, {{3, 8}, {11, 5}}},
-        {5, 7, {{5, 7}}},
-        {2, 0, {{2, 0}}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CheckTileSteps(c.start, c.length), c.steps) << c.start << "+" << c.length;
-    }
-}
-
 TEST(DrawPicturesCheckPattern, PaintsColourAndBackgroundAnchoredAtTheCornerAndNoFurther) {
     struct Case {
         WORD bits;
