@@ -1,6 +1,7 @@
 // tovabel_tlbgen: writes the OrnisTovabel type library.
 //
 //   tovabel_tlbgen <output.tlb> <win32|win64>
+//   tovabel_tlbgen --dump <library.tlb|.ocx>   lists a built library's contract
 //
 // The library is built with oleaut32's ICreateTypeLib2 rather than from IDL
 // because two enumerations have member names with spaces ("Align Top",
@@ -24,6 +25,7 @@
 #include <vector>
 
 #include "guids.h"
+#include "typelib_dump.h"
 
 namespace {
 
@@ -927,11 +929,28 @@ void generate(const std::wstring& output, SYSKIND syskind) {
     verify_layout(output, syskind, L"_Tovabel", static_cast<unsigned>(std::size(kSlots)));
 }
 
+// Prints the listing of the library in `path` (a .tlb file or a module holding one).
+int dump(const char* path) {
+    ComRef<ITypeLib> library;
+    const HRESULT hr = LoadTypeLibEx(windows_path(path).c_str(), REGKIND_NONE, library.out());
+    if (FAILED(hr)) {
+        std::fprintf(stderr, "tovabel_tlbgen: loading %s failed (HRESULT 0x%08lX)\n", path,
+                     static_cast<unsigned long>(hr));
+        return 1;
+    }
+    std::fputs(tovabel::win::DumpTypeLibrary(library.get()).c_str(), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--dump") == 0) {
+        return dump(argv[2]);
+    }
     if (argc != 3 || (std::strcmp(argv[2], "win32") != 0 && std::strcmp(argv[2], "win64") != 0)) {
-        std::fprintf(stderr, "usage: tovabel_tlbgen <output.tlb> <win32|win64>\n");
+        std::fprintf(stderr, "usage: tovabel_tlbgen <output.tlb> <win32|win64>\n"
+                             "       tovabel_tlbgen --dump <library>\n");
         return 2;
     }
     const std::wstring output = windows_path(argv[1]);
