@@ -6,9 +6,11 @@
 // The library is built with oleaut32's ICreateTypeLib2 rather than from IDL
 // because two enumerations have member names with spaces ("Align Top",
 // "Normal Text"), which IDL cannot spell. Vtable offsets depend on the pointer
-// size, so each architecture gets its own library. After saving, the program
-// reloads the file and checks the vtable layout. Any failure prints the step
-// that failed, removes the partial output and exits non-zero.
+// size, so each architecture gets its own library. The members of _Tovabel and
+// of the events come from their tables (win/control/tovabel_members.def,
+// core/control/tovabel_events.def). After saving, the program reloads the file
+// and checks the vtable layout. Any failure prints the step that failed,
+// removes the partial output and exits non-zero.
 
 #include <windows.h>
 
@@ -221,234 +223,53 @@ const EnumDef kEnums[] = {
      {L"AlignTop", L"AlignBottom", L"AlignLeft", L"AlignRight", L"AlignCenter"}},
 };
 
+// Whether property browsers list a property.
+enum class Listing { Browsable, NonBrowsable };
+
 struct PropertyDef {
     const wchar_t* name;
     MEMBERID dispid;
     Type type;
-    const wchar_t* help; // nullptr: none
-    bool browsable;
+    Listing listing;
+    const wchar_t* help; // empty: none
 };
 
-constexpr wchar_t kSoundDataHelp[] =
-    L"Gets / Sets the contents of the sound file downloaded throught the corresponding URL "
-    L"property, so that sounds can be shared among Tovabels at run-time (saves download time)";
-
-const PropertyDef kProperties[] = {
-    {L"AlignCaption", 0x6803FE0E, Type::Align, L"Gets / Sets where the caption should be displayed",
-     true},
-    {L"AlignPicture", 0x6803FE0D, Type::Align, L"Gets / Sets where the picture should be displayed",
-     true},
-    {L"AutoSize", 0x68030017, Type::Boolean,
-     L"Gets / Sets whether the control should automatically resize itself to fit the picture or "
-     L"caption",
-     true},
-    {L"BackColor", 0x68030012, Type::Color, L"Gets / Sets the control background color", true},
-    {L"BorderStyle", 0x6803FE0A, Type::BorderStyle,
-     L"Gets / Sets whether the control should display a border around it when the mouse is passed "
-     L"over it",
-     true},
-    {L"Caption", 0x68030011, Type::String, L"Gets / Sets the caption for the button", true},
-    {L"Checked", 0x68030016, Type::Boolean,
-     L"Gets / Sets whether a Check-Style button is Checked down.", true},
-    {L"DroppedDown", 0x6803FE09, Type::Boolean,
-     L"Returns whether the button is currently dropped down for drop down styles", false},
-    {L"Enabled", 0x68030010, Type::Boolean, L"Gets / Sets whether the control is enabled", true},
-    {L"Font", DISPID_FONT, Type::Font, L"Gets / Sets the font used for displaying the caption",
-     true},
-    {L"FontDirection", 0x6803FE0F, Type::FontDirection,
-     L"Gets / Sets the font direction for the caption", true},
-    {L"HighlightColor", 0x6803000F, Type::Color,
-     L"Gets / Sets the color used to draw light areas of the button", true},
-    {L"hwnd", 0x6803FE10, Type::Long, nullptr, true},
-    {L"MaskColor", 0x6803000E, Type::Color,
-     L"Gets / Sets the color used to mask out parts of the pictures", true},
-    {L"MouseIcon", 0x6803FE08, Type::Picture,
-     L"Gets / Sets icon to display as a cursor if MousePointer is set to Custom", true},
-    {L"MousePointer", 0x6803FE07, Type::Long, L"Gets / Sets the Mouse Pointer to display", true},
-    {L"Picture", 0x6803000D, Type::Picture,
-     L"Gets / Sets the picture to be displayed when the mouse is not over the control", true},
-    {L"PictureDisabled", 0x6803FE0C, Type::Picture,
-     L"Gets / Sets the picture to be displayed when the button is disabled (optional)", true},
-    {L"PictureDown", 0x6803000B, Type::Picture,
-     L"Gets / Sets the picture to be displayed when the mouse is pressed down over the control "
-     L"(optional)",
-     true},
-    {L"PictureOver", 0x6803000C, Type::Picture,
-     L"Gets / Sets the picture to be displayed when the mouse is over the control (optional)",
-     true},
-    {L"PlaySounds", 0x6803000A, Type::Boolean,
-     L"Gets / Sets whether the control should play sounds to respond to user events", true},
-    {L"ShadowColor", 0x68030009, Type::Color,
-     L"Gets / Sets the color used to draw dark areas of the button", true},
-    {L"SoundClick", 0x6803FE06, Type::SoundData, kSoundDataHelp, false},
-    {L"SoundClickURL", 0x68030008, Type::String,
-     L"Gets / Sets the URL or file location for the sound to be played when the user clicks the "
-     L"control",
-     true},
-    {L"SoundEnter", 0x6803FE05, Type::SoundData, kSoundDataHelp, false},
-    {L"SoundEnterURL", 0x68030007, Type::String,
-     L"Gets / Sets the URL or file location for the sound to be played when the mouse moves onto "
-     L"the control",
-     true},
-    {L"SoundLeave", 0x6803FE04, Type::SoundData, kSoundDataHelp, false},
-    {L"SoundLeaveURL", 0x68030006, Type::String,
-     L"Gets / Sets the URL or file location for the sound to be played when the mouse moves off "
-     L"of the control",
-     true},
-    {L"Style", 0x68030015, Type::Style,
-     L"Gets / Sets the button style: a push button, a check button, a drop down button with or "
-     L"without a separator before its arrow, a menu style button or a toolbar separator",
-     true},
-    {L"TextColor", 0x68030004, Type::Color,
-     L"Gets / Sets the color used for the caption and drop down arrow", true},
-    {L"ToolTipText", 0x68030003, Type::String,
-     L"Gets / Sets the ToolTip to display when the mouse hovers over the control", true},
-    {L"Transparent", 0x6803FE03, Type::Boolean,
-     L"Gets / Sets whether the control should be fully transparent and show other controls behind "
-     L"it",
-     true},
-    {L"URLMouseIcon", 0x6803FE02, Type::String,
-     L"Gets / Sets the URL / file location for the icon or cursor to display as a cursor", true},
-    {L"URLPicture", 0x68030002, Type::String,
-     L"Gets / Sets the URL or file location for the picture to be displayed when the mouse is not "
-     L"over the control",
-     true},
-    {L"URLPictureDisabled", 0x6803FE0B, Type::String,
-     L"Gets / Sets the URL or file location for the picture to be displayed when the button is "
-     L"disabled (optional)\r\n",
-     true},
-    {L"URLPictureDown", 0x68030001, Type::String,
-     L"Gets / Sets the URL or file location for the picture to be displayed when the mouse is "
-     L"pressed down over the control",
-     true},
-    {L"URLPictureOver", 0x68030000, Type::String,
-     L"Gets / Sets the URL or file location for the picture to be displayed when the mouse is "
-     L"over the control",
-     true},
-    {L"UseSystemSounds", 0x68030005, Type::Boolean,
-     L"Gets / Sets whether the button should play the user defined menu popup / menu click sounds "
-     L"or the sounds specified by the SoundURL properties",
-     true},
-    {L"Value", 0x6803FE01, Type::Boolean,
-     L"Gets / Sets the value of the button (setting to True at run time raises the Click event)",
-     true},
-};
+// What a method returns.
+enum class Result { None, String };
 
 struct MethodDef {
     const wchar_t* name;
     MEMBERID dispid;
-    bool returns_string;
-    const wchar_t* help;
+    Result result;
+    const wchar_t* help; // empty: none
 };
 
-const MethodDef kMethods[] = {
-    {L"AboutBox", 0x60030013, false, L"Displays Control Copyright and Version Details"},
-    {L"Version", 0x60030014, true, L"Returns the Control Version"},
-    {L"CancelDropDown", 0x60030018, false,
-     L"This method restores the button state after it is dropped down and should be called when "
-     L"the user has made a selection or clicks away from your drop down list"},
-    {L"SubClass", 0x6003FE12, false, nullptr},
-    {L"UnSubClass", 0x6003FE13, false, nullptr},
-};
+// The properties and methods of _Tovabel, one constant each.
+#define TOVABEL_PROPERTY(Name, Dispid, ValueType, Shown, Help)                                     \
+    constexpr PropertyDef kProperty_##Name{L"" #Name, Dispid, Type::ValueType, Listing::Shown,     \
+                                           L"" Help};
+#define TOVABEL_METHOD(Name, Dispid, Returns, Help)                                                \
+    constexpr MethodDef kMethod_##Name{L"" #Name, Dispid, Result::Returns, L"" Help};
+#include "control/tovabel_members.def"
 
 enum class Slot { Get, Put, PutRef, Method };
 
+// One vtable slot: an accessor of a property or a method.
 struct SlotDef {
-    const wchar_t* name;
+    const PropertyDef* property;
+    const MethodDef* method;
     Slot slot;
 };
 
 constexpr unsigned kDispatchSlots = 7; // IUnknown and IDispatch come first
 
-// The vtable of _Tovabel after IDispatch, in order. Saved forms and compiled
-// clients bind to these positions: never reorder, only append.
-const SlotDef kSlots[] = {
-    {L"BackColor", Slot::Get},
-    {L"BackColor", Slot::Put},
-    {L"Caption", Slot::Get},
-    {L"Caption", Slot::Put},
-    {L"Enabled", Slot::Get},
-    {L"Enabled", Slot::Put},
-    {L"HighlightColor", Slot::Get},
-    {L"HighlightColor", Slot::Put},
-    {L"MaskColor", Slot::Get},
-    {L"MaskColor", Slot::Put},
-    {L"Picture", Slot::Get},
-    {L"Picture", Slot::PutRef},
-    {L"PictureOver", Slot::Get},
-    {L"PictureOver", Slot::PutRef},
-    {L"PictureDown", Slot::Get},
-    {L"PictureDown", Slot::PutRef},
-    {L"PlaySounds", Slot::Get},
-    {L"PlaySounds", Slot::Put},
-    {L"ShadowColor", Slot::Get},
-    {L"ShadowColor", Slot::Put},
-    {L"SoundClickURL", Slot::Get},
-    {L"SoundClickURL", Slot::Put},
-    {L"SoundEnterURL", Slot::Get},
-    {L"SoundEnterURL", Slot::Put},
-    {L"SoundLeaveURL", Slot::Get},
-    {L"SoundLeaveURL", Slot::Put},
-    {L"UseSystemSounds", Slot::Get},
-    {L"UseSystemSounds", Slot::Put},
-    {L"TextColor", Slot::Get},
-    {L"TextColor", Slot::Put},
-    {L"ToolTipText", Slot::Get},
-    {L"ToolTipText", Slot::Put},
-    {L"URLPicture", Slot::Get},
-    {L"URLPicture", Slot::Put},
-    {L"URLPictureDown", Slot::Get},
-    {L"URLPictureDown", Slot::Put},
-    {L"URLPictureOver", Slot::Get},
-    {L"URLPictureOver", Slot::Put},
-    {L"AboutBox", Slot::Method},
-    {L"Version", Slot::Method},
-    {L"Style", Slot::Get},
-    {L"Style", Slot::Put},
-    {L"AutoSize", Slot::Get},
-    {L"AutoSize", Slot::Put},
-    {L"Checked", Slot::Get},
-    {L"Checked", Slot::Put},
-    {L"Font", Slot::Get},
-    {L"Font", Slot::PutRef},
-    {L"CancelDropDown", Slot::Method},
-    {L"BorderStyle", Slot::Get},
-    {L"BorderStyle", Slot::Put},
-    {L"DroppedDown", Slot::Get},
-    {L"MouseIcon", Slot::Get},
-    {L"MouseIcon", Slot::PutRef},
-    {L"MousePointer", Slot::Get},
-    {L"MousePointer", Slot::Put},
-    {L"SoundClick", Slot::Get},
-    {L"SoundClick", Slot::Put},
-    {L"SoundEnter", Slot::Get},
-    {L"SoundEnter", Slot::Put},
-    {L"SoundLeave", Slot::Get},
-    {L"SoundLeave", Slot::Put},
-    {L"Transparent", Slot::Get},
-    {L"Transparent", Slot::Put},
-    {L"URLMouseIcon", Slot::Get},
-    {L"URLMouseIcon", Slot::Put},
-    {L"Value", Slot::Get},
-    {L"Value", Slot::Put},
-    {L"PictureDisabled", Slot::Get},
-    {L"PictureDisabled", Slot::PutRef},
-    {L"URLPictureDisabled", Slot::Get},
-    {L"URLPictureDisabled", Slot::Put},
-    {L"AlignCaption", Slot::Get},
-    {L"AlignCaption", Slot::Put},
-    {L"AlignPicture", Slot::Get},
-    {L"AlignPicture", Slot::Put},
-    {L"FontDirection", Slot::Get},
-    {L"FontDirection", Slot::Put},
-    {L"hwnd", Slot::Get},
-    {L"MouseIcon", Slot::Put},
-    {L"Picture", Slot::Put},
-    {L"PictureOver", Slot::Put},
-    {L"PictureDown", Slot::Put},
-    {L"PictureDisabled", Slot::Put},
-    {L"SubClass", Slot::Method},
-    {L"UnSubClass", Slot::Method},
+// The vtable of _Tovabel after IDispatch, in order.
+constexpr SlotDef kSlots[] = {
+#define TOVABEL_GET(Name) {&kProperty_##Name, nullptr, Slot::Get},
+#define TOVABEL_PUT(Name) {&kProperty_##Name, nullptr, Slot::Put},
+#define TOVABEL_PUTREF(Name) {&kProperty_##Name, nullptr, Slot::PutRef},
+#define TOVABEL_METHOD(Name, Dispid, Returns, Help) {nullptr, &kMethod_##Name, Slot::Method},
+#include "control/tovabel_members.def"
 };
 
 struct ParamDef {
@@ -460,70 +281,22 @@ struct ParamDef {
 struct EventDef {
     const wchar_t* name;
     MEMBERID dispid;
+    const wchar_t* help; // empty: none
     std::initializer_list<ParamDef> params;
-    const wchar_t* help;
 };
 
-constexpr ParamDef kMouseParams[] = {
-    {L"Button", Type::Integer, false},
-    {L"Shift", Type::Integer, false},
-    {L"X", Type::Single, false},
-    {L"Y", Type::Single, false},
-};
+constexpr bool ByValue = false;
+constexpr bool ByReference = true;
 
 const EventDef kEvents[] = {
-    {L"Click", 1, {}, L"Raised when the user clicks the button"},
-    {L"RightClick", 2, {}, nullptr},
-    {L"Resize",
-     3,
-     {{L"Width", Type::Long, true}, {L"Height", Type::Long, true}},
-     L"Raised when the control resizes itself"},
-    {L"DropDown", 4, {}, L"Raised when the user clicks the button in drop down style"},
-    {L"DropDownCancelled",
-     5,
-     {},
-     L"This event is raised when the user has cancelled the drop down (i.e. they have clicked the "
-     L"button whilst it is dropped down)"},
-    {L"MouseDown",
-     6,
-     {kMouseParams[0], kMouseParams[1], kMouseParams[2], kMouseParams[3]},
-     L"Raised when the user clicks the mouse down on the control"},
-    {L"MouseMove",
-     7,
-     {kMouseParams[0], kMouseParams[1], kMouseParams[2], kMouseParams[3]},
-     L"Raised when the user moves the mouse over the control"},
-    {L"MouseUp",
-     8,
-     {kMouseParams[0], kMouseParams[1], kMouseParams[2], kMouseParams[3]},
-     L"Raised when the user releases the mouse over the control"},
-    {L"PropertyDownloaded", 9, {{L"sProperty", Type::String, false}}, nullptr},
-    // KeyAscii is by reference so that a handler can change or swallow the key.
-    {L"KeyPress",
-     DISPID_KEYPRESS,
-     {{L"keyAscii", Type::Integer, true}},
-     L"Raised when the user presses a key whilst the control has focus"},
+#define TOVABEL_PARAM(Name, ValueType, Passing)                                                    \
+    { L"" #Name, Type::ValueType, Passing }
+#define TOVABEL_EVENT(Name, Dispid, Help, ...) {L"" #Name, Dispid, L"" Help, {__VA_ARGS__}},
+#include "control/tovabel_events.def"
 };
 
 // ---------------------------------------------------------------------------
 // Building.
-
-const PropertyDef& find_property(const wchar_t* name) {
-    for (const PropertyDef& property : kProperties) {
-        if (std::wcscmp(property.name, name) == 0) {
-            return property;
-        }
-    }
-    throw Failure{"slot names unknown property " + narrow(name), E_UNEXPECTED};
-}
-
-const MethodDef& find_method(const wchar_t* name) {
-    for (const MethodDef& method : kMethods) {
-        if (std::wcscmp(method.name, name) == 0) {
-            return method;
-        }
-    }
-    throw Failure{"slot names unknown method " + narrow(name), E_UNEXPECTED};
-}
 
 // The finished type description, for references from later ones.
 void as_type_info(ICreateTypeInfo* creator, ComRef<ITypeInfo>& out) {
@@ -679,7 +452,7 @@ private:
         }
         check(creator->SetFuncAndParamNames(index, names.data(), static_cast<UINT>(names.size())),
               "SetFuncAndParamNames " + what);
-        if (help != nullptr) {
+        if (*help != L'\0') {
             check(creator->SetFuncDocString(index, ole(help)), "SetFuncDocString " + what);
         }
     }
@@ -697,10 +470,10 @@ private:
         ELEMDESC param{};
 
         if (slot.slot == Slot::Method) {
-            const MethodDef& method = find_method(slot.name);
+            const MethodDef& method = *slot.method;
             func.memid = method.dispid;
             func.invkind = INVOKE_FUNC;
-            if (method.returns_string) {
+            if (method.result == Result::String) {
                 param = element(types.pointer_to(types.basic(VT_BSTR)),
                                 PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
                 func.cParams = 1;
@@ -710,11 +483,11 @@ private:
             return;
         }
 
-        const PropertyDef& property = find_property(slot.name);
+        const PropertyDef& property = *slot.property;
         func.memid = property.dispid;
         func.cParams = 1;
         func.lprgelemdescParam = &param;
-        func.wFuncFlags = property.browsable ? 0 : FUNCFLAG_FNONBROWSABLE;
+        func.wFuncFlags = property.listing == Listing::Browsable ? 0 : FUNCFLAG_FNONBROWSABLE;
         TYPEDESC* value = types.value(property.type);
         switch (slot.slot) {
         case Slot::Get:
