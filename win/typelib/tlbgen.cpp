@@ -9,7 +9,8 @@
 // size, so each architecture gets its own library. The members of _Tovabel and
 // of the events come from their tables (win/control/tovabel_members.def,
 // core/control/tovabel_events.def). After saving, the program reloads the file
-// and checks the vtable layout. Any failure prints the step that failed,
+// and checks the vtable layout, repairing what the platform's writer gets
+// wrong (vtable_size_repair.h). Any failure prints the step that failed,
 // removes the partial output and exits non-zero.
 
 #include <windows.h>
@@ -17,7 +18,6 @@
 #include <oleauto.h>
 #include <olectl.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -26,21 +26,20 @@
 #include <string>
 #include <vector>
 
+#include "bstr.h"
+#include "com_ptr.h"
+#include "failure.h"
 #include "guids.h"
 #include "typelib_dump.h"
+#include "vtable_size_repair.h"
 
 namespace {
 
-struct Failure {
-    std::string step;
-    HRESULT hr;
-};
-
-void check(HRESULT hr, const std::string& step) {
-    if (FAILED(hr)) {
-        throw Failure{step, hr};
-    }
-}
+using tovabel::typelib::Check;
+using tovabel::typelib::Failure;
+using tovabel::typelib::kDispatchSlots;
+using tovabel::win::Bstr;
+using tovabel::win::ComPtr;
 
 // The typelib interfaces take non-const strings they never modify.
 LPOLESTR ole(const wchar_t* text) {
@@ -54,31 +53,6 @@ std::string narrow(const wchar_t* text) {
     }
     return out;
 }
-
-// Owns one COM reference.
-template <class T> class ComRef {
-public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() { reset(); }
-
-    void reset() {
-        if (ptr_ != nullptr) {
-            ptr_->Release();
-            ptr_ = nullptr;
-        }
-    }
-    T** out() {
-        reset();
-        return &ptr_;
-    }
-    T* get() const { return ptr_; }
-    T* operator->() const { return ptr_; }
-
-private:
-    T* ptr_ = nullptr;
-};
 
 // The value types of the control's public interface.
 enum class Type {
@@ -99,31 +73,31 @@ enum class Type {
 
 // Type descriptions from stdole2 and from this library that members refer to.
 struct KnownTypes {
-    ComRef<ITypeInfo> dispatch;
-    ComRef<ITypeInfo> color;
-    ComRef<ITypeInfo> picture;
-    ComRef<ITypeInfo> font;
-    ComRef<ITypeInfo> style;
-    ComRef<ITypeInfo> border_style;
-    ComRef<ITypeInfo> align;
-    ComRef<ITypeInfo> font_direction;
+    ComPtr<ITypeInfo> dispatch;
+    ComPtr<ITypeInfo> color;
+    ComPtr<ITypeInfo> picture;
+    ComPtr<ITypeInfo> font;
+    ComPtr<ITypeInfo> style;
+    ComPtr<ITypeInfo> border_style;
+    ComPtr<ITypeInfo> align;
+    ComPtr<ITypeInfo> font_direction;
 
     ITypeInfo* user_defined(Type type) const {
         switch (type) {
         case Type::Color:
-            return color.get();
+            return color.Get();
         case Type::Picture:
-            return picture.get();
+            return picture.Get();
         case Type::Font:
-            return font.get();
+            return font.Get();
         case Type::Style:
-            return style.get();
+            return style.Get();
         case Type::BorderStyle:
-            return border_style.get();
+            return border_style.Get();
         case Type::Align:
-            return align.get();
+            return align.Get();
         case Type::FontDirection:
-            return font_direction.get();
+            return font_direction.Get();
         default:
             return nullptr;
         }
@@ -148,7 +122,7 @@ public:
     }
     TYPEDESC* reference(ITypeInfo* target) {
         HREFTYPE href = 0;
-        check(owner_->AddRefTypeInfo(target, &href), "AddRefTypeInfo");
+        Check(owner_->AddRefTypeInfo(target, &href), "AddRefTypeInfo");
         TYPEDESC* desc = basic(VT_USERDEFINED);
         desc->hreftype = href;
         return desc;
@@ -261,8 +235,6 @@ struct SlotDef {
     Slot slot;
 };
 
-constexpr unsigned kDispatchSlots = 7; // IUnknown and IDispatch come first
-
 // The vtable of _Tovabel after IDispatch, in order.
 constexpr SlotDef kSlots[] = {
 #define TOVABEL_GET(Name) {&kProperty_##Name, nullptr, Slot::Get},
@@ -299,24 +271,23 @@ const EventDef kEvents[] = {
 // Building.
 
 // The finished type description, for references from later ones.
-void as_type_info(ICreateTypeInfo* creator, ComRef<ITypeInfo>& out) {
-    check(creator->QueryInterface(IID_ITypeInfo, reinterpret_cast<void**>(out.out())),
+void as_type_info(ICreateTypeInfo* creator, ComPtr<ITypeInfo>& out) {
+    Check(creator->QueryInterface(IID_ITypeInfo, reinterpret_cast<void**>(out.Put())),
           "QueryInterface(ITypeInfo)");
 }
 
-void find_in(ITypeLib* library, const wchar_t* name, TYPEKIND kind, ComRef<ITypeInfo>& out) {
+void find_in(ITypeLib* library, const wchar_t* name, TYPEKIND kind, ComPtr<ITypeInfo>& out) {
     const UINT count = library->GetTypeInfoCount();
     for (UINT i = 0; i < count; ++i) {
-        BSTR found = nullptr;
+        Bstr found;
         TYPEKIND found_kind{};
-        if (FAILED(library->GetDocumentation(static_cast<INT>(i), &found, nullptr, nullptr,
+        if (FAILED(library->GetDocumentation(static_cast<INT>(i), found.Put(), nullptr, nullptr,
                                              nullptr))) {
             continue;
         }
-        const bool same = found != nullptr && std::wcscmp(found, name) == 0;
-        SysFreeString(found);
+        const bool same = found.View() == name;
         if (same && SUCCEEDED(library->GetTypeInfoType(i, &found_kind)) && found_kind == kind) {
-            check(library->GetTypeInfo(i, out.out()), "GetTypeInfo(" + narrow(name) + ")");
+            Check(library->GetTypeInfo(i, out.Put()), "GetTypeInfo(" + narrow(name) + ")");
             return;
         }
     }
@@ -324,14 +295,14 @@ void find_in(ITypeLib* library, const wchar_t* name, TYPEKIND kind, ComRef<IType
 }
 
 void load_stdole(KnownTypes& known) {
-    ComRef<ITypeLib> stdole;
-    if (FAILED(LoadRegTypeLib(IID_StdOle, 2, 0, LOCALE_NEUTRAL, stdole.out()))) {
-        check(LoadTypeLib(L"stdole2.tlb", stdole.out()), "LoadTypeLib(stdole2.tlb)");
+    ComPtr<ITypeLib> stdole;
+    if (FAILED(LoadRegTypeLib(IID_StdOle, 2, 0, LOCALE_NEUTRAL, stdole.Put()))) {
+        Check(LoadTypeLib(L"stdole2.tlb", stdole.Put()), "LoadTypeLib(stdole2.tlb)");
     }
-    find_in(stdole.get(), L"IDispatch", TKIND_INTERFACE, known.dispatch);
-    find_in(stdole.get(), L"OLE_COLOR", TKIND_ALIAS, known.color);
-    find_in(stdole.get(), L"Picture", TKIND_DISPATCH, known.picture);
-    find_in(stdole.get(), L"Font", TKIND_DISPATCH, known.font);
+    find_in(stdole.Get(), L"IDispatch", TKIND_INTERFACE, known.dispatch);
+    find_in(stdole.Get(), L"OLE_COLOR", TKIND_ALIAS, known.color);
+    find_in(stdole.Get(), L"Picture", TKIND_DISPATCH, known.picture);
+    find_in(stdole.Get(), L"Font", TKIND_DISPATCH, known.font);
 }
 
 class LibraryBuilder {
@@ -340,23 +311,23 @@ public:
         : library_(library), known_(known), pointer_size_(pointer_size) {}
 
     void create(const wchar_t* name, TYPEKIND kind, const GUID& guid, UINT flags,
-                ComRef<ICreateTypeInfo>& out) {
+                ComPtr<ICreateTypeInfo>& out) {
         const std::string what = narrow(name);
-        check(library_->CreateTypeInfo(ole(name), kind, out.out()), "CreateTypeInfo " + what);
-        check(out->SetGuid(guid), "SetGuid " + what);
+        Check(library_->CreateTypeInfo(ole(name), kind, out.Put()), "CreateTypeInfo " + what);
+        Check(out->SetGuid(guid), "SetGuid " + what);
         if (flags != 0) {
-            check(out->SetTypeFlags(flags), "SetTypeFlags " + what);
+            Check(out->SetTypeFlags(flags), "SetTypeFlags " + what);
         }
     }
 
     void derive_from(ICreateTypeInfo* creator, ITypeInfo* base, const char* what) {
         HREFTYPE href = 0;
-        check(creator->AddRefTypeInfo(base, &href), std::string("AddRefTypeInfo base of ") + what);
-        check(creator->AddImplType(0, href), std::string("AddImplType ") + what);
+        Check(creator->AddRefTypeInfo(base, &href), std::string("AddRefTypeInfo base of ") + what);
+        Check(creator->AddImplType(0, href), std::string("AddImplType ") + what);
     }
 
-    void add_enum(const EnumDef& def, ComRef<ITypeInfo>& out) {
-        ComRef<ICreateTypeInfo> creator;
+    void add_enum(const EnumDef& def, ComPtr<ITypeInfo>& out) {
+        ComPtr<ICreateTypeInfo> creator;
         create(def.name, TKIND_ENUM, def.guid, 0, creator);
         const std::string what = narrow(def.name);
         UINT index = 0;
@@ -370,48 +341,48 @@ public:
             var.lpvarValue = &value;
             var.elemdescVar.tdesc.vt = VT_I4;
             var.varkind = VAR_CONST;
-            check(creator->AddVarDesc(index, &var), "AddVarDesc " + what);
-            check(creator->SetVarName(index, ole(member)), "SetVarName " + narrow(member));
-            check(creator->SetVarDocString(index, ole(member)),
+            Check(creator->AddVarDesc(index, &var), "AddVarDesc " + what);
+            Check(creator->SetVarName(index, ole(member)), "SetVarName " + narrow(member));
+            Check(creator->SetVarDocString(index, ole(member)),
                   "SetVarDocString " + narrow(member));
             ++index;
         }
-        check(creator->LayOut(), "LayOut " + what);
-        as_type_info(creator.get(), out);
+        Check(creator->LayOut(), "LayOut " + what);
+        as_type_info(creator.Get(), out);
     }
 
     // A dual interface with no members of its own.
-    void add_empty_dual(const wchar_t* name, const GUID& guid, ComRef<ITypeInfo>& out) {
-        ComRef<ICreateTypeInfo> creator;
+    void add_empty_dual(const wchar_t* name, const GUID& guid, ComPtr<ITypeInfo>& out) {
+        ComPtr<ICreateTypeInfo> creator;
         create(name, TKIND_INTERFACE, guid, kDualFlags, creator);
-        derive_from(creator.get(), known_.dispatch.get(), "dual interface");
-        check(creator->LayOut(), "LayOut " + narrow(name));
-        as_type_info(creator.get(), out);
+        derive_from(creator.Get(), known_.dispatch.Get(), "dual interface");
+        Check(creator->LayOut(), "LayOut " + narrow(name));
+        as_type_info(creator.Get(), out);
     }
 
-    void add_control_interface(ComRef<ITypeInfo>& out) {
-        ComRef<ICreateTypeInfo> creator;
+    void add_control_interface(ComPtr<ITypeInfo>& out) {
+        ComPtr<ICreateTypeInfo> creator;
         create(L"_Tovabel", TKIND_INTERFACE, tovabel::IID__Tovabel, kDualFlags, creator);
-        derive_from(creator.get(), known_.dispatch.get(), "_Tovabel");
+        derive_from(creator.Get(), known_.dispatch.Get(), "_Tovabel");
         UINT index = 0;
         for (const SlotDef& slot : kSlots) {
-            add_slot(creator.get(), index++, slot);
+            add_slot(creator.Get(), index++, slot);
         }
-        check(creator->LayOut(), "LayOut _Tovabel");
-        as_type_info(creator.get(), out);
+        Check(creator->LayOut(), "LayOut _Tovabel");
+        as_type_info(creator.Get(), out);
     }
 
-    void add_events(ComRef<ITypeInfo>& out) {
-        ComRef<ICreateTypeInfo> creator;
+    void add_events(ComPtr<ITypeInfo>& out) {
+        ComPtr<ICreateTypeInfo> creator;
         create(L"__Tovabel", TKIND_DISPATCH, tovabel::DIID___Tovabel,
                TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE, creator);
-        derive_from(creator.get(), known_.dispatch.get(), "__Tovabel");
+        derive_from(creator.Get(), known_.dispatch.Get(), "__Tovabel");
         UINT index = 0;
         for (const EventDef& event : kEvents) {
-            add_event(creator.get(), index++, event);
+            add_event(creator.Get(), index++, event);
         }
-        check(creator->LayOut(), "LayOut __Tovabel");
-        as_type_info(creator.get(), out);
+        Check(creator->LayOut(), "LayOut __Tovabel");
+        as_type_info(creator.Get(), out);
     }
 
     struct Implemented {
@@ -421,21 +392,21 @@ public:
 
     void add_class(const wchar_t* name, const GUID& guid, UINT flags, const wchar_t* help,
                    std::initializer_list<Implemented> implemented) {
-        ComRef<ICreateTypeInfo> creator;
+        ComPtr<ICreateTypeInfo> creator;
         create(name, TKIND_COCLASS, guid, flags, creator);
         const std::string what = narrow(name);
         if (help != nullptr) {
-            check(creator->SetDocString(ole(help)), "SetDocString " + what);
+            Check(creator->SetDocString(ole(help)), "SetDocString " + what);
         }
         UINT index = 0;
         for (const Implemented& item : implemented) {
             HREFTYPE href = 0;
-            check(creator->AddRefTypeInfo(item.type, &href), "AddRefTypeInfo " + what);
-            check(creator->AddImplType(index, href), "AddImplType " + what);
-            check(creator->SetImplTypeFlags(index, item.flags), "SetImplTypeFlags " + what);
+            Check(creator->AddRefTypeInfo(item.type, &href), "AddRefTypeInfo " + what);
+            Check(creator->AddImplType(index, href), "AddImplType " + what);
+            Check(creator->SetImplTypeFlags(index, item.flags), "SetImplTypeFlags " + what);
             ++index;
         }
-        check(creator->LayOut(), "LayOut " + what);
+        Check(creator->LayOut(), "LayOut " + what);
     }
 
 private:
@@ -445,15 +416,15 @@ private:
     void add_function(ICreateTypeInfo* creator, UINT index, FUNCDESC& func, const wchar_t* name,
                       const std::vector<const wchar_t*>& param_names, const wchar_t* help) {
         const std::string what = narrow(name);
-        check(creator->AddFuncDesc(index, &func), "AddFuncDesc " + what);
+        Check(creator->AddFuncDesc(index, &func), "AddFuncDesc " + what);
         std::vector<LPOLESTR> names{ole(name)};
         for (const wchar_t* param : param_names) {
             names.push_back(ole(param));
         }
-        check(creator->SetFuncAndParamNames(index, names.data(), static_cast<UINT>(names.size())),
+        Check(creator->SetFuncAndParamNames(index, names.data(), static_cast<UINT>(names.size())),
               "SetFuncAndParamNames " + what);
         if (*help != L'\0') {
-            check(creator->SetFuncDocString(index, ole(help)), "SetFuncDocString " + what);
+            Check(creator->SetFuncDocString(index, ole(help)), "SetFuncDocString " + what);
         }
     }
 
@@ -537,116 +508,6 @@ short pointer_size(SYSKIND syskind) {
     return syskind == SYS_WIN64 ? 8 : 4;
 }
 
-// Wine sizes an interface's vtable from its base as loaded in this process, so
-// a 64-bit process writing the 32-bit library records IDispatch's seven slots
-// as 56 bytes instead of 28. The size is corrected in the saved file: the
-// typeinfo table entry of the interface holds it as a 16-bit value at 0x4E.
-// The entry is found through the file's header and segment directory, and the
-// patch only goes ahead when the stored value is exactly the wrong one read
-// back through oleaut32.
-void repair_vtable_size(const std::wstring& path, UINT index, unsigned wrong, unsigned right) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        throw Failure{"opening the library to repair its vtable size",
-                      HRESULT_FROM_WIN32(GetLastError())};
-    }
-    struct Closer {
-        HANDLE handle;
-        ~Closer() { CloseHandle(handle); }
-    } closer{file};
-
-    const auto read_at = [&](DWORD offset, void* out, DWORD size) {
-        DWORD done = 0;
-        if (SetFilePointer(file, static_cast<LONG>(offset), nullptr, FILE_BEGIN) ==
-                INVALID_SET_FILE_POINTER ||
-            !ReadFile(file, out, size, &done, nullptr) || done != size) {
-            throw Failure{"reading the saved library", E_FAIL};
-        }
-    };
-    char magic[4];
-    read_at(0, magic, 4);
-    if (std::memcmp(magic, "MSFT", 4) != 0) {
-        throw Failure{"saved library is not in MSFT format", E_FAIL};
-    }
-    constexpr DWORD kHeaderSize = 0x54;
-    constexpr DWORD kHelpDllFlag = 0x100;
-    DWORD varflags = 0;
-    DWORD type_count = 0;
-    read_at(0x14, &varflags, 4);
-    read_at(0x20, &type_count, 4);
-    const DWORD segment_directory =
-        kHeaderSize + ((varflags & kHelpDllFlag) != 0 ? 4 : 0) + type_count * 4;
-    DWORD type_table = 0; // the first segment is the typeinfo table
-    read_at(segment_directory, &type_table, 4);
-    constexpr DWORD kTypeEntrySize = 0x64;
-    constexpr DWORD kVtableSizeField = 0x4E;
-    const DWORD field = type_table + index * kTypeEntrySize + kVtableSizeField;
-    std::uint16_t stored = 0;
-    read_at(field, &stored, 2);
-    if (stored != wrong) {
-        throw Failure{"vtable size in the file is not where it was expected", E_FAIL};
-    }
-    const auto fixed = static_cast<std::uint16_t>(right);
-    DWORD written = 0;
-    if (SetFilePointer(file, static_cast<LONG>(field), nullptr, FILE_BEGIN) ==
-            INVALID_SET_FILE_POINTER ||
-        !WriteFile(file, &fixed, 2, &written, nullptr) || written != 2) {
-        throw Failure{"writing the repaired vtable size", HRESULT_FROM_WIN32(GetLastError())};
-    }
-}
-
-// Reads the saved library back: the interface's members must sit in the slots
-// that follow IDispatch, one after another, and its vtable size must cover
-// exactly those slots in the library's own pointer size.
-void verify_layout(const std::wstring& path, SYSKIND syskind, const wchar_t* name,
-                   unsigned member_count) {
-    const std::string what = "layout of " + narrow(name);
-    const unsigned expected_size = (kDispatchSlots + member_count) * pointer_size(syskind);
-    for (int attempt = 0;; ++attempt) {
-        ComRef<ITypeLib> library;
-        check(LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.out()), "reloading the library");
-        ComRef<ITypeInfo> info;
-        find_in(library.get(), name, TKIND_DISPATCH, info);
-        HREFTYPE vtable_part = 0;
-        check(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtable_part), what);
-        ComRef<ITypeInfo> vtable;
-        check(info->GetRefTypeInfo(vtable_part, vtable.out()), what);
-        TYPEATTR* attr = nullptr;
-        check(vtable->GetTypeAttr(&attr), what);
-        const unsigned size = attr->cbSizeVft;
-        const unsigned funcs = attr->cFuncs;
-        vtable->ReleaseTypeAttr(attr);
-        if (funcs != member_count) {
-            throw Failure{what + ": wrong member count", E_FAIL};
-        }
-        for (unsigned i = 0; i < funcs; ++i) {
-            FUNCDESC* func = nullptr;
-            check(vtable->GetFuncDesc(i, &func), what);
-            // The loader reports offsets in this process's pointer size.
-            const unsigned slot = static_cast<unsigned>(func->oVft) / sizeof(void*);
-            vtable->ReleaseFuncDesc(func);
-            if (slot != kDispatchSlots + i) {
-                throw Failure{what + ": member in the wrong slot", E_FAIL};
-            }
-        }
-        if (size == expected_size) {
-            return;
-        }
-        if (attempt > 0) {
-            throw Failure{what + ": vtable size still wrong after repair", E_FAIL};
-        }
-        UINT index = 0;
-        ComRef<ITypeLib> containing;
-        check(vtable->GetContainingTypeLib(containing.out(), &index), what);
-        library.reset();
-        info.reset();
-        vtable.reset();
-        containing.reset();
-        repair_vtable_size(path, index, size, expected_size);
-    }
-}
-
 // Under Wine a Unix path such as /build/x.tlb names the same file as Z:\build\x.tlb.
 std::wstring windows_path(const char* path) {
     std::wstring out;
@@ -663,55 +524,57 @@ void generate(const std::wstring& output, SYSKIND syskind) {
     KnownTypes known;
     load_stdole(known);
 
-    ComRef<ICreateTypeLib2> library;
-    check(CreateTypeLib2(syskind, output.c_str(), library.out()), "CreateTypeLib2");
-    check(library->SetName(ole(L"OrnisTovabel")), "SetName");
-    check(library->SetGuid(tovabel::LIBID_OrnisTovabel), "SetGuid");
-    check(library->SetVersion(tovabel::identity::kTypeLibMajor, tovabel::identity::kTypeLibMinor),
+    ComPtr<ICreateTypeLib2> library;
+    Check(CreateTypeLib2(syskind, output.c_str(), library.Put()), "CreateTypeLib2");
+    Check(library->SetName(ole(L"OrnisTovabel")), "SetName");
+    Check(library->SetGuid(tovabel::LIBID_OrnisTovabel), "SetGuid");
+    Check(library->SetVersion(tovabel::identity::kTypeLibMajor, tovabel::identity::kTypeLibMinor),
           "SetVersion");
-    check(library->SetLcid(tovabel::identity::kTypeLibLcid), "SetLcid");
-    check(library->SetDocString(ole(kLibraryHelp)), "SetDocString");
+    Check(library->SetLcid(tovabel::identity::kTypeLibLcid), "SetLcid");
+    Check(library->SetDocString(ole(kLibraryHelp)), "SetDocString");
 
-    LibraryBuilder builder(library.get(), known, pointer_size(syskind));
-    ComRef<ITypeInfo> caption_align; // published, used by no member
-    ComRef<ITypeInfo>* enum_outputs[] = {&known.style, &known.border_style, &known.align,
+    LibraryBuilder builder(library.Get(), known, pointer_size(syskind));
+    ComPtr<ITypeInfo> caption_align; // published, used by no member
+    ComPtr<ITypeInfo>* enum_outputs[] = {&known.style, &known.border_style, &known.align,
                                          &known.font_direction, &caption_align};
     static_assert(std::size(enum_outputs) == std::size(kEnums));
     for (std::size_t i = 0; i < std::size(kEnums); ++i) {
         builder.add_enum(kEnums[i], *enum_outputs[i]);
     }
 
-    ComRef<ITypeInfo> types_interface;
+    ComPtr<ITypeInfo> types_interface;
     builder.add_empty_dual(L"_clsTVTypes", tovabel::IID__clsTVTypes, types_interface);
     builder.add_class(L"clsTVTypes", tovabel::CLSID_clsTVTypes, 0, nullptr,
-                      {{types_interface.get(), IMPLTYPEFLAG_FDEFAULT}});
+                      {{types_interface.Get(), IMPLTYPEFLAG_FDEFAULT}});
 
-    ComRef<ITypeInfo> control_interface;
+    ComPtr<ITypeInfo> control_interface;
     builder.add_control_interface(control_interface);
-    ComRef<ITypeInfo> events;
+    ComPtr<ITypeInfo> events;
     builder.add_events(events);
     builder.add_class(L"Tovabel", tovabel::CLSID_Tovabel, TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL,
                       L"Tovabel flat button",
-                      {{control_interface.get(), IMPLTYPEFLAG_FDEFAULT},
-                       {events.get(), IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}});
+                      {{control_interface.Get(), IMPLTYPEFLAG_FDEFAULT},
+                       {events.Get(), IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}});
 
-    check(library->SaveAllChanges(), "SaveAllChanges");
-    library.reset();
+    Check(library->SaveAllChanges(), "SaveAllChanges");
+    library.Reset();
 
-    verify_layout(output, syskind, L"_clsTVTypes", 0);
-    verify_layout(output, syskind, L"_Tovabel", static_cast<unsigned>(std::size(kSlots)));
+    tovabel::typelib::VerifyVtableLayout(output, syskind, tovabel::IID__clsTVTypes, "_clsTVTypes",
+                                         0);
+    tovabel::typelib::VerifyVtableLayout(output, syskind, tovabel::IID__Tovabel, "_Tovabel",
+                                         static_cast<unsigned>(std::size(kSlots)));
 }
 
 // Prints the listing of the library in `path` (a .tlb file or a module holding one).
 int dump(const char* path) {
-    ComRef<ITypeLib> library;
-    const HRESULT hr = LoadTypeLibEx(windows_path(path).c_str(), REGKIND_NONE, library.out());
+    ComPtr<ITypeLib> library;
+    const HRESULT hr = LoadTypeLibEx(windows_path(path).c_str(), REGKIND_NONE, library.Put());
     if (FAILED(hr)) {
         std::fprintf(stderr, "tovabel_tlbgen: loading %s failed (HRESULT 0x%08lX)\n", path,
                      static_cast<unsigned long>(hr));
         return 1;
     }
-    std::fputs(tovabel::win::DumpTypeLibrary(library.get()).c_str(), stdout);
+    std::fputs(tovabel::win::DumpTypeLibrary(library.Get()).c_str(), stdout);
     return 0;
 }
 
