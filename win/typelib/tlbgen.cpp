@@ -526,7 +526,7 @@ void generate(const std::wstring& output, SYSKIND syskind) {
 
     ComPtr<ICreateTypeLib2> library;
     Check(CreateTypeLib2(syskind, output.c_str(), library.Put()), "CreateTypeLib2");
-    Check(library->SetName(ole(L"OrnisTovabel")), "SetName");
+    Check(library->SetName(ole(tovabel::identity::kWideLibraryName.text)), "SetName");
     Check(library->SetGuid(tovabel::LIBID_OrnisTovabel), "SetGuid");
     Check(library->SetVersion(tovabel::identity::kTypeLibMajor, tovabel::identity::kTypeLibMinor),
           "SetVersion");
