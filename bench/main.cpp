@@ -4,6 +4,7 @@
 // Hover -> Normal is one repaint of the window; rounds interleave the
 // subjects, and the medians of the rounds are printed with the ratios
 // ours/peer (below 1.0: ours is faster).
+#include "control/identity.h"
 #include "library.h"
 #include "subjects.h"
 
@@ -155,7 +156,7 @@ int Run() {
     ToolbarButton toolbarDropDown(form.Window(), "toolbar drop-down", L"Back", true, {104, 60});
     PushButton push(form.Window(), "push button BM_SETSTATE", {200, 60});
     if (!icon.Ready() || !captioned.Ready() || !dropDown.Ready()) {
-        std::printf("OrnisTovabel.Tovabel could not be created\n");
+        std::printf("%s could not be created\n", tovabel::identity::kProgId);
         return 1;
     }
     form.Settle();

@@ -1,5 +1,6 @@
 #include "subjects.h"
 
+#include "control/identity.h"
 #include "pixels.h"
 #include "variant.h"
 
@@ -66,7 +67,7 @@ win::Bitmap MakeGlyph() {
 
 OurButton::OurButton(olehost::Form& form, std::string name, const OurFace& face, POINT at)
     : name_(std::move(name)), place_(form.AddPlace()) {
-    if (FAILED(place_.Create(L"OrnisTovabel.Tovabel",
+    if (FAILED(place_.Create(identity::kWideProgId.text,
                              {at.x, at.y, at.x + face.size.cx, at.y + face.size.cy}))) {
         return;
     }

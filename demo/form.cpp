@@ -2,6 +2,7 @@
 
 #include "accessible_tree.h"
 #include "buttons.h"
+#include "control/identity.h"
 #include "events.h"
 #include "pages.h"
 #include "pixels.h"
@@ -22,7 +23,7 @@ namespace tovabel::demo {
 
 namespace {
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+constexpr const wchar_t* kProgId = identity::kWideProgId.text;
 
 struct FormButton {
     const char* label;

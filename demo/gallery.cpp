@@ -1,6 +1,7 @@
 #include "gallery.h"
 
 #include "buttons.h"
+#include "control/identity.h"
 #include "grid.h"
 #include "values.h"
 
@@ -14,7 +15,7 @@ using olehost::Pixels;
 
 namespace {
 
-constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+constexpr const wchar_t* kProgId = identity::kWideProgId.text;
 
 constexpr const wchar_t* kAlignNames[] = {L"Top", L"Bottom", L"Left", L"Right", L"Middle"};
 constexpr const wchar_t* kDirectionNames[] = {L"Normal Text", L"Downward Text", L"Reverse Text",

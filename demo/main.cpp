@@ -7,6 +7,7 @@
 // the platform's property frame; with --stay-open the form stays open for a person.
 #include "bstr.h"
 #include "com_ptr.h"
+#include "control/identity.h"
 #include "events.h"
 #include "form.h"
 #include "gallery.h"
@@ -128,10 +129,10 @@ int RunDemo() {
     }
     CLSID clsid{};
     Ref<IDispatch> control;
-    if (FAILED(CLSIDFromProgID(L"OrnisTovabel.Tovabel", &clsid)) ||
+    if (FAILED(CLSIDFromProgID(tovabel::identity::kWideProgId.text, &clsid)) ||
         FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                 control.PutVoid()))) {
-        std::printf("OrnisTovabel.Tovabel could not be created\n");
+        std::printf("%s could not be created\n", tovabel::identity::kProgId);
         return 1;
     }
     Ref<IPersistStreamInit> persist;

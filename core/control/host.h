@@ -18,42 +18,18 @@ namespace tovabel {
 
 // Dispatch identifiers of the control's events.
 namespace EventId {
-inline constexpr std::int32_t Click = 1;
-inline constexpr std::int32_t RightClick = 2;
-inline constexpr std::int32_t Resize = 3;
-inline constexpr std::int32_t DropDown = 4;
-inline constexpr std::int32_t DropDownCancelled = 5;
-inline constexpr std::int32_t MouseDown = 6;
-inline constexpr std::int32_t MouseMove = 7;
-inline constexpr std::int32_t MouseUp = 8;
-inline constexpr std::int32_t PropertyDownloaded = 9;
-inline constexpr std::int32_t KeyPress = -603;
+#define TOVABEL_EVENT(Name, Dispid, ...) inline constexpr std::int32_t Name = Dispid;
+#include "control/tovabel_events.def"
 } // namespace EventId
 
 // The name under which clients know the event with dispatch identifier `id`;
 // empty for an identifier that is not one of the control's events.
 constexpr std::string_view EventName(std::int32_t id) {
     switch (id) {
-    case EventId::Click:
-        return "Click";
-    case EventId::RightClick:
-        return "RightClick";
-    case EventId::Resize:
-        return "Resize";
-    case EventId::DropDown:
-        return "DropDown";
-    case EventId::DropDownCancelled:
-        return "DropDownCancelled";
-    case EventId::MouseDown:
-        return "MouseDown";
-    case EventId::MouseMove:
-        return "MouseMove";
-    case EventId::MouseUp:
-        return "MouseUp";
-    case EventId::PropertyDownloaded:
-        return "PropertyDownloaded";
-    case EventId::KeyPress:
-        return "KeyPress";
+#define TOVABEL_EVENT(Name, Dispid, ...)                                                           \
+    case EventId::Name:                                                                            \
+        return #Name;
+#include "control/tovabel_events.def"
     default:
         return {};
     }

@@ -2,6 +2,8 @@
 // These GUIDs name the control in every saved form: they never change.
 #pragma once
 
+#include <cstddef>
+
 namespace tovabel::identity {
 
 // Text forms without braces, as the registry and the component-category
@@ -21,9 +23,30 @@ inline constexpr char kGeneralPageClsid[] = "8F0F7C18-472E-4EED-9154-2D5AFFF1482
 inline constexpr char kURLsPageClsid[] = "0BBC2DAE-7E63-4507-9AEC-45925AB2A756";    // pagURLs
 
 inline constexpr char kLibraryName[] = "OrnisTovabel";
+// The name clients create the control by (CreateObject): the version-independent
+// ProgID. The versioned one carries the type library's major version.
 inline constexpr char kProgId[] = "OrnisTovabel.Tovabel";
+inline constexpr char kVersionedProgId[] = "OrnisTovabel.Tovabel.2";
+inline constexpr char kClassDescription[] = "Tovabel Control";
 inline constexpr unsigned short kTypeLibMajor = 2;
 inline constexpr unsigned short kTypeLibMinor = 10;
 inline constexpr unsigned long kTypeLibLcid = 0x0409;
+static_assert(kVersionedProgId[sizeof kVersionedProgId - 2] == '0' + kTypeLibMajor,
+              "the versioned ProgID ends in the type library's major version");
+
+// An ASCII text above as a wide string constant, for the platform's calls.
+template <std::size_t N> struct WideText {
+    wchar_t text[N] = {};
+    constexpr explicit WideText(const char (&ascii)[N]) {
+        for (std::size_t i = 0; i < N; ++i) {
+            text[i] = static_cast<wchar_t>(ascii[i]);
+        }
+    }
+};
+
+inline constexpr WideText kWideLibraryName(kLibraryName);
+inline constexpr WideText kWideProgId(kProgId);
+inline constexpr WideText kWideVersionedProgId(kVersionedProgId);
+inline constexpr WideText kWideClassDescription(kClassDescription);
 
 } // namespace tovabel::identity

@@ -3,6 +3,7 @@
 // events through the connection point.
 #include "com_client.h"
 
+#include "control/tovabel_interface.h"
 #include "guids.h"
 
 #include <gtest/gtest.h>
@@ -14,49 +15,7 @@ namespace tovabel::wintest {
 namespace {
 
 // DISPIDs of the control's properties and methods, as saved programs call them.
-enum : DISPID {
-    kAlignCaption = 0x6803FE0E,
-    kAlignPicture = 0x6803FE0D,
-    kAutoSize = 0x68030017,
-    kBackColor = 0x68030012,
-    kBorderStyle = 0x6803FE0A,
-    kCaption = 0x68030011,
-    kChecked = 0x68030016,
-    kDroppedDown = 0x6803FE09,
-    kEnabled = 0x68030010,
-    kFont = static_cast<DISPID>(0xFFFFFE00),
-    kFontDirection = 0x6803FE0F,
-    kHighlightColor = 0x6803000F,
-    kHwnd = 0x6803FE10,
-    kMaskColor = 0x6803000E,
-    kMouseIcon = 0x6803FE08,
-    kMousePointer = 0x6803FE07,
-    kPicture = 0x6803000D,
-    kPictureDisabled = 0x6803FE0C,
-    kPictureDown = 0x6803000B,
-    kPictureOver = 0x6803000C,
-    kPlaySounds = 0x6803000A,
-    kShadowColor = 0x68030009,
-    kSoundClick = 0x6803FE06,
-    kSoundClickURL = 0x68030008,
-    kSoundEnter = 0x6803FE05,
-    kSoundEnterURL = 0x68030007,
-    kSoundLeave = 0x6803FE04,
-    kSoundLeaveURL = 0x68030006,
-    kStyle = 0x68030015,
-    kTextColor = 0x68030004,
-    kToolTipText = 0x68030003,
-    kTransparent = 0x6803FE03,
-    kURLMouseIcon = 0x6803FE02,
-    kURLPicture = 0x68030002,
-    kURLPictureDisabled = 0x6803FE0B,
-    kURLPictureDown = 0x68030001,
-    kURLPictureOver = 0x68030000,
-    kUseSystemSounds = 0x68030005,
-    kValue = 0x6803FE01,
-    kVersion = 0x60030014,
-    kCancelDropDown = 0x60030018,
-};
+namespace dispid = win::dispid;
 
 // A property value reduced to text so that tables of expectations stay short:
 // "L:<n>" for numbers and colours, "B:<0|1>", "S:<text>", "null", "obj",
@@ -103,7 +62,7 @@ std::wstring NameOf(IUnknown* object) {
 
 std::wstring FontName(IDispatch* control) {
     Var value;
-    Get(control, kFont, value);
+    Get(control, dispid::Font, value);
     return value.Get()->vt == VT_DISPATCH ? NameOf(value.Get()->pdispVal) : L"<none>";
 }
 
@@ -118,7 +77,7 @@ class Client : public ::testing::Test {
 protected:
     void SetUp() override {
         control = CreateControl();
-        ASSERT_TRUE(control) << "OrnisTovabel.Tovabel could not be created";
+        ASSERT_TRUE(control) << identity::kProgId << " could not be created";
     }
     Ref<IDispatch> control;
 };
@@ -130,45 +89,48 @@ TEST_F(Client, NewInstanceReadsItsNewValues) {
         std::string expected;
     };
     const Case cases[] = {
-        {"AlignCaption", kAlignCaption, "L:1"},
-        {"AlignPicture", kAlignPicture, "L:0"},
-        {"AutoSize", kAutoSize, "B:1"},
-        {"BackColor", kBackColor, "L:" + std::to_string(static_cast<std::int32_t>(0x8000000F))},
-        {"BorderStyle", kBorderStyle, "L:1"},
-        {"Caption", kCaption, "S:"},
-        {"Checked", kChecked, "B:0"},
-        {"DroppedDown", kDroppedDown, "B:0"},
-        {"Enabled", kEnabled, "B:1"},
-        {"Font", kFont, "obj"},
-        {"FontDirection", kFontDirection, "L:0"},
-        {"HighlightColor", kHighlightColor,
+        {"AlignCaption", dispid::AlignCaption, "L:1"},
+        {"AlignPicture", dispid::AlignPicture, "L:0"},
+        {"AutoSize", dispid::AutoSize, "B:1"},
+        {"BackColor", dispid::BackColor,
+         "L:" + std::to_string(static_cast<std::int32_t>(0x8000000F))},
+        {"BorderStyle", dispid::BorderStyle, "L:1"},
+        {"Caption", dispid::Caption, "S:"},
+        {"Checked", dispid::Checked, "B:0"},
+        {"DroppedDown", dispid::DroppedDown, "B:0"},
+        {"Enabled", dispid::Enabled, "B:1"},
+        {"Font", dispid::Font, "obj"},
+        {"FontDirection", dispid::FontDirection, "L:0"},
+        {"HighlightColor", dispid::HighlightColor,
          "L:" + std::to_string(static_cast<std::int32_t>(0x80000014))},
-        {"MaskColor", kMaskColor, "L:" + std::to_string(0xC0C0C0)},
-        {"MouseIcon", kMouseIcon, "null"},
-        {"MousePointer", kMousePointer, "L:0"},
-        {"Picture", kPicture, "null"},
-        {"PictureDisabled", kPictureDisabled, "null"},
-        {"PictureDown", kPictureDown, "null"},
-        {"PictureOver", kPictureOver, "null"},
-        {"PlaySounds", kPlaySounds, "B:1"},
-        {"ShadowColor", kShadowColor, "L:" + std::to_string(static_cast<std::int32_t>(0x80000010))},
-        {"SoundClick", kSoundClick, "bytes:0"},
-        {"SoundClickURL", kSoundClickURL, "S:"},
-        {"SoundEnter", kSoundEnter, "bytes:0"},
-        {"SoundEnterURL", kSoundEnterURL, "S:"},
-        {"SoundLeave", kSoundLeave, "bytes:0"},
-        {"SoundLeaveURL", kSoundLeaveURL, "S:"},
-        {"Style", kStyle, "L:0"},
-        {"TextColor", kTextColor, "L:" + std::to_string(static_cast<std::int32_t>(0x80000012))},
-        {"ToolTipText", kToolTipText, "S:"},
-        {"Transparent", kTransparent, "B:0"},
-        {"URLMouseIcon", kURLMouseIcon, "S:"},
-        {"URLPicture", kURLPicture, "S:"},
-        {"URLPictureDisabled", kURLPictureDisabled, "S:"},
-        {"URLPictureDown", kURLPictureDown, "S:"},
-        {"URLPictureOver", kURLPictureOver, "S:"},
-        {"UseSystemSounds", kUseSystemSounds, "B:1"},
-        {"Value", kValue, "B:0"},
+        {"MaskColor", dispid::MaskColor, "L:" + std::to_string(0xC0C0C0)},
+        {"MouseIcon", dispid::MouseIcon, "null"},
+        {"MousePointer", dispid::MousePointer, "L:0"},
+        {"Picture", dispid::Picture, "null"},
+        {"PictureDisabled", dispid::PictureDisabled, "null"},
+        {"PictureDown", dispid::PictureDown, "null"},
+        {"PictureOver", dispid::PictureOver, "null"},
+        {"PlaySounds", dispid::PlaySounds, "B:1"},
+        {"ShadowColor", dispid::ShadowColor,
+         "L:" + std::to_string(static_cast<std::int32_t>(0x80000010))},
+        {"SoundClick", dispid::SoundClick, "bytes:0"},
+        {"SoundClickURL", dispid::SoundClickURL, "S:"},
+        {"SoundEnter", dispid::SoundEnter, "bytes:0"},
+        {"SoundEnterURL", dispid::SoundEnterURL, "S:"},
+        {"SoundLeave", dispid::SoundLeave, "bytes:0"},
+        {"SoundLeaveURL", dispid::SoundLeaveURL, "S:"},
+        {"Style", dispid::Style, "L:0"},
+        {"TextColor", dispid::TextColor,
+         "L:" + std::to_string(static_cast<std::int32_t>(0x80000012))},
+        {"ToolTipText", dispid::ToolTipText, "S:"},
+        {"Transparent", dispid::Transparent, "B:0"},
+        {"URLMouseIcon", dispid::URLMouseIcon, "S:"},
+        {"URLPicture", dispid::URLPicture, "S:"},
+        {"URLPictureDisabled", dispid::URLPictureDisabled, "S:"},
+        {"URLPictureDown", dispid::URLPictureDown, "S:"},
+        {"URLPictureOver", dispid::URLPictureOver, "S:"},
+        {"UseSystemSounds", dispid::UseSystemSounds, "B:1"},
+        {"Value", dispid::Value, "B:0"},
     };
     for (bool throughBag : {false, true}) {
         Ref<IDispatch> fresh = CreateControl(throughBag);
@@ -180,7 +142,7 @@ TEST_F(Client, NewInstanceReadsItsNewValues) {
         EXPECT_EQ(FontName(fresh.Get()), PlatformFaceFor(L"MS Sans Serif"));
     }
     Var version;
-    ASSERT_EQ(Call(control.Get(), kVersion, version), S_OK);
+    ASSERT_EQ(Call(control.Get(), dispid::Version, version), S_OK);
     EXPECT_EQ(Describe(version), "S:1.0.0");
 }
 
@@ -192,42 +154,42 @@ TEST_F(Client, EveryWritablePropertyReadsBackWhatWasWritten) {
         std::string expected;
     };
     const Case cases[] = {
-        {"Style", kStyle, Long(1), "L:1"},
-        {"Checked", kChecked, Bool(true), "B:1"},
-        {"AlignCaption", kAlignCaption, Long(3), "L:3"},
-        {"AlignPicture", kAlignPicture, Long(4), "L:4"},
-        {"AutoSize", kAutoSize, Bool(false), "B:0"},
-        {"BackColor", kBackColor, Long(0x00FF0000), "L:" + std::to_string(0x00FF0000)},
-        {"BorderStyle", kBorderStyle, Long(0), "L:0"},
-        {"Caption", kCaption, Str(L"&Open"), "S:&Open"},
-        {"Enabled", kEnabled, Bool(false), "B:0"},
-        {"FontDirection", kFontDirection, Long(2), "L:2"},
-        {"HighlightColor", kHighlightColor, Long(0x123456), "L:" + std::to_string(0x123456)},
-        {"MaskColor", kMaskColor, Long(0xFF00FF), "L:" + std::to_string(0xFF00FF)},
-        {"MousePointer", kMousePointer, Long(11), "L:11"},
-        {"PlaySounds", kPlaySounds, Bool(false), "B:0"},
-        {"ShadowColor", kShadowColor, Long(0x404040), "L:" + std::to_string(0x404040)},
-        {"SoundClickURL", kSoundClickURL, Str(L"click.wav"), "S:click.wav"},
-        {"SoundEnterURL", kSoundEnterURL, Str(L"enter.wav"), "S:enter.wav"},
-        {"SoundLeaveURL", kSoundLeaveURL, Str(L"leave.wav"), "S:leave.wav"},
-        {"TextColor", kTextColor, Long(0x0000FF), "L:" + std::to_string(0x0000FF)},
-        {"ToolTipText", kToolTipText, Str(L"Opens a file"), "S:Opens a file"},
-        {"URLPicture", kURLPicture, Str(L"pic.bmp"), "S:pic.bmp"},
-        {"URLPictureOver", kURLPictureOver, Str(L"over.bmp"), "S:over.bmp"},
-        {"URLPictureDown", kURLPictureDown, Str(L"down.bmp"), "S:down.bmp"},
-        {"URLPictureDisabled", kURLPictureDisabled, Str(L"off.bmp"), "S:off.bmp"},
-        {"URLMouseIcon", kURLMouseIcon, Str(L"hand.cur"), "S:hand.cur"},
-        {"UseSystemSounds", kUseSystemSounds, Bool(false), "B:0"},
-        {"SoundClick", kSoundClick, Bytes({'R', 'I', 'F', 'F', 1}), "bytes:5"},
-        {"SoundEnter", kSoundEnter, Bytes({1, 2}), "bytes:2"},
-        {"SoundLeave", kSoundLeave, Bytes({7}), "bytes:1"},
+        {"Style", dispid::Style, Long(1), "L:1"},
+        {"Checked", dispid::Checked, Bool(true), "B:1"},
+        {"AlignCaption", dispid::AlignCaption, Long(3), "L:3"},
+        {"AlignPicture", dispid::AlignPicture, Long(4), "L:4"},
+        {"AutoSize", dispid::AutoSize, Bool(false), "B:0"},
+        {"BackColor", dispid::BackColor, Long(0x00FF0000), "L:" + std::to_string(0x00FF0000)},
+        {"BorderStyle", dispid::BorderStyle, Long(0), "L:0"},
+        {"Caption", dispid::Caption, Str(L"&Open"), "S:&Open"},
+        {"Enabled", dispid::Enabled, Bool(false), "B:0"},
+        {"FontDirection", dispid::FontDirection, Long(2), "L:2"},
+        {"HighlightColor", dispid::HighlightColor, Long(0x123456), "L:" + std::to_string(0x123456)},
+        {"MaskColor", dispid::MaskColor, Long(0xFF00FF), "L:" + std::to_string(0xFF00FF)},
+        {"MousePointer", dispid::MousePointer, Long(11), "L:11"},
+        {"PlaySounds", dispid::PlaySounds, Bool(false), "B:0"},
+        {"ShadowColor", dispid::ShadowColor, Long(0x404040), "L:" + std::to_string(0x404040)},
+        {"SoundClickURL", dispid::SoundClickURL, Str(L"click.wav"), "S:click.wav"},
+        {"SoundEnterURL", dispid::SoundEnterURL, Str(L"enter.wav"), "S:enter.wav"},
+        {"SoundLeaveURL", dispid::SoundLeaveURL, Str(L"leave.wav"), "S:leave.wav"},
+        {"TextColor", dispid::TextColor, Long(0x0000FF), "L:" + std::to_string(0x0000FF)},
+        {"ToolTipText", dispid::ToolTipText, Str(L"Opens a file"), "S:Opens a file"},
+        {"URLPicture", dispid::URLPicture, Str(L"pic.bmp"), "S:pic.bmp"},
+        {"URLPictureOver", dispid::URLPictureOver, Str(L"over.bmp"), "S:over.bmp"},
+        {"URLPictureDown", dispid::URLPictureDown, Str(L"down.bmp"), "S:down.bmp"},
+        {"URLPictureDisabled", dispid::URLPictureDisabled, Str(L"off.bmp"), "S:off.bmp"},
+        {"URLMouseIcon", dispid::URLMouseIcon, Str(L"hand.cur"), "S:hand.cur"},
+        {"UseSystemSounds", dispid::UseSystemSounds, Bool(false), "B:0"},
+        {"SoundClick", dispid::SoundClick, Bytes({'R', 'I', 'F', 'F', 1}), "bytes:5"},
+        {"SoundEnter", dispid::SoundEnter, Bytes({1, 2}), "bytes:2"},
+        {"SoundLeave", dispid::SoundLeave, Bytes({7}), "bytes:1"},
     };
     for (const Case& tc : cases) {
         EXPECT_EQ(Put(control.Get(), tc.id, *tc.value), S_OK) << tc.name;
         EXPECT_EQ(Read(control.Get(), tc.id), tc.expected) << tc.name;
     }
     // The cursor's URL chose the custom pointer at once.
-    EXPECT_EQ(Read(control.Get(), kMousePointer), "L:99");
+    EXPECT_EQ(Read(control.Get(), dispid::MousePointer), "L:99");
 }
 
 TEST_F(Client, PicturesAndFontAreTheObjectsGiven) {
@@ -238,12 +200,12 @@ TEST_F(Client, PicturesAndFontAreTheObjectsGiven) {
         WORD kind;
     };
     const Case cases[] = {
-        {"Picture by reference", kPicture, MakeBitmapPicture(), DISPATCH_PROPERTYPUTREF},
-        {"Picture by value", kPicture, MakeBitmapPicture(), DISPATCH_PROPERTYPUT},
-        {"PictureOver", kPictureOver, MakeIconPicture(), DISPATCH_PROPERTYPUTREF},
-        {"PictureDown", kPictureDown, MakeBitmapPicture(), DISPATCH_PROPERTYPUT},
-        {"PictureDisabled", kPictureDisabled, MakeBitmapPicture(), DISPATCH_PROPERTYPUTREF},
-        {"MouseIcon", kMouseIcon, MakeIconPicture(), DISPATCH_PROPERTYPUTREF},
+        {"Picture by reference", dispid::Picture, MakeBitmapPicture(), DISPATCH_PROPERTYPUTREF},
+        {"Picture by value", dispid::Picture, MakeBitmapPicture(), DISPATCH_PROPERTYPUT},
+        {"PictureOver", dispid::PictureOver, MakeIconPicture(), DISPATCH_PROPERTYPUTREF},
+        {"PictureDown", dispid::PictureDown, MakeBitmapPicture(), DISPATCH_PROPERTYPUT},
+        {"PictureDisabled", dispid::PictureDisabled, MakeBitmapPicture(), DISPATCH_PROPERTYPUTREF},
+        {"MouseIcon", dispid::MouseIcon, MakeIconPicture(), DISPATCH_PROPERTYPUTREF},
     };
     for (const Case& tc : cases) {
         ASSERT_TRUE(tc.picture) << tc.name;
@@ -257,14 +219,14 @@ TEST_F(Client, PicturesAndFontAreTheObjectsGiven) {
 
     Ref<IFontDisp> font = MakeFont(L"Arial");
     const Var value = Object(font.Get());
-    EXPECT_EQ(Put(control.Get(), kFont, *value, DISPATCH_PROPERTYPUTREF), S_OK);
+    EXPECT_EQ(Put(control.Get(), dispid::Font, *value, DISPATCH_PROPERTYPUTREF), S_OK);
     EXPECT_EQ(FontName(control.Get()), NameOf(font.Get()));
 }
 
 TEST_F(Client, RefusalsAreSilentAtRunTimeAndChangeNothing) {
     Ref<IPictureDisp> bitmap = MakeBitmapPicture();
     const Var bitmapValue = Object(bitmap.Get());
-    ASSERT_EQ(Put(control.Get(), kPicture, *bitmapValue, DISPATCH_PROPERTYPUTREF), S_OK);
+    ASSERT_EQ(Put(control.Get(), dispid::Picture, *bitmapValue, DISPATCH_PROPERTYPUTREF), S_OK);
     Ref<IPictureDisp> metafile = MakeMetafilePicture();
     ASSERT_TRUE(metafile);
     const Var metafileValue = Object(metafile.Get());
@@ -279,12 +241,12 @@ TEST_F(Client, RefusalsAreSilentAtRunTimeAndChangeNothing) {
     const Var on = Bool(true);
     const Var off = Bool(false);
     const Case cases[] = {
-        {"metafile as Picture", kPicture, &metafileValue, "obj"},
-        {"metafile as PictureDown", kPictureDown, &metafileValue, "null"},
-        {"bitmap as MouseIcon", kMouseIcon, &bitmapValue, "null"},
-        {"Transparent", kTransparent, &on, "B:1"},
-        {"caption on a transparent button", kCaption, &caption, "S:"},
-        {"AutoSize off while transparent", kAutoSize, &off, "B:1"},
+        {"metafile as Picture", dispid::Picture, &metafileValue, "obj"},
+        {"metafile as PictureDown", dispid::PictureDown, &metafileValue, "null"},
+        {"bitmap as MouseIcon", dispid::MouseIcon, &bitmapValue, "null"},
+        {"Transparent", dispid::Transparent, &on, "B:1"},
+        {"caption on a transparent button", dispid::Caption, &caption, "S:"},
+        {"AutoSize off while transparent", dispid::AutoSize, &off, "B:1"},
     };
     for (const Case& tc : cases) {
         const WORD kind =
@@ -293,7 +255,7 @@ TEST_F(Client, RefusalsAreSilentAtRunTimeAndChangeNothing) {
         EXPECT_EQ(Read(control.Get(), tc.id), tc.expected) << tc.name;
     }
     Var picture;
-    Get(control.Get(), kPicture, picture);
+    Get(control.Get(), dispid::Picture, picture);
     EXPECT_EQ(picture.Get()->pdispVal, static_cast<IDispatch*>(bitmap.Get()));
 }
 
@@ -305,12 +267,12 @@ TEST_F(Client, WrongArgumentTypesFailAndChangeNothing) {
         std::string unchanged;
     };
     const Case cases[] = {
-        {"text for Style", kStyle, Str(L"abc"), "L:0"},
-        {"text for BackColor", kBackColor, Str(L"red"),
+        {"text for Style", dispid::Style, Str(L"abc"), "L:0"},
+        {"text for BackColor", dispid::BackColor, Str(L"red"),
          "L:" + std::to_string(static_cast<std::int32_t>(0x8000000F))},
-        {"text for Checked", kChecked, Str(L"maybe"), "B:0"},
-        {"text for AutoSize", kAutoSize, Str(L"perhaps"), "B:1"},
-        {"text for Font", kFont, Str(L"Arial"), "obj"},
+        {"text for Checked", dispid::Checked, Str(L"maybe"), "B:0"},
+        {"text for AutoSize", dispid::AutoSize, Str(L"perhaps"), "B:1"},
+        {"text for Font", dispid::Font, Str(L"Arial"), "obj"},
     };
     for (const Case& tc : cases) {
         const HRESULT hr = Put(control.Get(), tc.id, *tc.value);
@@ -324,15 +286,15 @@ TEST_F(Client, WrongArgumentTypesFailAndChangeNothing) {
 
 TEST_F(Client, OutOfRangeValuesAndHugeTextAreKept) {
     for (std::int32_t v : {-1, 11, 1000, 0x7FFFFFFF}) {
-        EXPECT_EQ(Put(control.Get(), kStyle, *Long(v)), S_OK);
-        EXPECT_EQ(Read(control.Get(), kStyle), "L:" + std::to_string(v));
-        EXPECT_EQ(Put(control.Get(), kAlignPicture, *Long(v)), S_OK);
-        EXPECT_EQ(Read(control.Get(), kAlignPicture), "L:" + std::to_string(v));
+        EXPECT_EQ(Put(control.Get(), dispid::Style, *Long(v)), S_OK);
+        EXPECT_EQ(Read(control.Get(), dispid::Style), "L:" + std::to_string(v));
+        EXPECT_EQ(Put(control.Get(), dispid::AlignPicture, *Long(v)), S_OK);
+        EXPECT_EQ(Read(control.Get(), dispid::AlignPicture), "L:" + std::to_string(v));
     }
     const std::wstring huge(1 << 20, L'x');
-    EXPECT_EQ(Put(control.Get(), kCaption, *Str(huge)), S_OK);
+    EXPECT_EQ(Put(control.Get(), dispid::Caption, *Str(huge)), S_OK);
     Var back;
-    ASSERT_EQ(Get(control.Get(), kCaption, back), S_OK);
+    ASSERT_EQ(Get(control.Get(), dispid::Caption, back), S_OK);
     ASSERT_EQ(back.Get()->vt, VT_BSTR);
     EXPECT_EQ(SysStringLen(back.Get()->bstrVal), huge.size());
 }
@@ -362,8 +324,8 @@ TEST_F(Client, SoundDataTakesByteArraysOnly) {
     };
     for (const auto& tc : cases) {
         SCOPED_TRACE(tc.what);
-        EXPECT_EQ(Put(control.Get(), kSoundEnter, *tc.value), S_OK);
-        EXPECT_EQ(Read(control.Get(), kSoundEnter), tc.after);
+        EXPECT_EQ(Put(control.Get(), dispid::SoundEnter, *tc.value), S_OK);
+        EXPECT_EQ(Read(control.Get(), dispid::SoundEnter), tc.after);
     }
 }
 
@@ -372,26 +334,26 @@ TEST_F(Client, EventsReachTheConnectionPointInOrder) {
     sink.control = control.Get();
     sink.during = [](EventSink& s, DISPID id) {
         Var value;
-        Get(s.control, kValue, value);
+        Get(s.control, dispid::Value, value);
         s.valueDuring.emplace_back(id, value.Get()->boolVal == VARIANT_TRUE);
     };
     ASSERT_NE(sink.Advise(control.Get(), DIID___Tovabel), 0u);
 
     const Var on = Bool(true);
-    ASSERT_EQ(Put(control.Get(), kValue, *on), S_OK); // Normal: Click
-    ASSERT_EQ(Put(control.Get(), kStyle, *Long(5)), S_OK);
-    ASSERT_EQ(Put(control.Get(), kValue, *on), S_OK); // Menu: DropDown
-    EXPECT_EQ(Read(control.Get(), kDroppedDown), "B:1");
-    ASSERT_EQ(Put(control.Get(), kValue, *on), S_OK); // Menu again: DropDownCancelled
-    ASSERT_EQ(Put(control.Get(), kValue, *on), S_OK);
+    ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Normal: Click
+    ASSERT_EQ(Put(control.Get(), dispid::Style, *Long(5)), S_OK);
+    ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Menu: DropDown
+    EXPECT_EQ(Read(control.Get(), dispid::DroppedDown), "B:1");
+    ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Menu again: DropDownCancelled
+    ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK);
     Var ignored;
-    ASSERT_EQ(Call(control.Get(), kCancelDropDown, ignored), S_OK); // no event
-    EXPECT_EQ(Read(control.Get(), kDroppedDown), "B:0");
+    ASSERT_EQ(Call(control.Get(), dispid::CancelDropDown, ignored), S_OK); // no event
+    EXPECT_EQ(Read(control.Get(), dispid::DroppedDown), "B:0");
 
     const std::vector<std::pair<DISPID, bool>> expected = {
         {1, true}, {4, true}, {5, true}, {4, true}};
     EXPECT_EQ(sink.valueDuring, expected); // Value reads true only inside the handlers
-    EXPECT_EQ(Read(control.Get(), kValue), "B:0");
+    EXPECT_EQ(Read(control.Get(), dispid::Value), "B:0");
     for (const auto& event : sink.events) {
         EXPECT_TRUE(event.args.empty());
     }
@@ -409,7 +371,7 @@ TEST_F(Client, HandlerThatReleasesTheControlDoesNotCrash) {
     IDispatch* raw = control.Get();
     raw->AddRef(); // keep a pointer for the call itself, as a caller's stack would
     const Var on = Bool(true);
-    EXPECT_EQ(Put(raw, kValue, *on), S_OK);
+    EXPECT_EQ(Put(raw, dispid::Value, *on), S_OK);
     EXPECT_EQ(raw->Release(), 0u) << "the control outlived its last reference";
     EXPECT_EQ(sink.events.size(), 1u);
 }
@@ -424,9 +386,9 @@ TEST_F(Client, ChangesAreReportedByDispid) {
     DWORD cookie = 0;
     ASSERT_EQ(point->Advise(&changes, &cookie), S_OK);
 
-    Put(control.Get(), kCaption, *Str(L"Go"));
-    Put(control.Get(), kStyle, *Long(0)); // also reports Checked first
-    const std::vector<DISPID> expected = {kCaption, kChecked, kStyle};
+    Put(control.Get(), dispid::Caption, *Str(L"Go"));
+    Put(control.Get(), dispid::Style, *Long(0)); // also reports Checked first
+    const std::vector<DISPID> expected = {dispid::Caption, dispid::Checked, dispid::Style};
     EXPECT_EQ(changes.changed, expected);
     point->Unadvise(cookie);
 }
@@ -459,7 +421,7 @@ TEST_F(Client, ClassInfoNamesTheControlAndItsEvents) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(L"URLPictureDisabled")};
     DISPID id = 0;
     ASSERT_EQ(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
-    EXPECT_EQ(id, kURLPictureDisabled);
+    EXPECT_EQ(id, dispid::URLPictureDisabled);
 }
 
 } // namespace

@@ -75,7 +75,7 @@ std::string ToNarrow(const std::wstring& text) {
 
 Ref<IDispatch> CreateControl(bool throughPropertyBag) {
     CLSID clsid{};
-    if (FAILED(CLSIDFromProgID(L"OrnisTovabel.Tovabel", &clsid))) {
+    if (FAILED(CLSIDFromProgID(kProgId, &clsid))) {
         return {};
     }
     Ref<IDispatch> control;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "com_ptr.h"
+#include "control/identity.h"
 #include "variant.h"
 
 #include <windows.h>
@@ -21,7 +22,7 @@ namespace tovabel::wintest {
 template <class T> using Ref = win::ComPtr<T>;
 using Var = win::Variant;
 
-inline constexpr const wchar_t* kProgId = L"OrnisTovabel.Tovabel";
+inline constexpr const wchar_t* kProgId = identity::kWideProgId.text;
 
 // A button's colours in the pixel tests: no system colour scheme uses them, so
 // a pixel that matches one cannot be an accident.

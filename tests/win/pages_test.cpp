@@ -5,6 +5,7 @@
 #include "container.h"
 #include "dialog_watch.h"
 
+#include "control/tovabel_interface.h"
 #include "guids.h"
 
 #include <initguid.h>
@@ -19,8 +20,8 @@
 namespace tovabel::wintest {
 namespace {
 
-constexpr DISPID kAboutBox = 0x60030013;
-constexpr DISPID kVersion = 0x60030014;
+constexpr DISPID kAboutBox = win::dispid::AboutBox;
+constexpr DISPID kVersion = win::dispid::Version;
 
 TEST(Pages, ControlListsItsFivePagesInOrder) {
     const Ref<IDispatch> control = CreateControl();
@@ -39,7 +40,7 @@ TEST(Pages, ControlListsItsFivePagesInOrder) {
 // form cannot be clicked until the box is closed.
 TEST(Pages, AboutBoxShowsTitleAndVersionEachTimeModally) {
     olehost::Container container;
-    ASSERT_EQ(S_OK, container.Create(L"OrnisTovabel.Tovabel", {0, 0, 60, 30}));
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 30}));
     const Ref<IDispatch> control = container.Dispatch();
     Var version;
     ASSERT_EQ(Call(control.Get(), kVersion, version), S_OK);
@@ -105,7 +106,7 @@ TEST(Pages, RefusedValuesExplainThemselvesInDesignModeOnly) {
     for (const bool designMode : {true, false}) {
         SCOPED_TRACE(designMode ? "design mode" : "run mode");
         olehost::Container container(!designMode);
-        ASSERT_EQ(S_OK, container.Create(L"OrnisTovabel.Tovabel", {0, 0, 60, 30}));
+        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 30}));
         for (const Step& step : steps) {
             SCOPED_TRACE(step.property);
             const DialogWatch watch;

@@ -80,7 +80,7 @@ public:
 // A control created as a container that loads a saved form creates it: no InitNew.
 Ref<IDispatch> NewUnstarted() {
     CLSID clsid{};
-    CLSIDFromProgID(L"OrnisTovabel.Tovabel", &clsid);
+    CLSIDFromProgID(kProgId, &clsid);
     Ref<IDispatch> control;
     CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.PutVoid());
     return control;
@@ -426,7 +426,7 @@ TEST(Persistence, LoadedControlSizesItselfThenRepaintsOnce) {
     {
         SCOPED_TRACE("run mode");
         olehost::Container container;
-        ASSERT_EQ(S_OK, container.Create(L"OrnisTovabel.Tovabel", {0, 0, 30, 30}, &bag));
+        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 30, 30}, &bag));
         const std::size_t before = container.Site().posRectRequests.size();
         EXPECT_TRUE(olehost::PumpMessages(std::chrono::milliseconds(2000), [&] {
             return container.Site().posRectRequests.size() > before;
@@ -439,7 +439,7 @@ TEST(Persistence, LoadedControlSizesItselfThenRepaintsOnce) {
         SCOPED_TRACE("design mode");
         bag.Set(L"AutoSize", Bool(false));
         olehost::Container container(false);
-        ASSERT_EQ(S_OK, container.Create(L"OrnisTovabel.Tovabel", {0, 0, 60, 30}, &bag));
+        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 30}, &bag));
         container.Settle();
         EXPECT_EQ(olehost::ReadWindow(container.ControlWindow()).At(0, 10), kLight)
             << "loaded in design mode: raised";

@@ -4,6 +4,7 @@
 #include "com_client.h"
 #include "dialog_watch.h"
 
+#include "control/tovabel_interface.h"
 #include "guids.h"
 #include "pages/general_page.h"
 #include "pages/urls_page.h"
@@ -21,7 +22,7 @@ namespace {
 namespace G = pages::General;
 namespace U = pages::Urls;
 
-constexpr DISPID kVersion = 0x60030014;
+constexpr DISPID kVersion = win::dispid::Version;
 
 DISPID IdOf(IDispatch* control, const wchar_t* name) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};

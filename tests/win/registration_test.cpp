@@ -4,6 +4,7 @@
 #include "com_client.h"
 #include "test_paths.h"
 
+#include "control/tovabel_interface.h"
 #include "guids.h"
 
 #include <gtest/gtest.h>
@@ -142,8 +143,8 @@ TEST(Registration, WritesTheClassAndRemovesExactlyWhatItWrote) {
         {clsid + L"\\ToolboxBitmap32|", L""},
         {clsid + L"\\MiscStatus\\1|", L""},
         {clsid + L"\\TypeLib|", libid},
-        {clsid + L"\\VersionIndependentProgID|", L"OrnisTovabel.Tovabel"},
-        {L"OrnisTovabel.Tovabel\\CLSID|", Braced(identity::kTovabelClsid)},
+        {clsid + L"\\VersionIndependentProgID|", kProgId},
+        {std::wstring(kProgId) + L"\\CLSID|", Braced(identity::kTovabelClsid)},
         {L"TypeLib\\" + libid + L"\\2.a", L""},
         {L"Interface\\" + Braced(identity::kTovabelEventsIid), L""},
     };
@@ -210,9 +211,9 @@ TEST(Registration, InstanceWorksWhenTheRegistryRefusesTheMarks) {
     Ref<IDispatch> control = CreateFromLibrary(library);
     ASSERT_TRUE(control);
     const Var caption = Str(L"Still works");
-    EXPECT_EQ(Put(control.Get(), 0x68030011, *caption), S_OK);
+    EXPECT_EQ(Put(control.Get(), win::dispid::Caption, *caption), S_OK);
     Var back;
-    EXPECT_EQ(Get(control.Get(), 0x68030011, back), S_OK);
+    EXPECT_EQ(Get(control.Get(), win::dispid::Caption, back), S_OK);
     EXPECT_EQ(ToNarrow(back.Get()->bstrVal), "Still works");
     EXPECT_TRUE(readOnly.Contents().empty()); // nothing could be written
 }

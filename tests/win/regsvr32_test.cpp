@@ -31,7 +31,7 @@ DWORD RunRegsvr32(const std::wstring& options) {
 
 bool ProgIdResolves() {
     CLSID clsid{};
-    return SUCCEEDED(CLSIDFromProgID(L"OrnisTovabel.Tovabel", &clsid));
+    return SUCCEEDED(CLSIDFromProgID(kProgId, &clsid));
 }
 
 TEST(Regsvr32, UnregistersAndRegistersTheLibrary) {

@@ -9,12 +9,10 @@ namespace tovabel::win {
 
 namespace {
 
-// "OrnisTovabel.Tovabel" is the name clients use (CreateObject); it is the
-// version-independent ProgID, and "OrnisTovabel.Tovabel.2" (the type library's
-// major version) the versioned one that it names as CurVer.
+// The version-independent ProgID names the versioned one as CurVer.
 const ClassEntry kClasses[] = {
-    {CLSID_Tovabel, L"Tovabel Control", &TovabelControl::Create, L"OrnisTovabel.Tovabel.2",
-     L"OrnisTovabel.Tovabel", true},
+    {CLSID_Tovabel, identity::kWideClassDescription.text, &TovabelControl::Create,
+     identity::kWideVersionedProgId.text, identity::kWideProgId.text, true},
     {CLSID_pagGeneral, L"Tovabel General Property Page", &CreateGeneralPage, nullptr, nullptr,
      false},
     {CLSID_pagURLs, L"Tovabel URLs Property Page", &CreateUrlsPage, nullptr, nullptr, false},
