@@ -269,7 +269,7 @@ void Tovabel::CancelMode() {
 }
 
 void Tovabel::SystemColorsChanged() {
-    host_.Cls();
+    Cls();
     LayoutControl();
 }
 

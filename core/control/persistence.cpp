@@ -91,7 +91,7 @@ void Tovabel::ReadProperties(PropertyBag& bag) {
     ReadColorsAndEdges(bag);
     ReadThrough(bag, "Font", host_.AmbientFont(), [this](const Font& v) { SetFont(v); });
     if (const auto color = ReadColor(bag, "TextColor", 0)) {
-        host_.SetForeColor(*color);
+        mTextColor = *color;
     }
     // Straight into the fields: the host's Enabled stays, Checked is not held
     // against the style.
@@ -142,10 +142,11 @@ void Tovabel::ReadColorsAndEdges(PropertyBag& bag) {
     ReadInto(bag, "BorderStyle", std::int32_t{tvBorderStyle::FixedSingle}, mBorderStyle);
     ReadInto(bag, "FontDirection", std::int32_t{tvFontDirection::NormalText}, mFontDirection);
     if (const auto color = ReadColor(bag, "BackColor", 0x8000000F)) {
-        host_.SetBackColor(*color);
+        mBackColor = *color;
     }
     if (const auto color = ReadColor(bag, "MaskColor", 0xC0C0C0)) {
-        host_.SetMaskColor(*color);
+        mMaskColor = *color;
+        ApplyShape();
     }
     mHighlightColor = ReadColor(bag, "HighlightColor", 0x80000014).value_or(mHighlightColor);
     mShadowColor = ReadColor(bag, "ShadowColor", 0x80000010).value_or(mShadowColor);
@@ -156,7 +157,7 @@ void Tovabel::WriteProperties(PropertyBag& bag) {
     WriteSoundsAndColors(bag);
     // The cursor keeps its place in the list above whatever its URL; like each
     // picture it is written here once more unless its URL stands for it.
-    WritePictureOrURL(bag, "URLMouseIcon", mURLMouseIcon, "MouseIcon", host_.MouseIcon());
+    WritePictureOrURL(bag, "URLMouseIcon", mURLMouseIcon, "MouseIcon", mMouseIcon);
     for (const PictureSlot* slot : {&kPicture, &kPictureOver, &kPictureDown, &kPictureDisabled}) {
         WritePictureOrURL(bag, slot->urlName, this->*slot->url, slot->name, this->*slot->picture);
     }
@@ -167,17 +168,17 @@ void Tovabel::WriteBasics(PropertyBag& bag) {
     bag.WriteProperty("AlignCaption", Long(mAlignCaption), Long(tvAlign::AlignBottom));
     bag.WriteProperty("AlignPicture", Long(mAlignPicture), Long(tvAlign::AlignTop));
     bag.WriteProperty("AutoSize", BagValue{mAutoSize}, BagValue{true});
-    bag.WriteProperty("BackColor", Color(host_.BackColor()), Color(0x8000000F));
+    bag.WriteProperty("BackColor", Color(mBackColor), Color(0x8000000F));
     bag.WriteProperty("BorderStyle", Long(mBorderStyle), Long(tvBorderStyle::FixedSingle));
     bag.WriteProperty("Caption", BagValue{mCaption}, kNoDefault);
     bag.WriteProperty("Checked", BagValue{mChecked}, BagValue{false});
     bag.WriteProperty("Enabled", BagValue{mEnabled}, BagValue{true});
-    bag.WriteProperty("Font", BagValue{host_.GetFont()}, BagValue{host_.AmbientFont()});
+    bag.WriteProperty("Font", BagValue{mFont}, BagValue{host_.AmbientFont()});
     bag.WriteProperty("FontDirection", Long(mFontDirection), Long(tvFontDirection::NormalText));
     bag.WriteProperty("HighlightColor", Color(mHighlightColor), Color(0x80000014));
-    bag.WriteProperty("MaskColor", Color(host_.MaskColor()), Color(0xC0C0C0));
-    bag.WriteProperty("MouseIcon", BagValue{host_.MouseIcon()}, BagValue{Picture()});
-    bag.WriteProperty("MousePointer", Integer(static_cast<std::int16_t>(host_.MousePointer())),
+    bag.WriteProperty("MaskColor", Color(mMaskColor), Color(0xC0C0C0));
+    bag.WriteProperty("MouseIcon", BagValue{mMouseIcon}, BagValue{Picture()});
+    bag.WriteProperty("MousePointer", Integer(static_cast<std::int16_t>(mMousePointer)),
                       Integer(0));
 }
 
@@ -187,7 +188,7 @@ void Tovabel::WriteSoundsAndColors(PropertyBag& bag) {
     bag.WriteProperty("SoundLeaveURL", BagValue{mSoundLeaveURL}, BagValue{Text()});
     bag.WriteProperty("SoundClickURL", BagValue{mSoundClickURL}, BagValue{Text()});
     bag.WriteProperty("ShadowColor", Color(mShadowColor), Color(0x80000010));
-    bag.WriteProperty("TextColor", Color(host_.ForeColor()), Integer(0));
+    bag.WriteProperty("TextColor", Color(mTextColor), Integer(0));
     bag.WriteProperty("ToolTipText", BagValue{mToolTipText}, kNoDefault);
     bag.WriteProperty("Transparent", BagValue{mTransparent}, BagValue{false});
     bag.WriteProperty("UseSystemSounds", BagValue{mUseSystemSounds}, BagValue{true});

@@ -125,6 +125,7 @@ void Tovabel::Initialize() {
     host_.MarkSafeForScripting(identity::kTovabelClsid);
     ++gInstanceCount;
     host_.CreateSharedPainting(); // the first instance of the thread creates them
+    Cls();                        // a new surface shows the face colour
 }
 
 void Tovabel::Terminate() {
@@ -227,8 +228,12 @@ void Tovabel::SetTimer(TimerState& timer, TimerId id, bool enabled) {
 // ---------------------------------------------------------------------------
 // Shared steps of the setters
 
+void Tovabel::Cls() {
+    host_.Cls(mBackColor, mBackground);
+}
+
 void Tovabel::ClsLayoutNotify(std::string_view name) {
-    host_.Cls();
+    Cls();
     LayoutControl();
     host_.PropertyChanged(name);
 }
@@ -271,18 +276,53 @@ bool Tovabel::IsDropDownStyle() const {
 // Colours
 
 void Tovabel::SetBackColor(OleColor value) {
-    host_.SetBackColor(value);
+    mBackColor = value;
     ClsLayoutNotify("BackColor");
 }
 
 void Tovabel::SetTextColor(OleColor value) {
-    host_.SetForeColor(value);
+    mTextColor = value;
     ClsLayoutNotify("TextColor");
 }
 
 void Tovabel::SetMaskColor(OleColor value) {
-    host_.SetMaskColor(value);
+    mMaskColor = value;
+    ApplyShape();
     ClsLayoutNotify("MaskColor");
+}
+
+void Tovabel::SetMaskPicture(const Picture& picture) {
+    mMaskPicture = picture;
+    ApplyShape();
+}
+
+void Tovabel::SetOpaque(bool opaque) {
+    mOpaque = opaque;
+    ApplyShape();
+}
+
+// An opaque window is whole; a transparent one shows the mask picture's shape.
+void Tovabel::ApplyShape() {
+    host_.ApplyShape(mOpaque ? nullptr : mMaskPicture, mMaskColor);
+}
+
+// A transparent button is its picture: the surface shows it as its background
+// from now on, a new one at once.
+void Tovabel::ShowBackground(const Picture& picture) {
+    if (picture == mBackground) {
+        return; // the last Cls drew it
+    }
+    mBackground = picture;
+    Cls();
+}
+
+// The container is told only of a change of the keys.
+void Tovabel::SetAccessKeys(const Text& keys) {
+    if (keys == mAccessKeys) {
+        return;
+    }
+    mAccessKeys = keys;
+    host_.ApplyAccessKeys(keys);
 }
 
 // While the left button is held the frame is sunken: the light colour goes to
@@ -337,7 +377,7 @@ void Tovabel::SetAutoSize(bool value) {
     }
     mAutoSize = value;
     host_.PropertyChanged("AutoSize");
-    host_.Cls();
+    Cls();
     LayoutControl();
 }
 
@@ -352,12 +392,13 @@ void Tovabel::SetCaption(const Text& value) {
 }
 
 void Tovabel::SetFont(const Font& value) {
-    host_.SetFont(value);
+    mFont = host_.CopyFont(value);
+    host_.ApplyFont(mFont);
     ClsLayoutNotify("Font");
 }
 
 void Tovabel::SetFontDirection(std::int32_t value) {
-    if (IsSymbolFont(host_.GetFont())) {
+    if (IsSymbolFont(mFont)) {
         value = tvFontDirection::NormalText;
     }
     if (value == mFontDirection) {
@@ -386,7 +427,7 @@ void Tovabel::SetStyle(std::int32_t value) {
         SetAlignPicture(tvAlign::AlignLeft);
         SetAlignCaption(tvAlign::AlignLeft);
     }
-    host_.Cls();
+    Cls();
     LayoutControl();
     ForceRepaint(static_cast<VisualState>(mState));
     host_.PropertyChanged("Style");
@@ -397,7 +438,7 @@ void Tovabel::SetChecked(bool value) {
         mChecked = false;
     } else if (value != mChecked) {
         mChecked = value;
-        host_.Cls();
+        Cls();
         LayoutControl();
         ForceRepaint(vsNormal);
     }
@@ -420,7 +461,8 @@ void Tovabel::SetEnabled(bool value) {
     mLeaveSoundDone = true;
     mHasFocus = false;
     ForceRepaint(DesignMode() ? vsHover : vsNormal);
-    host_.SetEnabled(value);
+    mWindowEnabled = value;
+    host_.ApplyEnabled(value);
     host_.PropertyChanged("Enabled");
 }
 
@@ -441,10 +483,10 @@ void Tovabel::SetTransparent(bool value) {
     mTransparent = value;
     host_.PropertyChanged("Transparent");
     if (!value) {
-        host_.SetBackStyle(1);
+        SetOpaque(true);
         return;
     }
-    host_.SetBackStyle(0); // the visible shape follows the mask picture
+    SetOpaque(false); // the visible shape follows the mask picture
     if (!mAutoSize) {
         SetAutoSize(true);
     }
@@ -524,12 +566,12 @@ void Tovabel::ShowPicture(const Picture& picture) {
     if (mEnabled || !mPictureDisabled) {
         if (HandleOf(imgPicture) != HandleOf(picture)) {
             imgPicture = picture;
-            host_.SetMaskPicture(picture);
+            SetMaskPicture(picture);
         }
         return;
     }
     imgPicture = mPictureDisabled;
-    host_.SetMaskPicture(mPictureDisabled);
+    SetMaskPicture(mPictureDisabled);
 }
 
 void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) {
@@ -548,7 +590,7 @@ void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) 
     this->*slot.picture = (value && value->Handle() == 0) ? nullptr : value;
 
     if (&slot == &kPicture) {
-        host_.Cls();
+        Cls();
         ShowPicture(mPicture);
         LayoutControl();
     } else if (&slot == &kPictureOver) {
@@ -588,7 +630,7 @@ void Tovabel::SetMouseIcon(const Picture& value) {
         SetURLMouseIcon(Text());
     }
     const Picture icon = (value && value->Handle() == 0) ? nullptr : value;
-    host_.SetMouseIcon(icon);
+    mMouseIcon = icon;
     if (!icon) {
         SetMousePointer(MousePointerCode::Arrow);
     }
@@ -596,7 +638,7 @@ void Tovabel::SetMouseIcon(const Picture& value) {
 }
 
 void Tovabel::SetMousePointer(std::int32_t value) {
-    host_.SetMousePointer(value);
+    mMousePointer = value;
     host_.PropertyChanged("MousePointer");
 }
 

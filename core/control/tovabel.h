@@ -79,7 +79,7 @@ public:
     void SetAlignPicture(std::int32_t value);
     bool AutoSize() const { return mAutoSize; }
     void SetAutoSize(bool value);
-    OleColor BackColor() const { return host_.BackColor(); }
+    OleColor BackColor() const { return mBackColor; }
     void SetBackColor(OleColor value);
     std::int32_t BorderStyle() const { return mBorderStyle; }
     void SetBorderStyle(std::int32_t value);
@@ -90,18 +90,18 @@ public:
     bool DroppedDown() const { return mDroppedDown; }
     bool Enabled() const { return mEnabled; }
     void SetEnabled(bool value);
-    Font GetFont() const { return host_.GetFont(); }
+    const Font& GetFont() const { return mFont; }
     void SetFont(const Font& value);
     std::int32_t FontDirection() const { return mFontDirection; }
     void SetFontDirection(std::int32_t value);
     OleColor HighlightColor() const { return mHighlightColor; }
     void SetHighlightColor(OleColor value);
     std::int32_t hwnd() const;
-    OleColor MaskColor() const { return host_.MaskColor(); }
+    OleColor MaskColor() const { return mMaskColor; }
     void SetMaskColor(OleColor value);
-    Picture MouseIcon() const { return host_.MouseIcon(); }
+    const Picture& MouseIcon() const { return mMouseIcon; }
     void SetMouseIcon(const Picture& value);
-    std::int32_t MousePointer() const { return host_.MousePointer(); }
+    std::int32_t MousePointer() const { return mMousePointer; }
     void SetMousePointer(std::int32_t value);
     const Picture& GetPicture() const { return mPicture; }
     void SetPicture(const Picture& value);
@@ -129,7 +129,7 @@ public:
     void SetSoundLeaveURL(const Text& value);
     std::int32_t Style() const { return mStyle; }
     void SetStyle(std::int32_t value);
-    OleColor TextColor() const { return host_.ForeColor(); }
+    OleColor TextColor() const { return mTextColor; }
     void SetTextColor(OleColor value);
     const Text& ToolTipText() const { return mToolTipText; }
     void SetToolTipText(const Text& value);
@@ -159,6 +159,10 @@ public:
     // What Value = True does now: nothing in design mode, else by style.
     ValueAction ActionOfValue() const;
     bool PointerOver() const { return mMouseOver && !Inert(); }
+    // Whether the window takes input: Enabled as last set, not as loaded.
+    bool WindowEnabled() const { return mWindowEnabled; }
+    // The caption's access key, empty for none.
+    const Text& AccessKeys() const { return mAccessKeys; }
     // The left button went down on the button and is held with the pointer over it.
     bool HeldDown() const { return mLeftButtonDown && PointerOver(); }
 
@@ -184,6 +188,12 @@ protected:
     Host& host_;
 
     // Property backing fields.
+    OleColor mBackColor = 0x8000000F;
+    OleColor mTextColor = 0x80000012;
+    OleColor mMaskColor = 0xC0C0C0;
+    Font mFont;
+    std::int32_t mMousePointer = MousePointerCode::Default;
+    Picture mMouseIcon;
     std::int32_t mAlignCaption = tvAlign::AlignBottom;
     std::int32_t mAlignPicture = tvAlign::AlignTop;
     std::int32_t mBorderStyle = tvBorderStyle::FixedSingle;
@@ -225,6 +235,13 @@ protected:
     bool mPictureFromURL = false;
     bool mMouseIconFromURL = false;
     bool mToolTipGuard = false;
+
+    // The surface: what its window shows of the picture and how it takes input.
+    Picture mMaskPicture; // the shape of a transparent button
+    Picture mBackground;  // drawn by every Cls once a transparent button showed it
+    bool mOpaque = true;  // false: the window's shape follows the mask picture
+    bool mWindowEnabled = true;
+    Text mAccessKeys;
 
     // Interaction state.
     bool mHasFocus = false;
@@ -303,7 +320,14 @@ private:
     void ShowPicture(const Picture& picture);
     void SetEdgeColor(OleColor color, bool highlight);
     void SetAlignment(std::int32_t& field, std::int32_t value, std::string_view name);
+    // Erases the surface to the back colour (and the background picture).
+    void Cls();
     void ClsLayoutNotify(std::string_view name);
+    void SetMaskPicture(const Picture& picture);
+    void SetOpaque(bool opaque);
+    void ApplyShape();
+    void ShowBackground(const Picture& picture);
+    void SetAccessKeys(const Text& keys);
     void ForceRepaint(VisualState state);
     void RepaintForPointer();
     void RaiseEvent(std::int32_t dispid);

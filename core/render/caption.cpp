@@ -32,7 +32,7 @@ Advance AdvanceOf(std::int32_t direction, std::int32_t cx) {
 
 // `underlineKey` draws with the font underlined whatever the control's font says.
 void Tovabel::SelectCaptionFont(bool force, bool underlineKey) {
-    const Font font = host_.GetFont();
+    const Font font = mFont;
     if (!font) {
         return;
     }
@@ -54,7 +54,7 @@ void Tovabel::DrawCaption() {
     }
     Painter& painter = host_.Paint();
     CaptionSegments segments;
-    const Text key = host_.AccessKeys();
+    const Text key = mAccessKeys;
     const std::size_t pos = static_cast<std::size_t>(mAccessKeyPos);
     // A key cut off by shortening (or replaced by a dot) is not underlined.
     if (mAccessKeyPos > 0 && mDisplayCaption.size() >= pos &&
@@ -87,7 +87,7 @@ void Tovabel::DrawCaption() {
     }
 
     if (mEnabled) {
-        OleColor text = host_.ForeColor();
+        OleColor text = mTextColor;
         if (mIsMenuItem && (mMouseOver || mLeftButtonDown || mDroppedDown)) {
             text = 0x8000000E; // highlighted text on the highlight bar
             painter.FillRect(x - 1, 0, RoundHalfEven(host_.ScaleWidth()),

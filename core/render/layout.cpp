@@ -161,7 +161,7 @@ void Tovabel::LayoutSeparator() {
 void Tovabel::LayoutCaption() {
     Text key;
     mDisplayCaption = ParseAccessKey(mCaption, mAccessKeyPos, key);
-    host_.SetAccessKeys(key);
+    SetAccessKeys(key);
 
     const double sw = host_.ScaleWidth();
     const double sh = host_.ScaleHeight();
@@ -233,7 +233,7 @@ void Tovabel::AutoSizeControl() {
     if (!mAutoSize) {
         return;
     }
-    Text key = host_.AccessKeys();
+    Text key = mAccessKeys;
     const Text text = ParseAccessKey(mCaption, mAccessKeyPos, key);
     const TextSize size = host_.Paint().TextExtent(text);
     if (IsVertical(mFontDirection)) {
@@ -299,7 +299,7 @@ void Tovabel::LayoutArrow() {
     OleColor color = mShadowColor;
     if (mEnabled) {
         const bool lit = mIsMenuItem && (mMouseOver || mLeftButtonDown || mDroppedDown);
-        color = lit ? 0x8000000E : host_.ForeColor();
+        color = lit ? 0x8000000E : mTextColor;
     }
     const double sw = host_.ScaleWidth();
     const double sh = host_.ScaleHeight();
@@ -346,7 +346,7 @@ void Tovabel::OnResize() {
         return;
     }
     mInResize = true;
-    host_.Cls();
+    Cls();
     LayoutControl();
     EventArg args[] = {RoundHalfEven(host_.ScaleWidth()), RoundHalfEven(host_.ScaleHeight())};
     host_.RaiseEvent(EventId::Resize, args); // values written back are ignored

@@ -143,7 +143,7 @@ void Tovabel::PaintPressed() {
 }
 
 void Tovabel::FinishPaint(bool armRedrawTimer) {
-    host_.Cls();
+    Cls();
     DrawPicture();
     LayoutArrow();
     DrawCaption();
@@ -183,7 +183,7 @@ void Tovabel::SwapPicture(const Picture& picture) {
 // Changing the picture may resize the surface; that is not a layout request.
 void Tovabel::AssignPicture(const Picture& picture) {
     mInLayout = true;
-    host_.SetMaskPicture(picture);
+    SetMaskPicture(picture);
     imgPicture = picture;
     mInLayout = false;
 }

@@ -64,11 +64,6 @@ void FakeHost::SetHeight(std::int32_t twips) {
     }
 }
 
-void FakeHost::SetBackgroundPicture(const Picture& picture) {
-    backgroundPicture = picture;
-    log.push_back("SetBackgroundPicture(" + Describe(picture) + ")");
-}
-
 TextSize FakePainter::TextExtent(const Text& text) {
     if (recordMeasures) {
         log_.push_back("TextExtent(" + Narrow(text) + ")");
@@ -121,54 +116,24 @@ void FakePainter::PaintDisabledPicture(const PicturePaint& paint) {
     log_.push_back(DescribePaint("PaintDisabledPicture", paint));
 }
 
-void FakeHost::SetBackColor(OleColor c) {
-    backColor = c;
-    log.push_back("SetBackColor(" + Hex(c) + ")");
+void FakeHost::Cls(OleColor backColor, const Picture& background) {
+    log.push_back("Cls(" + Hex(backColor) + (background ? "," + Describe(background) : "") + ")");
 }
 
-void FakeHost::SetForeColor(OleColor c) {
-    foreColor = c;
-    log.push_back("SetForeColor(" + Hex(c) + ")");
+void FakeHost::ApplyFont(const Font& font) {
+    log.push_back("ApplyFont(" + (font ? Narrow(font->Name()) : std::string("null")) + ")");
 }
 
-void FakeHost::SetFont(const Font& f) {
-    font = f;
-    log.push_back("SetFont(" + (f ? Narrow(f->Name()) : std::string("null")) + ")");
+void FakeHost::ApplyShape(const Picture& mask, OleColor maskColor) {
+    log.push_back("ApplyShape(" + Describe(mask) + "," + Hex(maskColor) + ")");
 }
 
-void FakeHost::SetMousePointer(std::int32_t code) {
-    mousePointer = code;
-    log.push_back("SetMousePointer(" + std::to_string(code) + ")");
+void FakeHost::ApplyEnabled(bool enabled) {
+    log.push_back(std::string("ApplyEnabled(") + (enabled ? "true" : "false") + ")");
 }
 
-void FakeHost::SetMouseIcon(const Picture& icon) {
-    mouseIcon = icon;
-    log.push_back("SetMouseIcon(" + Describe(icon) + ")");
-}
-
-void FakeHost::SetMaskColor(OleColor c) {
-    maskColor = c;
-    log.push_back("SetMaskColor(" + Hex(c) + ")");
-}
-
-void FakeHost::SetMaskPicture(const Picture& mask) {
-    maskPicture = mask;
-    log.push_back("SetMaskPicture(" + Describe(mask) + ")");
-}
-
-void FakeHost::SetBackStyle(std::int32_t style) {
-    backStyle = style;
-    log.push_back("SetBackStyle(" + std::to_string(style) + ")");
-}
-
-void FakeHost::SetEnabled(bool value) {
-    enabled = value;
-    log.push_back(std::string("SetEnabled(") + (value ? "true" : "false") + ")");
-}
-
-void FakeHost::SetAccessKeys(const Text& keys) {
-    accessKeys = keys;
-    log.push_back("SetAccessKeys(" + Narrow(keys) + ")");
+void FakeHost::ApplyAccessKeys(const Text& keys) {
+    log.push_back("ApplyAccessKeys(" + Narrow(keys) + ")");
 }
 
 bool FakeHost::SetExtenderToolTipText(const Text& text) {

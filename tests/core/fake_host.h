@@ -1,5 +1,5 @@
-// A container for native tests: it keeps the surface state a real host keeps
-// and records every call the control makes, in order, as short text lines.
+// A container for native tests: it records every call the control makes, in
+// order, as short text lines, and keeps none of the control's properties.
 #pragma once
 
 #include "control/host.h"
@@ -111,19 +111,10 @@ public:
     std::vector<std::string> log;
     FakePainter painter{log};
 
-    // State a container keeps for the control.
+    // What the container answers.
     bool userMode = true;
     bool displayAsDefault = false;
-    OleColor backColor = 0x8000000F;
-    OleColor foreColor = 0x80000012;
-    OleColor maskColor = 0;
-    std::int32_t mousePointer = 0;
-    std::int32_t backStyle = 1;
-    bool enabled = true;
-    Font font;
     Font ambientFont = std::make_shared<FakeFont>(u"MS Sans Serif");
-    Picture mouseIcon;
-    Picture maskPicture;
     std::optional<Text> extenderToolTip = Text();
     std::optional<bool> extenderTabStop = true;
     ComponentInfo app{u"Tovabel", u"Tovabel", 1, 0, 0};
@@ -138,8 +129,6 @@ public:
     double scaleWidth = 40;
     double scaleHeight = 22;
     double twipsPerPixel = 15;
-    Text accessKeys;
-    Picture backgroundPicture;
     int sharedPainting = 0;
     std::map<TimerId, std::pair<bool, std::int32_t>> timers;
 
@@ -160,27 +149,13 @@ public:
     std::int32_t Height() override;
     void SetWidth(std::int32_t twips) override;
     void SetHeight(std::int32_t twips) override;
-    void Cls() override { log.push_back("Cls"); }
+    void Cls(OleColor backColor, const Picture& background) override;
     Painter& Paint() override { return painter; }
-    OleColor BackColor() override { return backColor; }
-    void SetBackColor(OleColor c) override;
-    OleColor ForeColor() override { return foreColor; }
-    void SetForeColor(OleColor c) override;
-    Font GetFont() override { return font; }
-    void SetFont(const Font& f) override;
-    std::int32_t MousePointer() override { return mousePointer; }
-    void SetMousePointer(std::int32_t code) override;
-    Picture MouseIcon() override { return mouseIcon; }
-    void SetMouseIcon(const Picture& icon) override;
-    OleColor MaskColor() override { return maskColor; }
-    void SetMaskColor(OleColor c) override;
-    Picture MaskPicture() override { return maskPicture; }
-    void SetMaskPicture(const Picture& mask) override;
-    void SetBackgroundPicture(const Picture& picture) override;
-    void SetBackStyle(std::int32_t style) override;
-    void SetEnabled(bool value) override;
-    Text AccessKeys() override { return accessKeys; }
-    void SetAccessKeys(const Text& keys) override;
+    Font CopyFont(const Font& font) override { return font; }
+    void ApplyFont(const Font& font) override;
+    void ApplyShape(const Picture& mask, OleColor maskColor) override;
+    void ApplyEnabled(bool enabled) override;
+    void ApplyAccessKeys(const Text& keys) override;
     bool AmbientUserMode() override { return userMode; }
     Font AmbientFont() override { return ambientFont; }
     bool AmbientDisplayAsDefault() override { return displayAsDefault; }

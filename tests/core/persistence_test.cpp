@@ -71,16 +71,16 @@ Keys Joined(std::initializer_list<Keys> parts) {
 TEST(SavedForm, HoldsOnlyKeysThatDifferFromTheirDefaults) {
     struct Case {
         const char* name;
-        std::function<void(FakeHost&)> surface;
+        std::function<void(Tovabel&)> change;
         Keys stored;
     };
     const std::vector<Case> cases = {
-        {"plain surface", [](FakeHost& h) { h.foreColor = 0; }, {"Caption", "ToolTipText"}},
-        {"surface text colour", [](FakeHost&) {}, {"Caption", "TextColor", "ToolTipText"}},
-        {"surface pointer",
-         [](FakeHost& h) {
-             h.foreColor = 0;
-             h.mousePointer = 11;
+        {"text colour 0", [](Tovabel& c) { c.SetTextColor(0); }, {"Caption", "ToolTipText"}},
+        {"new text colour", [](Tovabel&) {}, {"Caption", "TextColor", "ToolTipText"}},
+        {"pointer",
+         [](Tovabel& c) {
+             c.SetTextColor(0);
+             c.SetMousePointer(11);
          },
          {"Caption", "MousePointer", "ToolTipText"}},
     };
@@ -89,9 +89,9 @@ TEST(SavedForm, HoldsOnlyKeysThatDifferFromTheirDefaults) {
             SCOPED_TRACE(std::string(tc.name) + (userMode ? " (run mode)" : " (design mode)"));
             FakeHost host;
             host.userMode = userMode;
-            tc.surface(host);
             RecordingTovabel control{host};
             control.InitProperties();
+            tc.change(control);
             RecordingBag bag{host.log};
             host.Clear();
             control.WriteProperties(bag);
@@ -115,9 +115,9 @@ TEST(SavedForm, AURLTakesThePlaceOfItsPicture) {
     };
     const std::vector<Case> cases = {
         {"URLs for the cursor and two pictures",
-         [&](Tovabel& c, FakeHost& h) {
+         [&](Tovabel& c, FakeHost&) {
              c.SetURLMouseIcon(u"hand.cur");
-             h.mouseIcon = icon; // its download has come in
+             c.AsyncReadComplete(AsyncProperty{"MouseIcon", DownloadedValue{icon}}); // it came in
              c.SetURLPicture(u"up.gif");
              c.SetPictureOver(bitmap);
              c.SetURLPictureDown(u"down.gif");
@@ -136,7 +136,7 @@ TEST(SavedForm, AURLTakesThePlaceOfItsPicture) {
     for (const Case& tc : cases) {
         SCOPED_TRACE(tc.name);
         NewControl f;
-        f.host.foreColor = 0;
+        f.control.SetTextColor(0);
         tc.setup(f.control, f.host);
         f.host.Clear();
         f.control.WriteProperties(f.bag);
@@ -248,8 +248,8 @@ TEST(LoadedForm, FieldsLoadWithoutTheSettersRules) {
          {{"Enabled", BagValue{false}}},
          [](RecordingTovabel& c, FakeHost& h) {
              EXPECT_FALSE(c.Enabled());
-             EXPECT_TRUE(h.enabled);
-             EXPECT_TRUE(Filter(h.log, "SetEnabled").empty());
+             EXPECT_TRUE(c.WindowEnabled());
+             EXPECT_TRUE(Filter(h.log, "ApplyEnabled").empty());
          }},
         {"missing Caption",
          {{"ToolTipText", BagValue{Text(u"tip")}}},

@@ -93,7 +93,8 @@ TEST(NewInstance, ReadsItsNewValuesInBothModes) {
         // the raised (hover) face for the designer.
         const Log expectedTail =
             userMode ? Log{"CreateToolTipWindow", "SubClass", "AddToolTip", "PaintState(0)"}
-                     : Log{"PropertyChanged(AutoSize)", "Cls", "LayoutControl", "PaintState(1)"};
+                     : Log{"PropertyChanged(AutoSize)", "Cls(8000000F)", "LayoutControl",
+                           "PaintState(1)"};
         ASSERT_GE(host.log.size(), expectedTail.size());
         EXPECT_EQ(Log(host.log.end() - static_cast<long>(expectedTail.size()), host.log.end()),
                   expectedTail);
@@ -102,21 +103,18 @@ TEST(NewInstance, ReadsItsNewValuesInBothModes) {
     }
 }
 
-TEST(NewInstance, WritesNothingOfTheSurfaceItDoesNotOwn) {
-    // BackColor, TextColor and MousePointer are the surface's own initial values:
-    // initialising never writes them, so a container's choice survives.
+TEST(NewInstance, KeepsTheColoursAndPointerOfANewSurface) {
+    // Initialising sets neither BackColor, TextColor nor MousePointer: they keep
+    // the values of a new surface, and no change of them is notified.
     FakeHost host;
-    host.backColor = 0x00112233;
-    host.foreColor = 0x00445566;
-    host.mousePointer = 11;
     RecordingTovabel c{host};
     c.InitProperties();
-    EXPECT_EQ(c.BackColor(), 0x00112233u);
-    EXPECT_EQ(c.TextColor(), 0x00445566u);
-    EXPECT_EQ(c.MousePointer(), 11);
-    EXPECT_TRUE(Filter(host.log, "SetBackColor").empty());
-    EXPECT_TRUE(Filter(host.log, "SetForeColor").empty());
-    EXPECT_TRUE(Filter(host.log, "SetMousePointer").empty());
+    EXPECT_EQ(c.BackColor(), 0x8000000Fu);
+    EXPECT_EQ(c.TextColor(), 0x80000012u);
+    EXPECT_EQ(c.MousePointer(), 0);
+    for (const char* name : {"BackColor", "TextColor", "MousePointer"}) {
+        EXPECT_TRUE(Filter(host.log, std::string("PropertyChanged(") + name).empty()) << name;
+    }
 }
 
 // A refusal keeps the property as it was; the designer sees why, a running
@@ -150,14 +148,14 @@ TEST(Refusals, KeepThePropertyAndTellOnlyTheDesigner) {
          makeTransparent, Box(kMsgIcon, "<default>"),
          [](RecordingTovabel& c, FakeHost& h) {
              EXPECT_FALSE(c.Transparent());
-             EXPECT_EQ(h.backStyle, 1);
+             EXPECT_TRUE(Filter(h.log, "ApplyShape").empty());
              EXPECT_TRUE(Filter(h.log, "PropertyChanged").empty());
          }},
         {"transparent with a caption", [](RecordingTovabel& c) { c.SetCaption(u"&Open"); },
          makeTransparent, Box(kMsgTransparentCaption, "<default>"),
          [](RecordingTovabel& c, FakeHost& h) {
              EXPECT_FALSE(c.Transparent());
-             EXPECT_TRUE(Filter(h.log, "SetBackStyle").empty());
+             EXPECT_TRUE(Filter(h.log, "ApplyShape").empty());
          }},
         {"metafile as Picture", [&](RecordingTovabel& c) { c.SetPicture(bitmap); },
          [](RecordingTovabel& c) { c.SetPicture(MakePicture(PicType::Metafile)); },
@@ -233,7 +231,7 @@ TEST(Coercions, AlignmentWritesActOnlyOnChange) {
     f.control.SetAlignCaption(tvAlign::AlignBottom); // already so
     EXPECT_TRUE(f.host.log.empty());
     f.control.SetAlignCaption(tvAlign::AlignTop);
-    EXPECT_EQ(f.host.log, (Log{"Cls", "LayoutControl", "PropertyChanged(AlignCaption)"}));
+    EXPECT_EQ(f.host.log, (Log{"Cls(8000000F)", "LayoutControl", "PropertyChanged(AlignCaption)"}));
 }
 
 TEST(Coercions, SymbolFontsAreNeverRotated) {
@@ -252,8 +250,9 @@ TEST(Coercions, SymbolFontsAreNeverRotated) {
         f.host.Clear();
         f.control.SetFontDirection(tc.requested);
         EXPECT_EQ(f.control.FontDirection(), tc.stored);
-        const Log expected =
-            tc.stored == 0 ? Log{} : Log{"Cls", "LayoutControl", "PropertyChanged(FontDirection)"};
+        const Log expected = tc.stored == 0 ? Log{}
+                                            : Log{"Cls(8000000F)", "LayoutControl",
+                                                  "PropertyChanged(FontDirection)"};
         EXPECT_EQ(f.host.log, expected);
     }
 }
@@ -264,7 +263,8 @@ TEST(Coercions, CheckedHoldsOnlyForCheckStylesAndAlwaysNotifies) {
         bool stored;
         Log log;
     };
-    const Log repaint{"Cls", "LayoutControl", "PaintState(0)", "PropertyChanged(Checked)"};
+    const Log repaint{"Cls(8000000F)", "LayoutControl", "PaintState(0)",
+                      "PropertyChanged(Checked)"};
     for (const Case& tc :
          {Case{tvStyle::Normal, false, {"PropertyChanged(Checked)"}},
           Case{tvStyle::Menu, false, {"PropertyChanged(Checked)"}},
@@ -310,7 +310,6 @@ TEST(Coercions, EmptyPicturesBecomeNull) {
 
 TEST(Coercions, CursorPointerFollowsTheIconAndItsURL) {
     Fixture f;
-    f.host.mousePointer = 0;
     f.control.SetMouseIcon(nullptr);
     EXPECT_EQ(f.control.MousePointer(), MousePointerCode::Arrow); // not the default 0
 
@@ -361,17 +360,18 @@ TEST(CallOrder, SettersThatChain) {
          true,
          [](RecordingTovabel&) {},
          [](RecordingTovabel& c) { c.SetStyle(tvStyle::MenuItem); },
-         {"PropertyChanged(Checked)", "Cls", "LayoutControl", "PropertyChanged(AlignPicture)",
-          "Cls", "LayoutControl", "PropertyChanged(AlignCaption)", "Cls", "LayoutControl",
-          "PaintState(0)", "PropertyChanged(Style)"}},
+         {"PropertyChanged(Checked)", "Cls(8000000F)", "LayoutControl",
+          "PropertyChanged(AlignPicture)", "Cls(8000000F)", "LayoutControl",
+          "PropertyChanged(AlignCaption)", "Cls(8000000F)", "LayoutControl", "PaintState(0)",
+          "PropertyChanged(Style)"}},
         {"Style = MenuItem on a transparent button",
          true,
          [](RecordingTovabel& c) { c.SetTransparent(true); },
          [](RecordingTovabel& c) { c.SetStyle(tvStyle::MenuItem); },
-         {"PropertyChanged(Checked)", "PropertyChanged(Transparent)", "SetBackStyle(1)", "Cls",
-          "LayoutControl", "PropertyChanged(AlignPicture)", "Cls", "LayoutControl",
-          "PropertyChanged(AlignCaption)", "Cls", "LayoutControl", "PaintState(0)",
-          "PropertyChanged(Style)"}},
+         {"PropertyChanged(Checked)", "PropertyChanged(Transparent)", "ApplyShape(null,C0C0C0)",
+          "Cls(8000000F)", "LayoutControl", "PropertyChanged(AlignPicture)", "Cls(8000000F)",
+          "LayoutControl", "PropertyChanged(AlignCaption)", "Cls(8000000F)", "LayoutControl",
+          "PaintState(0)", "PropertyChanged(Style)"}},
         {"Transparent on a DropDown without AutoSize",
          false,
          [](RecordingTovabel& c) {
@@ -379,25 +379,25 @@ TEST(CallOrder, SettersThatChain) {
              c.SetAutoSize(false);
          },
          [](RecordingTovabel& c) { c.SetTransparent(true); },
-         {"PropertyChanged(Transparent)", "SetBackStyle(0)", "PropertyChanged(AutoSize)", "Cls",
-          "LayoutControl", "PropertyChanged(Checked)", "Cls", "LayoutControl", "PaintState(1)",
-          "PropertyChanged(Style)"}},
+         {"PropertyChanged(Transparent)", "ApplyShape(null,C0C0C0)", "PropertyChanged(AutoSize)",
+          "Cls(8000000F)", "LayoutControl", "PropertyChanged(Checked)", "Cls(8000000F)",
+          "LayoutControl", "PaintState(1)", "PropertyChanged(Style)"}},
         {"Transparent on a Check button keeps its style",
          true,
          [](RecordingTovabel& c) { c.SetStyle(tvStyle::Check); },
          [](RecordingTovabel& c) { c.SetTransparent(true); },
-         {"PropertyChanged(Transparent)", "SetBackStyle(0)"}},
+         {"PropertyChanged(Transparent)", "ApplyShape(null,C0C0C0)"}},
         {"Picture clears its URL first",
          true,
          [](RecordingTovabel& c) { c.SetURLPicture(u"a.bmp"); },
          [](RecordingTovabel& c) { c.SetPicture(MakePicture(PicType::Bitmap, 0x2000)); },
-         {"PropertyChanged(URLPicture)", "Cls", "SetMaskPicture(pic(1))", "LayoutControl",
-          "PropertyChanged(Picture)"}},
+         {"PropertyChanged(URLPicture)", "Cls(8000000F)", "ApplyShape(null,C0C0C0)",
+          "LayoutControl", "PropertyChanged(Picture)"}},
         {"PictureOver shows at once for the designer",
          false,
          [](RecordingTovabel&) {},
          [](RecordingTovabel& c) { c.SetPictureOver(MakePicture(PicType::Icon, 0x3000)); },
-         {"SetMaskPicture(pic(3))", "DrawPicture", "LayoutArrow", "PropertyChanged(PictureOver)"}},
+         {"ApplyShape(null,C0C0C0)", "DrawPicture", "LayoutArrow", "PropertyChanged(PictureOver)"}},
         {"PictureOver at run time waits for the pointer",
          true,
          [](RecordingTovabel&) {},
@@ -415,21 +415,20 @@ TEST(CallOrder, SettersThatChain) {
              c.SetURLPicture(u"a.bmp");
          },
          [](RecordingTovabel& c) { c.SetURLPicture(u""); },
-         {"PropertyChanged(URLPicture)", "Cls", "SetMaskPicture(null)", "LayoutControl",
-          "PropertyChanged(Picture)"}},
+         {"PropertyChanged(URLPicture)", "Cls(8000000F)", "ApplyShape(null,C0C0C0)",
+          "LayoutControl", "PropertyChanged(Picture)"}},
         {"URLMouseIcon starts its download after the pointer",
          true,
          [](RecordingTovabel&) {},
          [](RecordingTovabel& c) { c.SetURLMouseIcon(u"cur.ico"); },
-         {"SetMousePointer(99)", "PropertyChanged(MousePointer)", "PropertyChanged(URLMouseIcon)",
+         {"PropertyChanged(MousePointer)", "PropertyChanged(URLMouseIcon)",
           "AsyncRead(cur.ico,0,MouseIcon)"}},
         {"empty URLMouseIcon clears the cursor",
          true,
          [](RecordingTovabel& c) { c.SetURLMouseIcon(u"cur.ico"); },
          [](RecordingTovabel& c) { c.SetURLMouseIcon(u""); },
-         {"SetMousePointer(99)", "PropertyChanged(MousePointer)", "PropertyChanged(URLMouseIcon)",
-          "SetMouseIcon(null)", "SetMousePointer(1)", "PropertyChanged(MousePointer)",
-          "PropertyChanged(MouseIcon)"}},
+         {"PropertyChanged(MousePointer)", "PropertyChanged(URLMouseIcon)",
+          "PropertyChanged(MousePointer)", "PropertyChanged(MouseIcon)"}},
         {"sound URL starts a byte download",
          true,
          [](RecordingTovabel&) {},
@@ -439,12 +438,12 @@ TEST(CallOrder, SettersThatChain) {
          true,
          [](RecordingTovabel&) {},
          [](RecordingTovabel& c) { c.SetEnabled(false); },
-         {"ReleaseCapture", "PaintState(0)", "SetEnabled(false)", "PropertyChanged(Enabled)"}},
+         {"ReleaseCapture", "PaintState(0)", "ApplyEnabled(false)", "PropertyChanged(Enabled)"}},
         {"Enabled in design mode",
          false,
          [](RecordingTovabel&) {},
          [](RecordingTovabel& c) { c.SetEnabled(false); },
-         {"ReleaseCapture", "PaintState(1)", "SetEnabled(false)", "PropertyChanged(Enabled)"}},
+         {"ReleaseCapture", "PaintState(1)", "ApplyEnabled(false)", "PropertyChanged(Enabled)"}},
         {"BorderStyle in design mode",
          false,
          [](RecordingTovabel&) {},
@@ -459,17 +458,17 @@ TEST(CallOrder, SettersThatChain) {
          true,
          [](RecordingTovabel&) {},
          [](RecordingTovabel& c) { c.SetAutoSize(false); },
-         {"PropertyChanged(AutoSize)", "Cls", "LayoutControl"}},
+         {"PropertyChanged(AutoSize)", "Cls(8000000F)", "LayoutControl"}},
         {"Font",
          true,
          [](RecordingTovabel&) {},
          [](RecordingTovabel& c) { c.SetFont(std::make_shared<FakeFont>(u"Tahoma")); },
-         {"SetFont(Tahoma)", "Cls", "LayoutControl", "PropertyChanged(Font)"}},
+         {"ApplyFont(Tahoma)", "Cls(8000000F)", "LayoutControl", "PropertyChanged(Font)"}},
         {"MousePointer",
          true,
          [](RecordingTovabel&) {},
          [](RecordingTovabel& c) { c.SetMousePointer(11); },
-         {"SetMousePointer(11)", "PropertyChanged(MousePointer)"}},
+         {"PropertyChanged(MousePointer)"}},
     };
     for (const auto& tc : cases) {
         SCOPED_TRACE(tc.name);
@@ -489,14 +488,15 @@ TEST(CallOrder, TransparentSetsItsDependents) {
     EXPECT_EQ(f.control.BorderStyle(), tvBorderStyle::None);
     EXPECT_TRUE(f.control.AutoSize());
     EXPECT_EQ(f.control.Style(), tvStyle::Normal);
-    EXPECT_EQ(f.host.backStyle, 0);
+    EXPECT_EQ(Filter(f.host.log, "ApplyShape").front(), "ApplyShape(null,C0C0C0)");
     // Nothing guards them afterwards.
     f.control.SetBorderStyle(tvBorderStyle::FixedSingle);
     f.control.SetStyle(tvStyle::Menu);
     EXPECT_EQ(f.control.BorderStyle(), tvBorderStyle::FixedSingle);
     EXPECT_EQ(f.control.Style(), tvStyle::Menu);
+    f.host.Clear();
     f.control.SetTransparent(false);
-    EXPECT_EQ(f.host.backStyle, 1);
+    EXPECT_EQ(Filter(f.host.log, "ApplyShape"), Log{"ApplyShape(null,C0C0C0)"});
 }
 
 TEST(CallOrder, EdgeColoursFollowTheButton) {
@@ -525,7 +525,7 @@ TEST(CallOrder, EdgeColoursFollowTheButton) {
             EXPECT_EQ(f.control.lnBorder[edge].BorderColor, painted ? 0x0000FFu : 0xABCDEFu)
                 << "edge " << edge;
         }
-        EXPECT_EQ(f.host.log, (Log{"Cls", "LayoutControl",
+        EXPECT_EQ(f.host.log, (Log{"Cls(8000000F)", "LayoutControl",
                                    tc.highlight ? "PropertyChanged(HighlightColor)"
                                                 : "PropertyChanged(ShadowColor)"}));
     }
