@@ -109,9 +109,7 @@ void Tovabel::ReadProperties(PropertyBag& bag) {
 // Menu items keep both alignments at 2 whatever the bag says.
 void Tovabel::ReadStyleAndAlignments(PropertyBag& bag) {
     ReadInto(bag, "Style", std::int32_t{tvStyle::Normal}, mStyle);
-    mIsMenuItem = mStyle == tvStyle::MenuItem || mStyle == tvStyle::MenuItemCheck ||
-                  mStyle == tvStyle::MenuItemCascade;
-    if (mIsMenuItem) {
+    if (Traits().menuItem) {
         mAlignCaption = tvAlign::AlignLeft;
         mAlignPicture = tvAlign::AlignLeft;
         return;

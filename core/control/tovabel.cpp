@@ -195,7 +195,7 @@ void Tovabel::OnTimer(TimerId id) {
 
 void Tovabel::MenuPopTimerTick() {
     SetTimer(MenuPopTimer, TimerId::MenuPop, false);
-    if (mStyle != tvStyle::MenuItemCascade) {
+    if (!Traits().cascade) {
         return;
     }
     mDroppedDown = true;
@@ -261,15 +261,6 @@ void Tovabel::Refuse(std::u16string_view message, bool titledWithName) {
         title = host_.DisplayName();
     }
     host_.MessageBox(Text(message), kMessageBoxOkOnly, title);
-}
-
-bool Tovabel::IsCheckStyle() const {
-    return mStyle == tvStyle::Check || mStyle == tvStyle::MenuItemCheck;
-}
-
-bool Tovabel::IsDropDownStyle() const {
-    return mStyle == tvStyle::DropDown || mStyle == tvStyle::DropDownNoSeparator ||
-           mStyle == tvStyle::Menu || mStyle == tvStyle::MenuItemCascade;
 }
 
 // ---------------------------------------------------------------------------
@@ -354,7 +345,7 @@ void Tovabel::SetAlignment(std::int32_t& field, std::int32_t value, std::string_
     if (value == field) {
         return;
     }
-    field = mIsMenuItem ? tvAlign::AlignLeft : value; // menu items keep everything left
+    field = Traits().menuItem ? tvAlign::AlignLeft : value; // menu items keep everything left
     ClsLayoutNotify(name);
 }
 
@@ -417,12 +408,10 @@ std::int32_t Tovabel::hwnd() const {
 
 void Tovabel::SetStyle(std::int32_t value) {
     mStyle = value;
-    if (!IsCheckStyle()) {
+    if (!Traits().checks) {
         SetChecked(false);
     }
-    mIsMenuItem = value == tvStyle::MenuItem || value == tvStyle::MenuItemCheck ||
-                  value == tvStyle::MenuItemCascade;
-    if (mIsMenuItem) {
+    if (Traits().menuItem) {
         SetTransparent(false);
         SetAlignPicture(tvAlign::AlignLeft);
         SetAlignCaption(tvAlign::AlignLeft);
@@ -434,7 +423,7 @@ void Tovabel::SetStyle(std::int32_t value) {
 }
 
 void Tovabel::SetChecked(bool value) {
-    if (!IsCheckStyle()) {
+    if (!Traits().checks) {
         mChecked = false;
     } else if (value != mChecked) {
         mChecked = value;
@@ -491,7 +480,7 @@ void Tovabel::SetTransparent(bool value) {
         SetAutoSize(true);
     }
     mBorderStyle = tvBorderStyle::None;
-    if (mStyle != tvStyle::Normal && mStyle != tvStyle::Check) {
+    if (!Traits().allowsTransparent) {
         SetStyle(tvStyle::Normal);
     }
 }
@@ -500,22 +489,7 @@ ValueAction Tovabel::ActionOfValue() const {
     if (DesignMode()) {
         return ValueAction::None;
     }
-    switch (mStyle) {
-    case tvStyle::Normal:
-    case tvStyle::DropDown:
-    case tvStyle::MenuItem:
-    case tvStyle::NonFlat:
-        return ValueAction::Click;
-    case tvStyle::Check:
-    case tvStyle::MenuItemCheck:
-        return ValueAction::ToggleChecked;
-    case tvStyle::DropDownNoSeparator:
-    case tvStyle::Menu:
-    case tvStyle::MenuItemCascade:
-        return ValueAction::ToggleDropDown;
-    default: // separators, and styles outside the enumeration
-        return ValueAction::None;
-    }
+    return Traits().valueAction;
 }
 
 void Tovabel::SetValue(bool value) {
@@ -549,7 +523,7 @@ void Tovabel::SetValue(bool value) {
 }
 
 void Tovabel::CancelDropDown() {
-    if (!IsDropDownStyle()) {
+    if (!Traits().dropDown) {
         return;
     }
     mDroppedDown = false;

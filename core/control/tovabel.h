@@ -4,6 +4,7 @@
 
 #include "control/host.h"
 #include "control/property_bag.h"
+#include "control/style_traits.h"
 #include "control/types.h"
 #include "download/async_property.h"
 #include "render/face.h"
@@ -18,10 +19,6 @@
 namespace tovabel {
 
 using SoundBytes = std::vector<std::uint8_t>;
-
-// What setting Value to True does: a click, a click that turns Checked over,
-// opening or closing the drop-down, or nothing.
-enum class ValueAction { None, Click, ToggleChecked, ToggleDropDown };
 
 class Tovabel {
 public:
@@ -150,10 +147,8 @@ public:
     bool Value() const { return mValue; }
     void SetValue(bool value);
 
-    // The style's rules and the pointer, as the control's window layer asks for them.
-    bool IsCheckStyle() const;
-    // The styles with a drop-down: DropDown, DropDownNoSeparator, Menu, MenuItemCascade.
-    bool IsDropDownStyle() const;
+    // The rules of the current style, as the control's window layer asks for them.
+    const StyleTraits& Traits() const { return TraitsOf(mStyle); }
     // Separators and disabled buttons ignore the mouse.
     bool Inert() const;
     // What Value = True does now: nothing in design mode, else by style.
@@ -199,7 +194,6 @@ protected:
     std::int32_t mBorderStyle = tvBorderStyle::FixedSingle;
     std::int32_t mStyle = tvStyle::Normal;
     std::int32_t mFontDirection = tvFontDirection::NormalText;
-    bool mIsMenuItem = false;
     Text mCaption;
     Text mToolTipText;
     bool mAutoSize = false;

@@ -49,7 +49,7 @@ void Tovabel::SelectCaptionFont(bool force, bool underlineKey) {
 }
 
 void Tovabel::DrawCaption() {
-    if (mCaption.empty() || mStyle == tvStyle::Separator || mStyle == tvStyle::MenuItemSeparator) {
+    if (mCaption.empty() || Traits().separator != SeparatorKind::None) {
         return;
     }
     Painter& painter = host_.Paint();
@@ -74,21 +74,21 @@ void Tovabel::DrawCaption() {
 
     std::int32_t x = mCaptionX;
     std::int32_t y = mCaptionY;
-    if (mChecked && mStyle != tvStyle::MenuItemCheck) {
+    if (mChecked && Traits().sinksWhenChecked) {
         ++x;
         ++y;
     }
-    if (mState == vsPressed && mStyle != tvStyle::DropDownNoSeparator && !mIsMenuItem) {
+    if (mState == vsPressed && Traits().sinksWhenPressed) {
         ++x;
         ++y;
-    } else if ((mLeftButtonDown || mValue) && mStyle == tvStyle::Menu) {
+    } else if ((mLeftButtonDown || mValue) && Traits().menuTitle) {
         ++x;
         ++y;
     }
 
     if (mEnabled) {
         OleColor text = mTextColor;
-        if (mIsMenuItem && (mMouseOver || mLeftButtonDown || mDroppedDown)) {
+        if (Traits().menuItem && (mMouseOver || mLeftButtonDown || mDroppedDown)) {
             text = 0x8000000E; // highlighted text on the highlight bar
             painter.FillRect(x - 1, 0, RoundHalfEven(host_.ScaleWidth()),
                              RoundHalfEven(lnBorder[Edge::Bottom].Y1 + 1), 0x8000000D);

@@ -8,7 +8,7 @@
 namespace tovabel {
 
 void Tovabel::DrawPicture() {
-    if (mStyle == tvStyle::Separator || mStyle == tvStyle::MenuItemSeparator) {
+    if (Traits().separator != SeparatorKind::None) {
         return;
     }
     if (HandleOf(imgPicture) == 0) {
@@ -27,7 +27,7 @@ void Tovabel::DrawPicture() {
     paint.checkHeight = RoundHalfEven(lnBorder[Edge::Bottom].Y1 - lnBorder[Edge::Top].Y1 - 1);
     paint.checkColor = mHighlightColor;
     paint.drawChecks = mChecked && !mLeftButtonDown && !mMouseOver && !mTransparent;
-    if (paint.drawChecks && FixedSingle() && mStyle != tvStyle::MenuItemCheck) {
+    if (paint.drawChecks && FixedSingle() && Traits().sinksWhenChecked) {
         ++mPictureX;
         ++mPictureY;
     }

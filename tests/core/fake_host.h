@@ -201,7 +201,6 @@ public:
     using Tovabel::mHasSoundClick;
     using Tovabel::mHasSoundEnter;
     using Tovabel::mHasSoundLeave;
-    using Tovabel::mIsMenuItem;
     using Tovabel::mLeaveSoundDone;
     using Tovabel::mLeftButtonDown;
     using Tovabel::mMouseIconFromURL;

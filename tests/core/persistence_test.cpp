@@ -222,7 +222,7 @@ TEST(LoadedForm, FieldsLoadWithoutTheSettersRules) {
     const auto bothLeft = [](RecordingTovabel& c, FakeHost&) {
         EXPECT_EQ(c.AlignCaption(), tvAlign::AlignLeft);
         EXPECT_EQ(c.AlignPicture(), tvAlign::AlignLeft);
-        EXPECT_TRUE(c.mIsMenuItem);
+        EXPECT_TRUE(c.Traits().menuItem);
     };
     const std::vector<Case> cases = {
         {"MenuItem alignments", align(tvStyle::MenuItem), bothLeft},
@@ -232,7 +232,7 @@ TEST(LoadedForm, FieldsLoadWithoutTheSettersRules) {
          [](RecordingTovabel& c, FakeHost&) {
              EXPECT_EQ(c.AlignCaption(), 3);
              EXPECT_EQ(c.AlignPicture(), 4);
-             EXPECT_FALSE(c.mIsMenuItem);
+             EXPECT_FALSE(c.Traits().menuItem);
          }},
         {"Checked on a Normal button",
          {{"Style", BagValue{std::int16_t{0}}}, {"Checked", BagValue{true}}},

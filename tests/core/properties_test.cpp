@@ -328,7 +328,7 @@ TEST(Coercions, OutOfRangeEnumerationsAreStoredAsGiven) {
     for (std::int32_t v : {-1, 11, 0x7FFFFFFF, -0x7FFFFFFF - 1}) {
         f.control.SetStyle(v);
         EXPECT_EQ(f.control.Style(), v);
-        EXPECT_FALSE(f.control.mIsMenuItem);
+        EXPECT_FALSE(f.control.Traits().menuItem);
         f.control.SetBorderStyle(v);
         EXPECT_EQ(f.control.BorderStyle(), v);
         f.control.SetAlignPicture(v);
