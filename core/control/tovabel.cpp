@@ -74,48 +74,41 @@ int InstanceCount() {
     return gInstanceCount;
 }
 
-const Tovabel::PictureSlot Tovabel::kPicture{
-    &Tovabel::mPicture, &Tovabel::mURLPicture, &Tovabel::SetPicture, &Tovabel::SetURLPicture,
-    "Picture",          "URLPicture"};
-const Tovabel::PictureSlot Tovabel::kPictureOver{&Tovabel::mPictureOver,
-                                                 &Tovabel::mURLPictureOver,
-                                                 &Tovabel::SetPictureOver,
-                                                 &Tovabel::SetURLPictureOver,
-                                                 "PictureOver",
-                                                 "URLPictureOver"};
-const Tovabel::PictureSlot Tovabel::kPictureDown{&Tovabel::mPictureDown,
-                                                 &Tovabel::mURLPictureDown,
-                                                 &Tovabel::SetPictureDown,
-                                                 &Tovabel::SetURLPictureDown,
-                                                 "PictureDown",
-                                                 "URLPictureDown"};
-const Tovabel::PictureSlot Tovabel::kPictureDisabled{&Tovabel::mPictureDisabled,
-                                                     &Tovabel::mURLPictureDisabled,
-                                                     &Tovabel::SetPictureDisabled,
-                                                     &Tovabel::SetURLPictureDisabled,
-                                                     "PictureDisabled",
-                                                     "URLPictureDisabled"};
+const Tovabel::PictureSlot Tovabel::kPicture{&Tovabel::mPicture,   &Tovabel::mURLPicture,
+                                             &Tovabel::SetPicture, &Tovabel::SetURLPicture,
+                                             &saved::Picture,      &saved::URLPicture};
+const Tovabel::PictureSlot Tovabel::kPictureOver{
+    &Tovabel::mPictureOver,      &Tovabel::mURLPictureOver, &Tovabel::SetPictureOver,
+    &Tovabel::SetURLPictureOver, &saved::PictureOver,       &saved::URLPictureOver};
+const Tovabel::PictureSlot Tovabel::kPictureDown{
+    &Tovabel::mPictureDown,      &Tovabel::mURLPictureDown, &Tovabel::SetPictureDown,
+    &Tovabel::SetURLPictureDown, &saved::PictureDown,       &saved::URLPictureDown};
+const Tovabel::PictureSlot Tovabel::kPictureDisabled{
+    &Tovabel::mPictureDisabled,      &Tovabel::mURLPictureDisabled, &Tovabel::SetPictureDisabled,
+    &Tovabel::SetURLPictureDisabled, &saved::PictureDisabled,       &saved::URLPictureDisabled};
 
 const Tovabel::SoundSlot Tovabel::kSoundEnter{&Tovabel::mSoundEnter, &Tovabel::mHasSoundEnter,
                                               &Tovabel::mSoundEnterURL, "SoundEnter",
-                                              "SoundEnterURL"};
+                                              &saved::SoundEnterURL};
 const Tovabel::SoundSlot Tovabel::kSoundLeave{&Tovabel::mSoundLeave, &Tovabel::mHasSoundLeave,
                                               &Tovabel::mSoundLeaveURL, "SoundLeave",
-                                              "SoundLeaveURL"};
+                                              &saved::SoundLeaveURL};
 const Tovabel::SoundSlot Tovabel::kSoundClick{&Tovabel::mSoundClick, &Tovabel::mHasSoundClick,
                                               &Tovabel::mSoundClickURL, "SoundClick",
-                                              "SoundClickURL"};
+                                              &saved::SoundClickURL};
 
 Tovabel::Tovabel(Host& host) : host_(host) {
     // The colours the face's lines have until the first paint.
+    const OleColor light = saved::HighlightColor.DefaultColor();
+    const OleColor dark = saved::ShadowColor.DefaultColor();
     for (FrameLines* frame : {&lnBorder, &lnDDBorder}) {
-        (*frame)[Edge::Top].BorderColor = 0x80000014;
-        (*frame)[Edge::Left].BorderColor = 0x80000014;
-        (*frame)[Edge::Bottom].BorderColor = 0x80000010;
-        (*frame)[Edge::Right].BorderColor = 0x80000010;
+        (*frame)[Edge::Top].BorderColor = light;
+        (*frame)[Edge::Left].BorderColor = light;
+        (*frame)[Edge::Bottom].BorderColor = dark;
+        (*frame)[Edge::Right].BorderColor = dark;
     }
-    lnSeparator[0].BorderColor = 0x80000010; // dark, then light
-    lnSeparator[1].BorderColor = 0x80000014;
+    lnSeparator[0].BorderColor = dark; // dark, then light
+    lnSeparator[1].BorderColor = light;
 }
 
 // ---------------------------------------------------------------------------
@@ -145,23 +138,23 @@ void Tovabel::InitProperties() {
     mCaptured = false;
     mLeaveSoundDone = true;
 
-    mAlignCaption = tvAlign::AlignBottom;
-    mAlignPicture = tvAlign::AlignTop;
-    mBorderStyle = tvBorderStyle::FixedSingle;
-    mTransparent = false;
-    mFontDirection = tvFontDirection::NormalText;
+    mAlignCaption = saved::AlignCaption.DefaultNumber();
+    mAlignPicture = saved::AlignPicture.DefaultNumber();
+    mBorderStyle = saved::BorderStyle.DefaultNumber();
+    mTransparent = saved::Transparent.DefaultBool();
+    mFontDirection = saved::FontDirection.DefaultNumber();
 
     SetFont(host_.AmbientFont());
-    SetStyle(tvStyle::Normal);
+    SetStyle(saved::Style.DefaultNumber());
     SetCaption(Text());
-    SetPlaySounds(true);
-    SetEnabled(true);
-    SetUseSystemSounds(true);
-    SetMaskColor(0xC0C0C0);
-    SetHighlightColor(0x80000014);
-    SetShadowColor(0x80000010);
+    SetPlaySounds(saved::PlaySounds.DefaultBool());
+    SetEnabled(saved::Enabled.DefaultBool());
+    SetUseSystemSounds(saved::UseSystemSounds.DefaultBool());
+    SetMaskColor(saved::MaskColor.DefaultColor());
+    SetHighlightColor(saved::HighlightColor.DefaultColor());
+    SetShadowColor(saved::ShadowColor.DefaultColor());
     SetPicture(nullptr);
-    SetAutoSize(true);
+    SetAutoSize(saved::AutoSize.DefaultBool());
 
     FinishStartUp();
 }
@@ -574,7 +567,7 @@ void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) 
         DrawPicture();
         LayoutArrow();
     }
-    host_.PropertyChanged(slot.name);
+    host_.PropertyChanged(slot.Name());
 }
 
 void Tovabel::SetPicture(const Picture& value) {
@@ -623,10 +616,10 @@ void Tovabel::AssignPictureURL(const PictureSlot& slot, const Text& value) {
     if (value != this->*slot.url) {
         FlagScope fromURL(mPictureFromURL, !mClearingURL);
         this->*slot.url = value;
-        host_.PropertyChanged(slot.urlName);
+        host_.PropertyChanged(slot.urlProperty->key);
         if (!mClearingURL) {
             if (!value.empty()) {
-                host_.AsyncRead(value, AsyncType::PictureData, slot.name);
+                host_.AsyncRead(value, AsyncType::PictureData, slot.Name());
             } else {
                 (this->*slot.setPicture)(nullptr);
             }
@@ -685,7 +678,7 @@ void Tovabel::AssignSoundURL(const SoundSlot& slot, const Text& value) {
         return;
     }
     this->*slot.url = value;
-    host_.PropertyChanged(slot.urlName);
+    host_.PropertyChanged(slot.urlProperty->key);
     if (!value.empty()) {
         host_.AsyncRead(value, AsyncType::ByteArray, slot.name);
     } else {

@@ -4,6 +4,7 @@
 
 #include "control/host.h"
 #include "control/property_bag.h"
+#include "control/saved_properties.h"
 #include "control/style_traits.h"
 #include "control/types.h"
 #include "download/async_property.h"
@@ -183,17 +184,17 @@ protected:
     Host& host_;
 
     // Property backing fields.
-    OleColor mBackColor = 0x8000000F;
-    OleColor mTextColor = 0x80000012;
-    OleColor mMaskColor = 0xC0C0C0;
+    OleColor mBackColor = saved::BackColor.DefaultColor();
+    OleColor mTextColor = 0x80000012; // a new surface's button text, not the saved default
+    OleColor mMaskColor = saved::MaskColor.DefaultColor();
     Font mFont;
-    std::int32_t mMousePointer = MousePointerCode::Default;
+    std::int32_t mMousePointer = saved::MousePointer.DefaultNumber();
     Picture mMouseIcon;
-    std::int32_t mAlignCaption = tvAlign::AlignBottom;
-    std::int32_t mAlignPicture = tvAlign::AlignTop;
-    std::int32_t mBorderStyle = tvBorderStyle::FixedSingle;
-    std::int32_t mStyle = tvStyle::Normal;
-    std::int32_t mFontDirection = tvFontDirection::NormalText;
+    std::int32_t mAlignCaption = saved::AlignCaption.DefaultNumber();
+    std::int32_t mAlignPicture = saved::AlignPicture.DefaultNumber();
+    std::int32_t mBorderStyle = saved::BorderStyle.DefaultNumber();
+    std::int32_t mStyle = saved::Style.DefaultNumber();
+    std::int32_t mFontDirection = saved::FontDirection.DefaultNumber();
     Text mCaption;
     Text mToolTipText;
     bool mAutoSize = false;
@@ -282,16 +283,17 @@ private:
         Text Tovabel::*url;
         void (Tovabel::*setPicture)(const Picture&);
         void (Tovabel::*setURL)(const Text&);
-        std::string_view name;
-        std::string_view urlName;
+        const SavedProperty* property;
+        const SavedProperty* urlProperty;
+        std::string_view Name() const { return property->key; }
     };
     // One of the three sounds with its URL property.
     struct SoundSlot {
         SoundBytes Tovabel::*bytes;
         bool Tovabel::*usable;
         Text Tovabel::*url;
-        std::string_view name;
-        std::string_view urlName;
+        std::string_view name; // not saved: only its URL is
+        const SavedProperty* urlProperty;
     };
     static const PictureSlot kPicture, kPictureOver, kPictureDown, kPictureDisabled;
     static const SoundSlot kSoundEnter, kSoundLeave, kSoundClick;
@@ -299,7 +301,8 @@ private:
     // Start-up and persistence.
     void FinishStartUp();
     void ReadStyleAndAlignments(PropertyBag& bag);
-    void ReadPictureOrURL(PropertyBag& bag, std::string_view urlKey, std::string_view pictureKey,
+    void ReadPictureOrURL(PropertyBag& bag, const SavedProperty& urlProperty,
+                          const SavedProperty& pictureProperty,
                           void (Tovabel::*setURL)(const Text&),
                           void (Tovabel::*setPicture)(const Picture&));
     void ReadColorsAndEdges(PropertyBag& bag);
