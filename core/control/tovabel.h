@@ -24,7 +24,7 @@ using SoundBytes = std::vector<std::uint8_t>;
 class Tovabel {
 public:
     explicit Tovabel(Host& host);
-    virtual ~Tovabel() = default;
+    ~Tovabel() = default;
     Tovabel(const Tovabel&) = delete;
     Tovabel& operator=(const Tovabel&) = delete;
 
@@ -169,15 +169,14 @@ public:
     void SubClass();
     void UnSubClass();
 
-protected:
-    // Layout and painting steps; virtual so that tests can observe the order
-    // in which the setters call them.
-    virtual void LayoutControl();
-    virtual void PaintState(VisualState state);
-    virtual void DrawPicture();
-    virtual void LayoutArrow();
-    virtual void AutoSizeControl();
-    virtual void DrawCaption();
+private:
+    // Layout and painting steps.
+    void LayoutControl();
+    void PaintState(VisualState state);
+    void DrawPicture();
+    void LayoutArrow();
+    void AutoSizeControl();
+    void DrawCaption();
 
     bool DesignMode() const { return !host_.AmbientUserMode(); }
 
@@ -276,7 +275,6 @@ protected:
     TimerState MenuPopTimer{false, 500};
     TimerState RedrawTimer{false, 1};
 
-private:
     // One of the four state pictures with its URL property.
     struct PictureSlot {
         Picture Tovabel::*picture;

@@ -19,6 +19,24 @@ std::string Narrow(const Text& text);
 // The lines of a recorded log that start with `prefix`.
 std::vector<std::string> Filter(const std::vector<std::string>& log, const std::string& prefix);
 
+// What the container sees of a change: notifications, events, message boxes,
+// downloads, the capture and what the host applies to the window, in order;
+// drawing and sizing left out.
+std::vector<std::string> Notifications(const std::vector<std::string>& log);
+
+// How the button's frame looks to the user: "flat" without lines, else "raised"
+// or "sunken" by the colour of its top line.
+std::string LookOf(const Tovabel& control);
+
+// The colours of the frame's edges as the face shows them.
+struct FrameColours {
+    OleColor top = 0;
+    OleColor left = 0;
+    OleColor bottom = 0;
+    OleColor right = 0;
+};
+FrameColours FrameColoursOf(const Tovabel& control);
+
 class FakePicture : public PictureObject {
 public:
     FakePicture(std::int32_t type, std::uint64_t handle) : type_(type), handle_(handle) {}
@@ -184,78 +202,6 @@ public:
     void RemoveToolTip() override { log.push_back("RemoveToolTip"); }
     void SubClass() override { log.push_back("SubClass"); }
     void UnSubClass() override { log.push_back("UnSubClass"); }
-};
-
-// The control with its layout and painting steps written into the host's log,
-// and its fields open to the tests.
-class RecordingTovabel : public Tovabel {
-public:
-    explicit RecordingTovabel(FakeHost& host) : Tovabel(host), log_(host.log) {}
-
-    using Tovabel::imgPicture;
-    using Tovabel::lnBorder;
-    using Tovabel::mClearingURL;
-    using Tovabel::mDroppedDown;
-    using Tovabel::mEnterSoundDone;
-    using Tovabel::mHasFocus;
-    using Tovabel::mHasSoundClick;
-    using Tovabel::mHasSoundEnter;
-    using Tovabel::mHasSoundLeave;
-    using Tovabel::mLeaveSoundDone;
-    using Tovabel::mLeftButtonDown;
-    using Tovabel::mMouseIconFromURL;
-    using Tovabel::mMouseOver;
-    using Tovabel::mPictureFromURL;
-    using Tovabel::mState;
-    using Tovabel::mToolTipGuard;
-    using Tovabel::mTransparent;
-    using Tovabel::RedrawTimer;
-
-protected:
-    void LayoutControl() override;
-    void PaintState(VisualState state) override;
-    void DrawPicture() override;
-    void LayoutArrow() override;
-    void AutoSizeControl() override;
-    void DrawCaption() override;
-
-private:
-    std::vector<std::string>& log_;
-};
-
-// The control with its real layout and painting, its fields open to the tests.
-class OpenTovabel : public Tovabel {
-public:
-    explicit OpenTovabel(FakeHost& host) : Tovabel(host) {}
-    using Tovabel::AutoSizeControl;
-    using Tovabel::DrawCaption;
-    using Tovabel::DrawPicture;
-    using Tovabel::imgPicture;
-    using Tovabel::LayoutArrow;
-    using Tovabel::LayoutControl;
-    using Tovabel::lnArrow;
-    using Tovabel::lnBorder;
-    using Tovabel::lnDDBorder;
-    using Tovabel::lnSeparator;
-    using Tovabel::mAccessKeyPos;
-    using Tovabel::mArrowPressed;
-    using Tovabel::mCaptionHeight;
-    using Tovabel::mCaptionWidth;
-    using Tovabel::mCaptionX;
-    using Tovabel::mCaptionY;
-    using Tovabel::mDDWidth;
-    using Tovabel::mDisplayCaption;
-    using Tovabel::mDroppedDown;
-    using Tovabel::mEnterSoundDone;
-    using Tovabel::mHasFocus;
-    using Tovabel::mInLayout;
-    using Tovabel::mLeaveSoundDone;
-    using Tovabel::mLeftButtonDown;
-    using Tovabel::mMouseOver;
-    using Tovabel::mPictureX;
-    using Tovabel::mPictureY;
-    using Tovabel::mState;
-    using Tovabel::PaintState;
 };
 
 } // namespace tovabel::testing
