@@ -147,6 +147,12 @@ TEST(Gestures, EventsInOrder) {
          click,
          {}},
         {"a separator only reports moves", tvStyle::Separator, none, click, {}},
+        {"a style outside the enumeration only reports the button",
+         tvStyle::NonFlat + 1,
+         none,
+         click,
+         {"RaiseEvent(6)", "RaiseEvent(8)"}},
+        {"a negative style too", -1, none, click, {"RaiseEvent(6)", "RaiseEvent(8)"}},
         {"access key",
          tvStyle::Normal,
          none,
@@ -170,6 +176,17 @@ TEST(Gestures, EventsInOrder) {
         b.host.Clear();
         tc.gesture(b);
         EXPECT_EQ(Events(b.host.log), tc.events);
+    }
+}
+
+// A saved form may hold any number as the style: it reads the neutral row.
+TEST(Styles, NumbersOutsideTheEnumerationAreNeutral) {
+    for (std::int32_t style : {-1, tvStyle::NonFlat + 1, INT32_MIN, INT32_MAX}) {
+        const StyleTraits& traits = TraitsOf(style);
+        EXPECT_FALSE(traits.known);
+        EXPECT_FALSE(traits.clicks || traits.checks || traits.dropDown || traits.menuItem);
+        EXPECT_EQ(traits.valueAction, ValueAction::None);
+        EXPECT_EQ(traits.role, StyleRole::PushButton);
     }
 }
 

@@ -666,6 +666,8 @@ TEST(Value, ProgrammaticClickPerStyle) {
              Case{tvStyle::MenuItemCascade, {"RaiseEvent(4)"}, false, true},
              Case{tvStyle::Separator, {}, false, false},
              Case{tvStyle::MenuItemSeparator, {}, false, false},
+             Case{-1, {}, false, false}, // numbers outside the enumeration do nothing
+             Case{tvStyle::NonFlat + 1, {}, false, false},
          }) {
         SCOPED_TRACE(tc.style);
         Fixture f;
