@@ -265,12 +265,11 @@ TEST(Coercions, CheckedHoldsOnlyForCheckStylesAndAlwaysNotifies) {
         bool stored;
         Log log;
     };
-    const Log repaint{"PropertyChanged(Checked)"};
+    const Log notified{"PropertyChanged(Checked)"};
     for (const Case& tc :
-         {Case{tvStyle::Normal, false, {"PropertyChanged(Checked)"}},
-          Case{tvStyle::Menu, false, {"PropertyChanged(Checked)"}},
-          Case{42, false, {"PropertyChanged(Checked)"}}, Case{tvStyle::Check, true, repaint},
-          Case{tvStyle::MenuItemCheck, true, repaint}}) {
+         {Case{tvStyle::Normal, false, notified}, Case{tvStyle::Menu, false, notified},
+          Case{42, false, notified}, Case{tvStyle::Check, true, notified},
+          Case{tvStyle::MenuItemCheck, true, notified}}) {
         SCOPED_TRACE(tc.style);
         Fixture f;
         f.control.SetStyle(tc.style);
@@ -346,8 +345,8 @@ TEST(Coercions, HugeCaptionIsKeptWhole) {
     EXPECT_EQ(f.control.Caption(), caption);
 }
 
-// The recorded order of the calls a write makes, for the setters that chain
-// into other setters or share steps.
+// What the container is told of a write, in order, for the setters that chain
+// into other setters.
 TEST(Notifications, OfSettersThatChain) {
     struct Case {
         const char* name;
