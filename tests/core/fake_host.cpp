@@ -120,9 +120,6 @@ void FakeHost::SetHeight(std::int32_t twips) {
 }
 
 TextSize FakePainter::TextExtent(const Text& text) {
-    if (recordMeasures) {
-        log_.push_back("TextExtent(" + Narrow(text) + ")");
-    }
     return {static_cast<std::int32_t>(text.size()) * charWidth, lineHeight};
 }
 

@@ -108,7 +108,6 @@ public:
     explicit FakePainter(std::vector<std::string>& log) : log_(log) {}
     std::int32_t charWidth = 6;
     std::int32_t lineHeight = 13;
-    bool recordMeasures = false;
 
     TextSize TextExtent(const Text& text) override;
     void TextOut(std::int32_t x, std::int32_t y, const Text& text) override;
@@ -147,7 +146,6 @@ public:
     double scaleWidth = 40;
     double scaleHeight = 22;
     double twipsPerPixel = 15;
-    int sharedPainting = 0;
     std::map<TimerId, std::pair<bool, std::int32_t>> timers;
 
     // Lets a test act while a call is in progress (re-entry, event handlers).
@@ -194,8 +192,8 @@ public:
     double TwipsPerPixelX() override { return twipsPerPixel; }
     double TwipsPerPixelY() override { return twipsPerPixel; }
     void PlaySound(const Sound& sound, std::uint32_t flags) override;
-    void CreateSharedPainting() override { ++sharedPainting; }
-    void ReleaseSharedPainting() override { sharedPainting = 0; }
+    void CreateSharedPainting() override {}
+    void ReleaseSharedPainting() override {}
     void MarkSafeForScripting(std::string_view classId) override;
     void CreateToolTipWindow() override { log.push_back("CreateToolTipWindow"); }
     void AddToolTip() override { log.push_back("AddToolTip"); }
