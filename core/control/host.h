@@ -1,6 +1,8 @@
 // Everything the control asks of its container: the drawing surface, ambient and
 // extender properties, change notification, downloads, event raising, the mouse
 // capture, timers, message boxes, sounds and the facts of the running component.
+// It offers services only: the control keeps its properties itself and hands
+// the platform a value where the platform needs one, never asking it back.
 // The Windows layer implements it on a real OLE site; tests use a recording fake.
 #pragma once
 

@@ -1,6 +1,6 @@
-// The core's Host on a real OLE container: the drawing surface's state kept by
-// the runtime, ambients and extender through the site, change notification and
-// events through the connection points, and the platform's services.
+// The core's Host on a real OLE container: the drawing surface and the window's
+// shape, ambients and extender through the site, change notification and events
+// through the connection points, and the platform's services.
 #pragma once
 
 #include "canvas.h"
