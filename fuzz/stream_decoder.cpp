@@ -21,7 +21,7 @@ void LoadAndSave(const StreamEntries& entries, bool userMode) {
     testing::FakeHost host;
     host.userMode = userMode;
     testing::FakeObjectCodec codec;
-    testing::OpenTovabel control{host};
+    Tovabel control{host};
     control.Initialize();
     StreamBag in(codec, entries);
     control.ReadProperties(in);

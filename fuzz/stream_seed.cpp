@@ -49,7 +49,7 @@ void UseURLs(Tovabel& c) {
 bool WriteSeed(const std::string& path, const std::function<void(Tovabel&)>& change) {
     testing::FakeHost host;
     testing::FakeObjectCodec codec;
-    testing::RecordingTovabel control{host};
+    Tovabel control{host};
     control.InitProperties();
     change(control);
     persist::StreamBag bag(codec);

@@ -1,6 +1,8 @@
 // Everything the control asks of its container: the drawing surface, ambient and
 // extender properties, change notification, downloads, event raising, the mouse
 // capture, timers, message boxes, sounds and the facts of the running component.
+// It offers services only: the control keeps its properties itself and hands
+// the platform a value where the platform needs one, never asking it back.
 // The Windows layer implements it on a real OLE site; tests use a recording fake.
 #pragma once
 
@@ -73,7 +75,8 @@ class Host {
 public:
     virtual ~Host() = default;
 
-    // Surface: window, size, drawing state held by the container.
+    // Surface: the window, its size and what is drawn on it. The control keeps
+    // its properties itself; the calls below only apply them to the platform.
     virtual std::uintptr_t hWnd() = 0;
     virtual double ScaleWidth() = 0;  // client width, pixels
     virtual double ScaleHeight() = 0; // client height, pixels
@@ -83,30 +86,23 @@ public:
     // resize notification before the call returns.
     virtual void SetWidth(std::int32_t twips) = 0;
     virtual void SetHeight(std::int32_t twips) = 0;
-    // Erases everything drawn on the surface (the lines of the face stay).
-    virtual void Cls() = 0;
+    // Erases everything drawn on the surface (the lines of the face stay): fills
+    // it with `backColor`, then draws `background` at its own size, if any.
+    virtual void Cls(OleColor backColor, const Picture& background) = 0;
     // Draws on the surface; what is drawn stays until the next Cls.
     virtual Painter& Paint() = 0;
-    virtual OleColor BackColor() = 0;
-    virtual void SetBackColor(OleColor color) = 0;
-    virtual OleColor ForeColor() = 0;
-    virtual void SetForeColor(OleColor color) = 0;
-    virtual Font GetFont() = 0;
-    virtual void SetFont(const Font& font) = 0;
-    virtual std::int32_t MousePointer() = 0;
-    virtual void SetMousePointer(std::int32_t code) = 0;
-    virtual Picture MouseIcon() = 0;
-    virtual void SetMouseIcon(const Picture& icon) = 0;
-    virtual OleColor MaskColor() = 0;
-    virtual void SetMaskColor(OleColor color) = 0;
-    virtual Picture MaskPicture() = 0;
-    virtual void SetMaskPicture(const Picture& mask) = 0;
-    // The surface's background picture (shown by a transparent button).
-    virtual void SetBackgroundPicture(const Picture& picture) = 0;
-    virtual void SetBackStyle(std::int32_t style) = 0; // 0 transparent, 1 opaque
-    virtual void SetEnabled(bool enabled) = 0;
-    virtual Text AccessKeys() = 0;
-    virtual void SetAccessKeys(const Text& keys) = 0;
+    // A font object of the control's own that looks like `font`: changing the
+    // copy never changes the object given (often the container's ambient font).
+    virtual Font CopyFont(const Font& font) = 0;
+    // The surface measures and draws text in `font` from now on.
+    virtual void ApplyFont(const Font& font) = 0;
+    // The window's visible shape: the pixels of `mask` that are not `maskColor`;
+    // the whole window for no mask.
+    virtual void ApplyShape(const Picture& mask, OleColor maskColor) = 0;
+    // A disabled control's window takes neither the focus nor keys nor the pointer.
+    virtual void ApplyEnabled(bool enabled) = 0;
+    // The access keys changed: the container asks for the new mnemonics.
+    virtual void ApplyAccessKeys(const Text& keys) = 0;
 
     // Ambient properties of the container.
     virtual bool AmbientUserMode() = 0; // false in design mode

@@ -21,7 +21,7 @@ constexpr std::int16_t kShiftAlt = 4;
 
 // Separators and disabled buttons ignore the mouse (moves are still reported).
 bool Tovabel::Inert() const {
-    return !mEnabled || mStyle == tvStyle::Separator || mStyle == tvStyle::MenuItemSeparator;
+    return !mEnabled || Traits().separator != SeparatorKind::None;
 }
 
 bool Tovabel::OnDropDownArea(float x) const {
@@ -48,10 +48,9 @@ void Tovabel::MouseDown(std::int16_t button, std::int16_t shift, float x, float 
     }
     if ((button & kLeftButton) && InsideClient(x, y)) {
         mLeftButtonDown = true;
-        mArrowPressed = OnDropDownArea(x) && mStyle == tvStyle::DropDown;
-        if (mArrowPressed || mStyle == tvStyle::Menu || mStyle == tvStyle::DropDownNoSeparator ||
-            mStyle == tvStyle::MenuItemCascade) {
-            if (mStyle == tvStyle::MenuItemCascade) {
+        mArrowPressed = OnDropDownArea(x) && Traits().split;
+        if (mArrowPressed || Traits().opensOnPress) {
+            if (Traits().cascade) {
                 SetTimer(MenuPopTimer, TimerId::MenuPop, false);
                 mDroppedDown = true; // pressing a cascade item always opens it
             } else {
@@ -85,7 +84,7 @@ void Tovabel::MouseMove(std::int16_t button, std::int16_t shift, float x, float 
     mLeftButtonDown = (button & kLeftButton) != 0;
     if (mMouseOver) {
         if (mLeftButtonDown) {
-            mArrowPressed = OnDropDownArea(x) && mStyle == tvStyle::DropDown;
+            mArrowPressed = OnDropDownArea(x) && Traits().split;
             PaintState(vsPressed);
         } else {
             mArrowPressed = false;
@@ -96,12 +95,12 @@ void Tovabel::MouseMove(std::int16_t button, std::int16_t shift, float x, float 
         }
         host_.SetCapture();
         mCaptured = true;
-        if (mStyle == tvStyle::MenuItemCascade) {
+        if (Traits().cascade) {
             SetTimer(MenuPopTimer, TimerId::MenuPop, true);
         }
         return;
     }
-    if (mStyle == tvStyle::MenuItemCascade) {
+    if (Traits().cascade) {
         SetTimer(MenuPopTimer, TimerId::MenuPop, false);
     }
     mArrowPressed = false;
@@ -133,8 +132,7 @@ void Tovabel::MouseUp(std::int16_t button, std::int16_t shift, float x, float y)
         mEnterSoundDone = true;
         mLeaveSoundDone = true;
         mArrowPressed = false;
-        if ((mStyle == tvStyle::Check || mStyle == tvStyle::MenuItemCheck) && mMouseOver &&
-            clicks) {
+        if (Traits().checks && mMouseOver && clicks) {
             mChecked = !mChecked;
         }
         PaintState(mMouseOver ? vsHover : vsNormal);
@@ -158,25 +156,16 @@ void Tovabel::MouseUp(std::int16_t button, std::int16_t shift, float x, float y)
 }
 
 void Tovabel::ClickByStyle(float x) {
-    switch (mStyle) {
-    case tvStyle::DropDown:
-        // Only the main part clicks, and only when the drop-down was not open.
-        if (x >= host_.ScaleWidth() - mDDWidth || mDroppedDown) {
-            return;
-        }
-        [[fallthrough]];
-    case tvStyle::Normal:
-    case tvStyle::Check:
-    case tvStyle::MenuItem:
-    case tvStyle::MenuItemCheck:
-    case tvStyle::NonFlat:
-        mValue = true;
-        RaiseEvent(EventId::Click);
-        mValue = false;
-        break;
-    default:
-        break;
+    if (!Traits().clicks) {
+        return;
     }
+    // A split button clicks on its main part only, and only when its drop-down was not open.
+    if (Traits().split && (x >= host_.ScaleWidth() - mDDWidth || mDroppedDown)) {
+        return;
+    }
+    mValue = true;
+    RaiseEvent(EventId::Click);
+    mValue = false;
 }
 
 void Tovabel::PlayClickSound() {
@@ -194,8 +183,7 @@ void Tovabel::PlayClickSound() {
 
 void Tovabel::KeyDown(std::int16_t keyCode, std::int16_t shift) {
     const bool space = keyCode == kKeySpace || keyCode == kKeyReturn;
-    if (mStyle == tvStyle::DropDown || mStyle == tvStyle::DropDownNoSeparator ||
-        mStyle == tvStyle::Menu) {
+    if (Traits().keyboardDropDown) {
         if (mDroppedDown) {
             CancelDropDown(); // any key closes the drop-down, without an event
         } else if (keyCode == kKeyDown && shift == kShiftAlt) {
@@ -234,7 +222,7 @@ void Tovabel::EnterFocus() {
         return;
     }
     mHasFocus = true;
-    if (mStyle == tvStyle::Check && mChecked) {
+    if (Traits().checks && !Traits().menuItem && mChecked) {
         if (mState != vsNormal) {
             mCaptured = true;
             host_.SetCapture();
@@ -242,8 +230,7 @@ void Tovabel::EnterFocus() {
         }
         return;
     }
-    if (mMouseOver || mState == vsHover || mStyle == tvStyle::Separator ||
-        mStyle == tvStyle::MenuItemSeparator) {
+    if (mMouseOver || mState == vsHover || Traits().separator != SeparatorKind::None) {
         return;
     }
     mCaptured = true;
@@ -269,7 +256,7 @@ void Tovabel::CancelMode() {
 }
 
 void Tovabel::SystemColorsChanged() {
-    host_.Cls();
+    Cls();
     LayoutControl();
 }
 

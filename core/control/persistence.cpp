@@ -2,9 +2,8 @@
 // step stands alone: a read that fails (or a value the bag cannot convert) skips
 // that step only, and what it would have set keeps its previous value.
 //
-// Reads ask for the kind the property holds ("Style" and "TextColor" as Long, though
-// their listed default is Integer 0); the default's value is the one listed, so an
-// absent key reads the same either way. Writes use the listed defaults.
+// Keys, kinds and defaults come from the table of saved properties.
+#include "control/saved_properties.h"
 #include "control/tovabel.h"
 
 #include <functional>
@@ -13,53 +12,26 @@ namespace tovabel {
 
 namespace {
 
-const BagValue kNoDefault{};
-
-BagValue Integer(std::int16_t value) {
-    return BagValue{value};
-}
-
-BagValue Long(std::int32_t value) {
-    return BagValue{value};
-}
-
-// Colours travel as Longs with the same 32 bits.
-BagValue Color(OleColor color) {
-    return Long(static_cast<std::int32_t>(color));
-}
-
-template <typename T>
-std::optional<T> Read(PropertyBag& bag, std::string_view key, T defaultValue) {
-    const std::optional<BagValue> value = bag.ReadProperty(key, BagValue{std::move(defaultValue)});
-    const T* typed = value ? std::get_if<T>(&*value) : nullptr;
-    return typed ? std::optional<T>(*typed) : std::nullopt;
-}
-
-std::optional<OleColor> ReadColor(PropertyBag& bag, std::string_view key, OleColor defaultColor) {
-    const auto value = Read<std::int32_t>(bag, key, static_cast<std::int32_t>(defaultColor));
-    return value ? std::optional<OleColor>(static_cast<OleColor>(*value)) : std::nullopt;
-}
-
-template <typename T>
-void ReadInto(PropertyBag& bag, std::string_view key, T defaultValue, T& field) {
-    if (const auto value = Read<T>(bag, key, std::move(defaultValue))) {
+template <typename T> void ReadInto(PropertyBag& bag, const SavedProperty& property, T& field) {
+    if (const auto value = ReadSaved<T>(bag, property)) {
         field = *value;
     }
 }
 
 template <typename T, typename Apply>
-void ReadThrough(PropertyBag& bag, std::string_view key, T defaultValue, Apply&& apply) {
-    if (const auto value = Read<T>(bag, key, std::move(defaultValue))) {
+void ReadThrough(PropertyBag& bag, const SavedProperty& property, Apply&& apply,
+                 const Font& font = nullptr) {
+    if (const auto value = ReadSaved<T>(bag, property, font)) {
         std::invoke(std::forward<Apply>(apply), *value);
     }
 }
 
-void WritePictureOrURL(PropertyBag& bag, std::string_view urlKey, const Text& url,
-                       std::string_view pictureKey, const Picture& picture) {
+void WritePictureOrURL(PropertyBag& bag, const SavedProperty& urlProperty, const Text& url,
+                       const SavedProperty& pictureProperty, const Picture& picture) {
     if (url.empty()) {
-        bag.WriteProperty(pictureKey, BagValue{picture}, BagValue{Picture()});
+        WriteSaved(bag, pictureProperty, BagValue{picture});
     } else {
-        bag.WriteProperty(urlKey, BagValue{url}, BagValue{Text()});
+        WriteSaved(bag, urlProperty, BagValue{url});
     }
 }
 
@@ -72,83 +44,84 @@ void Tovabel::ReadProperties(PropertyBag& bag) {
     mLeaveSoundDone = true;
 
     ReadStyleAndAlignments(bag);
-    ReadInto(bag, "PlaySounds", true, mPlaySounds);
-    ReadInto(bag, "UseSystemSounds", true, mUseSystemSounds);
-    ReadThrough(bag, "SoundEnterURL", Text(), [this](const Text& v) { SetSoundEnterURL(v); });
-    ReadThrough(bag, "SoundLeaveURL", Text(), [this](const Text& v) { SetSoundLeaveURL(v); });
-    ReadThrough(bag, "SoundClickURL", Text(), [this](const Text& v) { SetSoundClickURL(v); });
-    ReadThrough(bag, "MousePointer", std::int16_t{0},
-                [this](std::int16_t v) { SetMousePointer(v); });
+    ReadInto(bag, saved::PlaySounds, mPlaySounds);
+    ReadInto(bag, saved::UseSystemSounds, mUseSystemSounds);
+    ReadThrough<Text>(bag, saved::SoundEnterURL, [this](const Text& v) { SetSoundEnterURL(v); });
+    ReadThrough<Text>(bag, saved::SoundLeaveURL, [this](const Text& v) { SetSoundLeaveURL(v); });
+    ReadThrough<Text>(bag, saved::SoundClickURL, [this](const Text& v) { SetSoundClickURL(v); });
+    ReadThrough<std::int16_t>(bag, saved::MousePointer,
+                              [this](std::int16_t v) { SetMousePointer(v); });
 
-    ReadPictureOrURL(bag, "URLMouseIcon", "MouseIcon", &Tovabel::SetURLMouseIcon,
+    ReadPictureOrURL(bag, saved::URLMouseIcon, saved::MouseIcon, &Tovabel::SetURLMouseIcon,
                      &Tovabel::SetMouseIcon);
     for (const PictureSlot* slot : {&kPicture, &kPictureOver, &kPictureDown, &kPictureDisabled}) {
-        ReadPictureOrURL(bag, slot->urlName, slot->name, slot->setURL, slot->setPicture);
+        ReadPictureOrURL(bag, *slot->urlProperty, *slot->property, slot->setURL, slot->setPicture);
     }
     // Through the setter, so that a tooltip the container already holds wins.
-    ReadThrough(bag, "ToolTipText", Text(), [this](const Text& v) { SetToolTipText(v); });
+    ReadThrough<Text>(bag, saved::ToolTipText, [this](const Text& v) { SetToolTipText(v); });
 
     ReadColorsAndEdges(bag);
-    ReadThrough(bag, "Font", host_.AmbientFont(), [this](const Font& v) { SetFont(v); });
-    if (const auto color = ReadColor(bag, "TextColor", 0)) {
-        host_.SetForeColor(*color);
+    ReadThrough<Font>(
+        bag, saved::Font, [this](const Font& v) { SetFont(v); }, host_.AmbientFont());
+    if (const auto color = ReadSavedColor(bag, saved::TextColor)) {
+        mTextColor = *color;
     }
-    // Straight into the fields: the host's Enabled stays, Checked is not held
-    // against the style.
-    ReadInto(bag, "Enabled", true, mEnabled);
-    ReadInto(bag, "AutoSize", true, mAutoSize);
-    ReadInto(bag, "Checked", false, mChecked);
+    // Straight into the fields: the window stays enabled as it was, Checked is
+    // not held against the style.
+    ReadInto(bag, saved::Enabled, mEnabled);
+    ReadInto(bag, saved::AutoSize, mAutoSize);
+    ReadInto(bag, saved::Checked, mChecked);
     // The transparency rules run here: an icon shown or a caption refuses.
-    ReadThrough(bag, "Transparent", false, [this](bool v) { SetTransparent(v); });
-    ReadThrough(bag, "Caption", Text(), [this](const Text& v) { SetCaption(v); });
+    ReadThrough<bool>(bag, saved::Transparent, [this](bool v) { SetTransparent(v); });
+    ReadThrough<Text>(bag, saved::Caption, [this](const Text& v) { SetCaption(v); });
 
     FinishStartUp();
     SetTimer(RedrawTimer, TimerId::Redraw, true);
 }
 
-// Menu items keep both alignments at 2 whatever the bag says.
+// Menu items keep both alignments left whatever the bag says.
 void Tovabel::ReadStyleAndAlignments(PropertyBag& bag) {
-    ReadInto(bag, "Style", std::int32_t{tvStyle::Normal}, mStyle);
-    mIsMenuItem = mStyle == tvStyle::MenuItem || mStyle == tvStyle::MenuItemCheck ||
-                  mStyle == tvStyle::MenuItemCascade;
-    if (mIsMenuItem) {
+    ReadInto(bag, saved::Style, mStyle);
+    if (Traits().menuItem) {
         mAlignCaption = tvAlign::AlignLeft;
         mAlignPicture = tvAlign::AlignLeft;
         return;
     }
-    ReadInto(bag, "AlignCaption", std::int32_t{tvAlign::AlignBottom}, mAlignCaption);
-    ReadInto(bag, "AlignPicture", std::int32_t{tvAlign::AlignTop}, mAlignPicture);
+    ReadInto(bag, saved::AlignCaption, mAlignCaption);
+    ReadInto(bag, saved::AlignPicture, mAlignPicture);
 }
 
 // A non-empty URL wins: it starts the download and the stored picture is not read.
 // Otherwise the stored picture is assigned, and only when there is one.
-void Tovabel::ReadPictureOrURL(PropertyBag& bag, std::string_view urlKey,
-                               std::string_view pictureKey, void (Tovabel::*setURL)(const Text&),
+void Tovabel::ReadPictureOrURL(PropertyBag& bag, const SavedProperty& urlProperty,
+                               const SavedProperty& pictureProperty,
+                               void (Tovabel::*setURL)(const Text&),
                                void (Tovabel::*setPicture)(const Picture&)) {
-    const Text url = Read<Text>(bag, urlKey, Text()).value_or(Text());
+    const Text url = ReadSaved<Text>(bag, urlProperty).value_or(Text());
     if (!url.empty()) {
         (this->*setURL)(url);
         return;
     }
-    const Picture picture = Read<Picture>(bag, pictureKey, Picture()).value_or(nullptr);
+    const Picture picture = ReadSaved<Picture>(bag, pictureProperty).value_or(nullptr);
     if (picture) {
         (this->*setPicture)(picture);
     }
 }
 
-// Straight into the fields and the surface, without the setters' rules: the
-// symbol-font rule of FontDirection does not apply to a loaded direction.
+// Straight into the fields, without the setters' rules: the symbol-font rule of
+// FontDirection does not apply to a loaded direction.
 void Tovabel::ReadColorsAndEdges(PropertyBag& bag) {
-    ReadInto(bag, "BorderStyle", std::int32_t{tvBorderStyle::FixedSingle}, mBorderStyle);
-    ReadInto(bag, "FontDirection", std::int32_t{tvFontDirection::NormalText}, mFontDirection);
-    if (const auto color = ReadColor(bag, "BackColor", 0x8000000F)) {
-        host_.SetBackColor(*color);
+    ReadInto(bag, saved::BorderStyle, mBorderStyle);
+    ReadInto(bag, saved::FontDirection, mFontDirection);
+    if (const auto color = ReadSavedColor(bag, saved::BackColor)) {
+        mBackColor = *color;
     }
-    if (const auto color = ReadColor(bag, "MaskColor", 0xC0C0C0)) {
-        host_.SetMaskColor(*color);
+    if (const auto color = ReadSavedColor(bag, saved::MaskColor)) {
+        mMaskColor = *color;
+        ApplyShape();
     }
-    mHighlightColor = ReadColor(bag, "HighlightColor", 0x80000014).value_or(mHighlightColor);
-    mShadowColor = ReadColor(bag, "ShadowColor", 0x80000010).value_or(mShadowColor);
+    mHighlightColor = ReadSavedColor(bag, saved::HighlightColor).value_or(mHighlightColor);
+    mShadowColor = ReadSavedColor(bag, saved::ShadowColor).value_or(mShadowColor);
 }
 
 void Tovabel::WriteProperties(PropertyBag& bag) {
@@ -156,41 +129,41 @@ void Tovabel::WriteProperties(PropertyBag& bag) {
     WriteSoundsAndColors(bag);
     // The cursor keeps its place in the list above whatever its URL; like each
     // picture it is written here once more unless its URL stands for it.
-    WritePictureOrURL(bag, "URLMouseIcon", mURLMouseIcon, "MouseIcon", host_.MouseIcon());
+    WritePictureOrURL(bag, saved::URLMouseIcon, mURLMouseIcon, saved::MouseIcon, mMouseIcon);
     for (const PictureSlot* slot : {&kPicture, &kPictureOver, &kPictureDown, &kPictureDisabled}) {
-        WritePictureOrURL(bag, slot->urlName, this->*slot->url, slot->name, this->*slot->picture);
+        WritePictureOrURL(bag, *slot->urlProperty, this->*slot->url, *slot->property,
+                          this->*slot->picture);
     }
 }
 
 void Tovabel::WriteBasics(PropertyBag& bag) {
-    bag.WriteProperty("Style", Long(mStyle), Integer(0));
-    bag.WriteProperty("AlignCaption", Long(mAlignCaption), Long(tvAlign::AlignBottom));
-    bag.WriteProperty("AlignPicture", Long(mAlignPicture), Long(tvAlign::AlignTop));
-    bag.WriteProperty("AutoSize", BagValue{mAutoSize}, BagValue{true});
-    bag.WriteProperty("BackColor", Color(host_.BackColor()), Color(0x8000000F));
-    bag.WriteProperty("BorderStyle", Long(mBorderStyle), Long(tvBorderStyle::FixedSingle));
-    bag.WriteProperty("Caption", BagValue{mCaption}, kNoDefault);
-    bag.WriteProperty("Checked", BagValue{mChecked}, BagValue{false});
-    bag.WriteProperty("Enabled", BagValue{mEnabled}, BagValue{true});
-    bag.WriteProperty("Font", BagValue{host_.GetFont()}, BagValue{host_.AmbientFont()});
-    bag.WriteProperty("FontDirection", Long(mFontDirection), Long(tvFontDirection::NormalText));
-    bag.WriteProperty("HighlightColor", Color(mHighlightColor), Color(0x80000014));
-    bag.WriteProperty("MaskColor", Color(host_.MaskColor()), Color(0xC0C0C0));
-    bag.WriteProperty("MouseIcon", BagValue{host_.MouseIcon()}, BagValue{Picture()});
-    bag.WriteProperty("MousePointer", Integer(static_cast<std::int16_t>(host_.MousePointer())),
-                      Integer(0));
+    WriteSaved(bag, saved::Style, BagValue{mStyle});
+    WriteSaved(bag, saved::AlignCaption, BagValue{mAlignCaption});
+    WriteSaved(bag, saved::AlignPicture, BagValue{mAlignPicture});
+    WriteSaved(bag, saved::AutoSize, BagValue{mAutoSize});
+    WriteSavedColor(bag, saved::BackColor, mBackColor);
+    WriteSaved(bag, saved::BorderStyle, BagValue{mBorderStyle});
+    WriteSaved(bag, saved::Caption, BagValue{mCaption});
+    WriteSaved(bag, saved::Checked, BagValue{mChecked});
+    WriteSaved(bag, saved::Enabled, BagValue{mEnabled});
+    WriteSaved(bag, saved::Font, BagValue{mFont}, host_.AmbientFont());
+    WriteSaved(bag, saved::FontDirection, BagValue{mFontDirection});
+    WriteSavedColor(bag, saved::HighlightColor, mHighlightColor);
+    WriteSavedColor(bag, saved::MaskColor, mMaskColor);
+    WriteSaved(bag, saved::MouseIcon, BagValue{mMouseIcon});
+    WriteSaved(bag, saved::MousePointer, BagValue{static_cast<std::int16_t>(mMousePointer)});
 }
 
 void Tovabel::WriteSoundsAndColors(PropertyBag& bag) {
-    bag.WriteProperty("PlaySounds", BagValue{mPlaySounds}, BagValue{true});
-    bag.WriteProperty("SoundEnterURL", BagValue{mSoundEnterURL}, BagValue{Text()});
-    bag.WriteProperty("SoundLeaveURL", BagValue{mSoundLeaveURL}, BagValue{Text()});
-    bag.WriteProperty("SoundClickURL", BagValue{mSoundClickURL}, BagValue{Text()});
-    bag.WriteProperty("ShadowColor", Color(mShadowColor), Color(0x80000010));
-    bag.WriteProperty("TextColor", Color(host_.ForeColor()), Integer(0));
-    bag.WriteProperty("ToolTipText", BagValue{mToolTipText}, kNoDefault);
-    bag.WriteProperty("Transparent", BagValue{mTransparent}, BagValue{false});
-    bag.WriteProperty("UseSystemSounds", BagValue{mUseSystemSounds}, BagValue{true});
+    WriteSaved(bag, saved::PlaySounds, BagValue{mPlaySounds});
+    WriteSaved(bag, saved::SoundEnterURL, BagValue{mSoundEnterURL});
+    WriteSaved(bag, saved::SoundLeaveURL, BagValue{mSoundLeaveURL});
+    WriteSaved(bag, saved::SoundClickURL, BagValue{mSoundClickURL});
+    WriteSavedColor(bag, saved::ShadowColor, mShadowColor);
+    WriteSavedColor(bag, saved::TextColor, mTextColor);
+    WriteSaved(bag, saved::ToolTipText, BagValue{mToolTipText});
+    WriteSaved(bag, saved::Transparent, BagValue{mTransparent});
+    WriteSaved(bag, saved::UseSystemSounds, BagValue{mUseSystemSounds});
 }
 
 } // namespace tovabel

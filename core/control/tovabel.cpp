@@ -74,48 +74,41 @@ int InstanceCount() {
     return gInstanceCount;
 }
 
-const Tovabel::PictureSlot Tovabel::kPicture{
-    &Tovabel::mPicture, &Tovabel::mURLPicture, &Tovabel::SetPicture, &Tovabel::SetURLPicture,
-    "Picture",          "URLPicture"};
-const Tovabel::PictureSlot Tovabel::kPictureOver{&Tovabel::mPictureOver,
-                                                 &Tovabel::mURLPictureOver,
-                                                 &Tovabel::SetPictureOver,
-                                                 &Tovabel::SetURLPictureOver,
-                                                 "PictureOver",
-                                                 "URLPictureOver"};
-const Tovabel::PictureSlot Tovabel::kPictureDown{&Tovabel::mPictureDown,
-                                                 &Tovabel::mURLPictureDown,
-                                                 &Tovabel::SetPictureDown,
-                                                 &Tovabel::SetURLPictureDown,
-                                                 "PictureDown",
-                                                 "URLPictureDown"};
-const Tovabel::PictureSlot Tovabel::kPictureDisabled{&Tovabel::mPictureDisabled,
-                                                     &Tovabel::mURLPictureDisabled,
-                                                     &Tovabel::SetPictureDisabled,
-                                                     &Tovabel::SetURLPictureDisabled,
-                                                     "PictureDisabled",
-                                                     "URLPictureDisabled"};
+const Tovabel::PictureSlot Tovabel::kPicture{&Tovabel::mPicture,   &Tovabel::mURLPicture,
+                                             &Tovabel::SetPicture, &Tovabel::SetURLPicture,
+                                             &saved::Picture,      &saved::URLPicture};
+const Tovabel::PictureSlot Tovabel::kPictureOver{
+    &Tovabel::mPictureOver,      &Tovabel::mURLPictureOver, &Tovabel::SetPictureOver,
+    &Tovabel::SetURLPictureOver, &saved::PictureOver,       &saved::URLPictureOver};
+const Tovabel::PictureSlot Tovabel::kPictureDown{
+    &Tovabel::mPictureDown,      &Tovabel::mURLPictureDown, &Tovabel::SetPictureDown,
+    &Tovabel::SetURLPictureDown, &saved::PictureDown,       &saved::URLPictureDown};
+const Tovabel::PictureSlot Tovabel::kPictureDisabled{
+    &Tovabel::mPictureDisabled,      &Tovabel::mURLPictureDisabled, &Tovabel::SetPictureDisabled,
+    &Tovabel::SetURLPictureDisabled, &saved::PictureDisabled,       &saved::URLPictureDisabled};
 
 const Tovabel::SoundSlot Tovabel::kSoundEnter{&Tovabel::mSoundEnter, &Tovabel::mHasSoundEnter,
                                               &Tovabel::mSoundEnterURL, "SoundEnter",
-                                              "SoundEnterURL"};
+                                              &saved::SoundEnterURL};
 const Tovabel::SoundSlot Tovabel::kSoundLeave{&Tovabel::mSoundLeave, &Tovabel::mHasSoundLeave,
                                               &Tovabel::mSoundLeaveURL, "SoundLeave",
-                                              "SoundLeaveURL"};
+                                              &saved::SoundLeaveURL};
 const Tovabel::SoundSlot Tovabel::kSoundClick{&Tovabel::mSoundClick, &Tovabel::mHasSoundClick,
                                               &Tovabel::mSoundClickURL, "SoundClick",
-                                              "SoundClickURL"};
+                                              &saved::SoundClickURL};
 
 Tovabel::Tovabel(Host& host) : host_(host) {
     // The colours the face's lines have until the first paint.
+    const OleColor light = saved::HighlightColor.DefaultColor();
+    const OleColor dark = saved::ShadowColor.DefaultColor();
     for (FrameLines* frame : {&lnBorder, &lnDDBorder}) {
-        (*frame)[Edge::Top].BorderColor = 0x80000014;
-        (*frame)[Edge::Left].BorderColor = 0x80000014;
-        (*frame)[Edge::Bottom].BorderColor = 0x80000010;
-        (*frame)[Edge::Right].BorderColor = 0x80000010;
+        (*frame)[Edge::Top].BorderColor = light;
+        (*frame)[Edge::Left].BorderColor = light;
+        (*frame)[Edge::Bottom].BorderColor = dark;
+        (*frame)[Edge::Right].BorderColor = dark;
     }
-    lnSeparator[0].BorderColor = 0x80000010; // dark, then light
-    lnSeparator[1].BorderColor = 0x80000014;
+    lnSeparator[0].BorderColor = dark; // dark, then light
+    lnSeparator[1].BorderColor = light;
 }
 
 // ---------------------------------------------------------------------------
@@ -125,6 +118,7 @@ void Tovabel::Initialize() {
     host_.MarkSafeForScripting(identity::kTovabelClsid);
     ++gInstanceCount;
     host_.CreateSharedPainting(); // the first instance of the thread creates them
+    Cls();                        // a new surface shows the face colour
 }
 
 void Tovabel::Terminate() {
@@ -144,23 +138,23 @@ void Tovabel::InitProperties() {
     mCaptured = false;
     mLeaveSoundDone = true;
 
-    mAlignCaption = tvAlign::AlignBottom;
-    mAlignPicture = tvAlign::AlignTop;
-    mBorderStyle = tvBorderStyle::FixedSingle;
-    mTransparent = false;
-    mFontDirection = tvFontDirection::NormalText;
+    mAlignCaption = saved::AlignCaption.DefaultNumber();
+    mAlignPicture = saved::AlignPicture.DefaultNumber();
+    mBorderStyle = saved::BorderStyle.DefaultNumber();
+    mTransparent = saved::Transparent.DefaultBool();
+    mFontDirection = saved::FontDirection.DefaultNumber();
 
     SetFont(host_.AmbientFont());
-    SetStyle(tvStyle::Normal);
+    SetStyle(saved::Style.DefaultNumber());
     SetCaption(Text());
-    SetPlaySounds(true);
-    SetEnabled(true);
-    SetUseSystemSounds(true);
-    SetMaskColor(0xC0C0C0);
-    SetHighlightColor(0x80000014);
-    SetShadowColor(0x80000010);
+    SetPlaySounds(saved::PlaySounds.DefaultBool());
+    SetEnabled(saved::Enabled.DefaultBool());
+    SetUseSystemSounds(saved::UseSystemSounds.DefaultBool());
+    SetMaskColor(saved::MaskColor.DefaultColor());
+    SetHighlightColor(saved::HighlightColor.DefaultColor());
+    SetShadowColor(saved::ShadowColor.DefaultColor());
     SetPicture(nullptr);
-    SetAutoSize(true);
+    SetAutoSize(saved::AutoSize.DefaultBool());
 
     FinishStartUp();
 }
@@ -194,7 +188,7 @@ void Tovabel::OnTimer(TimerId id) {
 
 void Tovabel::MenuPopTimerTick() {
     SetTimer(MenuPopTimer, TimerId::MenuPop, false);
-    if (mStyle != tvStyle::MenuItemCascade) {
+    if (!Traits().cascade) {
         return;
     }
     mDroppedDown = true;
@@ -227,8 +221,12 @@ void Tovabel::SetTimer(TimerState& timer, TimerId id, bool enabled) {
 // ---------------------------------------------------------------------------
 // Shared steps of the setters
 
+void Tovabel::Cls() {
+    host_.Cls(mBackColor, mBackground);
+}
+
 void Tovabel::ClsLayoutNotify(std::string_view name) {
-    host_.Cls();
+    Cls();
     LayoutControl();
     host_.PropertyChanged(name);
 }
@@ -258,31 +256,57 @@ void Tovabel::Refuse(std::u16string_view message, bool titledWithName) {
     host_.MessageBox(Text(message), kMessageBoxOkOnly, title);
 }
 
-bool Tovabel::IsCheckStyle() const {
-    return mStyle == tvStyle::Check || mStyle == tvStyle::MenuItemCheck;
-}
-
-bool Tovabel::IsDropDownStyle() const {
-    return mStyle == tvStyle::DropDown || mStyle == tvStyle::DropDownNoSeparator ||
-           mStyle == tvStyle::Menu || mStyle == tvStyle::MenuItemCascade;
-}
-
 // ---------------------------------------------------------------------------
 // Colours
 
 void Tovabel::SetBackColor(OleColor value) {
-    host_.SetBackColor(value);
+    mBackColor = value;
     ClsLayoutNotify("BackColor");
 }
 
 void Tovabel::SetTextColor(OleColor value) {
-    host_.SetForeColor(value);
+    mTextColor = value;
     ClsLayoutNotify("TextColor");
 }
 
 void Tovabel::SetMaskColor(OleColor value) {
-    host_.SetMaskColor(value);
+    mMaskColor = value;
+    ApplyShape();
     ClsLayoutNotify("MaskColor");
+}
+
+void Tovabel::SetMaskPicture(const Picture& picture) {
+    mMaskPicture = picture;
+    ApplyShape();
+}
+
+void Tovabel::SetOpaque(bool opaque) {
+    mOpaque = opaque;
+    ApplyShape();
+}
+
+// An opaque window is whole; a transparent one shows the mask picture's shape.
+void Tovabel::ApplyShape() {
+    host_.ApplyShape(mOpaque ? nullptr : mMaskPicture, mMaskColor);
+}
+
+// A transparent button is its picture: the surface shows it as its background
+// from now on, a new one at once.
+void Tovabel::ShowBackground(const Picture& picture) {
+    if (picture == mBackground) {
+        return; // the last Cls drew it
+    }
+    mBackground = picture;
+    Cls();
+}
+
+// The container is told only of a change of the keys.
+void Tovabel::SetAccessKeys(const Text& keys) {
+    if (keys == mAccessKeys) {
+        return;
+    }
+    mAccessKeys = keys;
+    host_.ApplyAccessKeys(keys);
 }
 
 // While the left button is held the frame is sunken: the light colour goes to
@@ -314,7 +338,7 @@ void Tovabel::SetAlignment(std::int32_t& field, std::int32_t value, std::string_
     if (value == field) {
         return;
     }
-    field = mIsMenuItem ? tvAlign::AlignLeft : value; // menu items keep everything left
+    field = Traits().menuItem ? tvAlign::AlignLeft : value; // menu items keep everything left
     ClsLayoutNotify(name);
 }
 
@@ -337,7 +361,7 @@ void Tovabel::SetAutoSize(bool value) {
     }
     mAutoSize = value;
     host_.PropertyChanged("AutoSize");
-    host_.Cls();
+    Cls();
     LayoutControl();
 }
 
@@ -352,12 +376,13 @@ void Tovabel::SetCaption(const Text& value) {
 }
 
 void Tovabel::SetFont(const Font& value) {
-    host_.SetFont(value);
+    mFont = host_.CopyFont(value);
+    host_.ApplyFont(mFont);
     ClsLayoutNotify("Font");
 }
 
 void Tovabel::SetFontDirection(std::int32_t value) {
-    if (IsSymbolFont(host_.GetFont())) {
+    if (IsSymbolFont(mFont)) {
         value = tvFontDirection::NormalText;
     }
     if (value == mFontDirection) {
@@ -376,28 +401,26 @@ std::int32_t Tovabel::hwnd() const {
 
 void Tovabel::SetStyle(std::int32_t value) {
     mStyle = value;
-    if (!IsCheckStyle()) {
+    if (!Traits().checks) {
         SetChecked(false);
     }
-    mIsMenuItem = value == tvStyle::MenuItem || value == tvStyle::MenuItemCheck ||
-                  value == tvStyle::MenuItemCascade;
-    if (mIsMenuItem) {
+    if (Traits().menuItem) {
         SetTransparent(false);
         SetAlignPicture(tvAlign::AlignLeft);
         SetAlignCaption(tvAlign::AlignLeft);
     }
-    host_.Cls();
+    Cls();
     LayoutControl();
     ForceRepaint(static_cast<VisualState>(mState));
     host_.PropertyChanged("Style");
 }
 
 void Tovabel::SetChecked(bool value) {
-    if (!IsCheckStyle()) {
+    if (!Traits().checks) {
         mChecked = false;
     } else if (value != mChecked) {
         mChecked = value;
-        host_.Cls();
+        Cls();
         LayoutControl();
         ForceRepaint(vsNormal);
     }
@@ -420,7 +443,8 @@ void Tovabel::SetEnabled(bool value) {
     mLeaveSoundDone = true;
     mHasFocus = false;
     ForceRepaint(DesignMode() ? vsHover : vsNormal);
-    host_.SetEnabled(value);
+    mWindowEnabled = value;
+    host_.ApplyEnabled(value);
     host_.PropertyChanged("Enabled");
 }
 
@@ -441,15 +465,15 @@ void Tovabel::SetTransparent(bool value) {
     mTransparent = value;
     host_.PropertyChanged("Transparent");
     if (!value) {
-        host_.SetBackStyle(1);
+        SetOpaque(true);
         return;
     }
-    host_.SetBackStyle(0); // the visible shape follows the mask picture
+    SetOpaque(false); // the visible shape follows the mask picture
     if (!mAutoSize) {
         SetAutoSize(true);
     }
     mBorderStyle = tvBorderStyle::None;
-    if (mStyle != tvStyle::Normal && mStyle != tvStyle::Check) {
+    if (!Traits().allowsTransparent) {
         SetStyle(tvStyle::Normal);
     }
 }
@@ -458,22 +482,7 @@ ValueAction Tovabel::ActionOfValue() const {
     if (DesignMode()) {
         return ValueAction::None;
     }
-    switch (mStyle) {
-    case tvStyle::Normal:
-    case tvStyle::DropDown:
-    case tvStyle::MenuItem:
-    case tvStyle::NonFlat:
-        return ValueAction::Click;
-    case tvStyle::Check:
-    case tvStyle::MenuItemCheck:
-        return ValueAction::ToggleChecked;
-    case tvStyle::DropDownNoSeparator:
-    case tvStyle::Menu:
-    case tvStyle::MenuItemCascade:
-        return ValueAction::ToggleDropDown;
-    default: // separators, and styles outside the enumeration
-        return ValueAction::None;
-    }
+    return Traits().valueAction;
 }
 
 void Tovabel::SetValue(bool value) {
@@ -507,7 +516,7 @@ void Tovabel::SetValue(bool value) {
 }
 
 void Tovabel::CancelDropDown() {
-    if (!IsDropDownStyle()) {
+    if (!Traits().dropDown) {
         return;
     }
     mDroppedDown = false;
@@ -524,12 +533,12 @@ void Tovabel::ShowPicture(const Picture& picture) {
     if (mEnabled || !mPictureDisabled) {
         if (HandleOf(imgPicture) != HandleOf(picture)) {
             imgPicture = picture;
-            host_.SetMaskPicture(picture);
+            SetMaskPicture(picture);
         }
         return;
     }
     imgPicture = mPictureDisabled;
-    host_.SetMaskPicture(mPictureDisabled);
+    SetMaskPicture(mPictureDisabled);
 }
 
 void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) {
@@ -548,7 +557,7 @@ void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) 
     this->*slot.picture = (value && value->Handle() == 0) ? nullptr : value;
 
     if (&slot == &kPicture) {
-        host_.Cls();
+        Cls();
         ShowPicture(mPicture);
         LayoutControl();
     } else if (&slot == &kPictureOver) {
@@ -558,7 +567,7 @@ void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) 
         DrawPicture();
         LayoutArrow();
     }
-    host_.PropertyChanged(slot.name);
+    host_.PropertyChanged(slot.Name());
 }
 
 void Tovabel::SetPicture(const Picture& value) {
@@ -588,7 +597,7 @@ void Tovabel::SetMouseIcon(const Picture& value) {
         SetURLMouseIcon(Text());
     }
     const Picture icon = (value && value->Handle() == 0) ? nullptr : value;
-    host_.SetMouseIcon(icon);
+    mMouseIcon = icon;
     if (!icon) {
         SetMousePointer(MousePointerCode::Arrow);
     }
@@ -596,7 +605,7 @@ void Tovabel::SetMouseIcon(const Picture& value) {
 }
 
 void Tovabel::SetMousePointer(std::int32_t value) {
-    host_.SetMousePointer(value);
+    mMousePointer = value;
     host_.PropertyChanged("MousePointer");
 }
 
@@ -607,10 +616,10 @@ void Tovabel::AssignPictureURL(const PictureSlot& slot, const Text& value) {
     if (value != this->*slot.url) {
         FlagScope fromURL(mPictureFromURL, !mClearingURL);
         this->*slot.url = value;
-        host_.PropertyChanged(slot.urlName);
+        host_.PropertyChanged(slot.urlProperty->key);
         if (!mClearingURL) {
             if (!value.empty()) {
-                host_.AsyncRead(value, AsyncType::PictureData, slot.name);
+                host_.AsyncRead(value, AsyncType::PictureData, slot.Name());
             } else {
                 (this->*slot.setPicture)(nullptr);
             }
@@ -669,7 +678,7 @@ void Tovabel::AssignSoundURL(const SoundSlot& slot, const Text& value) {
         return;
     }
     this->*slot.url = value;
-    host_.PropertyChanged(slot.urlName);
+    host_.PropertyChanged(slot.urlProperty->key);
     if (!value.empty()) {
         host_.AsyncRead(value, AsyncType::ByteArray, slot.name);
     } else {

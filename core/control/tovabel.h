@@ -4,6 +4,8 @@
 
 #include "control/host.h"
 #include "control/property_bag.h"
+#include "control/saved_properties.h"
+#include "control/style_traits.h"
 #include "control/types.h"
 #include "download/async_property.h"
 #include "render/face.h"
@@ -19,14 +21,10 @@ namespace tovabel {
 
 using SoundBytes = std::vector<std::uint8_t>;
 
-// What setting Value to True does: a click, a click that turns Checked over,
-// opening or closing the drop-down, or nothing.
-enum class ValueAction { None, Click, ToggleChecked, ToggleDropDown };
-
 class Tovabel {
 public:
     explicit Tovabel(Host& host);
-    virtual ~Tovabel() = default;
+    ~Tovabel() = default;
     Tovabel(const Tovabel&) = delete;
     Tovabel& operator=(const Tovabel&) = delete;
 
@@ -79,7 +77,7 @@ public:
     void SetAlignPicture(std::int32_t value);
     bool AutoSize() const { return mAutoSize; }
     void SetAutoSize(bool value);
-    OleColor BackColor() const { return host_.BackColor(); }
+    OleColor BackColor() const { return mBackColor; }
     void SetBackColor(OleColor value);
     std::int32_t BorderStyle() const { return mBorderStyle; }
     void SetBorderStyle(std::int32_t value);
@@ -90,18 +88,18 @@ public:
     bool DroppedDown() const { return mDroppedDown; }
     bool Enabled() const { return mEnabled; }
     void SetEnabled(bool value);
-    Font GetFont() const { return host_.GetFont(); }
+    const Font& GetFont() const { return mFont; }
     void SetFont(const Font& value);
     std::int32_t FontDirection() const { return mFontDirection; }
     void SetFontDirection(std::int32_t value);
     OleColor HighlightColor() const { return mHighlightColor; }
     void SetHighlightColor(OleColor value);
     std::int32_t hwnd() const;
-    OleColor MaskColor() const { return host_.MaskColor(); }
+    OleColor MaskColor() const { return mMaskColor; }
     void SetMaskColor(OleColor value);
-    Picture MouseIcon() const { return host_.MouseIcon(); }
+    const Picture& MouseIcon() const { return mMouseIcon; }
     void SetMouseIcon(const Picture& value);
-    std::int32_t MousePointer() const { return host_.MousePointer(); }
+    std::int32_t MousePointer() const { return mMousePointer; }
     void SetMousePointer(std::int32_t value);
     const Picture& GetPicture() const { return mPicture; }
     void SetPicture(const Picture& value);
@@ -129,7 +127,7 @@ public:
     void SetSoundLeaveURL(const Text& value);
     std::int32_t Style() const { return mStyle; }
     void SetStyle(std::int32_t value);
-    OleColor TextColor() const { return host_.ForeColor(); }
+    OleColor TextColor() const { return mTextColor; }
     void SetTextColor(OleColor value);
     const Text& ToolTipText() const { return mToolTipText; }
     void SetToolTipText(const Text& value);
@@ -150,15 +148,17 @@ public:
     bool Value() const { return mValue; }
     void SetValue(bool value);
 
-    // The style's rules and the pointer, as the control's window layer asks for them.
-    bool IsCheckStyle() const;
-    // The styles with a drop-down: DropDown, DropDownNoSeparator, Menu, MenuItemCascade.
-    bool IsDropDownStyle() const;
+    // The rules of the current style, as the control's window layer asks for them.
+    const StyleTraits& Traits() const { return TraitsOf(mStyle); }
     // Separators and disabled buttons ignore the mouse.
     bool Inert() const;
     // What Value = True does now: nothing in design mode, else by style.
     ValueAction ActionOfValue() const;
     bool PointerOver() const { return mMouseOver && !Inert(); }
+    // Whether the window takes input: Enabled as last set, not as loaded.
+    bool WindowEnabled() const { return mWindowEnabled; }
+    // The caption's access key, empty for none.
+    const Text& AccessKeys() const { return mAccessKeys; }
     // The left button went down on the button and is held with the pointer over it.
     bool HeldDown() const { return mLeftButtonDown && PointerOver(); }
 
@@ -169,27 +169,31 @@ public:
     void SubClass();
     void UnSubClass();
 
-protected:
-    // Layout and painting steps; virtual so that tests can observe the order
-    // in which the setters call them.
-    virtual void LayoutControl();
-    virtual void PaintState(VisualState state);
-    virtual void DrawPicture();
-    virtual void LayoutArrow();
-    virtual void AutoSizeControl();
-    virtual void DrawCaption();
+private:
+    // Layout and painting steps.
+    void LayoutControl();
+    void PaintState(VisualState state);
+    void DrawPicture();
+    void LayoutArrow();
+    void AutoSizeControl();
+    void DrawCaption();
 
     bool DesignMode() const { return !host_.AmbientUserMode(); }
 
     Host& host_;
 
     // Property backing fields.
-    std::int32_t mAlignCaption = tvAlign::AlignBottom;
-    std::int32_t mAlignPicture = tvAlign::AlignTop;
-    std::int32_t mBorderStyle = tvBorderStyle::FixedSingle;
-    std::int32_t mStyle = tvStyle::Normal;
-    std::int32_t mFontDirection = tvFontDirection::NormalText;
-    bool mIsMenuItem = false;
+    OleColor mBackColor = saved::BackColor.DefaultColor();
+    OleColor mTextColor = 0x80000012; // a new surface's button text, not the saved default
+    OleColor mMaskColor = saved::MaskColor.DefaultColor();
+    Font mFont;
+    std::int32_t mMousePointer = saved::MousePointer.DefaultNumber();
+    Picture mMouseIcon;
+    std::int32_t mAlignCaption = saved::AlignCaption.DefaultNumber();
+    std::int32_t mAlignPicture = saved::AlignPicture.DefaultNumber();
+    std::int32_t mBorderStyle = saved::BorderStyle.DefaultNumber();
+    std::int32_t mStyle = saved::Style.DefaultNumber();
+    std::int32_t mFontDirection = saved::FontDirection.DefaultNumber();
     Text mCaption;
     Text mToolTipText;
     bool mAutoSize = false;
@@ -225,6 +229,13 @@ protected:
     bool mPictureFromURL = false;
     bool mMouseIconFromURL = false;
     bool mToolTipGuard = false;
+
+    // The surface: what its window shows of the picture and how it takes input.
+    Picture mMaskPicture; // the shape of a transparent button
+    Picture mBackground;  // drawn by every Cls once a transparent button showed it
+    bool mOpaque = true;  // false: the window's shape follows the mask picture
+    bool mWindowEnabled = true;
+    Text mAccessKeys;
 
     // Interaction state.
     bool mHasFocus = false;
@@ -264,23 +275,23 @@ protected:
     TimerState MenuPopTimer{false, 500};
     TimerState RedrawTimer{false, 1};
 
-private:
     // One of the four state pictures with its URL property.
     struct PictureSlot {
         Picture Tovabel::*picture;
         Text Tovabel::*url;
         void (Tovabel::*setPicture)(const Picture&);
         void (Tovabel::*setURL)(const Text&);
-        std::string_view name;
-        std::string_view urlName;
+        const SavedProperty* property;
+        const SavedProperty* urlProperty;
+        std::string_view Name() const { return property->key; }
     };
     // One of the three sounds with its URL property.
     struct SoundSlot {
         SoundBytes Tovabel::*bytes;
         bool Tovabel::*usable;
         Text Tovabel::*url;
-        std::string_view name;
-        std::string_view urlName;
+        std::string_view name; // not saved: only its URL is
+        const SavedProperty* urlProperty;
     };
     static const PictureSlot kPicture, kPictureOver, kPictureDown, kPictureDisabled;
     static const SoundSlot kSoundEnter, kSoundLeave, kSoundClick;
@@ -288,7 +299,8 @@ private:
     // Start-up and persistence.
     void FinishStartUp();
     void ReadStyleAndAlignments(PropertyBag& bag);
-    void ReadPictureOrURL(PropertyBag& bag, std::string_view urlKey, std::string_view pictureKey,
+    void ReadPictureOrURL(PropertyBag& bag, const SavedProperty& urlProperty,
+                          const SavedProperty& pictureProperty,
                           void (Tovabel::*setURL)(const Text&),
                           void (Tovabel::*setPicture)(const Picture&));
     void ReadColorsAndEdges(PropertyBag& bag);
@@ -303,7 +315,14 @@ private:
     void ShowPicture(const Picture& picture);
     void SetEdgeColor(OleColor color, bool highlight);
     void SetAlignment(std::int32_t& field, std::int32_t value, std::string_view name);
+    // Erases the surface to the back colour (and the background picture).
+    void Cls();
     void ClsLayoutNotify(std::string_view name);
+    void SetMaskPicture(const Picture& picture);
+    void SetOpaque(bool opaque);
+    void ApplyShape();
+    void ShowBackground(const Picture& picture);
+    void SetAccessKeys(const Text& keys);
     void ForceRepaint(VisualState state);
     void RepaintForPointer();
     void RaiseEvent(std::int32_t dispid);

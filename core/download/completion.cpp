@@ -54,7 +54,7 @@ void Tovabel::ApplyDownload(AsyncProperty& property) {
         return;
     }
     for (const PictureSlot* slot : {&kPicture, &kPictureDown, &kPictureOver, &kPictureDisabled}) {
-        if (name == slot->name) {
+        if (name == slot->Name()) {
             AssignDownloadedPicture(*slot, property.Value);
             return;
         }

@@ -32,7 +32,7 @@ Advance AdvanceOf(std::int32_t direction, std::int32_t cx) {
 
 // `underlineKey` draws with the font underlined whatever the control's font says.
 void Tovabel::SelectCaptionFont(bool force, bool underlineKey) {
-    const Font font = host_.GetFont();
+    const Font font = mFont;
     if (!font) {
         return;
     }
@@ -49,12 +49,12 @@ void Tovabel::SelectCaptionFont(bool force, bool underlineKey) {
 }
 
 void Tovabel::DrawCaption() {
-    if (mCaption.empty() || mStyle == tvStyle::Separator || mStyle == tvStyle::MenuItemSeparator) {
+    if (mCaption.empty() || Traits().separator != SeparatorKind::None) {
         return;
     }
     Painter& painter = host_.Paint();
     CaptionSegments segments;
-    const Text key = host_.AccessKeys();
+    const Text key = mAccessKeys;
     const std::size_t pos = static_cast<std::size_t>(mAccessKeyPos);
     // A key cut off by shortening (or replaced by a dot) is not underlined.
     if (mAccessKeyPos > 0 && mDisplayCaption.size() >= pos &&
@@ -74,21 +74,21 @@ void Tovabel::DrawCaption() {
 
     std::int32_t x = mCaptionX;
     std::int32_t y = mCaptionY;
-    if (mChecked && mStyle != tvStyle::MenuItemCheck) {
+    if (mChecked && Traits().sinksWhenChecked) {
         ++x;
         ++y;
     }
-    if (mState == vsPressed && mStyle != tvStyle::DropDownNoSeparator && !mIsMenuItem) {
+    if (mState == vsPressed && Traits().sinksWhenPressed) {
         ++x;
         ++y;
-    } else if ((mLeftButtonDown || mValue) && mStyle == tvStyle::Menu) {
+    } else if ((mLeftButtonDown || mValue) && Traits().menuTitle) {
         ++x;
         ++y;
     }
 
     if (mEnabled) {
-        OleColor text = host_.ForeColor();
-        if (mIsMenuItem && (mMouseOver || mLeftButtonDown || mDroppedDown)) {
+        OleColor text = mTextColor;
+        if (Traits().menuItem && (mMouseOver || mLeftButtonDown || mDroppedDown)) {
             text = 0x8000000E; // highlighted text on the highlight bar
             painter.FillRect(x - 1, 0, RoundHalfEven(host_.ScaleWidth()),
                              RoundHalfEven(lnBorder[Edge::Bottom].Y1 + 1), 0x8000000D);

@@ -1,5 +1,6 @@
 #include "render/geometry.h"
 
+#include "control/style_traits.h"
 #include "control/types.h"
 
 #include <cmath>
@@ -78,8 +79,7 @@ void ComputePicturePosition(std::int32_t state, std::int32_t style, std::int32_t
     // A pressed button shows its picture one pixel right and down, except where
     // the face does not sink: the arrow area, the drop-down without separator,
     // menu items and buttons without a frame.
-    if (state == vsPressed && style != tvStyle::DropDownNoSeparator && !arrowPressed &&
-        fixedSingle && !isMenuItem) {
+    if (state == vsPressed && TraitsOf(style).sinksWhenPressed && !arrowPressed && fixedSingle) {
         ++left;
         ++top;
     }

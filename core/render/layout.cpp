@@ -11,14 +11,6 @@ namespace tovabel {
 
 namespace {
 
-bool IsSeparatorStyle(std::int32_t style) {
-    return style == tvStyle::Separator || style == tvStyle::MenuItemSeparator;
-}
-
-bool IsKnownStyle(std::int32_t style) {
-    return style >= tvStyle::Normal && style <= tvStyle::NonFlat;
-}
-
 bool IsVertical(std::int32_t direction) {
     return direction == tvFontDirection::DownwardText || direction == tvFontDirection::UpwardText;
 }
@@ -54,14 +46,15 @@ double Tovabel::PictureHeight() const {
 }
 
 void Tovabel::LayoutControl() {
-    mDDWidth = mStyle == tvStyle::DropDown ? 9 : mStyle == tvStyle::DropDownNoSeparator ? 11 : 0;
-    // Only DropDown keeps its drop-down area outside the main frame.
-    const double sep = mStyle == tvStyle::DropDown ? 9 : 0;
-    if (IsSeparatorStyle(mStyle)) {
+    const StyleTraits& traits = Traits();
+    mDDWidth = traits.dropDownWidth;
+    // Only a split drop-down keeps its area outside the main frame.
+    const double sep = traits.split ? mDDWidth : 0;
+    if (traits.separator != SeparatorKind::None) {
         LayoutSeparator();
         return;
     }
-    if (!IsKnownStyle(mStyle)) {
+    if (!traits.known) {
         return;
     }
     mInLayout = true;
@@ -74,15 +67,14 @@ void Tovabel::LayoutControl() {
     for (Line& line : lnSeparator) {
         line.Visible = false;
     }
-    const bool arrow = mStyle == tvStyle::DropDown || mStyle == tvStyle::DropDownNoSeparator ||
-                       mStyle == tvStyle::MenuItemCascade;
+    const bool arrow = traits.arrow != ArrowKind::None;
     lnArrow[0].Visible = arrow;
     lnArrow[1].Visible = arrow;
     lnArrow[2].Visible = arrow;
-    lnArrow[3].Visible = mStyle == tvStyle::MenuItemCascade;
+    lnArrow[3].Visible = traits.arrow == ArrowKind::Cascade;
 
     PlaceFrame(sep);
-    if (mStyle == tvStyle::DropDown) {
+    if (traits.split) {
         PlaceDropDownFrame();
     }
     PlacePicture(vsNormal); // a released face: no pressed offset
@@ -102,7 +94,7 @@ void Tovabel::PlaceFrame(double sep) {
     Line& bottom = lnBorder[Edge::Bottom];
     Line& left = lnBorder[Edge::Left];
     Line& right = lnBorder[Edge::Right];
-    if (mIsMenuItem) {
+    if (Traits().menuItem) {
         // Menu items frame the picture, from the picture row the last layout left.
         const double pw = PictureWidth();
         const double ph = PictureHeight();
@@ -145,7 +137,7 @@ void Tovabel::LayoutSeparator() {
     for (Line& line : lnArrow) {
         line.Visible = false;
     }
-    if (mStyle == tvStyle::Separator) {
+    if (Traits().separator == SeparatorKind::Toolbar) {
         host_.SetWidth(RoundHalfEven(4 * host_.TwipsPerPixelX()));
         const double sh = host_.ScaleHeight();
         Place(lnSeparator[0], 1, 0, 1, sh - 1);
@@ -161,7 +153,7 @@ void Tovabel::LayoutSeparator() {
 void Tovabel::LayoutCaption() {
     Text key;
     mDisplayCaption = ParseAccessKey(mCaption, mAccessKeyPos, key);
-    host_.SetAccessKeys(key);
+    SetAccessKeys(key);
 
     const double sw = host_.ScaleWidth();
     const double sh = host_.ScaleHeight();
@@ -198,7 +190,7 @@ void Tovabel::LayoutCaption() {
         mCaptionY = Floor(sh - 1 - h) - frame;
         break;
     case tvAlign::AlignLeft:
-        mCaptionX = (mIsMenuItem ? RoundHalfEven(PictureWidth() + 4) : 1) + frame;
+        mCaptionX = (Traits().menuItem ? RoundHalfEven(PictureWidth() + 4) : 1) + frame;
         mCaptionY = middleY;
         break;
     case tvAlign::AlignRight:
@@ -233,7 +225,7 @@ void Tovabel::AutoSizeControl() {
     if (!mAutoSize) {
         return;
     }
-    Text key = host_.AccessKeys();
+    Text key = mAccessKeys;
     const Text text = ParseAccessKey(mCaption, mAccessKeyPos, key);
     const TextSize size = host_.Paint().TextExtent(text);
     if (IsVertical(mFontDirection)) {
@@ -281,16 +273,16 @@ void Tovabel::AutoSizeControl() {
     host_.SetHeight(RoundHalfEven(h * host_.TwipsPerPixelY()));
     const std::int32_t width = RoundHalfEven((w + mDDWidth) * host_.TwipsPerPixelX());
     // A menu item only grows, so the items of one menu can share the widest width.
-    if (!mIsMenuItem || width > host_.Width()) {
+    if (!Traits().menuItem || width > host_.Width()) {
         host_.SetWidth(width);
     }
 }
 
 void Tovabel::PlacePicture(std::int32_t state) {
-    ComputePicturePosition(state, mStyle, mBorderStyle, mAlignPicture, mArrowPressed, mIsMenuItem,
-                           RoundHalfEven(host_.ScaleWidth()), RoundHalfEven(host_.ScaleHeight()),
-                           RoundHalfEven(PictureWidth()), RoundHalfEven(PictureHeight()), mDDWidth,
-                           mPictureY, mPictureX);
+    ComputePicturePosition(state, mStyle, mBorderStyle, mAlignPicture, mArrowPressed,
+                           Traits().menuItem, RoundHalfEven(host_.ScaleWidth()),
+                           RoundHalfEven(host_.ScaleHeight()), RoundHalfEven(PictureWidth()),
+                           RoundHalfEven(PictureHeight()), mDDWidth, mPictureY, mPictureX);
 }
 
 // The drop-down arrow is three rows of 5, 3 and 1 pixels; the cascade arrow
@@ -298,8 +290,8 @@ void Tovabel::PlacePicture(std::int32_t state) {
 void Tovabel::LayoutArrow() {
     OleColor color = mShadowColor;
     if (mEnabled) {
-        const bool lit = mIsMenuItem && (mMouseOver || mLeftButtonDown || mDroppedDown);
-        color = lit ? 0x8000000E : host_.ForeColor();
+        const bool lit = Traits().menuItem && (mMouseOver || mLeftButtonDown || mDroppedDown);
+        color = lit ? 0x8000000E : mTextColor;
     }
     const double sw = host_.ScaleWidth();
     const double sh = host_.ScaleHeight();
@@ -308,16 +300,16 @@ void Tovabel::LayoutArrow() {
     std::int32_t top = 0;
     std::int32_t size = 2;
     bool rows = true;
-    switch (mStyle) {
-    case tvStyle::DropDown:
+    switch (Traits().arrow) {
+    case ArrowKind::Split:
         left = RoundHalfEven(sw - 7);
         top = RoundHalfEven(sh / 2) - (evenHeight ? 1 : 0);
         break;
-    case tvStyle::DropDownNoSeparator:
+    case ArrowKind::Corner:
         left = RoundHalfEven(sw - 11);
         top = RoundHalfEven(sh - 8);
         break;
-    case tvStyle::MenuItemCascade:
+    case ArrowKind::Cascade:
         left = RoundHalfEven(sw - 10);
         top = RoundHalfEven(sh / 2) - (evenHeight ? 0 : 1) - 3;
         size = 3;
@@ -346,7 +338,7 @@ void Tovabel::OnResize() {
         return;
     }
     mInResize = true;
-    host_.Cls();
+    Cls();
     LayoutControl();
     EventArg args[] = {RoundHalfEven(host_.ScaleWidth()), RoundHalfEven(host_.ScaleHeight())};
     host_.RaiseEvent(EventId::Resize, args); // values written back are ignored

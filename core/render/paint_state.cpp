@@ -12,7 +12,7 @@ void Tovabel::PaintState(VisualState state) {
     if (state == vsHover && mDroppedDown) {
         return; // a dropped-down button keeps its look under the pointer
     }
-    const bool defaultLook = mStyle == tvStyle::NonFlat && host_.AmbientDisplayAsDefault();
+    const bool defaultLook = !Traits().flat && host_.AmbientDisplayAsDefault();
     for (int edge : {Edge::Top, Edge::Left, Edge::Bottom, Edge::Right}) {
         lnBorder[edge].BorderWidth = defaultLook ? 2 : 1;
     }
@@ -34,7 +34,7 @@ void Tovabel::PaintState(VisualState state) {
 
 void Tovabel::PaintNormal() {
     const bool fs = FixedSingle();
-    if (mStyle == tvStyle::NonFlat) {
+    if (!Traits().flat) {
         SetFrame(lnBorder, true);
         ShowFrame(lnBorder, fs);
     } else {
@@ -56,10 +56,10 @@ void Tovabel::PaintNormal() {
         }
     }
     if (mDroppedDown) {
-        if (mStyle == tvStyle::DropDown || mStyle == tvStyle::MenuItemCascade) {
+        if (Traits().raisedWhenOpen) {
             SetFrame(lnBorder, true);
             SetFrame(lnDDBorder, false);
-            ShowFrame(lnDDBorder, mStyle == tvStyle::DropDown && fs);
+            ShowFrame(lnDDBorder, Traits().split && fs);
         } else {
             SetFrame(lnBorder, false);
         }
@@ -72,7 +72,7 @@ void Tovabel::PaintNormal() {
     }
     PlacePicture(vsNormal);
     PlayLeaveSound();
-    if (mDroppedDown && mStyle == tvStyle::Menu) {
+    if (mDroppedDown && Traits().menuTitle) {
         ++mPictureX; // an open menu looks pressed
         ++mPictureY;
     }
@@ -80,14 +80,14 @@ void Tovabel::PaintNormal() {
 }
 
 void Tovabel::PaintHover() {
-    if ((mHasFocus && !mEnabled) || mStyle == tvStyle::MenuItemSeparator) {
+    if ((mHasFocus && !mEnabled) || Traits().separator == SeparatorKind::Menu) {
         return;
     }
     const bool fs = FixedSingle();
     SetFrame(lnBorder, true);
     ShowFrame(lnBorder, fs);
     SetFrame(lnDDBorder, true);
-    ShowFrame(lnDDBorder, mStyle == tvStyle::DropDown && fs);
+    ShowFrame(lnDDBorder, Traits().split && fs);
     if (DisabledPictureApplies()) {
         AssignPicture(mPictureDisabled);
     } else if (mPictureOver) {
@@ -106,7 +106,7 @@ void Tovabel::PaintHover() {
         ShowFrame(lnBorder, fs);
     }
     PlacePicture(vsHover);
-    if (mChecked && fs && mStyle != tvStyle::MenuItemCheck) {
+    if (mChecked && fs && Traits().sinksWhenChecked) {
         ++mPictureX;
         ++mPictureY;
     }
@@ -119,11 +119,11 @@ void Tovabel::PaintPressed() {
         return;
     }
     const bool fs = FixedSingle();
-    if (mStyle == tvStyle::DropDown && mArrowPressed) {
+    if (Traits().split && mArrowPressed) {
         SetFrame(lnBorder, true);
         SetFrame(lnDDBorder, false);
         ShowFrame(lnDDBorder, fs);
-    } else if (mIsMenuItem && mStyle != tvStyle::MenuItemCheck) {
+    } else if (Traits().litWhenPressed) {
         SetFrame(lnBorder, true); // a pressed menu item stays lit, it does not sink
     } else {
         SetFrame(lnBorder, false);
@@ -135,7 +135,7 @@ void Tovabel::PaintPressed() {
         SwapPicture(mPictureOver);
     }
     PlacePicture(vsPressed);
-    if (mChecked && fs && mStyle != tvStyle::MenuItemCheck) {
+    if (mChecked && fs && Traits().sinksWhenChecked) {
         ++mPictureX;
         ++mPictureY;
     }
@@ -143,7 +143,7 @@ void Tovabel::PaintPressed() {
 }
 
 void Tovabel::FinishPaint(bool armRedrawTimer) {
-    host_.Cls();
+    Cls();
     DrawPicture();
     LayoutArrow();
     DrawCaption();
@@ -183,7 +183,7 @@ void Tovabel::SwapPicture(const Picture& picture) {
 // Changing the picture may resize the surface; that is not a layout request.
 void Tovabel::AssignPicture(const Picture& picture) {
     mInLayout = true;
-    host_.SetMaskPicture(picture);
+    SetMaskPicture(picture);
     imgPicture = picture;
     mInLayout = false;
 }
@@ -196,8 +196,7 @@ void Tovabel::PlayEnterSound() {
     if (host_.AmbientUserMode() && !mEnterSoundDone && mPlaySounds) {
         if (mUseSystemSounds) {
             // Buttons that open a drop-down are quiet on entry.
-            if (mStyle != tvStyle::Menu && mStyle != tvStyle::DropDown &&
-                mStyle != tvStyle::DropDownNoSeparator) {
+            if (!Traits().keyboardDropDown) {
                 host_.PlaySound(Sound(std::string("MenuPopup")), SoundFlags::SystemSound);
             }
         } else if (mHasSoundEnter) {

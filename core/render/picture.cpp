@@ -8,7 +8,7 @@
 namespace tovabel {
 
 void Tovabel::DrawPicture() {
-    if (mStyle == tvStyle::Separator || mStyle == tvStyle::MenuItemSeparator) {
+    if (Traits().separator != SeparatorKind::None) {
         return;
     }
     if (HandleOf(imgPicture) == 0) {
@@ -16,7 +16,7 @@ void Tovabel::DrawPicture() {
     }
     if (mTransparent && mBorderStyle == tvBorderStyle::None && mAutoSize) {
         // A transparent button is its picture: the surface shows it as background.
-        host_.SetBackgroundPicture(host_.MaskPicture());
+        ShowBackground(mMaskPicture);
         return;
     }
     PicturePaint paint;
@@ -27,7 +27,7 @@ void Tovabel::DrawPicture() {
     paint.checkHeight = RoundHalfEven(lnBorder[Edge::Bottom].Y1 - lnBorder[Edge::Top].Y1 - 1);
     paint.checkColor = mHighlightColor;
     paint.drawChecks = mChecked && !mLeftButtonDown && !mMouseOver && !mTransparent;
-    if (paint.drawChecks && FixedSingle() && mStyle != tvStyle::MenuItemCheck) {
+    if (paint.drawChecks && FixedSingle() && Traits().sinksWhenChecked) {
         ++mPictureX;
         ++mPictureY;
     }
@@ -35,7 +35,7 @@ void Tovabel::DrawPicture() {
     paint.y = mPictureY;
     paint.width = RoundHalfEven(PictureWidth());
     paint.height = RoundHalfEven(PictureHeight());
-    paint.maskColor = host_.MaskColor();
+    paint.maskColor = mMaskColor;
     Painter& painter = host_.Paint();
     if (mEnabled) {
         paint.picture = imgPicture;
@@ -45,7 +45,7 @@ void Tovabel::DrawPicture() {
         painter.PaintTransparentPicture(paint);
     } else {
         paint.picture = imgPicture;
-        paint.backColor = host_.BackColor();
+        paint.backColor = mBackColor;
         painter.PaintDisabledPicture(paint);
     }
 }

@@ -1,9 +1,13 @@
-// Layout and face painting on the recorded surface: where the lines, the
-// arrow, the picture and the caption go, and how each visual state looks.
+// The face as the container shows it: the lines the window draws, the caption
+// and picture drawn on the surface and the sizes asked for, for each style and
+// look the pointer brings about.
 #include "fake_host.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,13 +18,40 @@ namespace {
 using Log = std::vector<std::string>;
 using Coords = std::tuple<double, double, double, double>;
 
-Coords At(const Line& line) {
-    return {line.X1, line.Y1, line.X2, line.Y2};
+std::vector<Coords> Drawn(const Tovabel& control) {
+    std::vector<Coords> out;
+    for (const Line& line : control.VisibleLines()) {
+        out.emplace_back(line.X1, line.Y1, line.X2, line.Y2);
+    }
+    return out;
+}
+
+bool Shows(const Tovabel& control, const Coords& coords) {
+    const std::vector<Coords> drawn = Drawn(control);
+    return std::find(drawn.begin(), drawn.end(), coords) != drawn.end();
+}
+
+// Where the last text was drawn and what it was.
+struct TextAt {
+    int x = 0;
+    int y = 0;
+    std::string text;
+};
+
+TextAt LastText(const Log& log) {
+    TextAt at;
+    const Log drawn = Filter(log, "TextOut(");
+    if (!drawn.empty()) {
+        char text[64] = {};
+        std::sscanf(drawn.back().c_str(), "TextOut(%d,%d,%63[^)])", &at.x, &at.y, text);
+        at.text = text;
+    }
+    return at;
 }
 
 struct Face {
     FakeHost host;
-    OpenTovabel control{host};
+    Tovabel control{host};
 
     explicit Face(double width = 40, double height = 22, bool userMode = true) {
         host.userMode = userMode;
@@ -31,52 +62,54 @@ struct Face {
         control.SetAutoSize(false);
         host.Clear();
     }
-    void Repaint(VisualState state) {
-        control.mState = vsUnknown;
-        control.PaintState(state);
+    void Hover(float x = 10) { control.MouseMove(0, 0, x, 10); }
+    void Leave() { control.MouseMove(0, 0, 60, 10); }
+    void Press(float x = 10) {
+        Hover(x);
+        control.MouseDown(1, 0, x, 10);
     }
 };
 
 TEST(Layout, FramesOfTheWholeSurfaceAndOfTheDropDownArea) {
     Face normal;
-    normal.control.LayoutControl();
-    const auto& b = normal.control.lnBorder;
-    EXPECT_EQ(At(b[Edge::Top]), Coords(0, 0, 39, 0));
-    EXPECT_EQ(At(b[Edge::Bottom]), Coords(0, 21, 39, 21));
-    EXPECT_EQ(At(b[Edge::Left]), Coords(0, 0, 0, 21));
-    EXPECT_EQ(At(b[Edge::Right]), Coords(39, 0, 39, 22)); // paints the corner pixel
+    normal.Hover();
+    for (const Coords& line : {Coords(0, 0, 39, 0), Coords(0, 21, 39, 21), Coords(0, 0, 0, 21),
+                               Coords(39, 0, 39, 22)}) { // the right edge paints the corner
+        EXPECT_TRUE(Shows(normal.control, line));
+    }
 
     Face dropDown;
     dropDown.control.SetStyle(tvStyle::DropDown);
-    const auto& d = dropDown.control.lnBorder;
-    const auto& dd = dropDown.control.lnDDBorder;
-    EXPECT_EQ(dropDown.control.mDDWidth, 9);
-    EXPECT_EQ(At(d[Edge::Right]), Coords(30, 0, 30, 22)); // the two frames touch
-    EXPECT_EQ(At(dd[Edge::Top]), Coords(31, 0, 39, 0));
-    EXPECT_EQ(At(dd[Edge::Bottom]), Coords(31, 21, 39, 21));
-    EXPECT_EQ(At(dd[Edge::Left]), Coords(31, 0, 31, 21));
-    EXPECT_EQ(At(dd[Edge::Right]), Coords(39, 0, 39, 22));
+    dropDown.Hover();
+    const std::vector<Coords> drawn = Drawn(dropDown.control);
+    const auto at = [&](const Coords& c) { return std::find(drawn.begin(), drawn.end(), c); };
+    for (const Coords& line : {Coords(30, 0, 30, 22), Coords(31, 0, 39, 0), Coords(31, 21, 39, 21),
+                               Coords(31, 0, 31, 21), Coords(39, 0, 39, 22)}) {
+        EXPECT_NE(at(line), drawn.end()); // 9 pixels of drop-down; the two frames touch
+    }
     // The drop-down frame lies in front of the main frame.
-    EXPECT_GT(dd[Edge::Top].ZOrder, d[Edge::Right].ZOrder);
+    EXPECT_GT(at(Coords(31, 0, 39, 0)), at(Coords(30, 0, 30, 22)));
 
     Face noSeparator;
     noSeparator.control.SetStyle(tvStyle::DropDownNoSeparator);
-    EXPECT_EQ(noSeparator.control.mDDWidth, 11);
-    EXPECT_EQ(At(noSeparator.control.lnBorder[Edge::Right]), Coords(39, 0, 39, 22));
+    noSeparator.Hover();
+    EXPECT_TRUE(Shows(noSeparator.control, Coords(39, 0, 39, 22)));
 }
 
 TEST(Layout, MenuItemFramesItsPicture) {
     Face menu(120, 24);
     menu.control.SetStyle(tvStyle::MenuItem);
     menu.control.SetPicture(MakePicture(PicType::Bitmap, 0x50)); // 32 x 32 pixels
-    menu.control.LayoutControl(); // uses the picture row placed before
-    const std::int32_t py = menu.control.mPictureY;
-    EXPECT_EQ(py, (24 - 32) / 2 - 1);
-    menu.control.LayoutControl();
-    const auto& b = menu.control.lnBorder;
-    EXPECT_EQ(At(b[Edge::Top]), Coords(0, py - 2, 35, py - 2));
-    EXPECT_EQ(At(b[Edge::Bottom]), Coords(0, py + 34, 35, py + 34));
-    EXPECT_EQ(At(b[Edge::Right]), Coords(35, py - 2, 35, py + 35));
+    menu.control.SystemColorsChanged(); // the frame uses the picture row placed before
+    const std::int32_t py = (24 - 32) / 2 - 1;
+    EXPECT_NE(Filter(menu.host.log, "PaintTransparentPicture")
+                  .back()
+                  .find(" at 2," + std::to_string(py) + " "),
+              std::string::npos);
+    menu.Hover();
+    EXPECT_TRUE(Shows(menu.control, Coords(0, py - 2, 35, py - 2)));
+    EXPECT_TRUE(Shows(menu.control, Coords(0, py + 34, 35, py + 34)));
+    EXPECT_TRUE(Shows(menu.control, Coords(35, py - 2, 35, py + 35)));
 }
 
 TEST(Layout, ArrowRowsAndColumns) {
@@ -98,47 +131,43 @@ TEST(Layout, ArrowRowsAndColumns) {
              Case{tvStyle::MenuItemCascade,
                   21,
                   {{30, 6, 30, 13}, {31, 7, 31, 12}, {32, 8, 32, 11}, {33, 9, 33, 10}}},
+             Case{tvStyle::Normal, 22, {}},
+             Case{tvStyle::Menu, 22, {}},
          }) {
         SCOPED_TRACE(std::to_string(tc.style) + " at height " + std::to_string(tc.height));
         Face f(40, tc.height);
         f.control.SetStyle(tc.style);
-        for (std::size_t i = 0; i < tc.lines.size(); ++i) {
-            EXPECT_EQ(At(f.control.lnArrow[i]), tc.lines[i]) << "line " << i;
-            EXPECT_TRUE(f.control.lnArrow[i].Visible);
-            EXPECT_EQ(f.control.lnArrow[i].BorderColor, f.host.foreColor);
+        EXPECT_EQ(Drawn(f.control), tc.lines); // a face at rest shows only its arrow
+        for (const Line& line : f.control.VisibleLines()) {
+            EXPECT_EQ(line.BorderColor, f.control.TextColor());
         }
-        EXPECT_EQ(f.control.lnArrow[3].Visible, tc.style == tvStyle::MenuItemCascade);
     }
 }
 
 TEST(Layout, ArrowColourFollowsTheState) {
     Face f;
     f.control.SetStyle(tvStyle::MenuItemCascade);
-    f.control.mMouseOver = true;
-    f.control.LayoutArrow();
-    EXPECT_EQ(f.control.lnArrow[0].BorderColor, 0x8000000Eu); // on the highlight bar
+    f.Hover();
+    EXPECT_EQ(f.control.VisibleLines().front().BorderColor, 0x8000000Eu); // on the highlight bar
     f.control.SetEnabled(false);
-    f.control.LayoutArrow();
-    EXPECT_EQ(f.control.lnArrow[0].BorderColor, f.control.ShadowColor());
+    EXPECT_EQ(f.control.VisibleLines().front().BorderColor, f.control.ShadowColor());
 }
 
 TEST(Layout, SeparatorsAndTheMinimumWidthHaveFixedSizes) {
     Face toolbar(40, 22);
     toolbar.control.SetStyle(tvStyle::Separator);
     EXPECT_EQ(Filter(toolbar.host.log, "SetWidth"), Log{"SetWidth(60)"}); // 4 pixels
-    EXPECT_EQ(At(toolbar.control.lnSeparator[0]), Coords(1, 0, 1, 21));
-    EXPECT_EQ(At(toolbar.control.lnSeparator[1]), Coords(2, 0, 2, 21));
-    EXPECT_FALSE(toolbar.control.lnBorder[0].Visible);
+    EXPECT_EQ(Drawn(toolbar.control), (std::vector<Coords>{{1, 0, 1, 21}, {2, 0, 2, 21}}));
+    EXPECT_EQ(toolbar.control.VisibleLines()[0].BorderColor, toolbar.control.ShadowColor());
 
     Face menu(80, 30);
     menu.control.SetStyle(tvStyle::MenuItemSeparator);
     EXPECT_EQ(Filter(menu.host.log, "SetHeight"), Log{"SetHeight(150)"}); // 10 pixels
-    EXPECT_EQ(At(menu.control.lnSeparator[0]), Coords(2, 4, 78, 4));
-    EXPECT_EQ(At(menu.control.lnSeparator[1]), Coords(2, 5, 78, 5));
+    EXPECT_EQ(Drawn(menu.control), (std::vector<Coords>{{2, 4, 78, 4}, {2, 5, 78, 5}}));
 
     Face narrow(40, 22);
     narrow.host.scaleWidth = 8;
-    narrow.control.LayoutControl();
+    narrow.control.SystemColorsChanged();
     EXPECT_EQ(Filter(narrow.host.log, "SetWidth"), Log{"SetWidth(150)"});
 }
 
@@ -180,7 +209,7 @@ TEST(Caption, OriginForEveryAlignmentAndDirection) {
         std::int32_t border;
         std::int32_t align;
         std::int32_t direction;
-        std::int32_t x, y;
+        int x, y;
     };
     for (const Case& tc : {
              Case{"top", 1, tvAlign::AlignTop, 0, 14, 3},
@@ -202,8 +231,9 @@ TEST(Caption, OriginForEveryAlignmentAndDirection) {
         f.control.SetAlignCaption(tc.align);
         f.control.SetFontDirection(tc.direction);
         f.control.SetCaption(u"Hi"); // 12 x 13 pixels
-        EXPECT_EQ(f.control.mCaptionX, tc.x);
-        EXPECT_EQ(f.control.mCaptionY, tc.y);
+        const TextAt at = LastText(f.host.log);
+        EXPECT_EQ(at.x, tc.x);
+        EXPECT_EQ(at.y, tc.y);
     }
 }
 
@@ -211,19 +241,19 @@ TEST(Caption, ShortenedAlongItsDirectionBeforeMeasuring) {
     Face f(200, 40);
     f.control.SetFontDirection(tvFontDirection::DownwardText);
     f.control.SetCaption(u"ABCDEFGHIJ"); // 60 pixels; 40 - 2 - 4 = 34 available
-    EXPECT_EQ(f.control.mDisplayCaption, u"AB...");
-    EXPECT_EQ(f.control.mCaptionHeight, 30 + 4);
+    EXPECT_EQ(LastText(f.host.log).text, "AB...");
 
     Face tiny(12, 22); // a negative width shortens nothing
     tiny.control.SetStyle(tvStyle::DropDownNoSeparator);
     tiny.control.SetBorderStyle(tvBorderStyle::None);
     tiny.control.SetCaption(u"Long caption");
-    EXPECT_EQ(tiny.control.mDisplayCaption, u"Long caption");
+    EXPECT_EQ(LastText(tiny.host.log).text, "Long caption");
 
     Face keyCut(30, 22);
     keyCut.control.SetCaption(u"Open &Recent");
-    EXPECT_EQ(keyCut.control.mDisplayCaption, u"O...");
-    EXPECT_EQ(keyCut.host.accessKeys, u"R");
+    EXPECT_EQ(LastText(keyCut.host.log).text, "O...");
+    EXPECT_EQ(keyCut.control.AccessKeys(), u"R");
+    EXPECT_EQ(Filter(keyCut.host.log, "ApplyAccessKeys"), Log{"ApplyAccessKeys(R)"});
     EXPECT_TRUE(Filter(keyCut.host.log, "ReplaceCaptionFont(h=-11,esc=0,u=255)").empty())
         << "a key that was cut off is not underlined";
 }
@@ -231,13 +261,16 @@ TEST(Caption, ShortenedAlongItsDirectionBeforeMeasuring) {
 TEST(Caption, AccessKeyIsUnderlinedInItsOwnSegment) {
     Face f(60, 22);
     f.control.SetCaption(u"A&&B");
-    EXPECT_EQ(f.host.accessKeys, u"B");
-    const std::int32_t x = f.control.mCaptionX;
-    const std::int32_t y = f.control.mCaptionY;
-    EXPECT_EQ(Filter(f.host.log, "TextOut"),
-              (Log{"TextOut(" + std::to_string(x) + "," + std::to_string(y) + ",A&)",
-                   "TextOut(" + std::to_string(x + 12) + "," + std::to_string(y) + ",B)",
-                   "TextOut(" + std::to_string(x + 18) + "," + std::to_string(y) + ",)"}));
+    EXPECT_EQ(f.control.AccessKeys(), u"B");
+    const Log drawn = Filter(f.host.log, "TextOut");
+    ASSERT_EQ(drawn.size(), 3u);
+    TextAt first;
+    char text[8] = {};
+    std::sscanf(drawn[0].c_str(), "TextOut(%d,%d,%7[^)])", &first.x, &first.y, text);
+    const std::string y = "," + std::to_string(first.y) + ",";
+    EXPECT_EQ(drawn, (Log{"TextOut(" + std::to_string(first.x) + y + "A&)",
+                          "TextOut(" + std::to_string(first.x + 12) + y + "B)",
+                          "TextOut(" + std::to_string(first.x + 18) + y + ")"}));
     const Log fonts = Filter(f.host.log, "ReplaceCaptionFont");
     ASSERT_GE(fonts.size(), 2u);
     EXPECT_EQ(fonts[fonts.size() - 2], "ReplaceCaptionFont(h=-11,esc=0,u=255)");
@@ -247,32 +280,31 @@ TEST(Caption, AccessKeyIsUnderlinedInItsOwnSegment) {
 TEST(Caption, DisabledIsEmbossedAndMenuItemsAreHighlighted) {
     Face disabled(60, 22);
     disabled.control.SetCaption(u"Go");
+    const TextAt at = LastText(disabled.host.log);
     disabled.host.Clear();
     disabled.control.SetEnabled(false);
-    const std::int32_t x = disabled.control.mCaptionX;
-    const std::int32_t y = disabled.control.mCaptionY;
     Log drawn;
     for (const auto& line : disabled.host.log) {
         if (line.starts_with("TextOut") || line.starts_with("SetTextColor")) {
             drawn.push_back(line);
         }
     }
-    EXPECT_EQ(drawn, (Log{"SetTextColor(80000014)",
-                          "TextOut(" + std::to_string(x + 1) + "," + std::to_string(y + 1) + ",Go)",
-                          "SetTextColor(80000010)",
-                          "TextOut(" + std::to_string(x) + "," + std::to_string(y) + ",Go)"}));
+    EXPECT_EQ(drawn,
+              (Log{"SetTextColor(80000014)",
+                   "TextOut(" + std::to_string(at.x + 1) + "," + std::to_string(at.y + 1) + ",Go)",
+                   "SetTextColor(80000010)",
+                   "TextOut(" + std::to_string(at.x) + "," + std::to_string(at.y) + ",Go)"}));
 
     Face menu(100, 22);
     menu.control.SetStyle(tvStyle::MenuItem);
     menu.control.SetCaption(u"Open");
-    menu.control.mMouseOver = true;
     menu.host.Clear();
-    menu.control.DrawCaption();
-    const std::int32_t bottom =
-        static_cast<std::int32_t>(menu.control.lnBorder[Edge::Bottom].Y1 + 1);
-    EXPECT_EQ(Filter(menu.host.log, "FillRect"),
-              Log{"FillRect(" + std::to_string(menu.control.mCaptionX - 1) + ",0,100," +
-                  std::to_string(bottom) + ",8000000D)"});
+    menu.Hover();
+    const Log bar = Filter(menu.host.log, "FillRect");
+    ASSERT_EQ(bar.size(), 1u);
+    EXPECT_TRUE(bar[0].starts_with("FillRect(" + std::to_string(LastText(menu.host.log).x - 1) +
+                                   ",0,100,"));
+    EXPECT_TRUE(bar[0].ends_with(",8000000D)"));
     EXPECT_EQ(Filter(menu.host.log, "SetTextColor"), Log{"SetTextColor(8000000E)"});
 }
 
@@ -290,8 +322,8 @@ TEST(Caption, FontIsReusedOnlyWhenItsPixelHeightIsWhole) {
         f.control.SetCaption(u"Go");
         f.control.SetEnabled(false);
         f.host.Clear();
-        f.control.DrawCaption();
-        f.control.DrawCaption();
+        f.control.SystemColorsChanged();
+        f.control.SystemColorsChanged();
         EXPECT_EQ(Filter(f.host.log, "ReplaceCaptionFont").size(), tc.created);
     }
 }
@@ -301,232 +333,166 @@ TEST(Caption, OffsetsOfCheckedPressedAndOpenMenuAddUp) {
         const char* name;
         std::int32_t style;
         bool checked;
-        VisualState state;
-        bool buttonDown;
-        std::int32_t offset;
+        bool press;
+        int offset;
     };
     for (const Case& tc :
-         {Case{"plain", tvStyle::Check, false, vsHover, false, 0},
-          Case{"checked", tvStyle::Check, true, vsHover, false, 1},
-          Case{"checked and pressed", tvStyle::Check, true, vsPressed, true, 2},
-          Case{"pressed drop-down without separator", tvStyle::DropDownNoSeparator, false,
-               vsPressed, true, 0},
-          Case{"checked menu item", tvStyle::MenuItemCheck, true, vsPressed, true, 0},
-          Case{"menu held down", tvStyle::Menu, false, vsHover, true, 1}}) {
+         {Case{"plain", tvStyle::Check, false, false, 0},
+          Case{"checked", tvStyle::Check, true, false, 1},
+          Case{"checked and pressed", tvStyle::Check, true, true, 2},
+          Case{"pressed drop-down without separator", tvStyle::DropDownNoSeparator, false, true, 0},
+          Case{"checked menu item", tvStyle::MenuItemCheck, true, true, 0},
+          Case{"menu held down", tvStyle::Menu, false, true, 1}}) {
         SCOPED_TRACE(tc.name);
+        Face rest(60, 22);
+        rest.control.SetStyle(tc.style);
+        rest.control.SetCaption(u"Go");
+        const TextAt base = LastText(rest.host.log);
+
         Face f(60, 22);
         f.control.SetStyle(tc.style);
         f.control.SetChecked(tc.checked);
         f.control.SetCaption(u"Go");
-        f.control.mLeftButtonDown = tc.buttonDown;
-        f.control.mState = tc.state;
-        f.host.Clear();
-        f.control.DrawCaption();
-        const std::string expected = "TextOut(" + std::to_string(f.control.mCaptionX + tc.offset) +
-                                     "," + std::to_string(f.control.mCaptionY + tc.offset) + ",Go)";
-        EXPECT_EQ(Filter(f.host.log, "TextOut"), Log{expected});
+        if (tc.press) {
+            f.Press();
+            f.control.MouseMove(1, 0, 10, 10); // held over it
+        } else {
+            f.Hover();
+        }
+        const TextAt at = LastText(f.host.log);
+        EXPECT_EQ(at.x, base.x + tc.offset);
+        EXPECT_EQ(at.y, base.y + tc.offset);
     }
 }
 
-struct Look {
-    bool frame;
-    bool raised;
-    bool dd;
-    bool ddRaised;
-};
-
-Look LookOf(const OpenTovabel& c) {
-    const auto& b = c.lnBorder;
-    const auto& d = c.lnDDBorder;
-    return {b[Edge::Top].Visible, b[Edge::Top].BorderColor == c.HighlightColor(),
-            d[Edge::Top].Visible, d[Edge::Top].BorderColor == c.HighlightColor()};
+// How the drop-down part's frame looks: "none" when it is not drawn.
+std::string DropDownLookOf(const Tovabel& control) {
+    for (const Line& line : control.VisibleLines()) {
+        if (line.Y1 == 0 && line.Y2 == 0 && line.X1 == 31) {
+            return line.BorderColor == control.HighlightColor() ? "raised" : "sunken";
+        }
+    }
+    return "none";
 }
 
-TEST(PaintState, LooksByStateAndCondition) {
+TEST(Looks, ByStyleStateAndCondition) {
+    const auto rest = [](Face&) {};
+    const auto hover = [](Face& f) { f.Hover(); };
+    const auto press = [](Face& f) { f.Press(); };
+    const auto pressArrow = [](Face& f) {
+        f.Hover(36);
+        f.control.MouseMove(1, 0, 36, 10); // held down over the arrow
+    };
+    const auto openArrow = [](Face& f) { f.Press(36); };
+    const auto openByKey = [](Face& f) { f.control.KeyDown(40, 4); };
+    const auto openCascade = [](Face& f) {
+        f.Hover();
+        f.control.OnTimer(TimerId::MenuPop);
+    };
     struct Case {
         const char* name;
         std::int32_t style;
-        VisualState state;
         bool checked;
-        bool droppedDown;
-        bool arrowPressed;
-        Look look; // ddRaised only matters where the drop-down frame was set
+        std::function<void(Face&)> gesture;
+        const char* frame;
+        const char* dropDown;
     };
     for (const Case& tc : {
-             Case{"normal, flat",
-                  tvStyle::Normal,
-                  vsNormal,
-                  false,
-                  false,
-                  false,
-                  {false, true, false, true}},
-             Case{"normal, NonFlat",
-                  tvStyle::NonFlat,
-                  vsNormal,
-                  false,
-                  false,
-                  false,
-                  {true, true, false, true}},
-             Case{"normal, checked",
-                  tvStyle::Check,
-                  vsNormal,
-                  true,
-                  false,
-                  false,
-                  {true, false, false, true}},
-             Case{"normal, open DropDown",
-                  tvStyle::DropDown,
-                  vsNormal,
-                  false,
-                  true,
-                  false,
-                  {true, true, true, false}},
-             Case{"normal, open cascade",
-                  tvStyle::MenuItemCascade,
-                  vsNormal,
-                  false,
-                  true,
-                  false,
-                  {true, true, false, false}},
-             Case{"normal, open Menu",
-                  tvStyle::Menu,
-                  vsNormal,
-                  false,
-                  true,
-                  false,
-                  {true, false, false, true}},
-             Case{
-                 "hover", tvStyle::Normal, vsHover, false, false, false, {true, true, false, true}},
-             Case{"hover, DropDown",
-                  tvStyle::DropDown,
-                  vsHover,
-                  false,
-                  false,
-                  false,
-                  {true, true, true, true}},
-             Case{"hover, checked",
-                  tvStyle::Check,
-                  vsHover,
-                  true,
-                  false,
-                  false,
-                  {true, false, false, true}},
-             Case{"pressed",
-                  tvStyle::Normal,
-                  vsPressed,
-                  false,
-                  false,
-                  false,
-                  {false, false, false, true}},
-             Case{"pressed on the arrow",
-                  tvStyle::DropDown,
-                  vsPressed,
-                  false,
-                  false,
-                  true,
-                  {true, true, true, false}},
-             Case{"pressed menu item stays lit",
-                  tvStyle::MenuItem,
-                  vsPressed,
-                  false,
-                  false,
-                  false,
-                  {true, true, false, true}},
+             Case{"at rest", tvStyle::Normal, false, rest, "flat", "none"},
+             Case{"NonFlat at rest", tvStyle::NonFlat, false, rest, "raised", "none"},
+             Case{"checked at rest", tvStyle::Check, true, rest, "sunken", "none"},
+             Case{"open DropDown", tvStyle::DropDown, false, openArrow, "raised", "sunken"},
+             Case{"open cascade", tvStyle::MenuItemCascade, false, openCascade, "raised", "none"},
+             Case{"open Menu", tvStyle::Menu, false, openByKey, "sunken", "none"},
+             Case{"hover", tvStyle::Normal, false, hover, "raised", "none"},
+             Case{"hover on DropDown", tvStyle::DropDown, false, hover, "raised", "raised"},
+             Case{"hover on a checked button", tvStyle::Check, true, hover, "sunken", "none"},
+             Case{"pressed", tvStyle::Normal, false, press, "sunken", "none"},
+             Case{"pressed on the arrow", tvStyle::DropDown, false, pressArrow, "raised", "sunken"},
+             Case{"a pressed menu item stays lit", tvStyle::MenuItem, false, press, "raised",
+                  "none"},
          }) {
-        SCOPED_TRACE(tc.name);
-        Face f;
-        f.control.SetStyle(tc.style);
-        f.control.SetChecked(tc.checked);
-        f.control.mDroppedDown = tc.droppedDown;
-        f.control.mArrowPressed = tc.arrowPressed;
-        f.Repaint(tc.state);
-        Look look = LookOf(f.control);
-        const bool pressedFrame = tc.state == vsPressed;
-        EXPECT_EQ(look.frame, tc.look.frame || pressedFrame);
-        EXPECT_EQ(look.raised, tc.look.raised);
-        EXPECT_EQ(look.dd, tc.look.dd);
-        if (tc.look.dd || tc.droppedDown) {
-            EXPECT_EQ(look.ddRaised, tc.look.ddRaised);
+        for (std::int32_t border : {tvBorderStyle::FixedSingle, tvBorderStyle::None}) {
+            SCOPED_TRACE(std::string(tc.name) + (border ? "" : " without a frame"));
+            Face f;
+            f.control.SetBorderStyle(border);
+            f.control.SetStyle(tc.style);
+            f.control.SetChecked(tc.checked);
+            tc.gesture(f);
+            // Without a frame style nothing shows, whatever the look.
+            EXPECT_EQ(LookOf(f.control), border ? tc.frame : "flat");
+            EXPECT_EQ(DropDownLookOf(f.control), border ? tc.dropDown : "none");
         }
-
-        // Without a frame style nothing shows, whatever the state.
-        f.control.SetBorderStyle(tvBorderStyle::None);
-        f.Repaint(tc.state);
-        EXPECT_FALSE(f.control.lnBorder[Edge::Top].Visible);
-        EXPECT_FALSE(f.control.lnDDBorder[Edge::Top].Visible);
     }
 }
 
-TEST(PaintState, RepaintsOnlyOnARealChange) {
+TEST(Looks, RepaintOnlyOnARealChange) {
     Face f;
-    f.control.PaintState(vsHover);
-    f.control.PaintState(vsHover);
-    EXPECT_EQ(Filter(f.host.log, "Cls").size(), 1u);
-    f.Repaint(vsHover);
-    EXPECT_EQ(Filter(f.host.log, "Cls").size(), 2u);
+    f.Hover();
+    f.Hover(12);
+    EXPECT_EQ(Filter(f.host.log, "Cls(").size(), 1u);
 
-    f.control.mDroppedDown = true; // an open drop-down ignores the pointer
-    f.control.PaintState(vsNormal);
-    f.host.Clear();
-    f.control.PaintState(vsHover);
-    EXPECT_EQ(f.control.mState, vsNormal);
-    EXPECT_TRUE(f.host.log.empty());
+    Face open; // an open drop-down ignores the pointer
+    open.control.SetStyle(tvStyle::Menu);
+    open.control.KeyDown(40, 4);
+    open.host.Clear();
+    open.Hover();
+    EXPECT_TRUE(Filter(open.host.log, "Cls(").empty());
+    EXPECT_EQ(LookOf(open.control), "sunken");
 
-    Face disabled;
-    disabled.control.SetEnabled(false);
-    disabled.host.Clear();
-    disabled.control.PaintState(vsPressed);
-    EXPECT_EQ(disabled.control.mState, vsPressed);
-    EXPECT_TRUE(disabled.host.log.empty());
-    disabled.control.mHasFocus = true;
-    disabled.Repaint(vsHover);
-    EXPECT_TRUE(disabled.host.log.empty());
-
-    Face separator(80, 22);
-    separator.control.SetStyle(tvStyle::MenuItemSeparator);
-    separator.host.Clear();
-    separator.Repaint(vsHover);
-    EXPECT_TRUE(separator.host.log.empty());
+    for (std::int32_t style : {tvStyle::Separator, tvStyle::MenuItemSeparator}) {
+        Face separator(80, 22);
+        separator.control.SetStyle(style);
+        separator.host.Clear();
+        separator.Press();
+        EXPECT_TRUE(Filter(separator.host.log, "Cls(").empty());
+    }
 }
 
-TEST(PaintState, DefaultNonFlatButtonHasAThickFrame) {
+TEST(Looks, DefaultNonFlatButtonHasAThickFrame) {
     for (std::int32_t style : {tvStyle::NonFlat, tvStyle::Normal}) {
         Face f;
         f.host.displayAsDefault = true;
         f.control.SetStyle(style);
-        for (VisualState state : {vsNormal, vsHover, vsPressed}) {
-            f.Repaint(state);
-            EXPECT_EQ(f.control.lnBorder[Edge::Right].BorderWidth,
-                      style == tvStyle::NonFlat ? 2 : 1);
+        f.control.AmbientChanged("DisplayAsDefault");
+        for (const auto& gesture : {+[](Face& x) { x.Hover(); }, +[](Face& x) { x.Press(); },
+                                    +[](Face& x) { x.Leave(); }}) {
+            gesture(f);
+            for (const Line& line : f.control.VisibleLines()) {
+                EXPECT_EQ(line.BorderWidth, style == tvStyle::NonFlat ? 2 : 1);
+            }
         }
     }
 }
 
-TEST(PaintState, PictureOfEachState) {
+std::string ShownPicture(const Log& log) {
+    const Log painted = Filter(log, "PaintTransparentPicture");
+    if (painted.empty()) {
+        return "none";
+    }
+    const std::size_t hash = painted.back().find('#');
+    return painted.back().substr(hash + 1, painted.back().find(' ', hash) - hash - 1);
+}
+
+TEST(Looks, PictureOfEachState) {
     const Picture normal = MakePicture(PicType::Bitmap, 0x61);
     const Picture over = MakePicture(PicType::Bitmap, 0x62);
     const Picture down = MakePicture(PicType::Bitmap, 0x63);
 
     Face onlyOver;
     onlyOver.control.SetPictureOver(over);
-    onlyOver.Repaint(vsHover);
-    EXPECT_EQ(onlyOver.control.imgPicture, over);
-    onlyOver.Repaint(vsNormal); // no Picture: the hover picture stays
-    EXPECT_EQ(onlyOver.control.imgPicture, over);
-
-    Face none;
-    none.control.imgPicture = normal;
-    none.Repaint(vsHover);
-    EXPECT_EQ(none.control.imgPicture, nullptr);
+    onlyOver.Hover();
+    EXPECT_EQ(ShownPicture(onlyOver.host.log), "62");
+    onlyOver.Leave(); // no Picture: the hover picture stays
+    EXPECT_EQ(ShownPicture(onlyOver.host.log), "62");
 
     Face pressed;
     pressed.control.SetPicture(normal);
     pressed.control.SetPictureDown(down);
-    pressed.Repaint(vsPressed);
-    EXPECT_EQ(pressed.control.imgPicture, down);
-    EXPECT_EQ(pressed.host.maskPicture, down);
-    pressed.Repaint(vsHover); // released: back to the normal picture
-    EXPECT_EQ(pressed.control.imgPicture, normal);
+    pressed.Press();
+    EXPECT_EQ(ShownPicture(pressed.host.log), "63");
+    pressed.control.MouseUp(1, 0, 10, 10); // released: back to the normal picture
+    EXPECT_EQ(ShownPicture(pressed.host.log), "61");
 }
 
 TEST(DrawPicture, CheckPatternInsideTheFrameAndTheDisabledLook) {
@@ -537,11 +503,10 @@ TEST(DrawPicture, CheckPatternInsideTheFrameAndTheDisabledLook) {
     const Log painted = Filter(checked.host.log, "PaintTransparentPicture");
     ASSERT_FALSE(painted.empty());
     // Centred at the top of a framed 40-pixel button, one pixel right and down.
-    EXPECT_EQ(painted.back(), "PaintTransparentPicture(pic(1) at 5,3 size 32x32 checks 1,1,38x38)");
+    EXPECT_EQ(painted.back(),
+              "PaintTransparentPicture(pic(1) #70 at 5,3 size 32x32 checks 1,1,38x38)");
 
-    checked.control.mMouseOver = true; // the pattern goes while the pointer is over it
-    checked.host.Clear();
-    checked.control.DrawPicture();
+    checked.Hover(); // the pattern goes while the pointer is over it
     EXPECT_EQ(Filter(checked.host.log, "PaintTransparentPicture").back().find("checks"),
               std::string::npos);
 
@@ -552,15 +517,18 @@ TEST(DrawPicture, CheckPatternInsideTheFrameAndTheDisabledLook) {
     EXPECT_EQ(Filter(disabled.host.log, "PaintDisabledPicture").size(), 1u);
     disabled.control.SetPictureDisabled(MakePicture(PicType::Icon, 0x72));
     disabled.host.Clear();
-    disabled.Repaint(vsNormal);
-    EXPECT_EQ(Filter(disabled.host.log, "PaintTransparentPicture(pic(3)").size(), 1u);
+    disabled.control.SystemColorsChanged();
+    EXPECT_EQ(Filter(disabled.host.log, "PaintTransparentPicture(pic(3) #72").size(), 1u);
 
+    // A transparent button is its picture: the surface shows it as background.
     Face transparent(40, 40);
     transparent.control.SetPicture(MakePicture(PicType::Bitmap, 0x73));
     transparent.control.SetTransparent(true);
+    EXPECT_EQ(Filter(transparent.host.log, "ApplyShape").back(), "ApplyShape(pic(1),C0C0C0)");
     transparent.host.Clear();
-    transparent.control.DrawPicture();
-    EXPECT_EQ(transparent.host.log, Log{"SetBackgroundPicture(pic(1))"});
+    transparent.control.SystemColorsChanged();
+    EXPECT_FALSE(Filter(transparent.host.log, "Cls(8000000F,pic(1))").empty());
+    EXPECT_TRUE(Filter(transparent.host.log, "PaintTransparentPicture").empty());
 }
 
 TEST(Sounds, EnterAndLeaveOncePerPass) {
@@ -593,13 +561,12 @@ TEST(Sounds, EnterAndLeaveOncePerPass) {
         f.control.SetUseSystemSounds(tc.systemSounds);
         f.control.SetSoundEnter(SoundBytes{1, 2, 3});
         f.control.SetSoundLeave(SoundBytes{4, 5});
-        f.control.PaintState(vsNormal);
         f.host.Clear();
         for (int pass = 0; pass < 2; ++pass) {
-            f.control.PaintState(vsHover);
-            f.Repaint(vsHover); // a repaint of the same look plays nothing
-            f.control.PaintState(vsNormal);
-            f.Repaint(vsNormal);
+            f.Hover();
+            f.Hover(12); // moving on over it plays nothing
+            f.Leave();
+            f.Leave();
         }
         EXPECT_EQ(Filter(f.host.log, "PlaySound"), tc.sounds);
     }

@@ -22,6 +22,61 @@ std::vector<std::string> Filter(const std::vector<std::string>& log, const std::
     return out;
 }
 
+std::vector<std::string> Notifications(const std::vector<std::string>& log) {
+    static const char* const kSeen[] = {
+        "PropertyChanged", "RaiseEvent",     "MessageBox",      "AsyncRead",
+        "ApplyEnabled",    "ApplyFont",      "ApplyAccessKeys", "SetExtenderToolTipText",
+        "SetCapture",      "ReleaseCapture",
+    };
+    std::vector<std::string> out;
+    for (const auto& line : log) {
+        for (const char* prefix : kSeen) {
+            if (line.starts_with(prefix)) {
+                out.push_back(line);
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+std::string LookOf(const Tovabel& control) {
+    const std::vector<Line> lines = control.VisibleLines();
+    const Line* top = nullptr;
+    const auto edge = [&control](const Line& line) { // the arrow has the text colour
+        return line.BorderColor == control.HighlightColor() ||
+               line.BorderColor == control.ShadowColor();
+    };
+    for (const Line& line : lines) {
+        if (edge(line) && line.Y1 == line.Y2 && (top == nullptr || line.Y1 < top->Y1)) {
+            top = &line;
+        }
+    }
+    if (top == nullptr) {
+        return "flat";
+    }
+    return top->BorderColor == control.HighlightColor() ? "raised" : "sunken";
+}
+
+FrameColours FrameColoursOf(const Tovabel& control) {
+    const std::vector<Line> lines = control.VisibleLines();
+    const Line* top = nullptr;
+    const Line* bottom = nullptr;
+    const Line* left = nullptr;
+    const Line* right = nullptr;
+    for (const Line& line : lines) {
+        if (line.Y1 == line.Y2) {
+            top = (top == nullptr || line.Y1 < top->Y1) ? &line : top;
+            bottom = (bottom == nullptr || line.Y1 > bottom->Y1) ? &line : bottom;
+        } else if (line.X1 == line.X2) {
+            left = (left == nullptr || line.X1 < left->X1) ? &line : left;
+            right = (right == nullptr || line.X1 > right->X1) ? &line : right;
+        }
+    }
+    const auto colour = [](const Line* line) { return line ? line->BorderColor : 0u; };
+    return {colour(top), colour(left), colour(bottom), colour(right)};
+}
+
 namespace {
 
 std::string Hex(std::uint32_t value) {
@@ -64,15 +119,7 @@ void FakeHost::SetHeight(std::int32_t twips) {
     }
 }
 
-void FakeHost::SetBackgroundPicture(const Picture& picture) {
-    backgroundPicture = picture;
-    log.push_back("SetBackgroundPicture(" + Describe(picture) + ")");
-}
-
 TextSize FakePainter::TextExtent(const Text& text) {
-    if (recordMeasures) {
-        log_.push_back("TextExtent(" + Narrow(text) + ")");
-    }
     return {static_cast<std::int32_t>(text.size()) * charWidth, lineHeight};
 }
 
@@ -104,8 +151,9 @@ void FakePainter::DeleteCaptionFont() {
 namespace {
 
 std::string DescribePaint(const char* what, const PicturePaint& p) {
-    return std::string(what) + "(" + Describe(p.picture) + " at " + std::to_string(p.x) + "," +
-           std::to_string(p.y) + " size " + std::to_string(p.width) + "x" +
+    return std::string(what) + "(" + Describe(p.picture) + " #" +
+           Hex(static_cast<std::uint32_t>(HandleOf(p.picture))) + " at " + std::to_string(p.x) +
+           "," + std::to_string(p.y) + " size " + std::to_string(p.width) + "x" +
            std::to_string(p.height) + (p.drawChecks ? " checks " : " ") + std::to_string(p.checkX) +
            "," + std::to_string(p.checkY) + "," + std::to_string(p.checkWidth) + "x" +
            std::to_string(p.checkHeight) + ")";
@@ -121,54 +169,24 @@ void FakePainter::PaintDisabledPicture(const PicturePaint& paint) {
     log_.push_back(DescribePaint("PaintDisabledPicture", paint));
 }
 
-void FakeHost::SetBackColor(OleColor c) {
-    backColor = c;
-    log.push_back("SetBackColor(" + Hex(c) + ")");
+void FakeHost::Cls(OleColor backColor, const Picture& background) {
+    log.push_back("Cls(" + Hex(backColor) + (background ? "," + Describe(background) : "") + ")");
 }
 
-void FakeHost::SetForeColor(OleColor c) {
-    foreColor = c;
-    log.push_back("SetForeColor(" + Hex(c) + ")");
+void FakeHost::ApplyFont(const Font& font) {
+    log.push_back("ApplyFont(" + (font ? Narrow(font->Name()) : std::string("null")) + ")");
 }
 
-void FakeHost::SetFont(const Font& f) {
-    font = f;
-    log.push_back("SetFont(" + (f ? Narrow(f->Name()) : std::string("null")) + ")");
+void FakeHost::ApplyShape(const Picture& mask, OleColor maskColor) {
+    log.push_back("ApplyShape(" + Describe(mask) + "," + Hex(maskColor) + ")");
 }
 
-void FakeHost::SetMousePointer(std::int32_t code) {
-    mousePointer = code;
-    log.push_back("SetMousePointer(" + std::to_string(code) + ")");
+void FakeHost::ApplyEnabled(bool enabled) {
+    log.push_back(std::string("ApplyEnabled(") + (enabled ? "true" : "false") + ")");
 }
 
-void FakeHost::SetMouseIcon(const Picture& icon) {
-    mouseIcon = icon;
-    log.push_back("SetMouseIcon(" + Describe(icon) + ")");
-}
-
-void FakeHost::SetMaskColor(OleColor c) {
-    maskColor = c;
-    log.push_back("SetMaskColor(" + Hex(c) + ")");
-}
-
-void FakeHost::SetMaskPicture(const Picture& mask) {
-    maskPicture = mask;
-    log.push_back("SetMaskPicture(" + Describe(mask) + ")");
-}
-
-void FakeHost::SetBackStyle(std::int32_t style) {
-    backStyle = style;
-    log.push_back("SetBackStyle(" + std::to_string(style) + ")");
-}
-
-void FakeHost::SetEnabled(bool value) {
-    enabled = value;
-    log.push_back(std::string("SetEnabled(") + (value ? "true" : "false") + ")");
-}
-
-void FakeHost::SetAccessKeys(const Text& keys) {
-    accessKeys = keys;
-    log.push_back("SetAccessKeys(" + Narrow(keys) + ")");
+void FakeHost::ApplyAccessKeys(const Text& keys) {
+    log.push_back("ApplyAccessKeys(" + Narrow(keys) + ")");
 }
 
 bool FakeHost::SetExtenderToolTipText(const Text& text) {
@@ -338,31 +356,6 @@ std::optional<Font> FakeObjectCodec::LoadFont(std::span<const std::uint8_t> byte
     }
     return std::make_shared<FakeFont>(name,
                                       static_cast<std::int64_t>(LittleEndian(bytes.first(8))));
-}
-
-void RecordingTovabel::LayoutControl() {
-    log_.push_back("LayoutControl");
-}
-
-void RecordingTovabel::PaintState(VisualState state) {
-    mState = state;
-    log_.push_back("PaintState(" + std::to_string(state) + ")");
-}
-
-void RecordingTovabel::DrawCaption() {
-    log_.push_back("DrawCaption");
-}
-
-void RecordingTovabel::DrawPicture() {
-    log_.push_back("DrawPicture");
-}
-
-void RecordingTovabel::LayoutArrow() {
-    log_.push_back("LayoutArrow");
-}
-
-void RecordingTovabel::AutoSizeControl() {
-    log_.push_back("AutoSizeControl");
 }
 
 } // namespace tovabel::testing

@@ -1,5 +1,5 @@
-// A container for native tests: it keeps the surface state a real host keeps
-// and records every call the control makes, in order, as short text lines.
+// A container for native tests: it records every call the control makes, in
+// order, as short text lines, and keeps none of the control's properties.
 #pragma once
 
 #include "control/host.h"
@@ -18,6 +18,24 @@ std::string Narrow(const Text& text);
 
 // The lines of a recorded log that start with `prefix`.
 std::vector<std::string> Filter(const std::vector<std::string>& log, const std::string& prefix);
+
+// What the container sees of a change: notifications, events, message boxes,
+// downloads, the capture and what the host applies to the window, in order;
+// drawing and sizing left out.
+std::vector<std::string> Notifications(const std::vector<std::string>& log);
+
+// How the button's frame looks to the user: "flat" without lines, else "raised"
+// or "sunken" by the colour of its top line.
+std::string LookOf(const Tovabel& control);
+
+// The colours of the frame's edges as the face shows them.
+struct FrameColours {
+    OleColor top = 0;
+    OleColor left = 0;
+    OleColor bottom = 0;
+    OleColor right = 0;
+};
+FrameColours FrameColoursOf(const Tovabel& control);
 
 class FakePicture : public PictureObject {
 public:
@@ -90,7 +108,6 @@ public:
     explicit FakePainter(std::vector<std::string>& log) : log_(log) {}
     std::int32_t charWidth = 6;
     std::int32_t lineHeight = 13;
-    bool recordMeasures = false;
 
     TextSize TextExtent(const Text& text) override;
     void TextOut(std::int32_t x, std::int32_t y, const Text& text) override;
@@ -111,19 +128,10 @@ public:
     std::vector<std::string> log;
     FakePainter painter{log};
 
-    // State a container keeps for the control.
+    // What the container answers.
     bool userMode = true;
     bool displayAsDefault = false;
-    OleColor backColor = 0x8000000F;
-    OleColor foreColor = 0x80000012;
-    OleColor maskColor = 0;
-    std::int32_t mousePointer = 0;
-    std::int32_t backStyle = 1;
-    bool enabled = true;
-    Font font;
     Font ambientFont = std::make_shared<FakeFont>(u"MS Sans Serif");
-    Picture mouseIcon;
-    Picture maskPicture;
     std::optional<Text> extenderToolTip = Text();
     std::optional<bool> extenderTabStop = true;
     ComponentInfo app{u"Tovabel", u"Tovabel", 1, 0, 0};
@@ -138,9 +146,6 @@ public:
     double scaleWidth = 40;
     double scaleHeight = 22;
     double twipsPerPixel = 15;
-    Text accessKeys;
-    Picture backgroundPicture;
-    int sharedPainting = 0;
     std::map<TimerId, std::pair<bool, std::int32_t>> timers;
 
     // Lets a test act while a call is in progress (re-entry, event handlers).
@@ -160,27 +165,13 @@ public:
     std::int32_t Height() override;
     void SetWidth(std::int32_t twips) override;
     void SetHeight(std::int32_t twips) override;
-    void Cls() override { log.push_back("Cls"); }
+    void Cls(OleColor backColor, const Picture& background) override;
     Painter& Paint() override { return painter; }
-    OleColor BackColor() override { return backColor; }
-    void SetBackColor(OleColor c) override;
-    OleColor ForeColor() override { return foreColor; }
-    void SetForeColor(OleColor c) override;
-    Font GetFont() override { return font; }
-    void SetFont(const Font& f) override;
-    std::int32_t MousePointer() override { return mousePointer; }
-    void SetMousePointer(std::int32_t code) override;
-    Picture MouseIcon() override { return mouseIcon; }
-    void SetMouseIcon(const Picture& icon) override;
-    OleColor MaskColor() override { return maskColor; }
-    void SetMaskColor(OleColor c) override;
-    Picture MaskPicture() override { return maskPicture; }
-    void SetMaskPicture(const Picture& mask) override;
-    void SetBackgroundPicture(const Picture& picture) override;
-    void SetBackStyle(std::int32_t style) override;
-    void SetEnabled(bool value) override;
-    Text AccessKeys() override { return accessKeys; }
-    void SetAccessKeys(const Text& keys) override;
+    Font CopyFont(const Font& font) override { return font; }
+    void ApplyFont(const Font& font) override;
+    void ApplyShape(const Picture& mask, OleColor maskColor) override;
+    void ApplyEnabled(bool enabled) override;
+    void ApplyAccessKeys(const Text& keys) override;
     bool AmbientUserMode() override { return userMode; }
     Font AmbientFont() override { return ambientFont; }
     bool AmbientDisplayAsDefault() override { return displayAsDefault; }
@@ -201,87 +192,14 @@ public:
     double TwipsPerPixelX() override { return twipsPerPixel; }
     double TwipsPerPixelY() override { return twipsPerPixel; }
     void PlaySound(const Sound& sound, std::uint32_t flags) override;
-    void CreateSharedPainting() override { ++sharedPainting; }
-    void ReleaseSharedPainting() override { sharedPainting = 0; }
+    void CreateSharedPainting() override {}
+    void ReleaseSharedPainting() override {}
     void MarkSafeForScripting(std::string_view classId) override;
     void CreateToolTipWindow() override { log.push_back("CreateToolTipWindow"); }
     void AddToolTip() override { log.push_back("AddToolTip"); }
     void RemoveToolTip() override { log.push_back("RemoveToolTip"); }
     void SubClass() override { log.push_back("SubClass"); }
     void UnSubClass() override { log.push_back("UnSubClass"); }
-};
-
-// The control with its layout and painting steps written into the host's log,
-// and its fields open to the tests.
-class RecordingTovabel : public Tovabel {
-public:
-    explicit RecordingTovabel(FakeHost& host) : Tovabel(host), log_(host.log) {}
-
-    using Tovabel::imgPicture;
-    using Tovabel::lnBorder;
-    using Tovabel::mClearingURL;
-    using Tovabel::mDroppedDown;
-    using Tovabel::mEnterSoundDone;
-    using Tovabel::mHasFocus;
-    using Tovabel::mHasSoundClick;
-    using Tovabel::mHasSoundEnter;
-    using Tovabel::mHasSoundLeave;
-    using Tovabel::mIsMenuItem;
-    using Tovabel::mLeaveSoundDone;
-    using Tovabel::mLeftButtonDown;
-    using Tovabel::mMouseIconFromURL;
-    using Tovabel::mMouseOver;
-    using Tovabel::mPictureFromURL;
-    using Tovabel::mState;
-    using Tovabel::mToolTipGuard;
-    using Tovabel::mTransparent;
-    using Tovabel::RedrawTimer;
-
-protected:
-    void LayoutControl() override;
-    void PaintState(VisualState state) override;
-    void DrawPicture() override;
-    void LayoutArrow() override;
-    void AutoSizeControl() override;
-    void DrawCaption() override;
-
-private:
-    std::vector<std::string>& log_;
-};
-
-// The control with its real layout and painting, its fields open to the tests.
-class OpenTovabel : public Tovabel {
-public:
-    explicit OpenTovabel(FakeHost& host) : Tovabel(host) {}
-    using Tovabel::AutoSizeControl;
-    using Tovabel::DrawCaption;
-    using Tovabel::DrawPicture;
-    using Tovabel::imgPicture;
-    using Tovabel::LayoutArrow;
-    using Tovabel::LayoutControl;
-    using Tovabel::lnArrow;
-    using Tovabel::lnBorder;
-    using Tovabel::lnDDBorder;
-    using Tovabel::lnSeparator;
-    using Tovabel::mAccessKeyPos;
-    using Tovabel::mArrowPressed;
-    using Tovabel::mCaptionHeight;
-    using Tovabel::mCaptionWidth;
-    using Tovabel::mCaptionX;
-    using Tovabel::mCaptionY;
-    using Tovabel::mDDWidth;
-    using Tovabel::mDisplayCaption;
-    using Tovabel::mDroppedDown;
-    using Tovabel::mEnterSoundDone;
-    using Tovabel::mHasFocus;
-    using Tovabel::mInLayout;
-    using Tovabel::mLeaveSoundDone;
-    using Tovabel::mLeftButtonDown;
-    using Tovabel::mMouseOver;
-    using Tovabel::mPictureX;
-    using Tovabel::mPictureY;
-    using Tovabel::mState;
-    using Tovabel::PaintState;
 };
 
 } // namespace tovabel::testing

@@ -37,7 +37,7 @@ Log Events(const Log& log) {
 
 struct Button {
     FakeHost host;
-    OpenTovabel control{host};
+    Tovabel control{host};
 
     explicit Button(std::int32_t style = tvStyle::Normal) {
         host.scaleWidth = 40;
@@ -69,7 +69,12 @@ TEST(Gestures, EventsInOrder) {
     const auto none = [](Button&) {};
     const auto click = [](Button& b) { b.Click(); };
     const auto clickArrow = [](Button& b) { b.Click(36); };
-    const auto open = [](Button& b) { b.control.mDroppedDown = true; };
+    // Alt+Down opens the toolbar drop-downs, the pointer resting on it a cascade item.
+    const auto open = [](Button& b) {
+        b.control.KeyDown(40, 4);
+        b.control.OnTimer(TimerId::MenuPop);
+        ASSERT_TRUE(b.control.DroppedDown());
+    };
     const Log clickEvents{"RaiseEvent(6)", "RaiseEvent(8)", "RaiseEvent(1)"};
     const Log dropDown{"RaiseEvent(4)", "RaiseEvent(6)", "RaiseEvent(8)"};
     const Log cancelled{"RaiseEvent(5)", "RaiseEvent(6)", "RaiseEvent(8)"};
@@ -142,6 +147,12 @@ TEST(Gestures, EventsInOrder) {
          click,
          {}},
         {"a separator only reports moves", tvStyle::Separator, none, click, {}},
+        {"a style outside the enumeration only reports the button",
+         tvStyle::NonFlat + 1,
+         none,
+         click,
+         {"RaiseEvent(6)", "RaiseEvent(8)"}},
+        {"a negative style too", -1, none, click, {"RaiseEvent(6)", "RaiseEvent(8)"}},
         {"access key",
          tvStyle::Normal,
          none,
@@ -168,6 +179,17 @@ TEST(Gestures, EventsInOrder) {
     }
 }
 
+// A saved form may hold any number as the style: it reads the neutral row.
+TEST(Styles, NumbersOutsideTheEnumerationAreNeutral) {
+    for (std::int32_t style : {-1, tvStyle::NonFlat + 1, INT32_MIN, INT32_MAX}) {
+        const StyleTraits& traits = TraitsOf(style);
+        EXPECT_FALSE(traits.known);
+        EXPECT_FALSE(traits.clicks || traits.checks || traits.dropDown || traits.menuItem);
+        EXPECT_EQ(traits.valueAction, ValueAction::None);
+        EXPECT_EQ(traits.role, StyleRole::PushButton);
+    }
+}
+
 TEST(Gestures, CheckTogglesOnlyOnReleaseInside) {
     Button b(tvStyle::Check);
     b.Click();
@@ -185,18 +207,18 @@ TEST(Gestures, CaptureIsHeldWhileThePointerIsOver) {
     b.Move();   // enters: takes the capture
     b.Move(5);  // moves inside: takes it again
     b.Move(60); // leaves: lets it go
-    EXPECT_EQ(Matching(b.host.log, {"SetCapture", "ReleaseCapture", "PaintState"}),
+    EXPECT_EQ(Matching(b.host.log, {"SetCapture", "ReleaseCapture"}),
               (Log{"ReleaseCapture", "SetCapture", "SetCapture", "ReleaseCapture"}));
-    EXPECT_EQ(b.control.mState, vsNormal);
+    EXPECT_EQ(LookOf(b.control), "flat");
 
     // Dragging out with the button held keeps the raised look and the capture.
     Button drag;
     drag.Down();
     drag.Move(60, 1);
-    EXPECT_EQ(drag.control.mState, vsHover);
+    EXPECT_EQ(LookOf(drag.control), "raised");
     EXPECT_TRUE(Matching(drag.host.log, {"ReleaseCapture"}).empty());
     drag.Move(10, 1);
-    EXPECT_EQ(drag.control.mState, vsPressed);
+    EXPECT_EQ(LookOf(drag.control), "sunken");
 }
 
 TEST(Gestures, OneEnterSoundPerEntryAndAClickSound) {
@@ -236,22 +258,20 @@ TEST(Focus, LooksHoveredUntilThePointerMoves) {
         std::optional<bool> tabStop;
         std::int32_t style;
         bool checked;
-        std::int32_t state;
+        const char* look;
     };
     for (const Case& tc :
-         {Case{"tab stop", true, tvStyle::Normal, false, vsHover},
-          Case{"no tab stop", false, tvStyle::Normal, false, vsNormal},
-          Case{"extender cannot tell", std::nullopt, tvStyle::Normal, false, vsNormal},
-          Case{"checked Check button", true, tvStyle::Check, true, vsNormal},
-          Case{"separator", true, tvStyle::Separator, false, vsNormal}}) {
+         {Case{"tab stop", true, tvStyle::Normal, false, "raised"},
+          Case{"no tab stop", false, tvStyle::Normal, false, "flat"},
+          Case{"extender cannot tell", std::nullopt, tvStyle::Normal, false, "flat"},
+          Case{"checked Check button", true, tvStyle::Check, true, "sunken"},
+          Case{"separator", true, tvStyle::Separator, false, "flat"}}) {
         SCOPED_TRACE(tc.name);
         Button b(tc.style);
         b.control.SetChecked(tc.checked);
-        b.control.PaintState(vsNormal);
         b.host.extenderTabStop = tc.tabStop;
         b.control.EnterFocus();
-        EXPECT_EQ(b.control.mState, tc.state);
-        EXPECT_EQ(b.control.mHasFocus, tc.tabStop.value_or(false));
+        EXPECT_EQ(LookOf(b.control), tc.look);
     }
 }
 
@@ -261,9 +281,9 @@ TEST(CancelMode, DropsEveryInteractionFlag) {
     b.Down();
     b.host.Clear();
     b.control.CancelMode();
-    EXPECT_EQ(b.control.mState, vsNormal);
-    EXPECT_FALSE(b.control.mLeftButtonDown);
-    EXPECT_FALSE(b.control.mMouseOver);
+    EXPECT_EQ(LookOf(b.control), "flat");
+    EXPECT_FALSE(b.control.HeldDown());
+    EXPECT_FALSE(b.control.PointerOver());
     EXPECT_EQ(Matching(b.host.log, {"ReleaseCapture"}), Log{"ReleaseCapture"});
 }
 
@@ -309,12 +329,13 @@ TEST(ToolTip, TextShownFollowsTheContainerAndTheButtonsState) {
 
 TEST(SystemColors, ChangeClearsAndLaysOutTheFaceAgain) {
     Button b;
+    b.control.SetCaption(u"Go");
     b.host.log.clear();
     b.control.SystemColorsChanged();
     ASSERT_FALSE(b.host.log.empty());
-    EXPECT_EQ(b.host.log.front(), "Cls");
-    // The layout that follows the clearing sets the access keys again.
-    EXPECT_FALSE(Filter(b.host.log, "SetAccessKeys").empty());
+    EXPECT_EQ(b.host.log.front(), "Cls(8000000F)");
+    // The layout that follows the clearing draws the face again.
+    EXPECT_FALSE(Filter(b.host.log, "TextOut").empty());
 }
 
 } // namespace

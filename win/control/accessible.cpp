@@ -13,23 +13,20 @@ namespace tovabel::win {
 namespace {
 
 // The platform's control that each style stands for.
-LONG RoleOf(std::int32_t style) {
-    switch (style) {
-    case tvStyle::DropDown:
+LONG RoleOf(const Tovabel& core) {
+    switch (core.Traits().role) {
+    case StyleRole::SplitButton:
         return ROLE_SYSTEM_SPLITBUTTON;
-    case tvStyle::DropDownNoSeparator:
+    case StyleRole::ButtonDropDown:
         return ROLE_SYSTEM_BUTTONDROPDOWN;
-    case tvStyle::Menu:
-    case tvStyle::MenuItem:
-    case tvStyle::MenuItemCheck:
-    case tvStyle::MenuItemCascade:
+    case StyleRole::MenuItem:
         return ROLE_SYSTEM_MENUITEM;
-    case tvStyle::Separator:
-    case tvStyle::MenuItemSeparator:
+    case StyleRole::Separator:
         return ROLE_SYSTEM_SEPARATOR;
-    default: // Normal, NonFlat, Check and styles outside the enumeration
-        return ROLE_SYSTEM_PUSHBUTTON;
+    case StyleRole::PushButton:
+        break;
     }
+    return ROLE_SYSTEM_PUSHBUTTON;
 }
 
 // The caption as the face shows it, without its access-key marker, and the key.
@@ -64,10 +61,10 @@ LONG ControlStateOf(const Tovabel& core) {
     if (core.HeldDown()) {
         state |= STATE_SYSTEM_PRESSED;
     }
-    if (core.IsCheckStyle() && core.Checked()) {
+    if (core.Traits().checks && core.Checked()) {
         state |= STATE_SYSTEM_CHECKED;
     }
-    if (core.IsDropDownStyle()) {
+    if (core.Traits().dropDown) {
         state |= STATE_SYSTEM_HASPOPUP;
         if (core.DroppedDown()) {
             state |= STATE_SYSTEM_EXPANDED;
@@ -95,7 +92,7 @@ Text DefaultActionOf(const Tovabel& core) {
     }
     switch (core.ActionOfValue()) {
     case ValueAction::Click:
-        return RoleOf(core.Style()) == ROLE_SYSTEM_MENUITEM ? u"Execute" : u"Press";
+        return RoleOf(core) == ROLE_SYSTEM_MENUITEM ? u"Execute" : u"Press";
     case ValueAction::ToggleChecked:
         return core.Checked() ? u"Uncheck" : u"Check";
     case ValueAction::ToggleDropDown:
@@ -198,7 +195,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         return AskVariant(child, role,
-                          [&](Tovabel& core) { return NumberAnswer(RoleOf(core.Style()), role); });
+                          [&](Tovabel& core) { return NumberAnswer(RoleOf(core), role); });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         return AskVariant(child, state, [&](Tovabel& core) {

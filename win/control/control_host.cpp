@@ -101,7 +101,7 @@ ControlHost::ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
       resized_(std::move(resized)), extent_(kDefaultExtent),
       downloads_(owner, site, std::move(downloaded)) {
     clientSize_ = ClientPixels();
-    canvas_.Resize(clientSize_, Translate(surface_.backColor));
+    canvas_.Resize(clientSize_, GetBkColor(canvas_.Dc()));
 }
 
 // ---------------------------------------------------------------------------
@@ -164,7 +164,7 @@ void ControlHost::SyncSize() {
         return;
     }
     clientSize_ = size;
-    canvas_.Resize(size, Translate(surface_.backColor));
+    canvas_.Resize(size, GetBkColor(canvas_.Dc())); // the colour of the last Cls
     canvasChanged_ = true;
     if (resized_) {
         resized_();
@@ -199,8 +199,8 @@ void ControlHost::SetHeight(std::int32_t twips) {
     RequestExtentSize();
 }
 
-void ControlHost::Cls() {
-    canvas_.Clear(Translate(surface_.backColor), surface_.background);
+void ControlHost::Cls(OleColor backColor, const Picture& background) {
+    canvas_.Clear(Translate(backColor), background);
     canvasChanged_ = true;
 }
 
@@ -210,33 +210,12 @@ Painter& ControlHost::Paint() {
     return painter_;
 }
 
-void ControlHost::SetMaskColor(OleColor color) {
-    surface_.maskColor = color;
+void ControlHost::ApplyShape(const Picture& mask, OleColor maskColor) {
+    shape_ = mask ? MaskRegion(mask, Translate(maskColor)) : GdiObject<HRGN>();
     UpdateShape();
 }
 
-void ControlHost::SetMaskPicture(const Picture& mask) {
-    surface_.maskPicture = mask;
-    UpdateShape();
-}
-
-// A transparent button shows its picture as the background: a new one shows
-// in the same change, not only after the next clear.
-void ControlHost::SetBackgroundPicture(const Picture& picture) {
-    if (picture == surface_.background) {
-        return; // the last clear drew it
-    }
-    surface_.background = picture;
-    Cls();
-}
-
-void ControlHost::SetBackStyle(std::int32_t style) {
-    surface_.backStyle = style;
-    UpdateShape();
-}
-
-void ControlHost::SetEnabled(bool enabled) {
-    surface_.enabled = enabled;
+void ControlHost::ApplyEnabled(bool enabled) {
     if (HWND window = inPlace_.Window()) {
         EnableWindow(window, enabled ? TRUE : FALSE);
     }
@@ -247,9 +226,11 @@ void ControlHost::UpdateShape() {
     if (window == nullptr) {
         return;
     }
+    // The window takes a region of its own: a copy of the shape.
     GdiObject<HRGN> region;
-    if (surface_.backStyle == 0) {
-        region = MaskRegion(surface_.maskPicture, Translate(surface_.maskColor));
+    if (shape_.Get() != nullptr) {
+        region = GdiObject<HRGN>(CreateRectRgn(0, 0, 0, 0));
+        CombineRgn(region.Get(), shape_.Get(), nullptr, RGN_COPY);
     }
     // A whole window stays as it is: setting no region costs a window server
     // call and a repaint, and every change of picture would ask for it.
@@ -280,19 +261,16 @@ GdiObject<HFONT> CopyFontHandle(const Font& font) {
 
 } // namespace
 
-void ControlHost::SetAccessKeys(const Text& keys) {
-    if (keys == surface_.accessKeys) {
-        return;
-    }
-    surface_.accessKeys = keys;
+void ControlHost::ApplyAccessKeys(const Text&) {
     site_.ControlInfoChanged(); // the container asks for the new mnemonics
 }
 
-void ControlHost::SetFont(const Font& font) {
-    // The control keeps a font of its own: changing it never changes the
-    // object it was given (often the container's ambient font).
-    surface_.font = OleFont::CloneOf(font);
-    painter_.SetSurfaceFont(CopyFontHandle(surface_.font));
+Font ControlHost::CopyFont(const Font& font) {
+    return OleFont::CloneOf(font);
+}
+
+void ControlHost::ApplyFont(const Font& font) {
+    painter_.SetSurfaceFont(CopyFontHandle(font));
 }
 
 // ---------------------------------------------------------------------------

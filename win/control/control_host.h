@@ -1,6 +1,6 @@
-// The core's Host on a real OLE container: the drawing surface's state kept by
-// the runtime, ambients and extender through the site, change notification and
-// events through the connection points, and the platform's services.
+// The core's Host on a real OLE container: the drawing surface and the window's
+// shape, ambients and extender through the site, change notification and events
+// through the connection points, and the platform's services.
 #pragma once
 
 #include "canvas.h"
@@ -52,30 +52,14 @@ public:
     std::int32_t Height() override;
     void SetWidth(std::int32_t twips) override;
     void SetHeight(std::int32_t twips) override;
-    void Cls() override;
+    void Cls(OleColor backColor, const Picture& background) override;
     Painter& Paint() override;
-    OleColor BackColor() override { return surface_.backColor; }
-    void SetBackColor(OleColor color) override { surface_.backColor = color; }
-    OleColor ForeColor() override { return surface_.foreColor; }
-    void SetForeColor(OleColor color) override { surface_.foreColor = color; }
-    Font GetFont() override { return surface_.font; }
-    void SetFont(const Font& font) override;
-    std::int32_t MousePointer() override { return surface_.mousePointer; }
-    void SetMousePointer(std::int32_t code) override { surface_.mousePointer = code; }
-    Picture MouseIcon() override { return surface_.mouseIcon; }
-    void SetMouseIcon(const Picture& icon) override { surface_.mouseIcon = icon; }
-    OleColor MaskColor() override { return surface_.maskColor; }
-    void SetMaskColor(OleColor color) override;
-    Picture MaskPicture() override { return surface_.maskPicture; }
-    void SetMaskPicture(const Picture& mask) override;
-    void SetBackgroundPicture(const Picture& picture) override;
-    void SetBackStyle(std::int32_t style) override;
-    // A disabled control's window is disabled, as in any form: it takes
-    // neither the focus nor keys nor the pointer.
-    void SetEnabled(bool enabled) override;
-    bool Enabled() const { return surface_.enabled; }
-    Text AccessKeys() override { return surface_.accessKeys; }
-    void SetAccessKeys(const Text& keys) override;
+    Font CopyFont(const Font& font) override;
+    void ApplyFont(const Font& font) override;
+    void ApplyShape(const Picture& mask, OleColor maskColor) override;
+    // A disabled control's window is disabled, as in any form.
+    void ApplyEnabled(bool enabled) override;
+    void ApplyAccessKeys(const Text& keys) override;
 
     bool AmbientUserMode() override { return site_.UserMode(); }
     Font AmbientFont() override;
@@ -119,24 +103,8 @@ private:
     void SyncSize();
     // Asks for the extent's size in pixels (window, container, canvas).
     void RequestExtentSize();
-    // The window's shape: the mask picture's opaque pixels when transparent, else all.
+    // Gives the window the shape last applied.
     void UpdateShape();
-
-    // What a container's drawing surface keeps for the control; the initial
-    // values are those of a new surface.
-    struct Surface {
-        OleColor backColor = 0x8000000F; // button face
-        OleColor foreColor = 0x80000012; // button text
-        OleColor maskColor = 0xC0C0C0;
-        std::int32_t mousePointer = 0;
-        Picture mouseIcon;
-        Picture maskPicture;
-        Picture background;
-        std::int32_t backStyle = 1; // opaque
-        bool enabled = true;
-        Font font;
-        Text accessKeys;
-    };
 
     IUnknown& owner_;
     Site& site_;
@@ -144,7 +112,7 @@ private:
     ConnectionPointContainerPart& points_;
     InPlace& inPlace_;
     std::function<void()> resized_;
-    Surface surface_;
+    GdiObject<HRGN> shape_; // the window's shape; null for the whole window
     SIZEL extent_;
     bool dirty_ = false;
     bool canvasChanged_ = true;

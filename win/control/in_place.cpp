@@ -185,7 +185,7 @@ HRESULT InPlace::Activate(bool uiActivate) {
         }
         const WindowClass& windowClass = ControlWindowClass(&InPlace::WindowProc);
         const SIZE size = SizeOf(position);
-        const DWORD disabled = control_.Host().Enabled() ? 0 : WS_DISABLED;
+        const DWORD disabled = control_.Core().WindowEnabled() ? 0 : WS_DISABLED;
         window_ = win::Window(CreateWindowExW(
             0, windowClass.Name(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | disabled,
             position.left, position.top, size.cx, size.cy, parent, nullptr, module::Handle(),
@@ -587,8 +587,8 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
-            ControlHost& host = control_.Host();
-            if (HCURSOR cursor = CursorFor(host.MousePointer(), host.MouseIcon())) {
+            const tovabel::Tovabel& core = control_.Core();
+            if (HCURSOR cursor = CursorFor(core.MousePointer(), core.MouseIcon())) {
                 SetCursor(cursor);
                 return TRUE;
             }

@@ -16,7 +16,7 @@ HRESULT OleControlPart::GetControlInfo(CONTROLINFO* info) {
         return E_INVALIDARG;
     }
     std::vector<ACCEL> keys;
-    for (const char16_t key : control_.Host().AccessKeys()) {
+    for (const char16_t key : control_.Core().AccessKeys()) {
         const SHORT scan = VkKeyScanW(static_cast<WCHAR>(key));
         if (LOBYTE(scan) != 0xFF) {
             keys.push_back({FVIRTKEY | FALT, LOBYTE(scan), 1});
@@ -36,7 +36,7 @@ HRESULT OleControlPart::OnMnemonic(MSG* message) {
         return E_POINTER;
     }
     return control_.Run([&] {
-        const Text keys = control_.Host().AccessKeys();
+        const Text keys = control_.Core().AccessKeys();
         if (!keys.empty()) {
             control_.Core().AccessKeyPress(static_cast<std::int16_t>(keys.front()));
         }
