@@ -1,7 +1,7 @@
 #include "events.h"
 
 #include "control/host.h"
-#include "guids.h"
+#include "win/common/guids.h"
 
 #include <cstdio>
 #include <string>

@@ -2,7 +2,7 @@
 // label in front when it has one. Pointer moves are left out: there are many.
 #pragma once
 
-#include "com_ptr.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 

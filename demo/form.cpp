@@ -1,11 +1,11 @@
 #include "form.h"
 
-#include "accessible_tree.h"
 #include "buttons.h"
 #include "events.h"
 #include "pages.h"
-#include "pixels.h"
 #include "values.h"
+#include "win/olehost/accessible_tree.h"
+#include "win/olehost/pixels.h"
 
 #include <commctrl.h>
 

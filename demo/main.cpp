@@ -5,13 +5,13 @@
 // demo form, whose picture goes beside the gallery as form.png; with --pages
 // the property pages of its Open button are pictured beside it and shown in
 // the platform's property frame; with --stay-open the form stays open for a person.
-#include "bstr.h"
-#include "com_ptr.h"
 #include "events.h"
 #include "form.h"
 #include "gallery.h"
-#include "library.h"
-#include "variant.h"
+#include "win/common/bstr.h"
+#include "win/common/com_ptr.h"
+#include "win/common/variant.h"
+#include "win/olehost/library.h"
 
 #include <windows.h>
 

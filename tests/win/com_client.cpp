@@ -1,8 +1,8 @@
 #include "com_client.h"
 
-#include "gdi.h"
-#include "guids.h"
-#include "pixels.h"
+#include "win/common/gdi.h"
+#include "win/common/guids.h"
+#include "win/olehost/pixels.h"
 
 #include <cstring>
 

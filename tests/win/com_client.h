@@ -3,8 +3,8 @@
 // the control raises.
 #pragma once
 
-#include "com_ptr.h"
-#include "variant.h"
+#include "win/common/com_ptr.h"
+#include "win/common/variant.h"
 
 #include <windows.h>
 

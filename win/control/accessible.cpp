@@ -3,7 +3,7 @@
 #include "com_object.h"
 #include "control.h"
 #include "render/text_fit.h"
-#include "text.h"
+#include "win/common/text.h"
 
 #include <new>
 #include <utility>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "control/types.h"
-#include "gdi.h"
 #include "render/face.h"
+#include "win/common/gdi.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "control.h"
 
-#include "guids.h"
 #include "module.h"
+#include "win/common/guids.h"
 
 #include <olectl.h>
 

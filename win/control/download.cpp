@@ -1,9 +1,9 @@
 #include "download.h"
 
-#include "memory.h"
 #include "module.h"
 #include "ole_values.h"
-#include "text.h"
+#include "win/common/memory.h"
+#include "win/common/text.h"
 
 #include <olectl.h>
 

@@ -5,12 +5,12 @@
 // and a byte download hands over its bytes.
 #pragma once
 
-#include "com_ptr.h"
 #include "control/host.h"
 #include "download/async_property.h"
 #include "site.h"
 #include "untrusted_page.h"
-#include "window.h"
+#include "win/common/com_ptr.h"
+#include "win/common/window.h"
 
 #include <windows.h>
 

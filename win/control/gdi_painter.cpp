@@ -1,7 +1,7 @@
 #include "gdi_painter.h"
 
 #include "shared_painting.h"
-#include "text.h"
+#include "win/common/text.h"
 
 #include <olectl.h>
 

@@ -2,8 +2,8 @@
 
 #include "control.h"
 #include "module.h"
-#include "text.h"
 #include "tooltip.h"
+#include "win/common/text.h"
 
 #include <commctrl.h>
 

@@ -1,9 +1,9 @@
 #include "platform.h"
 
-#include "gdi.h"
 #include "module.h"
-#include "reg_key.h"
-#include "text.h"
+#include "win/common/gdi.h"
+#include "win/common/reg_key.h"
+#include "win/common/text.h"
 
 #include "control/wave_bytes.h"
 

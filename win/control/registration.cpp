@@ -1,14 +1,14 @@
 #include "registration.h"
 
 #include "classes.h"
-#include "com_ptr.h"
-#include "guids.h"
 #include "module.h"
 #include "ole_object.h"
-#include "reg_key.h"
 #include "resource_ids.h"
-#include "text.h"
 #include "type_library.h"
+#include "win/common/com_ptr.h"
+#include "win/common/guids.h"
+#include "win/common/reg_key.h"
+#include "win/common/text.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "container.h"
 
-#include "gdi.h"
-#include "variant.h"
+#include "win/common/gdi.h"
+#include "win/common/variant.h"
 
 #include <commctrl.h>
 #include <docobj.h>

@@ -4,8 +4,8 @@
 // pumping. The Windows tests and the demo host the control in it.
 #pragma once
 
-#include "com_ptr.h"
-#include "window.h"
+#include "win/common/com_ptr.h"
+#include "win/common/window.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "dialog_controls.h"
 
-#include "platform.h"
+#include "win/control/platform.h"
 
 #include <cmath>
 #include <cstring>

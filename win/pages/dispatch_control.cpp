@@ -1,8 +1,8 @@
 #include "dispatch_control.h"
 
-#include "bstr.h"
-#include "text.h"
-#include "variant.h"
+#include "win/common/bstr.h"
+#include "win/common/text.h"
+#include "win/common/variant.h"
 
 #include <olectl.h>
 

@@ -2,8 +2,8 @@
 // automation interface by property name, as the pages' rules ask for it.
 #pragma once
 
-#include "com_ptr.h"
 #include "pages/page_services.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #include "property_page.h"
 
 #include "about_box.h"
-#include "module.h"
-#include "platform.h"
-#include "text.h"
+#include "win/common/text.h"
+#include "win/control/module.h"
+#include "win/control/platform.h"
 
 #include <string>
 

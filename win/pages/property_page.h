@@ -3,12 +3,12 @@
 // page shows and does is its content's; the window shows it through DialogView.
 #pragma once
 
-#include "com_object.h"
-#include "com_ptr.h"
 #include "dialog_controls.h"
 #include "dispatch_control.h"
 #include "pages/page_services.h"
-#include "window.h"
+#include "win/common/com_ptr.h"
+#include "win/common/window.h"
+#include "win/control/com_object.h"
 
 #include <windows.h>
 
