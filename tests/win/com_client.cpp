@@ -140,22 +140,19 @@ Ref<IPictureDisp> MakeBitmapPicture(int size) {
 }
 
 Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF square) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    const auto fill = [&](int from, int to, COLORREF colour) {
-        const RECT area{from, from, to, to};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &area, brush);
-        DeleteObject(brush);
-    };
-    fill(0, size, background);
-    fill(size / 4, size - size / 4, square);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return olehost::PictureOfBitmap(win::Bitmap(bitmap));
+    win::Bitmap bitmap(CreateCompatibleBitmap(win::WindowDc(nullptr).Get(), size, size));
+    {
+        win::MemoryDc dc(nullptr);
+        dc.SelectBitmap(bitmap.Get());
+        const auto fill = [&](int from, int to, COLORREF colour) {
+            const RECT area{from, from, to, to};
+            const win::Brush brush(CreateSolidBrush(colour));
+            FillRect(dc.Get(), &area, brush.Get());
+        };
+        fill(0, size, background);
+        fill(size / 4, size - size / 4, square);
+    }
+    return olehost::PictureOfBitmap(std::move(bitmap));
 }
 
 Ref<IPictureDisp> MakeIconPicture() {

@@ -135,7 +135,7 @@ class IntranetName {
 public:
     IntranetName() {
         const DWORD intranet = URLZONE_INTRANET;
-        const win::RegKey key = win::RegKey::Create(HKEY_CURRENT_USER, kKey);
+        const win::RegKey key = win::CreateRegKey(HKEY_CURRENT_USER, kKey);
         RegSetValueExW(key.Get(), L"http", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&intranet),
                        sizeof intranet);
     }
