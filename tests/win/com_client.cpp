@@ -188,29 +188,6 @@ Ref<IFontDisp> MakeFont(const wchar_t* name) {
     return font;
 }
 
-HRESULT EventSink::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID___Tovabel) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT EventSink::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
-}
-
-HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
-}
-
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                           UINT*) {
     Event event{id, {}};
@@ -240,15 +217,6 @@ DWORD EventSink::Advise(IDispatch* source, const IID& eventsIid) {
     DWORD cookie = 0;
     point->Advise(static_cast<IDispatch*>(this), &cookie);
     return cookie;
-}
-
-HRESULT ChangeSink::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IPropertyNotifySink) {
-        *out = static_cast<IPropertyNotifySink*>(this);
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
 }
 
 } // namespace tovabel::wintest

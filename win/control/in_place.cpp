@@ -2,8 +2,8 @@
 
 #include "control.h"
 #include "tooltip.h"
+#include "win/common/module.h"
 #include "win/common/text.h"
-#include "win/control/module.h"
 
 #include <commctrl.h>
 

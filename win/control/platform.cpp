@@ -1,7 +1,7 @@
 #include "platform.h"
 
-#include "module.h"
 #include "win/common/gdi.h"
+#include "win/common/module.h"
 #include "win/common/reg_key.h"
 #include "win/common/text.h"
 

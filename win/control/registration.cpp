@@ -6,9 +6,9 @@
 #include "type_library.h"
 #include "win/common/com_ptr.h"
 #include "win/common/guids.h"
+#include "win/common/module.h"
 #include "win/common/reg_key.h"
 #include "win/common/text.h"
-#include "win/control/module.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "tooltip.h"
 
-#include "module.h"
+#include "win/common/module.h"
 #include "win/common/window.h"
 
 #include "common/per_thread.h"

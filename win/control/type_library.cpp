@@ -1,7 +1,7 @@
 #include "type_library.h"
 
-#include "module.h"
 #include "win/common/guids.h"
+#include "win/common/module.h"
 #include "win/common/text.h"
 
 namespace tovabel::win {

@@ -6,9 +6,9 @@
 #include "dialog_controls.h"
 #include "dispatch_control.h"
 #include "pages/page_services.h"
+#include "win/common/com_object.h"
 #include "win/common/com_ptr.h"
-#include "win/common/window.h"
-#include "win/control/com_object.h"
+#include "win/common/handle.h"
 
 #include <windows.h>
 
@@ -50,10 +50,8 @@ struct PageLayout {
     std::span<const ControlSpec> controls;
 };
 
-class PropertyPage : public Standalone<IPropertyPage2> {
+class PropertyPage : public Standalone<Answers<IPropertyPage2, IPropertyPage>> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-
     HRESULT STDMETHODCALLTYPE SetPageSite(IPropertyPageSite* site) override;
     HRESULT STDMETHODCALLTYPE Activate(HWND parent, LPCRECT bounds, BOOL modal) override;
     HRESULT STDMETHODCALLTYPE Deactivate() override;
