@@ -2,6 +2,7 @@
 
 #include "win/common/gdi.h"
 #include "win/common/guids.h"
+#include "win/common/late_bound.h"
 #include "win/olehost/pixels.h"
 
 #include <cstring>
@@ -97,41 +98,16 @@ Ref<IDispatch> CreateControl(bool throughPropertyBag) {
     return control;
 }
 
-namespace {
-
-HRESULT InvokeWith(IDispatch* control, DISPID id, WORD kind, VARIANT* args, UINT count,
-                   VARIANT* result) {
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{args, nullptr, count, 0};
-    if (kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        params.rgdispidNamedArgs = &named;
-        params.cNamedArgs = 1;
-    }
-    EXCEPINFO info{};
-    UINT argError = 0;
-    const HRESULT hr =
-        control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, &info, &argError);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrHelpFile);
-    return hr;
-}
-
-} // namespace
-
 HRESULT Get(IDispatch* control, DISPID id, Var& out) {
-    VariantClear(out.Get());
-    return InvokeWith(control, id, DISPATCH_PROPERTYGET, nullptr, 0, out.Get());
+    return win::late_bound::Get(*control, id, out.Put());
 }
 
 HRESULT Put(IDispatch* control, DISPID id, const VARIANT& value, WORD kind) {
-    VARIANT arg = value; // Invoke does not take ownership of its arguments
-    return InvokeWith(control, id, kind, &arg, 1, nullptr);
+    return win::late_bound::Put(*control, id, value, kind);
 }
 
 HRESULT Call(IDispatch* control, DISPID id, Var& result) {
-    VariantClear(result.Get());
-    return InvokeWith(control, id, DISPATCH_METHOD, nullptr, 0, result.Get());
+    return win::late_bound::Call(*control, id, result.Put());
 }
 
 Ref<IPictureDisp> MakeBitmapPicture(int size) {

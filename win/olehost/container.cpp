@@ -1,6 +1,7 @@
 #include "container.h"
 
 #include "win/common/gdi.h"
+#include "win/common/late_bound.h"
 #include "win/common/variant.h"
 #include "win/common/window.h"
 
@@ -485,7 +486,8 @@ void HostedControl::SetUserMode(bool userMode) {
 HRESULT HostedControl::Put(const wchar_t* name, const VARIANT& value) {
     // Objects are assigned by reference, as a client's Set statement does.
     const bool object = V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN;
-    return Assign(name, value, object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT);
+    return win::late_bound::Put(*Dispatch().Get(), name, value,
+                                object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT);
 }
 
 HRESULT HostedControl::PutRef(const wchar_t* name, IDispatch* object) {
@@ -493,35 +495,11 @@ HRESULT HostedControl::PutRef(const wchar_t* name, IDispatch* object) {
     VariantInit(&value);
     V_VT(&value) = VT_DISPATCH;
     V_DISPATCH(&value) = object; // borrowed for the call
-    return Assign(name, value, DISPATCH_PROPERTYPUTREF);
-}
-
-HRESULT HostedControl::Assign(const wchar_t* name, const VARIANT& value, WORD kind) {
-    const ComPtr<IDispatch> dispatch = Dispatch();
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    VARIANT argument = value;
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&argument, &named, 1, 1};
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr,
-                            nullptr);
+    return win::late_bound::Put(*Dispatch().Get(), name, value, DISPATCH_PROPERTYPUTREF);
 }
 
 HRESULT HostedControl::Get(const wchar_t* name, VARIANT* value) {
-    const ComPtr<IDispatch> dispatch = Dispatch();
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    DISPPARAMS none{};
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value,
-                            nullptr, nullptr);
+    return win::late_bound::Get(*Dispatch().Get(), name, value);
 }
 
 // ---------------------------------------------------------------------------

@@ -237,7 +237,6 @@ public:
     HRESULT Get(const wchar_t* name, VARIANT* value);
 
 private:
-    HRESULT Assign(const wchar_t* name, const VARIANT& value, WORD kind);
     // Tells a control in an untrusted page so, as a browser does.
     HRESULT MarkUntrusted();
 
