@@ -3,7 +3,7 @@
 #include "pages/general_page.h"
 #include "property_page.h"
 #include "win/common/text.h"
-#include "win/control/platform.h"
+#include "win/common/version_info.h"
 
 #include <string>
 

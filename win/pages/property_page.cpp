@@ -3,7 +3,7 @@
 #include "about_box.h"
 #include "win/common/module.h"
 #include "win/common/text.h"
-#include "win/control/platform.h"
+#include "win/common/version_info.h"
 
 #include <string>
 
