@@ -8,6 +8,8 @@
 
 #include "guids.h"
 #include "type_descriptions.h"
+#include "win/common/bstr.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 
@@ -40,66 +42,21 @@ std::wstring Wide(const char* text) {
     return out;
 }
 
-// Owns one COM reference.
-template <class T> class ComRef {
-public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ComRef(ComRef&& other) noexcept : ptr_(other.ptr_) { other.ptr_ = nullptr; }
-    ~ComRef() {
-        if (ptr_ != nullptr) {
-            ptr_->Release();
-        }
-    }
-    T** put() {
-        if (ptr_ != nullptr) {
-            ptr_->Release();
-            ptr_ = nullptr;
-        }
-        return &ptr_;
-    }
-    T* get() const { return ptr_; }
-    T* operator->() const { return ptr_; }
-    explicit operator bool() const { return ptr_ != nullptr; }
-
-private:
-    T* ptr_ = nullptr;
-};
-
-// Owns one BSTR.
-class Bstr {
-public:
-    Bstr() = default;
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(text_); }
-    BSTR* put() {
-        SysFreeString(text_);
-        text_ = nullptr;
-        return &text_;
-    }
-    bool empty() const { return text_ == nullptr || SysStringLen(text_) == 0; }
-    std::string str() const { return Narrow(text_); }
-
-private:
-    BSTR text_ = nullptr;
-};
-
+using win::Bstr;
 using win::FuncDesc;
 using win::TypeAttr;
 using win::VarDesc;
 
 std::string TypeName(ITypeInfo* info) {
     Bstr name;
-    info->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
-    return name.str();
+    info->GetDocumentation(MEMBERID_NIL, name.Put(), nullptr, nullptr, nullptr);
+    return Narrow(name.Get());
 }
 
 std::string MemberName(ITypeInfo* info, MEMBERID id) {
     Bstr name;
-    info->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr);
-    return name.str();
+    info->GetDocumentation(id, name.Put(), nullptr, nullptr, nullptr);
+    return Narrow(name.Get());
 }
 
 // A type as C++ spells it; a type from a library is qualified by the library's
@@ -109,18 +66,18 @@ std::string Describe(ITypeInfo* owner, const TYPEDESC& type) {
     case VT_PTR:
         return Describe(owner, *type.lptdesc) + "*";
     case VT_USERDEFINED: {
-        ComRef<ITypeInfo> target;
-        if (FAILED(owner->GetRefTypeInfo(type.hreftype, target.put()))) {
+        win::ComPtr<ITypeInfo> target;
+        if (FAILED(owner->GetRefTypeInfo(type.hreftype, target.Put()))) {
             return "<unresolved reference>";
         }
-        ComRef<ITypeLib> library;
+        win::ComPtr<ITypeLib> library;
         UINT index = 0;
-        if (FAILED(target->GetContainingTypeLib(library.put(), &index))) {
-            return "<no library>." + TypeName(target.get());
+        if (FAILED(target->GetContainingTypeLib(library.Put(), &index))) {
+            return "<no library>." + TypeName(target.Get());
         }
         Bstr library_name;
-        library->GetDocumentation(-1, library_name.put(), nullptr, nullptr, nullptr);
-        return library_name.str() + "." + TypeName(target.get());
+        library->GetDocumentation(-1, library_name.Put(), nullptr, nullptr, nullptr);
+        return Narrow(library_name.Get()) + "." + TypeName(target.Get());
     }
     case VT_BOOL:
         return "VARIANT_BOOL";
@@ -164,20 +121,20 @@ class TypeLibContract : public ::testing::TestWithParam<Source> {
 protected:
     void SetUp() override {
         const std::wstring path = GetParam() == Source::TypeLibraryFile ? TlbPath() : OcxPath();
-        const HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library_.put());
+        const HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library_.Put());
         ASSERT_TRUE(SUCCEEDED(hr))
             << "loading the type library from " << Narrow(path.c_str()) << " failed with 0x"
             << std::hex << static_cast<std::uint32_t>(hr);
     }
 
-    ComRef<ITypeInfo> TypeByName(const char* name) {
+    win::ComPtr<ITypeInfo> TypeByName(const char* name) {
         const UINT count = library_->GetTypeInfoCount();
         for (UINT i = 0; i < count; ++i) {
             Bstr found;
-            library_->GetDocumentation(static_cast<INT>(i), found.put(), nullptr, nullptr, nullptr);
-            if (found.str() == name) {
-                ComRef<ITypeInfo> info;
-                library_->GetTypeInfo(i, info.put());
+            library_->GetDocumentation(static_cast<INT>(i), found.Put(), nullptr, nullptr, nullptr);
+            if (Narrow(found.Get()) == name) {
+                win::ComPtr<ITypeInfo> info;
+                library_->GetTypeInfo(i, info.Put());
                 return info;
             }
         }
@@ -185,16 +142,16 @@ protected:
     }
 
     // The vtable half of a dual interface.
-    static ComRef<ITypeInfo> VtablePart(ITypeInfo* dual) {
-        ComRef<ITypeInfo> part;
+    static win::ComPtr<ITypeInfo> VtablePart(ITypeInfo* dual) {
+        win::ComPtr<ITypeInfo> part;
         HREFTYPE href = 0;
         if (SUCCEEDED(dual->GetRefTypeOfImplType(static_cast<UINT>(-1), &href))) {
-            dual->GetRefTypeInfo(href, part.put());
+            dual->GetRefTypeInfo(href, part.Put());
         }
         return part;
     }
 
-    ComRef<ITypeLib> library_;
+    win::ComPtr<ITypeLib> library_;
 };
 
 TEST_P(TypeLibContract, LibraryIdentity) {
@@ -211,9 +168,9 @@ TEST_P(TypeLibContract, LibraryIdentity) {
     Bstr name;
     Bstr help;
     ASSERT_TRUE(
-        SUCCEEDED(library_->GetDocumentation(-1, name.put(), help.put(), nullptr, nullptr)));
-    EXPECT_EQ(name.str(), "OrnisTovabel");
-    EXPECT_FALSE(help.empty());
+        SUCCEEDED(library_->GetDocumentation(-1, name.Put(), help.Put(), nullptr, nullptr)));
+    EXPECT_EQ(Narrow(name.Get()), "OrnisTovabel");
+    EXPECT_NE(help.Length(), 0u);
 }
 
 TEST_P(TypeLibContract, TypesWithTheirGuidsAndFlags) {
@@ -242,10 +199,10 @@ TEST_P(TypeLibContract, TypesWithTheirGuidsAndFlags) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ComRef<ITypeInfo> info;
-        ASSERT_TRUE(SUCCEEDED(library_->GetTypeInfoOfGuid(c.guid, info.put())));
-        EXPECT_EQ(TypeName(info.get()), c.name);
-        const TypeAttr attr(info.get());
+        win::ComPtr<ITypeInfo> info;
+        ASSERT_TRUE(SUCCEEDED(library_->GetTypeInfoOfGuid(c.guid, info.Put())));
+        EXPECT_EQ(TypeName(info.Get()), c.name);
+        const TypeAttr attr(info.Get());
         ASSERT_TRUE(attr);
         EXPECT_EQ(attr->typekind, c.kind);
         EXPECT_EQ(attr->wTypeFlags & c.required, c.required);
@@ -253,9 +210,9 @@ TEST_P(TypeLibContract, TypesWithTheirGuidsAndFlags) {
         if (c.vtable_members < 0) {
             continue;
         }
-        const ComRef<ITypeInfo> part = VtablePart(info.get());
+        const win::ComPtr<ITypeInfo> part = VtablePart(info.Get());
         ASSERT_TRUE(part);
-        const TypeAttr part_attr(part.get());
+        const TypeAttr part_attr(part.Get());
         ASSERT_TRUE(part_attr);
         EXPECT_EQ(part_attr->typekind, TKIND_INTERFACE);
         EXPECT_EQ(part_attr->wTypeFlags & (TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION),
@@ -265,9 +222,9 @@ TEST_P(TypeLibContract, TypesWithTheirGuidsAndFlags) {
         ASSERT_EQ(part_attr->cImplTypes, 1);
         HREFTYPE base_ref = 0;
         ASSERT_TRUE(SUCCEEDED(part->GetRefTypeOfImplType(0, &base_ref)));
-        ComRef<ITypeInfo> base;
-        ASSERT_TRUE(SUCCEEDED(part->GetRefTypeInfo(base_ref, base.put())));
-        const TypeAttr base_attr(base.get());
+        win::ComPtr<ITypeInfo> base;
+        ASSERT_TRUE(SUCCEEDED(part->GetRefTypeInfo(base_ref, base.Put())));
+        const TypeAttr base_attr(base.Get());
         ASSERT_TRUE(base_attr);
         EXPECT_TRUE(IsEqualGUID(base_attr->guid, IID_IDispatch));
     }
@@ -286,17 +243,17 @@ TEST_P(TypeLibContract, ClassesAndTheirInterfaces) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.coclass);
-        const ComRef<ITypeInfo> info = TypeByName(c.coclass);
+        const win::ComPtr<ITypeInfo> info = TypeByName(c.coclass);
         ASSERT_TRUE(info);
-        const TypeAttr attr(info.get());
+        const TypeAttr attr(info.Get());
         ASSERT_TRUE(attr);
         ASSERT_EQ(attr->cImplTypes, static_cast<WORD>(c.interfaces.size()));
         for (UINT i = 0; i < c.interfaces.size(); ++i) {
             HREFTYPE href = 0;
             ASSERT_TRUE(SUCCEEDED(info->GetRefTypeOfImplType(i, &href)));
-            ComRef<ITypeInfo> implemented;
-            ASSERT_TRUE(SUCCEEDED(info->GetRefTypeInfo(href, implemented.put())));
-            EXPECT_EQ(TypeName(implemented.get()), c.interfaces[i].first);
+            win::ComPtr<ITypeInfo> implemented;
+            ASSERT_TRUE(SUCCEEDED(info->GetRefTypeInfo(href, implemented.Put())));
+            EXPECT_EQ(TypeName(implemented.Get()), c.interfaces[i].first);
             INT flags = 0;
             ASSERT_TRUE(SUCCEEDED(info->GetImplTypeFlags(i, &flags)));
             EXPECT_EQ(flags, c.interfaces[i].second) << c.interfaces[i].first;
@@ -320,13 +277,13 @@ TEST_P(TypeLibContract, EnumerationMembers) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.enumeration);
-        const ComRef<ITypeInfo> info = TypeByName(c.enumeration);
+        const win::ComPtr<ITypeInfo> info = TypeByName(c.enumeration);
         ASSERT_TRUE(info);
-        const TypeAttr attr(info.get());
+        const TypeAttr attr(info.Get());
         ASSERT_TRUE(attr);
         ASSERT_EQ(attr->cVars, static_cast<WORD>(c.members.size()));
         for (UINT i = 0; i < c.members.size(); ++i) {
-            const VarDesc var(info.get(), i);
+            const VarDesc var(info.Get(), i);
             ASSERT_TRUE(var);
             EXPECT_EQ(var->varkind, VAR_CONST);
             ASSERT_NE(var->lpvarValue, nullptr);
@@ -335,9 +292,9 @@ TEST_P(TypeLibContract, EnumerationMembers) {
             Bstr name;
             Bstr help;
             ASSERT_TRUE(SUCCEEDED(
-                info->GetDocumentation(var->memid, name.put(), help.put(), nullptr, nullptr)));
-            EXPECT_EQ(name.str(), c.members[i]);
-            EXPECT_EQ(help.str(), c.members[i]);
+                info->GetDocumentation(var->memid, name.Put(), help.Put(), nullptr, nullptr)));
+            EXPECT_EQ(Narrow(name.Get()), c.members[i]);
+            EXPECT_EQ(Narrow(help.Get()), c.members[i]);
         }
     }
 }
@@ -446,29 +403,29 @@ TEST_P(TypeLibContract, ControlInterfaceSlots) {
         {"SubClass", Method, 0x6003FE12, "", true},
         {"UnSubClass", Method, 0x6003FE13, "", true},
     };
-    const ComRef<ITypeInfo> dispatch = TypeByName("_Tovabel");
+    const win::ComPtr<ITypeInfo> dispatch = TypeByName("_Tovabel");
     ASSERT_TRUE(dispatch);
-    const ComRef<ITypeInfo> vtable = VtablePart(dispatch.get());
+    const win::ComPtr<ITypeInfo> vtable = VtablePart(dispatch.Get());
     ASSERT_TRUE(vtable);
-    const TypeAttr attr(vtable.get());
+    const TypeAttr attr(vtable.Get());
     ASSERT_TRUE(attr);
     ASSERT_EQ(attr->cFuncs, static_cast<WORD>(std::size(cases)));
 
     for (UINT i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(std::string(c.name) + " in vtable slot " + std::to_string(7 + i));
-        const FuncDesc func(vtable.get(), i);
+        const FuncDesc func(vtable.Get(), i);
         ASSERT_TRUE(func);
-        EXPECT_EQ(MemberName(vtable.get(), func->memid), c.name);
+        EXPECT_EQ(MemberName(vtable.Get(), func->memid), c.name);
         EXPECT_EQ(static_cast<int>(func->invkind), static_cast<int>(c.kind));
         EXPECT_EQ(static_cast<std::uint32_t>(func->memid), c.dispid);
         // Offsets are reported in this program's pointer size.
         EXPECT_EQ(func->oVft, static_cast<SHORT>((7 + i) * sizeof(void*)));
         EXPECT_EQ(func->funckind, FUNC_PUREVIRTUAL);
         EXPECT_EQ(func->callconv, CC_STDCALL);
-        EXPECT_EQ(Describe(vtable.get(), func->elemdescFunc.tdesc), "HRESULT");
+        EXPECT_EQ(Describe(vtable.Get(), func->elemdescFunc.tdesc), "HRESULT");
         const std::string param =
-            func->cParams == 1 ? DescribeParam(vtable.get(), func->lprgelemdescParam[0]) : "";
+            func->cParams == 1 ? DescribeParam(vtable.Get(), func->lprgelemdescParam[0]) : "";
         EXPECT_LE(func->cParams, 1);
         EXPECT_EQ(param, c.param);
         EXPECT_EQ((func->wFuncFlags & FUNCFLAG_FNONBROWSABLE) == 0, c.browsable);
@@ -502,16 +459,16 @@ TEST_P(TypeLibContract, Events) {
         {"PropertyDownloaded", 9, {"sProperty [in] BSTR"}},
         {"KeyPress", -603, {"keyAscii [in,out] short*"}},
     };
-    const ComRef<ITypeInfo> events = TypeByName("__Tovabel");
+    const win::ComPtr<ITypeInfo> events = TypeByName("__Tovabel");
     ASSERT_TRUE(events);
-    const TypeAttr attr(events.get());
+    const TypeAttr attr(events.Get());
     ASSERT_TRUE(attr);
 
     // IDispatch's own methods are listed as restricted members; the rest must
     // be exactly the events above.
     std::vector<MEMBERID> raised;
     for (UINT i = 0; i < attr->cFuncs; ++i) {
-        const FuncDesc func(events.get(), i);
+        const FuncDesc func(events.Get(), i);
         ASSERT_TRUE(func);
         if ((func->wFuncFlags & FUNCFLAG_FRESTRICTED) == 0) {
             raised.push_back(func->memid);
@@ -523,7 +480,7 @@ TEST_P(TypeLibContract, Events) {
         SCOPED_TRACE(c.name);
         bool seen = false;
         for (UINT i = 0; i < attr->cFuncs; ++i) {
-            const FuncDesc func(events.get(), i);
+            const FuncDesc func(events.Get(), i);
             ASSERT_TRUE(func);
             if (func->memid != c.dispid) {
                 continue;
@@ -531,7 +488,7 @@ TEST_P(TypeLibContract, Events) {
             seen = true;
             EXPECT_EQ(func->funckind, FUNC_DISPATCH);
             EXPECT_EQ(func->invkind, INVOKE_FUNC);
-            EXPECT_EQ(Describe(events.get(), func->elemdescFunc.tdesc), "void");
+            EXPECT_EQ(Describe(events.Get(), func->elemdescFunc.tdesc), "void");
             BSTR names[8] = {};
             UINT count = 0;
             ASSERT_TRUE(SUCCEEDED(events->GetNames(func->memid, names, 8, &count)));
@@ -545,7 +502,7 @@ TEST_P(TypeLibContract, Events) {
             ASSERT_EQ(static_cast<std::size_t>(func->cParams), c.params.size());
             for (std::size_t p = 0; p < c.params.size(); ++p) {
                 EXPECT_EQ(texts[p + 1] + " " +
-                              DescribeParam(events.get(), func->lprgelemdescParam[p]),
+                              DescribeParam(events.Get(), func->lprgelemdescParam[p]),
                           c.params[p]);
             }
         }
@@ -659,29 +616,29 @@ TEST_P(TypeLibContract, HelpStrings) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.type) + "." + c.member);
-        const ComRef<ITypeInfo> info = TypeByName(c.type);
+        const win::ComPtr<ITypeInfo> info = TypeByName(c.type);
         ASSERT_TRUE(info);
         std::wstring name = Wide(c.member);
         LPOLESTR names[] = {name.data()};
         MEMBERID id = MEMBERID_NIL;
         ASSERT_TRUE(SUCCEEDED(info->GetIDsOfNames(names, 1, &id)));
         Bstr help;
-        ASSERT_TRUE(SUCCEEDED(info->GetDocumentation(id, nullptr, help.put(), nullptr, nullptr)));
+        ASSERT_TRUE(SUCCEEDED(info->GetDocumentation(id, nullptr, help.Put(), nullptr, nullptr)));
         if (c.help == nullptr) {
-            EXPECT_TRUE(help.empty()) << help.str();
+            EXPECT_EQ(help.Length(), 0u) << Narrow(help.Get());
         } else {
-            EXPECT_EQ(help.str(), c.help);
+            EXPECT_EQ(Narrow(help.Get()), c.help);
         }
     }
 
     // The wording of Style's help is ours; it names every kind of style.
-    const ComRef<ITypeInfo> control = TypeByName("_Tovabel");
+    const win::ComPtr<ITypeInfo> control = TypeByName("_Tovabel");
     ASSERT_TRUE(control);
     Bstr style_help;
     ASSERT_TRUE(SUCCEEDED(
-        control->GetDocumentation(0x68030015, nullptr, style_help.put(), nullptr, nullptr)));
+        control->GetDocumentation(0x68030015, nullptr, style_help.Put(), nullptr, nullptr)));
     for (const char* kind : {"push button", "check button", "drop down", "separator", "menu"}) {
-        EXPECT_NE(style_help.str().find(kind), std::string::npos) << kind;
+        EXPECT_NE(Narrow(style_help.Get()).find(kind), std::string::npos) << kind;
     }
 }
 
