@@ -2,8 +2,8 @@
 // its properties as a client program would.
 #pragma once
 
-#include "container.h"
 #include "pictures.h"
+#include "win/olehost/container.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "events.h"
 
 #include "control/host.h"
-#include "guids.h"
+#include "win/common/guids.h"
 
 #include <cstdio>
 #include <string>
@@ -38,29 +38,6 @@ void EventPrinter::Disconnect() {
         point_->Unadvise(std::exchange(cookie_, 0));
         point_.Reset();
     }
-}
-
-HRESULT EventPrinter::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID___Tovabel) {
-        *out = static_cast<IDispatch*>(this);
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT EventPrinter::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT EventPrinter::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    *info = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT EventPrinter::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
 }
 
 HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,

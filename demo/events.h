@@ -2,7 +2,8 @@
 // label in front when it has one. Pointer moves are left out: there are many.
 #pragma once
 
-#include "com_ptr.h"
+#include "win/common/com_ptr.h"
+#include "win/olehost/event_receiver.h"
 
 #include <windows.h>
 
@@ -14,7 +15,7 @@
 
 namespace tovabel::demo {
 
-class EventPrinter final : public IDispatch {
+class EventPrinter final : public olehost::EventReceiver {
 public:
     explicit EventPrinter(std::string label = {}) : label_(std::move(label)) {}
 
@@ -26,12 +27,6 @@ public:
     EventPrinter(const EventPrinter&) = delete;
     EventPrinter& operator=(const EventPrinter&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives as long as its owner
-    ULONG STDMETHODCALLTYPE Release() override { return 1; } // keeps it
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                      EXCEPINFO*, UINT*) override;
 

@@ -1,12 +1,12 @@
 #include "form.h"
 
-#include "accessible_tree.h"
 #include "buttons.h"
 #include "control/identity.h"
 #include "events.h"
 #include "pages.h"
-#include "pixels.h"
 #include "values.h"
+#include "win/olehost/accessible_tree.h"
+#include "win/olehost/pixels.h"
 
 #include <commctrl.h>
 

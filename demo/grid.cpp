@@ -1,6 +1,6 @@
 #include "grid.h"
 
-#include "gdi.h"
+#include "win/common/gdi.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // text drawn with GDI into one 32-bit image.
 #pragma once
 
-#include "pixels.h"
+#include "win/olehost/pixels.h"
 
 #include <windows.h>
 

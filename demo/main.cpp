@@ -5,14 +5,15 @@
 // demo form, whose picture goes beside the gallery as form.png; with --pages
 // the property pages of its Open button are pictured beside it and shown in
 // the platform's property frame; with --stay-open the form stays open for a person.
-#include "bstr.h"
-#include "com_ptr.h"
 #include "control/identity.h"
 #include "events.h"
 #include "form.h"
 #include "gallery.h"
-#include "library.h"
-#include "variant.h"
+#include "win/common/bstr.h"
+#include "win/common/com_ptr.h"
+#include "win/common/late_bound.h"
+#include "win/common/variant.h"
+#include "win/olehost/library.h"
 
 #include <windows.h>
 
@@ -28,6 +29,7 @@ template <class T> using Ref = tovabel::win::ComPtr<T>;
 using tovabel::olehost::WinePath;
 using tovabel::win::Bstr;
 using tovabel::win::Variant;
+namespace late_bound = tovabel::win::late_bound;
 
 std::string Narrow(const Bstr& text) {
     std::string out;
@@ -71,27 +73,13 @@ void PrintMembers(ITypeInfo* info) {
     info->ReleaseTypeAttr(attr);
 }
 
-HRESULT PutProperty(IDispatch* control, const wchar_t* name, VARIANT value) {
-    DISPID id = 0;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    if (FAILED(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
-        return DISP_E_UNKNOWNNAME;
-    }
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    return control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
-                           nullptr, nullptr, nullptr);
-}
-
+// Reads a property, or calls a method without arguments (Version).
 void PrintProperty(IDispatch* control, const wchar_t* name) {
-    DISPID id = 0;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
     Variant result;
-    DISPPARAMS none{};
-    if (FAILED(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)) ||
-        FAILED(control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
-                               DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, result.Get(), nullptr,
-                               nullptr))) {
+    if (FAILED(late_bound::IdOf(*control, name, id)) ||
+        FAILED(late_bound::Invoke(*control, id, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {},
+                                  result.Put()))) {
         std::printf("  %ls = <error>\n", name);
         return;
     }
@@ -156,22 +144,22 @@ int RunDemo() {
     }
 
     std::printf("\nA check button, clicked from code twice:\n");
-    PutProperty(control.Get(), L"Style", Long(1));
-    PutProperty(control.Get(), L"Value", Bool(true));
+    late_bound::Put(*control.Get(), L"Style", Long(1));
+    late_bound::Put(*control.Get(), L"Value", Bool(true));
     PrintProperty(control.Get(), L"Checked");
-    PutProperty(control.Get(), L"Value", Bool(true));
+    late_bound::Put(*control.Get(), L"Value", Bool(true));
     PrintProperty(control.Get(), L"Checked");
 
     std::printf("\nA menu button opened and closed from code:\n");
-    PutProperty(control.Get(), L"Style", Long(5));
-    PutProperty(control.Get(), L"Value", Bool(true));
+    late_bound::Put(*control.Get(), L"Style", Long(5));
+    late_bound::Put(*control.Get(), L"Value", Bool(true));
     PrintProperty(control.Get(), L"DroppedDown");
-    PutProperty(control.Get(), L"Value", Bool(true));
+    late_bound::Put(*control.Get(), L"Value", Bool(true));
     PrintProperty(control.Get(), L"DroppedDown");
 
     std::printf("\nA menu item keeps its caption on the left:\n");
-    PutProperty(control.Get(), L"Style", Long(6));
-    PutProperty(control.Get(), L"AlignCaption", Long(3));
+    late_bound::Put(*control.Get(), L"Style", Long(6));
+    late_bound::Put(*control.Get(), L"AlignCaption", Long(3));
     PrintProperty(control.Get(), L"AlignCaption");
     return 0;
 }

@@ -1,10 +1,10 @@
 #include "pages.h"
 
-#include "com_ptr.h"
-#include "container.h"
-#include "guids.h"
-#include "pixels.h"
-#include "window.h"
+#include "win/common/com_ptr.h"
+#include "win/common/guids.h"
+#include "win/common/window.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <olectl.h>
 

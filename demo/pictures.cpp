@@ -1,7 +1,7 @@
 #include "pictures.h"
 
-#include "gdi.h"
-#include "pixels.h"
+#include "win/common/gdi.h"
+#include "win/olehost/pixels.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // default mask colour (silver), as standard picture objects a client assigns.
 #pragma once
 
-#include "com_ptr.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 

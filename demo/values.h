@@ -1,7 +1,7 @@
 // Automation values a client hands to the control's properties.
 #pragma once
 
-#include "variant.h"
+#include "win/common/variant.h"
 
 #include <cstdint>
 

@@ -24,26 +24,11 @@ using olehost::ReadWindow;
 
 // A picture object that reports whatever it is told: a bitmap without a
 // handle, a handle that is no bitmap, sizes no picture has.
-class LyingPicture final : public IPicture, public IDispatch {
+class LyingPicture final
+    : public win::LocalObject<IPicture, win::Answers<IDispatch, IPictureDisp>> {
 public:
     LyingPicture(SHORT type, OLE_HANDLE handle, OLE_XSIZE_HIMETRIC width, OLE_YSIZE_HIMETRIC height)
         : type_(type), handle_(handle), width_(width), height_(height) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IPicture) {
-            *out = static_cast<IPicture*>(this);
-        } else if (iid == IID_IDispatch || iid == IID_IPictureDisp) {
-            *out = static_cast<IDispatch*>(this);
-        } else {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    ULONG References() const { return refs_; }
 
     // IPicture
     HRESULT STDMETHODCALLTYPE get_Handle(OLE_HANDLE* out) override { return Give(out, handle_); }
@@ -95,7 +80,6 @@ private:
     OLE_HANDLE handle_;
     OLE_XSIZE_HIMETRIC width_;
     OLE_YSIZE_HIMETRIC height_;
-    ULONG refs_ = 1; // owned by the test's stack frame
 };
 
 Ref<IPictureDisp> PictureOf(PICTDESC desc) {

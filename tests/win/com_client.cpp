@@ -1,8 +1,9 @@
 #include "com_client.h"
 
-#include "gdi.h"
-#include "guids.h"
-#include "pixels.h"
+#include "win/common/gdi.h"
+#include "win/common/guids.h"
+#include "win/common/late_bound.h"
+#include "win/olehost/pixels.h"
 
 #include <cstring>
 
@@ -97,41 +98,16 @@ Ref<IDispatch> CreateControl(bool throughPropertyBag) {
     return control;
 }
 
-namespace {
-
-HRESULT InvokeWith(IDispatch* control, DISPID id, WORD kind, VARIANT* args, UINT count,
-                   VARIANT* result) {
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{args, nullptr, count, 0};
-    if (kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        params.rgdispidNamedArgs = &named;
-        params.cNamedArgs = 1;
-    }
-    EXCEPINFO info{};
-    UINT argError = 0;
-    const HRESULT hr =
-        control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, &info, &argError);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrHelpFile);
-    return hr;
-}
-
-} // namespace
-
 HRESULT Get(IDispatch* control, DISPID id, Var& out) {
-    VariantClear(out.Get());
-    return InvokeWith(control, id, DISPATCH_PROPERTYGET, nullptr, 0, out.Get());
+    return win::late_bound::Get(*control, id, out.Put());
 }
 
 HRESULT Put(IDispatch* control, DISPID id, const VARIANT& value, WORD kind) {
-    VARIANT arg = value; // Invoke does not take ownership of its arguments
-    return InvokeWith(control, id, kind, &arg, 1, nullptr);
+    return win::late_bound::Put(*control, id, value, kind);
 }
 
 HRESULT Call(IDispatch* control, DISPID id, Var& result) {
-    VariantClear(result.Get());
-    return InvokeWith(control, id, DISPATCH_METHOD, nullptr, 0, result.Get());
+    return win::late_bound::Call(*control, id, result.Put());
 }
 
 Ref<IPictureDisp> MakeBitmapPicture(int size) {
@@ -140,22 +116,19 @@ Ref<IPictureDisp> MakeBitmapPicture(int size) {
 }
 
 Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF square) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    const auto fill = [&](int from, int to, COLORREF colour) {
-        const RECT area{from, from, to, to};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &area, brush);
-        DeleteObject(brush);
-    };
-    fill(0, size, background);
-    fill(size / 4, size - size / 4, square);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return olehost::PictureOfBitmap(win::Bitmap(bitmap));
+    win::Bitmap bitmap(CreateCompatibleBitmap(win::WindowDc(nullptr).Get(), size, size));
+    {
+        win::MemoryDc dc(nullptr);
+        dc.SelectBitmap(bitmap.Get());
+        const auto fill = [&](int from, int to, COLORREF colour) {
+            const RECT area{from, from, to, to};
+            const win::Brush brush(CreateSolidBrush(colour));
+            FillRect(dc.Get(), &area, brush.Get());
+        };
+        fill(0, size, background);
+        fill(size / 4, size - size / 4, square);
+    }
+    return olehost::PictureOfBitmap(std::move(bitmap));
 }
 
 Ref<IPictureDisp> MakeIconPicture() {
@@ -191,29 +164,6 @@ Ref<IFontDisp> MakeFont(const wchar_t* name) {
     return font;
 }
 
-HRESULT EventSink::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID___Tovabel) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT EventSink::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
-}
-
-HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
-}
-
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                           UINT*) {
     Event event{id, {}};
@@ -243,15 +193,6 @@ DWORD EventSink::Advise(IDispatch* source, const IID& eventsIid) {
     DWORD cookie = 0;
     point->Advise(static_cast<IDispatch*>(this), &cookie);
     return cookie;
-}
-
-HRESULT ChangeSink::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IPropertyNotifySink) {
-        *out = static_cast<IPropertyNotifySink*>(this);
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
 }
 
 } // namespace tovabel::wintest

@@ -3,9 +3,11 @@
 // the control raises.
 #pragma once
 
-#include "com_ptr.h"
 #include "control/identity.h"
-#include "variant.h"
+#include "win/common/com_object.h"
+#include "win/common/com_ptr.h"
+#include "win/common/variant.h"
+#include "win/olehost/event_receiver.h"
 
 #include <windows.h>
 
@@ -59,7 +61,7 @@ Ref<IPictureDisp> MakeMetafilePicture();
 Ref<IFontDisp> MakeFont(const wchar_t* name);
 
 // Records every event the control raises, with its arguments.
-class EventSink : public IDispatch {
+class EventSink : public olehost::EventReceiver {
 public:
     struct Event {
         DISPID id;
@@ -71,30 +73,17 @@ public:
     IDispatch* control = nullptr;
     std::vector<std::pair<DISPID, bool>> valueDuring;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                      EXCEPINFO*, UINT*) override;
 
     // Connects to the control's event interface; returns the cookie.
     DWORD Advise(IDispatch* source, const IID& eventsIid);
-    ULONG refs() const { return refs_; }
-
-private:
-    ULONG refs_ = 1; // owned by the test's stack frame
 };
 
 // Records the property changes the control reports.
-class ChangeSink : public IPropertyNotifySink {
+class ChangeSink : public win::LocalObject<IPropertyNotifySink> {
 public:
     std::vector<DISPID> changed;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
         changed.push_back(id);
         return S_OK;

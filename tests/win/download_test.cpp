@@ -135,7 +135,7 @@ class IntranetName {
 public:
     IntranetName() {
         const DWORD intranet = URLZONE_INTRANET;
-        const win::RegKey key = win::RegKey::Create(HKEY_CURRENT_USER, kKey);
+        const win::RegKey key = win::CreateRegKey(HKEY_CURRENT_USER, kKey);
         RegSetValueExW(key.Get(), L"http", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&intranet),
                        sizeof intranet);
     }
@@ -433,12 +433,12 @@ TEST_F(Downloads, TargetsThatCannotBeFetchedFailOrStartNothing) {
 // completion: it is freed (it lets go of the event sink), its transfers stop,
 // and nothing calls it afterwards.
 TEST_F(Downloads, ControlGoneMeanwhileIsNotCalled) {
-    const ULONG alone = sink.refs() - 1; // the control holds one reference
+    const ULONG alone = sink.References() - 1; // the control holds one reference
     Put(L"URLPicture", server.Url("/slow.bmp"));
     Put(L"SoundClickURL", server.Url("/click.wav"));
     Put(L"SoundClickURL", server.Url("/huge-unannounced"));
     container.Destroy();
-    EXPECT_EQ(sink.refs(), alone);
+    EXPECT_EQ(sink.References(), alone);
     PumpMessages(1500ms);
     EXPECT_EQ(Downloaded(), std::vector<std::string>{});
     EXPECT_LT(server.Sent("/huge-unannounced"), kHundredMegabytes / 8);
@@ -450,7 +450,7 @@ TEST_F(Downloads, ControlGoneMeanwhileIsNotCalled) {
     sink.during = [](EventSink&, DISPID) { place->Destroy(); };
     Put(L"URLPicture", server.Url("/pic.bmp"));
     ASSERT_TRUE(AwaitDownloads(1));
-    EXPECT_EQ(sink.refs(), alone);
+    EXPECT_EQ(sink.References(), alone);
     EXPECT_EQ(Downloaded(), std::vector<std::string>{"Picture"});
 }
 
@@ -493,22 +493,11 @@ TEST_F(Downloads, HundredMegabytesFailWithoutBeingHeld) {
 
 // A container's bind host that resolves names against a base location of
 // its own, and counts the transfers it was asked to start.
-class BaseBindHost : public IBindHost {
+class BaseBindHost : public win::LocalObject<IBindHost> {
 public:
     explicit BaseBindHost(std::wstring base) : base_(std::move(base)) {}
     int binds = 0;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IBindHost) {
-            *out = static_cast<IBindHost*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
     HRESULT STDMETHODCALLTYPE CreateMoniker(LPOLESTR name, IBindCtx*, IMoniker** out,
                                             DWORD) override {
         Ref<IMoniker> base;
@@ -530,7 +519,6 @@ public:
 
 private:
     std::wstring base_;
-    ULONG refs_ = 1; // lives on the test's stack frame
 };
 
 TEST_F(Downloads, RelativeLocationsResolveInTheContainer) {

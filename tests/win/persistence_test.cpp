@@ -24,20 +24,10 @@ namespace {
 // An in-memory property bag: keys in the order of their first write, values
 // with the types they were written with (a container's bag may hand them back
 // in other types, which the control converts).
-class MemoryBag final : public IPropertyBag {
+class MemoryBag final : public win::LocalObject<IPropertyBag> {
 public:
     std::vector<std::pair<std::wstring, Var>> entries;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IPropertyBag) {
-            *out = static_cast<IPropertyBag*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
         const Var* stored = Find(name);
         if (stored == nullptr) {

@@ -52,20 +52,10 @@ void Write(IDispatch* control, const wchar_t* name, const Var& value) {
 }
 
 // The frame's side: records the status the page reports.
-class PageSite final : public IPropertyPageSite {
+class PageSite final : public win::LocalObject<IPropertyPageSite> {
 public:
     DWORD status = 0;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyPageSite)) {
-            *out = this;
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; } // lives on the test's stack
     HRESULT STDMETHODCALLTYPE OnStatusChange(DWORD flags) override {
         status |= flags;
         return S_OK;

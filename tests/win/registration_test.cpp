@@ -6,6 +6,7 @@
 
 #include "control/tovabel_interface.h"
 #include "guids.h"
+#include "win/common/handle.h"
 
 #include <gtest/gtest.h>
 
@@ -27,21 +28,14 @@ const std::wstring kSafeForInitialising = L"{7DD95802-9882-11CF-9FA9-00AA006C42C
 
 class Library {
 public:
-    Library() : module_(LoadLibraryW(OcxPath().c_str())) {}
-    ~Library() {
-        if (module_) {
-            FreeLibrary(module_);
-        }
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
     template <class F> F Export(const char* name) const {
-        return module_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)))
+        return module_ ? reinterpret_cast<F>(
+                             reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)))
                        : nullptr;
     }
 
 private:
-    HMODULE module_;
+    win::Module module_{LoadLibraryW(OcxPath().c_str())};
 };
 
 // Every key below `root` with its values, as "path" and "path|name=data" lines.

@@ -9,10 +9,10 @@
 // it again with `tovabel_tlbgen.exe --dump build/x64/win/typelib/OrnisTovabel.tlb`.
 #include "test_paths.h"
 
-#include "com_ptr.h"
-#include "guids.h"
-#include "type_descriptions.h"
-#include "typelib_dump.h"
+#include "win/common/com_ptr.h"
+#include "win/common/guids.h"
+#include "win/common/type_descriptions.h"
+#include "win/typelib/typelib_dump.h"
 
 #include <windows.h>
 

@@ -1,8 +1,10 @@
-// Holders for GDI handles: a device context borrowed from a window (or the
-// screen), a GDI object created for drawing, a memory DC that gives back what
-// was selected into it, and the selection of an object into any DC; and the
-// 32-bit bitmaps, top row first, that the control and its tests draw in.
+// GDI beyond the plain owners of handle.h: a device context borrowed from a
+// window (or the screen), a memory DC that gives back what was selected into
+// it, and the selection of an object into any DC; and the 32-bit bitmaps, top
+// row first, that the control and its tests draw in.
 #pragma once
+
+#include "win/common/handle.h"
 
 #include <windows.h>
 
@@ -11,51 +13,11 @@
 
 namespace tovabel::win {
 
-// A DC from GetDC, given back with ReleaseDC.
-class WindowDc {
+// A DC of `window` (or of the screen), given back with ReleaseDC.
+class WindowDc : public Owned<WindowDcTraits> {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    ~WindowDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
+    explicit WindowDc(HWND window) : Owned(GetDC(window), {window}) {}
 };
-
-// A pen, brush, font, bitmap, region or palette, deleted with DeleteObject.
-template <class Handle> class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle adopted) : h_(adopted) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        std::swap(h_, other.h_);
-        return *this;
-    }
-    ~GdiObject() {
-        if (h_ != nullptr) {
-            DeleteObject(h_);
-        }
-    }
-    Handle Get() const { return h_; }
-    Handle Detach() { return std::exchange(h_, nullptr); }
-
-private:
-    Handle h_ = nullptr;
-};
-
-using Bitmap = GdiObject<HBITMAP>;
-using Brush = GdiObject<HBRUSH>;
-using Palette = GdiObject<HPALETTE>;
 
 // The layout of a 32-bit bitmap of `size` (at least 1 x 1), top row first.
 inline BITMAPINFO Bitmap32Layout(SIZE size) {
@@ -92,8 +54,7 @@ public:
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;
     MemoryDc(MemoryDc&& other) noexcept
-        : dc_(std::exchange(other.dc_, nullptr)),
-          oldBitmap_(std::exchange(other.oldBitmap_, nullptr)),
+        : dc_(std::move(other.dc_)), oldBitmap_(std::exchange(other.oldBitmap_, nullptr)),
           oldBrush_(std::exchange(other.oldBrush_, nullptr)),
           oldPalette_(std::exchange(other.oldPalette_, nullptr)) {}
     MemoryDc& operator=(MemoryDc&& other) noexcept {
@@ -104,31 +65,28 @@ public:
         return *this;
     }
     ~MemoryDc() {
-        if (dc_ != nullptr) {
-            RestoreBrush();
-            RestoreBitmap();
-            RestorePalette();
-            DeleteDC(dc_);
-        }
+        RestoreBrush();
+        RestoreBitmap();
+        RestorePalette();
     }
-    HDC Get() const { return dc_; }
+    HDC Get() const { return dc_.Get(); }
 
     // Each Select replaces what an earlier Select of the same kind put there.
     bool SelectBitmap(HBITMAP bitmap) { return Select(bitmap, oldBitmap_); }
     bool SelectBrush(HBRUSH brush) { return Select(brush, oldBrush_); }
     // Selects the palette as a background palette and realizes it.
     bool SelectPalette(HPALETTE palette) {
-        if (dc_ == nullptr || palette == nullptr) {
+        if (!dc_ || palette == nullptr) {
             return false;
         }
-        HPALETTE previous = ::SelectPalette(dc_, palette, TRUE);
+        HPALETTE previous = ::SelectPalette(dc_.Get(), palette, TRUE);
         if (previous == nullptr) {
             return false;
         }
         if (oldPalette_ == nullptr) {
             oldPalette_ = previous;
         }
-        RealizePalette(dc_);
+        RealizePalette(dc_.Get());
         return true;
     }
 
@@ -136,17 +94,17 @@ public:
     void RestoreBrush() { Restore(oldBrush_); }
     void RestorePalette() {
         if (oldPalette_ != nullptr) {
-            ::SelectPalette(dc_, std::exchange(oldPalette_, nullptr), TRUE);
-            RealizePalette(dc_);
+            ::SelectPalette(dc_.Get(), std::exchange(oldPalette_, nullptr), TRUE);
+            RealizePalette(dc_.Get());
         }
     }
 
 private:
     template <class Handle> bool Select(Handle object, Handle& original) {
-        if (dc_ == nullptr || object == nullptr) {
+        if (!dc_ || object == nullptr) {
             return false;
         }
-        HGDIOBJ previous = SelectObject(dc_, object);
+        HGDIOBJ previous = SelectObject(dc_.Get(), object);
         if (previous == nullptr || previous == HGDI_ERROR) {
             return false;
         }
@@ -157,11 +115,11 @@ private:
     }
     template <class Handle> void Restore(Handle& original) {
         if (original != nullptr) {
-            SelectObject(dc_, std::exchange(original, nullptr));
+            SelectObject(dc_.Get(), std::exchange(original, nullptr));
         }
     }
 
-    HDC dc_ = nullptr;
+    CreatedDc dc_;
     HBITMAP oldBitmap_ = nullptr;
     HBRUSH oldBrush_ = nullptr;
     HPALETTE oldPalette_ = nullptr;

@@ -1,33 +1,12 @@
-// Holders for memory that the platform hands out: a block of GlobalAlloc
-// (freed with GlobalFree unless someone takes it over), a lock of such a
-// block, and a block of COM's task allocator (freed with CoTaskMemFree).
+// The lock of a block of GlobalAlloc (whose owner, GlobalMemory, and that of
+// COM's task allocator, TaskMemory, are in handle.h).
 #pragma once
+
+#include "win/common/handle.h"
 
 #include <windows.h>
 
-#include <objbase.h>
-
-#include <utility>
-
 namespace tovabel::win {
-
-class GlobalMemory {
-public:
-    explicit GlobalMemory(HGLOBAL adopted) : h_(adopted) {}
-    GlobalMemory(const GlobalMemory&) = delete;
-    GlobalMemory& operator=(const GlobalMemory&) = delete;
-    ~GlobalMemory() {
-        if (h_ != nullptr) {
-            GlobalFree(h_);
-        }
-    }
-    HGLOBAL Get() const { return h_; }
-    // Hands the block to a new owner.
-    HGLOBAL Detach() { return std::exchange(h_, nullptr); }
-
-private:
-    HGLOBAL h_;
-};
 
 // The address of a movable block, valid while the holder lives.
 class GlobalLockScope {
@@ -45,18 +24,6 @@ public:
 private:
     HGLOBAL block_;
     void* data_;
-};
-
-// A block that a COM call allocated for its caller (a display name, say).
-class TaskMemory {
-public:
-    explicit TaskMemory(void* adopted) : p_(adopted) {}
-    TaskMemory(const TaskMemory&) = delete;
-    TaskMemory& operator=(const TaskMemory&) = delete;
-    ~TaskMemory() { CoTaskMemFree(p_); }
-
-private:
-    void* p_;
 };
 
 } // namespace tovabel::win

@@ -1,6 +1,8 @@
 // Holders for the descriptions a type info or type library lends out; each is
-// given back exactly once, when its holder goes.
+// given back exactly once, to the one that lent it, when its holder goes.
 #pragma once
+
+#include "win/common/handle.h"
 
 #include <windows.h>
 
@@ -8,92 +10,53 @@
 
 namespace tovabel::win {
 
-class TypeAttr {
-public:
-    explicit TypeAttr(ITypeInfo* info) : info_(info) {
-        if (FAILED(info_->GetTypeAttr(&attr_))) {
-            attr_ = nullptr;
-        }
-    }
-    TypeAttr(const TypeAttr&) = delete;
-    TypeAttr& operator=(const TypeAttr&) = delete;
-    ~TypeAttr() {
-        if (attr_ != nullptr) {
-            info_->ReleaseTypeAttr(attr_);
-        }
-    }
-    const TYPEATTR* operator->() const { return attr_; }
-    explicit operator bool() const { return attr_ != nullptr; }
-
-private:
-    ITypeInfo* info_;
-    TYPEATTR* attr_ = nullptr;
+// Traits of a description of `Desc` lent by a `Lender`, given back with `GiveBack`.
+template <class Lender, class Desc, void (STDMETHODCALLTYPE Lender::*GiveBack)(Desc*)>
+struct LentTraits {
+    using Handle = Desc*;
+    Lender* lender = nullptr;
+    void Close(Desc* desc) const { (lender->*GiveBack)(desc); }
 };
 
-class LibAttr {
+// A lent description, borrowed by `borrow` (which leaves it empty when the
+// lender refuses) and read through ->.
+template <class Lender, class Desc, void (STDMETHODCALLTYPE Lender::*GiveBack)(Desc*)>
+class Lent : public Owned<LentTraits<Lender, Desc, GiveBack>> {
 public:
-    explicit LibAttr(ITypeLib* library) : library_(library) {
-        if (FAILED(library_->GetLibAttr(&attr_))) {
-            attr_ = nullptr;
-        }
-    }
-    LibAttr(const LibAttr&) = delete;
-    LibAttr& operator=(const LibAttr&) = delete;
-    ~LibAttr() {
-        if (attr_ != nullptr) {
-            library_->ReleaseTLibAttr(attr_);
-        }
-    }
-    const TLIBATTR* operator->() const { return attr_; }
-    explicit operator bool() const { return attr_ != nullptr; }
+    template <class Borrow>
+    Lent(Lender* lender, Borrow borrow)
+        : Owned<LentTraits<Lender, Desc, GiveBack>>(Borrowed(borrow), {lender}) {}
+    const Desc* operator->() const { return this->Get(); }
 
 private:
-    ITypeLib* library_;
-    TLIBATTR* attr_ = nullptr;
+    template <class Borrow> static Desc* Borrowed(Borrow borrow) {
+        Desc* desc = nullptr;
+        return SUCCEEDED(borrow(&desc)) ? desc : nullptr;
+    }
 };
 
-class FuncDesc {
+class TypeAttr : public Lent<ITypeInfo, TYPEATTR, &ITypeInfo::ReleaseTypeAttr> {
 public:
-    FuncDesc(ITypeInfo* info, UINT index) : info_(info) {
-        if (FAILED(info_->GetFuncDesc(index, &desc_))) {
-            desc_ = nullptr;
-        }
-    }
-    FuncDesc(const FuncDesc&) = delete;
-    FuncDesc& operator=(const FuncDesc&) = delete;
-    ~FuncDesc() {
-        if (desc_ != nullptr) {
-            info_->ReleaseFuncDesc(desc_);
-        }
-    }
-    const FUNCDESC* operator->() const { return desc_; }
-    explicit operator bool() const { return desc_ != nullptr; }
-
-private:
-    ITypeInfo* info_;
-    FUNCDESC* desc_ = nullptr;
+    explicit TypeAttr(ITypeInfo* info)
+        : Lent(info, [info](TYPEATTR** out) { return info->GetTypeAttr(out); }) {}
 };
 
-class VarDesc {
+class LibAttr : public Lent<ITypeLib, TLIBATTR, &ITypeLib::ReleaseTLibAttr> {
 public:
-    VarDesc(ITypeInfo* info, UINT index) : info_(info) {
-        if (FAILED(info_->GetVarDesc(index, &desc_))) {
-            desc_ = nullptr;
-        }
-    }
-    VarDesc(const VarDesc&) = delete;
-    VarDesc& operator=(const VarDesc&) = delete;
-    ~VarDesc() {
-        if (desc_ != nullptr) {
-            info_->ReleaseVarDesc(desc_);
-        }
-    }
-    const VARDESC* operator->() const { return desc_; }
-    explicit operator bool() const { return desc_ != nullptr; }
+    explicit LibAttr(ITypeLib* library)
+        : Lent(library, [library](TLIBATTR** out) { return library->GetLibAttr(out); }) {}
+};
 
-private:
-    ITypeInfo* info_;
-    VARDESC* desc_ = nullptr;
+class FuncDesc : public Lent<ITypeInfo, FUNCDESC, &ITypeInfo::ReleaseFuncDesc> {
+public:
+    FuncDesc(ITypeInfo* info, UINT index)
+        : Lent(info, [info, index](FUNCDESC** out) { return info->GetFuncDesc(index, out); }) {}
+};
+
+class VarDesc : public Lent<ITypeInfo, VARDESC, &ITypeInfo::ReleaseVarDesc> {
+public:
+    VarDesc(ITypeInfo* info, UINT index)
+        : Lent(info, [info, index](VARDESC** out) { return info->GetVarDesc(index, out); }) {}
 };
 
 } // namespace tovabel::win

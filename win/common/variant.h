@@ -1,6 +1,9 @@
-// Variant: the one owner of a VARIANT and whatever it holds; SafeArray: the
-// one owner of a SAFEARRAY that no VARIANT holds yet.
+// Variant: the one owner of a VARIANT and whatever it holds; the lock of a
+// SAFEARRAY's data (whose owner, while no VARIANT holds it, is SafeArray of
+// handle.h).
 #pragma once
+
+#include "win/common/handle.h"
 
 #include <windows.h>
 
@@ -60,25 +63,6 @@ private:
     static VARIANT* Source(const Variant& other) { return const_cast<VARIANT*>(&other.v_); }
 
     VARIANT v_;
-};
-
-class SafeArray {
-public:
-    SafeArray() = default;
-    explicit SafeArray(SAFEARRAY* adopted) : a_(adopted) {}
-    SafeArray(const SafeArray&) = delete;
-    SafeArray& operator=(const SafeArray&) = delete;
-    SafeArray(SafeArray&& other) noexcept : a_(std::exchange(other.a_, nullptr)) {}
-    ~SafeArray() {
-        if (a_ != nullptr) {
-            SafeArrayDestroy(a_);
-        }
-    }
-    SAFEARRAY* Get() const { return a_; }
-    SAFEARRAY* Detach() { return std::exchange(a_, nullptr); }
-
-private:
-    SAFEARRAY* a_ = nullptr;
 };
 
 // Holds a SAFEARRAY's data locked for the holder's lifetime.

@@ -3,7 +3,7 @@
 #include "com_object.h"
 #include "control.h"
 #include "render/text_fit.h"
-#include "text.h"
+#include "win/common/text.h"
 
 #include <new>
 #include <utility>
@@ -137,23 +137,13 @@ bool IsSelf(const VARIANT& child) {
 // One object without children. It reaches the control through a plain
 // pointer that the control takes back (Disconnect) before the window or the
 // control goes; from then on every call fails as a disconnected object.
-class AccessibleButton final : public Standalone<IAccessible> {
+class AccessibleButton final : public Standalone<Answers<IAccessible, IDispatch>> {
 public:
-    AccessibleButton(TovabelControl& control, HWND window)
-        : Standalone(__uuidof(IAccessible)), control_(&control), window_(window) {}
+    AccessibleButton(TovabelControl& control, HWND window) : control_(&control), window_(window) {}
 
     void Disconnect() {
         control_ = nullptr;
         window_ = nullptr;
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (out != nullptr && IsEqualIID(iid, IID_IDispatch)) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return Standalone::QueryInterface(iid, out);
     }
 
     // IDispatch: the object is used through its vtable only.

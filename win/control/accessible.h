@@ -3,8 +3,8 @@
 // that announce what changes in it.
 #pragma once
 
-#include "com_ptr.h"
 #include "control/types.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 

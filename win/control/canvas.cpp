@@ -33,8 +33,7 @@ void DrawLines(HDC dc, std::span<const Line> lines) {
         if (!line.Visible) {
             continue;
         }
-        const GdiObject<HPEN> pen(
-            CreatePen(PS_SOLID, line.BorderWidth, Translate(line.BorderColor)));
+        const Pen pen(CreatePen(PS_SOLID, line.BorderWidth, Translate(line.BorderColor)));
         const Selection selected(dc, pen.Get());
         MoveToEx(dc, Pixel(line.X1), Pixel(line.Y1), nullptr);
         LineTo(dc, Pixel(line.X2), Pixel(line.Y2)); // the end point itself stays unpainted
@@ -65,15 +64,15 @@ void Canvas::Resize(SIZE size, COLORREF fill) {
     if (bitmap_.Get() != nullptr && size.cx == size_.cx && size.cy == size_.cy) {
         return;
     }
-    GdiObject<HBITMAP> next = CreateBitmap32(size);
-    GdiObject<HBITMAP> nextFrame = CreateBitmap32(size);
+    Bitmap next = CreateBitmap32(size);
+    Bitmap nextFrame = CreateBitmap32(size);
     if (next.Get() == nullptr || nextFrame.Get() == nullptr) {
         return; // out of GDI resources: the old canvas stays
     }
     {
         MemoryDc copy(dc_.Get());
         copy.SelectBitmap(next.Get());
-        const GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
+        const Brush brush(CreateSolidBrush(fill));
         const RECT all{0, 0, size.cx, size.cy};
         FillRect(copy.Get(), &all, brush.Get());
         if (bitmap_.Get() != nullptr) {
@@ -92,7 +91,7 @@ void Canvas::Clear(COLORREF color, const Picture& background) {
     // The face colour is also the DC's background colour: the light squares of
     // a checked button's pattern take it.
     SetBkColor(dc_.Get(), color);
-    const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    const Brush brush(CreateSolidBrush(color));
     const RECT all{0, 0, size_.cx, size_.cy};
     FillRect(dc_.Get(), &all, brush.Get());
     if (background) {
@@ -113,7 +112,7 @@ void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines
     }
 }
 
-GdiObject<HRGN> MaskRegion(const Picture& mask, COLORREF maskColor) {
+Region MaskRegion(const Picture& mask, COLORREF maskColor) {
     if (!mask) {
         return {};
     }
@@ -128,7 +127,7 @@ GdiObject<HRGN> MaskRegion(const Picture& mask, COLORREF maskColor) {
         if (!dc.SelectBitmap(bitmap.Get())) {
             return {};
         }
-        const GdiObject<HBRUSH> brush(CreateSolidBrush(maskColor));
+        const Brush brush(CreateSolidBrush(maskColor));
         const RECT all{0, 0, size.cx, size.cy};
         FillRect(dc.Get(), &all, brush.Get());
         RenderPicture(dc.Get(), mask, 0, 0);
@@ -164,8 +163,8 @@ GdiObject<HRGN> MaskRegion(const Picture& mask, COLORREF maskColor) {
     header->rcBound = {0, 0, size.cx, size.cy};
     std::copy(runs.begin(), runs.end(),
               reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
-    return GdiObject<HRGN>(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                           reinterpret_cast<const RGNDATA*>(data.data())));
+    return Region(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                  reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
 } // namespace tovabel::win

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "control/types.h"
-#include "gdi.h"
 #include "render/face.h"
+#include "win/common/gdi.h"
 
 #include <windows.h>
 
@@ -49,6 +49,6 @@ void RenderPicture(HDC dc, const Picture& picture, int x, int y);
 
 // The region of a mask picture's pixels that are not `maskColor`; null for no
 // picture or one that cannot be read.
-GdiObject<HRGN> MaskRegion(const Picture& mask, COLORREF maskColor);
+Region MaskRegion(const Picture& mask, COLORREF maskColor);
 
 } // namespace tovabel::win

@@ -1,6 +1,6 @@
 #include "class_factory.h"
 
-#include "module.h"
+#include "win/common/module.h"
 
 namespace tovabel::win {
 

@@ -12,8 +12,7 @@ namespace tovabel::win {
 
 class ClassFactory final : public Standalone<IClassFactory> {
 public:
-    explicit ClassFactory(const ClassEntry& entry)
-        : Standalone<IClassFactory>(IID_IClassFactory), entry_(entry) {}
+    explicit ClassFactory(const ClassEntry& entry) : entry_(entry) {}
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;

@@ -1,7 +1,7 @@
 #include "class_info.h"
 
 #include "control.h"
-#include "guids.h"
+#include "win/common/guids.h"
 
 namespace tovabel::win {
 

@@ -1,9 +1,9 @@
 #include "classes.h"
 
 #include "control.h"
-#include "general_property_page.h"
-#include "guids.h"
-#include "urls_property_page.h"
+#include "win/common/guids.h"
+#include "win/pages/general_property_page.h"
+#include "win/pages/urls_property_page.h"
 
 namespace tovabel::win {
 

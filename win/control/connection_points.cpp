@@ -36,7 +36,7 @@ CONNECTDATA HandOut(const HeldConnection& connection) {
 template <class Enum, class Item, class Held> class SnapshotEnum final : public Standalone<Enum> {
 public:
     SnapshotEnum(const IID& iid, std::vector<Held> items, std::size_t position = 0)
-        : Standalone<Enum>(iid), iid_(iid), items_(std::move(items)), position_(position) {}
+        : iid_(iid), items_(std::move(items)), position_(position) {}
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* out, ULONG* fetched) override {
         if (out == nullptr || (count > 1 && fetched == nullptr)) {

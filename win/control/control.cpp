@@ -1,7 +1,6 @@
 #include "control.h"
 
-#include "guids.h"
-#include "module.h"
+#include "win/common/guids.h"
 
 #include <olectl.h>
 
@@ -19,13 +18,7 @@ TovabelControl::TovabelControl()
       core_(host_), dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this),
       persistStorage_(*this), oleObject_(*this), inPlaceObject_(*this), inPlaceActiveObject_(*this),
       oleControl_(*this), viewObject_(*this), quickActivate_(*this), propertyPages_(*this),
-      objectSafety_(*this) {
-    module::Lock();
-}
-
-TovabelControl::~TovabelControl() {
-    module::Unlock();
-}
+      objectSafety_(*this) {}
 
 HRESULT TovabelControl::Create(REFIID iid, void** out) {
     if (out == nullptr) {

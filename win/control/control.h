@@ -20,6 +20,7 @@
 #include "site.h"
 #include "type_library.h"
 #include "view_object.h"
+#include "win/common/module.h"
 
 #include <new>
 #include <vector>
@@ -87,7 +88,7 @@ public:
 
 private:
     TovabelControl();
-    ~TovabelControl();
+    ~TovabelControl() = default; // deleted by its last Release
 
     // What a call changed reaches the window and the win event hooks.
     void ShowChanges();
@@ -96,6 +97,7 @@ private:
     // other call that leaves the face as it was, repaints nothing.
     void InvalidateIfFaceChanged();
 
+    module::Use use_; // keeps the library loaded
     ULONG refs_ = 1;
     bool initialized_ = false;
     TypeLibrary types_;

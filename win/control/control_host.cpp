@@ -1,6 +1,6 @@
 #include "control_host.h"
 
-#include "about_box.h"
+#include "win/pages/about_box.h"
 
 #include "bstr.h"
 #include "com_ptr.h"

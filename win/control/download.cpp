@@ -1,9 +1,9 @@
 #include "download.h"
 
-#include "memory.h"
-#include "module.h"
 #include "ole_values.h"
-#include "text.h"
+#include "win/common/memory.h"
+#include "win/common/module.h"
+#include "win/common/text.h"
 
 #include <olectl.h>
 
@@ -147,37 +147,7 @@ HRESULT Bind(IMoniker* moniker, IBindHost* bindHost, IBindCtx* context, Download
 // One download
 
 Download::Download(Downloads& owner, AsyncType type, std::string_view propertyName)
-    : owner_(&owner), type_(type), propertyName_(propertyName), lastHeard_(GetTickCount64()) {
-    module::Lock();
-}
-
-Download::~Download() {
-    module::Unlock();
-}
-
-HRESULT Download::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) {
-        return E_POINTER;
-    }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBindStatusCallback)) {
-        *out = static_cast<IBindStatusCallback*>(this);
-    } else if (IsEqualIID(iid, IID_IHttpNegotiate)) {
-        *out = static_cast<IHttpNegotiate*>(this);
-    } else {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG Download::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
+    : owner_(&owner), type_(type), propertyName_(propertyName), lastHeard_(GetTickCount64()) {}
 
 HRESULT Download::OnStartBinding(DWORD, IBinding* binding) {
     binding_ = ComPtr<IBinding>::Share(binding);

@@ -5,12 +5,13 @@
 // and a byte download hands over its bytes.
 #pragma once
 
-#include "com_ptr.h"
 #include "control/host.h"
 #include "download/async_property.h"
 #include "site.h"
 #include "untrusted_page.h"
-#include "window.h"
+#include "win/common/com_object.h"
+#include "win/common/com_ptr.h"
+#include "win/common/window.h"
 
 #include <windows.h>
 
@@ -30,15 +31,9 @@ class Downloads;
 // One transfer, as urlmon sees it. Its link to its owner is weak: cut when
 // the owner cancels it, so that it never calls a control that is gone nor
 // keeps one alive. It keeps the library loaded while urlmon holds it.
-class Download final : public IBindStatusCallback, public IHttpNegotiate {
+class Download final : public Standalone<IBindStatusCallback, IHttpNegotiate> {
 public:
     Download(Downloads& owner, AsyncType type, std::string_view propertyName);
-    Download(const Download&) = delete;
-    Download& operator=(const Download&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IBindStatusCallback
     HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding* binding) override;
@@ -72,7 +67,7 @@ public:
     AsyncProperty TakeResult();
 
 private:
-    ~Download();
+    ~Download() override = default; // released, never destroyed by others
     void Receive(IStream& stream);
     bool MakeRoom();
     void Expect(ULONGLONG size);
@@ -80,7 +75,6 @@ private:
     void StopTransfer();
     bool Succeeded() const;
 
-    ULONG refs_ = 1;
     Downloads* owner_;
     AsyncType type_;
     std::string propertyName_;

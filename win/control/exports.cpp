@@ -2,9 +2,9 @@
 // functions named in Tovabel2.def.
 #include "class_factory.h"
 #include "classes.h"
-#include "module.h"
 #include "platform.h"
 #include "registration.h"
+#include "win/common/module.h"
 
 using namespace tovabel::win;
 

@@ -1,7 +1,7 @@
 #include "gdi_painter.h"
 
 #include "shared_painting.h"
-#include "text.h"
+#include "win/common/text.h"
 
 #include <olectl.h>
 
@@ -64,7 +64,7 @@ void GdiPainter::SetTextColor(OleColor color) {
 
 void GdiPainter::FillRect(std::int32_t left, std::int32_t top, std::int32_t right,
                           std::int32_t bottom, OleColor color) {
-    const GdiObject<HBRUSH> brush(CreateSolidBrush(Translate(color)));
+    const Brush brush(CreateSolidBrush(Translate(color)));
     const RECT area{left, top, right, bottom};
     ::FillRect(dc_, &area, brush.Get());
 }

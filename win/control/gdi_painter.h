@@ -2,10 +2,12 @@
 // into the control's canvas (a memory DC that lives as long as the control).
 #pragma once
 
-#include "gdi.h"
-#include "render/painter.h"
-
+// The platform's headers first: they rename the painter's TextOut by macro,
+// which must happen alike for the core's declaration and this one.
 #include <windows.h>
+
+#include "render/painter.h"
+#include "win/common/gdi.h"
 
 namespace tovabel::win {
 

@@ -1,9 +1,9 @@
 #include "in_place.h"
 
 #include "control.h"
-#include "module.h"
-#include "text.h"
 #include "tooltip.h"
+#include "win/common/module.h"
+#include "win/common/text.h"
 
 #include <commctrl.h>
 
@@ -482,7 +482,7 @@ LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (self != nullptr && self->window_.Get() == window) {
-            self->window_.Forget(); // destroyed with its parent, not by its holder
+            self->window_.Detach(); // destroyed with its parent, not by its holder
             self->control_.Accessible().Disconnect();
         }
         self = nullptr;

@@ -3,11 +3,13 @@
 // window and its position, and the UI-active state.
 #pragma once
 
-#include "com_ptr.h"
-#include "control/host.h"
-#include "window.h"
-
+// The platform's headers first: they rename some of the host's member names
+// (MessageBox, PlaySound) by macro, which must happen alike everywhere.
 #include <windows.h>
+
+#include "control/host.h"
+#include "win/common/com_ptr.h"
+#include "win/common/window.h"
 
 #include <oleidl.h>
 

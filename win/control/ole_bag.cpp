@@ -1,8 +1,8 @@
 #include "ole_bag.h"
 
 #include "ole_values.h"
-#include "text.h"
-#include "variant.h"
+#include "win/common/text.h"
+#include "win/common/variant.h"
 
 #include <olectl.h>
 

@@ -3,9 +3,9 @@
 // (and back) for the control's own stream.
 #pragma once
 
-#include "com_ptr.h"
 #include "control/property_bag.h"
 #include "persist/stream_bag.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "com_object.h"
-#include "window.h"
+#include "win/common/window.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "ole_object.h"
 
 #include "control.h"
-#include "guids.h"
+#include "win/common/guids.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "ole_values.h"
 
-#include "bstr.h"
+#include "win/common/bstr.h"
 
 #include <memory>
 

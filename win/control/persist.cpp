@@ -1,9 +1,9 @@
 #include "persist.h"
 
 #include "control.h"
-#include "guids.h"
 #include "ole_bag.h"
 #include "persist/stream_bag.h"
+#include "win/common/guids.h"
 
 #include <vector>
 

@@ -1,9 +1,12 @@
-// The platform calls the control makes outside OLE: the sound player, the
-// message box, the screen's resolution, the component categories in the
-// registry and the facts of the module's version resource.
+// The platform calls the control makes outside OLE: the sound player and
+// the component categories in the registry.
 #pragma once
 
 #include "control/host.h"
+// The screen's scale and the module's version facts, which the property
+// pages use too, live in win/common.
+#include "win/common/screen.h"
+#include "win/common/version_info.h"
 
 #include <windows.h>
 
@@ -24,12 +27,5 @@ void StopSounds();
 // Writes the two component-category keys that mark the class safe for
 // scripting and for initialisation. Failures are ignored.
 void MarkSafeForScripting(std::string_view classId);
-
-// Twips per screen pixel along x or y (1440 / dots per inch).
-double TwipsPerPixelX();
-double TwipsPerPixelY();
-
-// Title, product name and version from the module's own version resource.
-ComponentInfo ReadComponentInfo();
 
 } // namespace tovabel::win

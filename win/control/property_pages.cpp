@@ -1,6 +1,6 @@
 #include "property_pages.h"
 
-#include "guids.h"
+#include "win/common/guids.h"
 
 #include <initguid.h>
 

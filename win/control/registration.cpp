@@ -1,14 +1,14 @@
 #include "registration.h"
 
 #include "classes.h"
-#include "com_ptr.h"
-#include "guids.h"
-#include "module.h"
 #include "ole_object.h"
-#include "reg_key.h"
 #include "resource_ids.h"
-#include "text.h"
 #include "type_library.h"
+#include "win/common/com_ptr.h"
+#include "win/common/guids.h"
+#include "win/common/module.h"
+#include "win/common/reg_key.h"
+#include "win/common/text.h"
 
 #include <windows.h>
 
@@ -35,13 +35,13 @@ std::wstring ClassKey(const ClassEntry& entry) {
 HRESULT Write(const std::wstring& path, const std::wstring& value, const std::wstring& name = {},
               const std::wstring& namedValue = {}) {
     LSTATUS status = ERROR_SUCCESS;
-    const RegKey key = RegKey::Create(HKEY_CLASSES_ROOT, path, &status);
+    const RegKey key = CreateRegKey(HKEY_CLASSES_ROOT, path, &status);
     if (status != ERROR_SUCCESS) {
         return HRESULT_FROM_WIN32(status);
     }
-    status = key.SetString({}, value);
+    status = SetRegString(key.Get(), {}, value);
     if (status == ERROR_SUCCESS && !name.empty()) {
-        status = key.SetString(name, namedValue);
+        status = SetRegString(key.Get(), name, namedValue);
     }
     return HRESULT_FROM_WIN32(status);
 }
@@ -49,7 +49,7 @@ HRESULT Write(const std::wstring& path, const std::wstring& value, const std::ws
 // Writes a key without values.
 HRESULT Touch(const std::wstring& path) {
     LSTATUS status = ERROR_SUCCESS;
-    RegKey::Create(HKEY_CLASSES_ROOT, path, &status);
+    CreateRegKey(HKEY_CLASSES_ROOT, path, &status);
     return HRESULT_FROM_WIN32(status);
 }
 
@@ -112,8 +112,8 @@ void RemoveTree(const std::wstring& path) {
 // Removes a key that registration may have created as a parent, when nothing
 // else is left in it.
 void RemoveIfEmpty(const std::wstring& path) {
-    const RegKey key = RegKey::Open(HKEY_CLASSES_ROOT, path);
-    if (key && key.IsEmpty()) {
+    const RegKey key = OpenRegKey(HKEY_CLASSES_ROOT, path);
+    if (key && IsEmptyKey(key.Get())) {
         RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
     }
 }

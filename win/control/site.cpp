@@ -1,7 +1,7 @@
 #include "site.h"
 
-#include "bstr.h"
-#include "memory.h"
+#include "win/common/bstr.h"
+#include "win/common/memory.h"
 
 #include <windows.h>
 

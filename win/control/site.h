@@ -5,8 +5,8 @@
 // "Tovabel".
 #pragma once
 
-#include "com_ptr.h"
-#include "variant.h"
+#include "win/common/com_ptr.h"
+#include "win/common/variant.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "tooltip.h"
 
-#include "module.h"
-#include "window.h"
+#include "win/common/module.h"
+#include "win/common/window.h"
 
 #include "common/per_thread.h"
 

@@ -1,8 +1,8 @@
 #include "type_library.h"
 
-#include "guids.h"
-#include "module.h"
-#include "text.h"
+#include "win/common/guids.h"
+#include "win/common/module.h"
+#include "win/common/text.h"
 
 namespace tovabel::win {
 

@@ -2,8 +2,8 @@
 // the type descriptions that dispatch, class information and events use.
 #pragma once
 
-#include "com_ptr.h"
-#include "type_descriptions.h"
+#include "win/common/com_ptr.h"
+#include "win/common/type_descriptions.h"
 
 #include <windows.h>
 

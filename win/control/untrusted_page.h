@@ -4,8 +4,8 @@
 // the container does not say where the page is, nothing but web locations.
 #pragma once
 
-#include "com_ptr.h"
 #include "site.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #include "accessible_tree.h"
 
-#include "bstr.h"
-#include "com_ptr.h"
-#include "variant.h"
+#include "win/common/bstr.h"
+#include "win/common/com_ptr.h"
+#include "win/common/variant.h"
 
 #include <iterator>
 #include <vector>

@@ -1,7 +1,9 @@
 #include "container.h"
 
-#include "gdi.h"
-#include "variant.h"
+#include "win/common/gdi.h"
+#include "win/common/late_bound.h"
+#include "win/common/variant.h"
+#include "win/common/window.h"
 
 #include <commctrl.h>
 #include <docobj.h>
@@ -39,17 +41,6 @@ const win::WindowClass& FrameClass() {
         return description;
     }());
     return registered;
-}
-
-template <class T> HRESULT Answer(T* object, void** out) {
-    *out = object;
-    object->AddRef();
-    return S_OK;
-}
-
-HRESULT Unknown(void** out) {
-    *out = nullptr;
-    return E_NOINTERFACE;
 }
 
 // The one name of a GetIDsOfNames call among `names`; DISPID_UNKNOWN otherwise.
@@ -125,16 +116,6 @@ enum : DISPID { kToolTipText = 1, kTabStop = 2 };
 constexpr NamedId kExtenderNames[] = {{L"ToolTipText", kToolTipText}, {L"TabStop", kTabStop}};
 } // namespace
 
-HRESULT Extender::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) {
-        return E_POINTER;
-    }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-        return Answer(static_cast<IDispatch*>(this), out);
-    }
-    return Unknown(out);
-}
-
 HRESULT Extender::GetTypeInfoCount(UINT* count) {
     *count = 0;
     return S_OK;
@@ -196,16 +177,6 @@ constexpr DISPID kUrl = 1;
 constexpr NamedId kDocumentNames[] = {{L"URL", kUrl}};
 } // namespace
 
-HRESULT Document::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) {
-        return E_POINTER;
-    }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-        return Answer(static_cast<IDispatch*>(this), out);
-    }
-    return Unknown(out);
-}
-
 HRESULT Document::GetTypeInfoCount(UINT* count) {
     *count = 0;
     return S_OK;
@@ -235,17 +206,6 @@ HRESULT Document::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIA
 // ---------------------------------------------------------------------------
 // Frame
 
-HRESULT Frame::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) {
-        return E_POINTER;
-    }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow) ||
-        IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame)) {
-        return Answer(static_cast<IOleInPlaceFrame*>(this), out);
-    }
-    return Unknown(out);
-}
-
 HRESULT Frame::GetWindow(HWND* out) {
     *out = window;
     return S_OK;
@@ -267,29 +227,6 @@ void Frame::UIDeactivated(IOleInPlaceObject* object) {
 // ---------------------------------------------------------------------------
 // Site
 
-HRESULT ControlSite::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) {
-        return E_POINTER;
-    }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite)) {
-        return Answer(static_cast<IOleClientSite*>(this), out);
-    }
-    if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite) ||
-        IsEqualIID(iid, IID_IOleInPlaceSiteEx)) {
-        return Answer(static_cast<IOleInPlaceSiteEx*>(this), out);
-    }
-    if (IsEqualIID(iid, IID_IOleControlSite)) {
-        return Answer(static_cast<IOleControlSite*>(this), out);
-    }
-    if (IsEqualIID(iid, IID_IDispatch)) {
-        return Answer(static_cast<IDispatch*>(this), out);
-    }
-    if (IsEqualIID(iid, IID_IServiceProvider)) {
-        return Answer(static_cast<IServiceProvider*>(this), out);
-    }
-    return Unknown(out);
-}
-
 HRESULT ControlSite::QueryService(REFGUID service, REFIID iid, void** out) {
     if (out == nullptr) {
         return E_POINTER;
@@ -305,7 +242,8 @@ HRESULT ControlSite::QueryService(REFGUID service, REFIID iid, void** out) {
         IsEqualIID(iid, IID_IInternetHostSecurityManager)) {
         return Answer(static_cast<IInternetHostSecurityManager*>(this), out);
     }
-    return Unknown(out);
+    *out = nullptr;
+    return E_NOINTERFACE;
 }
 
 // An identifier of the container's own, ending in the zone as the platform's do.
@@ -548,7 +486,8 @@ void HostedControl::SetUserMode(bool userMode) {
 HRESULT HostedControl::Put(const wchar_t* name, const VARIANT& value) {
     // Objects are assigned by reference, as a client's Set statement does.
     const bool object = V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN;
-    return Assign(name, value, object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT);
+    return win::late_bound::Put(*Dispatch().Get(), name, value,
+                                object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT);
 }
 
 HRESULT HostedControl::PutRef(const wchar_t* name, IDispatch* object) {
@@ -556,35 +495,11 @@ HRESULT HostedControl::PutRef(const wchar_t* name, IDispatch* object) {
     VariantInit(&value);
     V_VT(&value) = VT_DISPATCH;
     V_DISPATCH(&value) = object; // borrowed for the call
-    return Assign(name, value, DISPATCH_PROPERTYPUTREF);
-}
-
-HRESULT HostedControl::Assign(const wchar_t* name, const VARIANT& value, WORD kind) {
-    const ComPtr<IDispatch> dispatch = Dispatch();
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    VARIANT argument = value;
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&argument, &named, 1, 1};
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr,
-                            nullptr);
+    return win::late_bound::Put(*Dispatch().Get(), name, value, DISPATCH_PROPERTYPUTREF);
 }
 
 HRESULT HostedControl::Get(const wchar_t* name, VARIANT* value) {
-    const ComPtr<IDispatch> dispatch = Dispatch();
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    DISPPARAMS none{};
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value,
-                            nullptr, nullptr);
+    return win::late_bound::Get(*Dispatch().Get(), name, value);
 }
 
 // ---------------------------------------------------------------------------

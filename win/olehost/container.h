@@ -4,8 +4,9 @@
 // pumping. The Windows tests and the demo host the control in it.
 #pragma once
 
-#include "com_ptr.h"
-#include "window.h"
+#include "win/common/com_object.h"
+#include "win/common/com_ptr.h"
+#include "win/common/handle.h"
 
 #include <windows.h>
 
@@ -31,25 +32,13 @@ bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& 
 // window handle), asked the way the tooltip asks before it shows.
 std::wstring ToolTextOf(HWND tooltip, HWND window);
 
-// An object that lives in the container: counts references, never deletes itself.
-template <class... Interfaces> class Member : public Interfaces... {
-public:
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    ULONG References() const { return refs_; }
-
-private:
-    ULONG refs_ = 0;
-};
-
 // The extender object: late-bound ToolTipText and TabStop.
-class Extender final : public Member<IDispatch> {
+class Extender final : public win::LocalObject<IDispatch> {
 public:
     std::wstring toolTipText;
     bool tabStop = true;
     bool hasToolTipText = true; // false: an extender without the property
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -59,11 +48,10 @@ public:
 };
 
 // A web page's document, as a site's services give it: its URL.
-class Document final : public Member<IDispatch> {
+class Document final : public win::LocalObject<IDispatch> {
 public:
     std::wstring url;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -74,12 +62,12 @@ public:
 
 // The frame window's in-place frame (also the document window). Closing the
 // window hides it.
-class Frame final : public Member<IOleInPlaceFrame> {
+class Frame final
+    : public win::LocalObject<win::Answers<IOleInPlaceFrame, IOleInPlaceUIWindow, IOleWindow>> {
 public:
     HWND window = nullptr;
     IOleInPlaceActiveObject* activeObject = nullptr; // borrowed, for the tests to see
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
@@ -111,8 +99,12 @@ private:
 // The control's site: one identity answering the client site, the in-place
 // site, the control site, the ambient properties and the services (a bind
 // host, a page's document and its security, when the test gives them).
-class ControlSite final : public Member<IOleClientSite, IOleInPlaceSiteEx, IOleControlSite,
-                                        IDispatch, IServiceProvider, IInternetHostSecurityManager> {
+// The host security manager is handed out only as a service.
+class ControlSite final
+    : public win::LocalObject<IOleClientSite,
+                              win::Answers<IOleInPlaceSiteEx, IOleInPlaceSite, IOleWindow>,
+                              IOleControlSite, IDispatch, IServiceProvider,
+                              win::Unlisted<IInternetHostSecurityManager>> {
 public:
     ControlSite(Frame& frame, Extender& extender) : frame_(frame), extender_(extender) {}
 
@@ -143,8 +135,6 @@ public:
     bool uiActive = false;
     // The control's IOleInPlaceObject while it is in place active.
     win::ComPtr<IOleInPlaceObject> inPlaceObject;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
@@ -247,7 +237,6 @@ public:
     HRESULT Get(const wchar_t* name, VARIANT* value);
 
 private:
-    HRESULT Assign(const wchar_t* name, const VARIANT& value, WORD kind);
     // Tells a control in an untrusted page so, as a browser does.
     HRESULT MarkUntrusted();
 

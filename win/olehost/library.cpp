@@ -1,5 +1,7 @@
 #include "library.h"
 
+#include "win/common/handle.h"
+
 #include <windows.h>
 
 namespace tovabel::olehost {
@@ -16,16 +18,14 @@ std::wstring WinePath(const char* path) {
 }
 
 bool RegisterLibrary(const std::wstring& path) {
-    HMODULE library = LoadLibraryW(path.c_str());
-    if (library == nullptr) {
+    const win::Module library(LoadLibraryW(path.c_str()));
+    if (!library) {
         return false;
     }
     using Entry = HRESULT(STDAPICALLTYPE*)();
     const auto registerServer = reinterpret_cast<Entry>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
-    const bool ok = registerServer != nullptr && SUCCEEDED(registerServer());
-    FreeLibrary(library);
-    return ok;
+        reinterpret_cast<void*>(GetProcAddress(library.Get(), "DllRegisterServer")));
+    return registerServer != nullptr && SUCCEEDED(registerServer());
 }
 
 } // namespace tovabel::olehost

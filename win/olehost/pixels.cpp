@@ -1,7 +1,7 @@
 #include "pixels.h"
 
-#include "com_ptr.h"
-#include "gdi.h"
+#include "win/common/com_ptr.h"
+#include "win/common/gdi.h"
 
 #include <ocidl.h>
 #include <olectl.h>

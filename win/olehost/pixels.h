@@ -2,8 +2,8 @@
 // writing pixels to a PNG file through WIC, and making pictures of bitmaps.
 #pragma once
 
-#include "com_ptr.h"
-#include "gdi.h"
+#include "win/common/com_ptr.h"
+#include "win/common/gdi.h"
 
 #include <windows.h>
 

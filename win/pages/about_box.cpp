@@ -1,8 +1,8 @@
 #include "about_box.h"
 
 #include "dialog_controls.h"
-#include "module.h"
-#include "text.h"
+#include "win/common/module.h"
+#include "win/common/text.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "dialog_controls.h"
 
-#include "platform.h"
+#include "win/common/screen.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "dispatch_control.h"
 
-#include "bstr.h"
-#include "text.h"
-#include "variant.h"
+#include "win/common/late_bound.h"
+#include "win/common/text.h"
+#include "win/common/variant.h"
 
 #include <olectl.h>
 
@@ -51,10 +51,7 @@ void DispatchControl::Select(ULONG count, IUnknown** objects) {
     }
 }
 
-HRESULT DispatchControl::Invoke(IDispatch* object, DISPID id, WORD kind, DISPPARAMS& params,
-                                VARIANT* result) {
-    const HRESULT hr =
-        object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, nullptr, nullptr);
+HRESULT DispatchControl::Noted(HRESULT hr) {
     if (FAILED(hr)) {
         lastError_ = hr;
     }
@@ -66,12 +63,9 @@ std::optional<DISPID> DispatchControl::IdOf(std::string_view property) {
         lastError_ = E_UNEXPECTED;
         return std::nullopt;
     }
-    std::wstring name = WidenAscii(property);
-    LPOLESTR names[] = {name.data()};
+    const std::wstring name = WidenAscii(property);
     DISPID id = DISPID_UNKNOWN;
-    const HRESULT hr = control_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) {
-        lastError_ = hr;
+    if (FAILED(Noted(late_bound::IdOf(*control_.Get(), name.c_str(), id)))) {
         return std::nullopt;
     }
     return id;
@@ -79,9 +73,8 @@ std::optional<DISPID> DispatchControl::IdOf(std::string_view property) {
 
 std::optional<pages::PropertyValue> DispatchControl::Get(std::string_view property) {
     const auto id = IdOf(property);
-    DISPPARAMS none{};
     Variant value;
-    if (!id || FAILED(Invoke(control_.Get(), *id, DISPATCH_PROPERTYGET, none, value.Put()))) {
+    if (!id || FAILED(Noted(late_bound::Get(*control_.Get(), *id, value.Put())))) {
         return std::nullopt;
     }
     return ToPropertyValue(value);
@@ -89,28 +82,20 @@ std::optional<pages::PropertyValue> DispatchControl::Get(std::string_view proper
 
 bool DispatchControl::Set(std::string_view property, const pages::PropertyValue& value) {
     const auto id = IdOf(property);
-    if (!id) {
-        return false;
-    }
-    Variant argument = ToVariant(value);
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{argument.Get(), &named, 1, 1};
-    return SUCCEEDED(Invoke(control_.Get(), *id, DISPATCH_PROPERTYPUT, params, nullptr));
+    return id && SUCCEEDED(Noted(late_bound::Put(*control_.Get(), *id, *ToVariant(value))));
 }
 
 std::optional<std::int32_t> DispatchControl::PictureType() {
     const auto id = IdOf("Picture");
-    DISPPARAMS none{};
     Variant picture;
-    if (!id || FAILED(Invoke(control_.Get(), *id, DISPATCH_PROPERTYGET, none, picture.Put()))) {
+    if (!id || FAILED(Noted(late_bound::Get(*control_.Get(), *id, picture.Put())))) {
         return std::nullopt;
     }
     if (picture.Type() != VT_DISPATCH || V_DISPATCH(picture.Get()) == nullptr) {
         return 0; // no picture
     }
     Variant type;
-    if (FAILED(Invoke(V_DISPATCH(picture.Get()), DISPID_PICT_TYPE, DISPATCH_PROPERTYGET, none,
-                      type.Put()))) {
+    if (FAILED(Noted(late_bound::Get(*V_DISPATCH(picture.Get()), DISPID_PICT_TYPE, type.Put())))) {
         return std::nullopt;
     }
     const auto number = type.As(VT_I4);

@@ -2,8 +2,8 @@
 // automation interface by property name, as the pages' rules ask for it.
 #pragma once
 
-#include "com_ptr.h"
 #include "pages/page_services.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 
@@ -24,7 +24,8 @@ public:
     std::optional<std::int32_t> PictureType() override;
 
 private:
-    HRESULT Invoke(IDispatch* object, DISPID id, WORD kind, DISPPARAMS& params, VARIANT* result);
+    // Passes `hr` on, kept as the last error when it is a failure.
+    HRESULT Noted(HRESULT hr);
     std::optional<DISPID> IdOf(std::string_view property);
 
     ComPtr<IDispatch> control_;

@@ -1,9 +1,9 @@
 #include "general_property_page.h"
 
 #include "pages/general_page.h"
-#include "platform.h"
 #include "property_page.h"
-#include "text.h"
+#include "win/common/text.h"
+#include "win/common/version_info.h"
 
 #include <string>
 

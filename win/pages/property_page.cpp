@@ -1,9 +1,9 @@
 #include "property_page.h"
 
 #include "about_box.h"
-#include "module.h"
-#include "platform.h"
-#include "text.h"
+#include "win/common/module.h"
+#include "win/common/text.h"
+#include "win/common/version_info.h"
 
 #include <string>
 
@@ -83,17 +83,7 @@ void DialogView::ShowAbout() {
 // ---------------------------------------------------------------------------
 // PropertyPage
 
-PropertyPage::PropertyPage(const PageLayout& layout)
-    : Standalone<IPropertyPage2>(IID_IPropertyPage2), layout_(layout) {}
-
-HRESULT PropertyPage::QueryInterface(REFIID iid, void** out) {
-    if (out != nullptr && IsEqualIID(iid, IID_IPropertyPage)) {
-        *out = static_cast<IPropertyPage*>(this);
-        AddRef();
-        return S_OK;
-    }
-    return Standalone<IPropertyPage2>::QueryInterface(iid, out);
-}
+PropertyPage::PropertyPage(const PageLayout& layout) : layout_(layout) {}
 
 HRESULT PropertyPage::SetPageSite(IPropertyPageSite* site) {
     site_ = ComPtr<IPropertyPageSite>::Share(site);

@@ -3,12 +3,12 @@
 // page shows and does is its content's; the window shows it through DialogView.
 #pragma once
 
-#include "com_object.h"
-#include "com_ptr.h"
 #include "dialog_controls.h"
 #include "dispatch_control.h"
 #include "pages/page_services.h"
-#include "window.h"
+#include "win/common/com_object.h"
+#include "win/common/com_ptr.h"
+#include "win/common/handle.h"
 
 #include <windows.h>
 
@@ -50,10 +50,8 @@ struct PageLayout {
     std::span<const ControlSpec> controls;
 };
 
-class PropertyPage : public Standalone<IPropertyPage2> {
+class PropertyPage : public Standalone<Answers<IPropertyPage2, IPropertyPage>> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-
     HRESULT STDMETHODCALLTYPE SetPageSite(IPropertyPageSite* site) override;
     HRESULT STDMETHODCALLTYPE Activate(HWND parent, LPCRECT bounds, BOOL modal) override;
     HRESULT STDMETHODCALLTYPE Deactivate() override;

@@ -1,4 +1,4 @@
-#include "module.h"
+#include "win/common/module.h"
 
 #include <atomic>
 
