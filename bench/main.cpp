@@ -5,8 +5,8 @@
 // subjects, and the medians of the rounds are printed with the ratios
 // ours/peer (below 1.0: ours is faster).
 #include "control/identity.h"
-#include "library.h"
 #include "subjects.h"
+#include "win/olehost/library.h"
 
 #include <windows.h>
 

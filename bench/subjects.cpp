@@ -1,8 +1,8 @@
 #include "subjects.h"
 
 #include "control/identity.h"
-#include "pixels.h"
-#include "variant.h"
+#include "win/common/variant.h"
+#include "win/olehost/pixels.h"
 
 #include <utility>
 

@@ -4,10 +4,10 @@
 // Normal -> Hover -> Pressed -> Hover -> Normal and paints it at once.
 #pragma once
 
-#include "com_ptr.h"
-#include "container.h"
-#include "gdi.h"
-#include "window.h"
+#include "win/common/com_ptr.h"
+#include "win/common/gdi.h"
+#include "win/common/window.h"
+#include "win/olehost/container.h"
 
 #include <windows.h>
 

@@ -201,7 +201,8 @@ bool IsEncodable(const StreamEntries& entries) {
     }
     for (auto it = entries.begin(); it != entries.end(); ++it) {
         const auto* blob = std::get_if<ObjectBlob>(&it->value);
-        const bool badKind = blob && blob->kind != BagKind::StdPicture && blob->kind != BagKind::StdFont;
+        const bool badKind =
+            blob && blob->kind != BagKind::StdPicture && blob->kind != BagKind::StdFont;
         const bool repeated = std::any_of(entries.begin(), it,
                                           [&](const StreamEntry& e) { return e.key == it->key; });
         if (!IsValidKey(it->key) || badKind || repeated) {

@@ -3,10 +3,10 @@
 // window shows, size changes that reach the container, and the GDI and USER
 // objects left behind by many instances and by many state changes of one.
 #include "com_client.h"
-#include "container.h"
-#include "gdi.h"
 #include "object_counts.h"
-#include "pixels.h"
+#include "win/common/gdi.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 // captions. Nothing crashes, refused values change nothing, and the button
 // keeps painting and answering.
 #include "com_client.h"
-#include "container.h"
-#include "pixels.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // directions. Text is compared with what the same font draws elsewhere, so the
 // checks hold for any font rendering.
 #include "com_client.h"
-#include "container.h"
-#include "gdi.h"
-#include "pixels.h"
+#include "win/common/gdi.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "com_client.h"
 
 #include "control/tovabel_interface.h"
-#include "guids.h"
+#include "win/common/guids.h"
 
 #include <gtest/gtest.h>
 

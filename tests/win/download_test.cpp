@@ -4,13 +4,13 @@
 // leave the property as it was; controls that go away meanwhile; and what a
 // control in an untrusted web page may fetch.
 #include "com_client.h"
-#include "container.h"
-#include "guids.h"
 #include "http_server.h"
 #include "import_patch.h"
-#include "pixels.h"
-#include "reg_key.h"
 #include "test_files.h"
+#include "win/common/guids.h"
+#include "win/common/reg_key.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // frame's colours in every look, the check pattern and the picture's transparent
 // and disabled looks, read back from the control's window.
 #include "com_client.h"
-#include "container.h"
-#include "pixels.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Gestures as the user makes them: real mouse, keyboard, focus and timer
 // messages sent to the control's window in our container, with the events the
 // control raises recorded in order and its face read back from the window.
-#include "accessible_tree.h"
-#include "bstr.h"
 #include "com_client.h"
-#include "container.h"
 #include "control/host.h"
-#include "guids.h"
-#include "pixels.h"
+#include "win/common/bstr.h"
+#include "win/common/guids.h"
+#include "win/olehost/accessible_tree.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // About box, and the message boxes that explain a refused value, all read from
 // the real dialogs.
 #include "com_client.h"
-#include "container.h"
 #include "dialog_watch.h"
+#include "win/olehost/container.h"
 
 #include "control/tovabel_interface.h"
-#include "guids.h"
+#include "win/common/guids.h"
 
 #include <initguid.h>
 

@@ -3,9 +3,9 @@
 // IPersistStorage, with a stream saved by an earlier build, and with bags and
 // streams that are damaged or hostile.
 #include "com_client.h"
-#include "container.h"
-#include "pixels.h"
 #include "test_paths.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

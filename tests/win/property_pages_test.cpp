@@ -5,9 +5,9 @@
 #include "dialog_watch.h"
 
 #include "control/tovabel_interface.h"
-#include "guids.h"
 #include "pages/general_page.h"
 #include "pages/urls_page.h"
+#include "win/common/guids.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "test_paths.h"
 
 #include "control/tovabel_interface.h"
-#include "guids.h"
+#include "win/common/guids.h"
 #include "win/common/handle.h"
 
 #include <gtest/gtest.h>

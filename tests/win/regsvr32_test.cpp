@@ -3,7 +3,7 @@
 #include "com_client.h"
 #include "test_paths.h"
 
-#include "guids.h"
+#include "win/common/guids.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Sounds through the platform's player, as the control library calls it: the
 // library's import of PlaySoundA is pointed at a recorder for these tests.
 #include "com_client.h"
-#include "container.h"
 #include "import_patch.h"
-#include "pixels.h"
 #include "test_files.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "test_files.h"
 
-#include "com_ptr.h"
+#include "win/common/com_ptr.h"
 
 #include <wincodec.h>
 

@@ -2,7 +2,7 @@
 // passes Unix paths (TOVABEL_OCX_PATH, TOVABEL_TLB_PATH).
 #pragma once
 
-#include "library.h"
+#include "win/olehost/library.h"
 
 #include <string>
 

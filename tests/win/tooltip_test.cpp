@@ -3,9 +3,9 @@
 // back from the tooltip itself), and the button's own window procedure in
 // front of the host's.
 #include "com_client.h"
-#include "container.h"
 #include "import_patch.h"
-#include "pixels.h"
+#include "win/olehost/container.h"
+#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 

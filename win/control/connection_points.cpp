@@ -1,6 +1,6 @@
 #include "connection_points.h"
 
-#include "guids.h"
+#include "win/common/guids.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "com_object.h"
-#include "com_ptr.h"
+#include "win/common/com_ptr.h"
 
 #include <windows.h>
 

@@ -2,14 +2,14 @@
 
 #include "win/pages/about_box.h"
 
-#include "bstr.h"
-#include "com_ptr.h"
 #include "ole_values.h"
 #include "platform.h"
 #include "render/draw_pictures.h"
-#include "text.h"
 #include "tooltip.h"
-#include "variant.h"
+#include "win/common/bstr.h"
+#include "win/common/com_ptr.h"
+#include "win/common/text.h"
+#include "win/common/variant.h"
 
 #include <cmath>
 #include <vector>

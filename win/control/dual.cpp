@@ -1,10 +1,10 @@
 #include "dual.h"
 
 #include "control.h"
-#include "guids.h"
 #include "ole_values.h"
-#include "text.h"
-#include "variant.h"
+#include "win/common/guids.h"
+#include "win/common/text.h"
+#include "win/common/variant.h"
 
 #include <cstring>
 #include <optional>

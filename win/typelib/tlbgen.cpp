@@ -26,12 +26,12 @@
 #include <string>
 #include <vector>
 
-#include "bstr.h"
-#include "com_ptr.h"
 #include "failure.h"
-#include "guids.h"
 #include "typelib_dump.h"
 #include "vtable_size_repair.h"
+#include "win/common/bstr.h"
+#include "win/common/com_ptr.h"
+#include "win/common/guids.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "typelib_dump.h"
 
-#include "bstr.h"
-#include "com_ptr.h"
-#include "type_descriptions.h"
+#include "win/common/bstr.h"
+#include "win/common/com_ptr.h"
+#include "win/common/type_descriptions.h"
 
 #include <cstdio>
 #include <string_view>

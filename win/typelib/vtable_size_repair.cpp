@@ -1,8 +1,8 @@
 #include "vtable_size_repair.h"
 
-#include "com_ptr.h"
 #include "failure.h"
-#include "type_descriptions.h"
+#include "win/common/com_ptr.h"
+#include "win/common/type_descriptions.h"
 
 #include <cstdint>
 #include <cstring>
