@@ -1,7 +1,7 @@
 // The binary contract of the OrnisTovabel type library, as saved forms and
 // compiled clients depend on it: names, DISPIDs, vtable slots, parameter types,
 // flags, enumeration members and help strings. The listing of the library (see
-// win/typelib/typelib_dump.h) must equal tests/win/data/typelib.golden.txt,
+// win/typelib/typelib_dump.h) must equal docs/typelib.txt,
 // line for line, for the generated file, the copy inside the control library
 // and the registered library, in the x86 and the x64 build alike.
 //
@@ -47,7 +47,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 std::string GoldenListing() {
-    const std::string path = std::string(TOVABEL_SOURCE_DIR) + "/tests/win/data/typelib.golden.txt";
+    const std::string path = std::string(TOVABEL_SOURCE_DIR) + "/docs/typelib.txt";
     std::ifstream file(std::filesystem::path(WinePath(path.c_str())), std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
