@@ -6,6 +6,7 @@
 
 #include "win/common/com_ptr.h"
 #include "win/common/gdi.h"
+#include "win/common/handle.h"
 #include "win/common/window.h"
 #include "win/olehost/container.h"
 
@@ -61,21 +62,11 @@ private:
 };
 
 // An image list, destroyed with ImageList_Destroy.
-class ImageList {
-public:
-    explicit ImageList(HIMAGELIST adopted) : h_(adopted) {}
-    ImageList(const ImageList&) = delete;
-    ImageList& operator=(const ImageList&) = delete;
-    ~ImageList() {
-        if (h_ != nullptr) {
-            ImageList_Destroy(h_);
-        }
-    }
-    HIMAGELIST Get() const { return h_; }
-
-private:
-    HIMAGELIST h_;
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    void Close(HIMAGELIST images) const { ImageList_Destroy(images); }
 };
+using ImageList = win::Owned<ImageListTraits>;
 
 // One button of a flat comctl32 toolbar: the hot item set with TB_SETHOTITEM,
 // the pressed state with TB_PRESSBUTTON.

@@ -2,6 +2,7 @@
 
 #include "failure.h"
 #include "win/common/com_ptr.h"
+#include "win/common/handle.h"
 #include "win/common/type_descriptions.h"
 
 #include <cstdint>
@@ -17,39 +18,39 @@ unsigned PointerSize(SYSKIND syskind) {
     return syskind == SYS_WIN64 ? 8 : 4;
 }
 
-// Owns a file handle.
+struct FileTraits {
+    using Handle = HANDLE;
+    void Close(HANDLE file) const { CloseHandle(file); }
+};
+
+// A file opened for reading and writing at offsets; empty when it could not be
+// opened (CreateFileW's INVALID_HANDLE_VALUE is no handle to close).
 class File {
 public:
-    explicit File(HANDLE handle) : handle_(handle) {}
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    ~File() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle_);
-        }
-    }
-    HANDLE Get() const { return handle_; }
+    explicit File(HANDLE opened) : handle_(opened == INVALID_HANDLE_VALUE ? nullptr : opened) {}
+    explicit operator bool() const { return static_cast<bool>(handle_); }
 
     void ReadAt(DWORD offset, void* out, DWORD size) const {
         DWORD done = 0;
-        if (!Seek(offset) || !ReadFile(handle_, out, size, &done, nullptr) || done != size) {
+        if (!Seek(offset) || !ReadFile(handle_.Get(), out, size, &done, nullptr) || done != size) {
             throw Failure{"reading the saved library", E_FAIL};
         }
     }
     void WriteAt(DWORD offset, const void* data, DWORD size) const {
         DWORD done = 0;
-        if (!Seek(offset) || !WriteFile(handle_, data, size, &done, nullptr) || done != size) {
+        if (!Seek(offset) || !WriteFile(handle_.Get(), data, size, &done, nullptr) ||
+            done != size) {
             throw Failure{"writing the repaired vtable size", HRESULT_FROM_WIN32(GetLastError())};
         }
     }
 
 private:
     bool Seek(DWORD offset) const {
-        return SetFilePointer(handle_, static_cast<LONG>(offset), nullptr, FILE_BEGIN) !=
+        return SetFilePointer(handle_.Get(), static_cast<LONG>(offset), nullptr, FILE_BEGIN) !=
                INVALID_SET_FILE_POINTER;
     }
 
-    HANDLE handle_;
+    win::Owned<FileTraits> handle_;
 };
 
 // Writes `right` over the vtable size of the type description at `index` in
@@ -60,7 +61,7 @@ private:
 void RepairVtableSize(const std::wstring& path, UINT index, unsigned wrong, unsigned right) {
     const File file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
+    if (!file) {
         throw Failure{"opening the library to repair its vtable size",
                       HRESULT_FROM_WIN32(GetLastError())};
     }
