@@ -191,15 +191,18 @@ TEST(Styles, NumbersOutsideTheEnumerationAreNeutral) {
 }
 
 TEST(Gestures, CheckTogglesOnlyOnReleaseInside) {
-    Button b(tvStyle::Check);
-    b.Click();
-    EXPECT_TRUE(b.control.Checked());
-    b.Down();
-    b.Move(60, 1);
-    b.Up(60);
-    EXPECT_TRUE(b.control.Checked());
-    b.Click();
-    EXPECT_FALSE(b.control.Checked());
+    for (const std::int32_t style : {tvStyle::Check, tvStyle::MenuItemCheck}) {
+        SCOPED_TRACE(style);
+        Button b(style);
+        b.Click();
+        EXPECT_TRUE(b.control.Checked());
+        b.Down();
+        b.Move(60, 1);
+        b.Up(60);
+        EXPECT_TRUE(b.control.Checked());
+        b.Click();
+        EXPECT_FALSE(b.control.Checked());
+    }
 }
 
 TEST(Gestures, CaptureIsHeldWhileThePointerIsOver) {
