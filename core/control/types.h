@@ -58,50 +58,14 @@ public:
 };
 using Font = std::shared_ptr<FontObject>;
 
-// The public enumerations. They are Longs on the wire: values outside the
-// named members are stored as given, never refused.
-namespace tvStyle {
-inline constexpr std::int32_t Normal = 0;
-inline constexpr std::int32_t Check = 1;
-inline constexpr std::int32_t Separator = 2;
-inline constexpr std::int32_t DropDown = 3;
-inline constexpr std::int32_t DropDownNoSeparator = 4;
-inline constexpr std::int32_t Menu = 5;
-inline constexpr std::int32_t MenuItem = 6;
-inline constexpr std::int32_t MenuItemCheck = 7;
-inline constexpr std::int32_t MenuItemCascade = 8;
-inline constexpr std::int32_t MenuItemSeparator = 9;
-inline constexpr std::int32_t NonFlat = 10;
-} // namespace tvStyle
-
-namespace tvBorderStyle {
-inline constexpr std::int32_t None = 0;
-inline constexpr std::int32_t FixedSingle = 1;
-} // namespace tvBorderStyle
-
-namespace tvAlign {
-inline constexpr std::int32_t AlignTop = 0;
-inline constexpr std::int32_t AlignBottom = 1;
-inline constexpr std::int32_t AlignLeft = 2;
-inline constexpr std::int32_t AlignRight = 3;
-inline constexpr std::int32_t AlignMiddle = 4;
-} // namespace tvAlign
-
-namespace tvFontDirection {
-inline constexpr std::int32_t NormalText = 0;
-inline constexpr std::int32_t DownwardText = 1;
-inline constexpr std::int32_t ReverseText = 2;
-inline constexpr std::int32_t UpwardText = 3;
-} // namespace tvFontDirection
-
-// Published for containers that use it; no property of the control takes it.
-namespace tvCaptionAlign {
-inline constexpr std::int32_t AlignTop = 0;
-inline constexpr std::int32_t AlignBottom = 1;
-inline constexpr std::int32_t AlignLeft = 2;
-inline constexpr std::int32_t AlignRight = 3;
-inline constexpr std::int32_t AlignCenter = 4;
-} // namespace tvCaptionAlign
+// The public enumerations: tvStyle::Normal and so on.
+#define TOVABEL_ENUM_BEGIN(Enum) namespace Enum {
+#define TOVABEL_ENUM_MEMBER(Name, Value, Listed) inline constexpr std::int32_t Name = Value;
+#define TOVABEL_ENUM_END(Enum) }
+#include "control/tovabel_enums.def"
+#undef TOVABEL_ENUM_BEGIN
+#undef TOVABEL_ENUM_MEMBER
+#undef TOVABEL_ENUM_END
 
 // The look last painted. vsUnknown is stored to force the next repaint.
 enum VisualState : std::int32_t { vsUnknown = -1, vsNormal = 0, vsHover = 1, vsPressed = 2 };

@@ -174,28 +174,28 @@ ELEMDESC element(TYPEDESC* type, USHORT flags) {
 
 constexpr wchar_t kLibraryHelp[] = L"Tovabel flat button control";
 
+struct EnumMember {
+    const wchar_t* name;
+    LONG value;
+};
+
 struct EnumDef {
     const wchar_t* name;
     const GUID& guid;
-    std::initializer_list<const wchar_t*> members; // values 0, 1, 2, ...
+    std::initializer_list<EnumMember> members;
 };
 
+// clang-format off
+#define TOVABEL_ENUM_BEGIN(Enum) {L"" #Enum, tovabel::GUID_##Enum, {
+#define TOVABEL_ENUM_MEMBER(Name, Value, Listed) {L"" Listed, Value},
+#define TOVABEL_ENUM_END(Enum) }},
+// clang-format on
 const EnumDef kEnums[] = {
-    {L"tvStyle",
-     tovabel::GUID_tvStyle,
-     {L"Normal", L"Check", L"Separator", L"DropDown", L"DropDownNoSeparator", L"Menu", L"MenuItem",
-      L"MenuItemCheck", L"MenuItemCascade", L"MenuItemSeparator", L"NonFlat"}},
-    {L"tvBorderStyle", tovabel::GUID_tvBorderStyle, {L"None", L"FixedSingle"}},
-    {L"tvAlign",
-     tovabel::GUID_tvAlign,
-     {L"Align Top", L"Align Bottom", L"Align Left", L"Align Right", L"Align Middle"}},
-    {L"tvFontDirection",
-     tovabel::GUID_tvFontDirection,
-     {L"Normal Text", L"Downward Text", L"Reverse Text", L"Upward Text"}},
-    {L"tvCaptionAlign",
-     tovabel::GUID_tvCaptionAlign,
-     {L"AlignTop", L"AlignBottom", L"AlignLeft", L"AlignRight", L"AlignCenter"}},
+#include "control/tovabel_enums.def"
 };
+#undef TOVABEL_ENUM_BEGIN
+#undef TOVABEL_ENUM_MEMBER
+#undef TOVABEL_ENUM_END
 
 // Whether property browsers list a property.
 enum class Listing { Browsable, NonBrowsable };
@@ -331,20 +331,21 @@ public:
         create(def.name, TKIND_ENUM, def.guid, 0, creator);
         const std::string what = narrow(def.name);
         UINT index = 0;
-        for (const wchar_t* member : def.members) {
+        for (const EnumMember& member : def.members) {
             VARIANT value;
             VariantInit(&value);
             V_VT(&value) = VT_I4;
-            V_I4(&value) = static_cast<LONG>(index);
+            V_I4(&value) = member.value;
             VARDESC var{};
             var.memid = MEMBERID_NIL;
             var.lpvarValue = &value;
             var.elemdescVar.tdesc.vt = VT_I4;
             var.varkind = VAR_CONST;
             Check(creator->AddVarDesc(index, &var), "AddVarDesc " + what);
-            Check(creator->SetVarName(index, ole(member)), "SetVarName " + narrow(member));
-            Check(creator->SetVarDocString(index, ole(member)),
-                  "SetVarDocString " + narrow(member));
+            Check(creator->SetVarName(index, ole(member.name)),
+                  "SetVarName " + narrow(member.name));
+            Check(creator->SetVarDocString(index, ole(member.name)),
+                  "SetVarDocString " + narrow(member.name));
             ++index;
         }
         Check(creator->LayOut(), "LayOut " + what);
