@@ -116,16 +116,6 @@ enum : DISPID { kToolTipText = 1, kTabStop = 2 };
 constexpr NamedId kExtenderNames[] = {{L"ToolTipText", kToolTipText}, {L"TabStop", kTabStop}};
 } // namespace
 
-HRESULT Extender::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT Extender::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    *info = nullptr;
-    return E_NOTIMPL;
-}
-
 HRESULT Extender::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     const HRESULT hr = IdsOf(kExtenderNames, names, count, ids);
     if (SUCCEEDED(hr) && !hasToolTipText && ids[0] == kToolTipText) {
@@ -176,16 +166,6 @@ namespace {
 constexpr DISPID kUrl = 1;
 constexpr NamedId kDocumentNames[] = {{L"URL", kUrl}};
 } // namespace
-
-HRESULT Document::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT Document::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    *info = nullptr;
-    return E_NOTIMPL;
-}
 
 HRESULT Document::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     return IdsOf(kDocumentNames, names, count, ids);
@@ -340,16 +320,6 @@ HRESULT ControlSite::GetExtendedControl(IDispatch** extender) {
     extender_.AddRef();
     *extender = &extender_;
     return S_OK;
-}
-
-HRESULT ControlSite::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT ControlSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    *info = nullptr;
-    return E_NOTIMPL;
 }
 
 HRESULT ControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {

@@ -7,6 +7,7 @@
 #include "win/common/com_object.h"
 #include "win/common/com_ptr.h"
 #include "win/common/handle.h"
+#include "win/olehost/untyped_dispatch.h"
 
 #include <windows.h>
 
@@ -33,14 +34,12 @@ bool PumpMessages(std::chrono::milliseconds limit, const std::function<bool()>& 
 std::wstring ToolTextOf(HWND tooltip, HWND window);
 
 // The extender object: late-bound ToolTipText and TabStop.
-class Extender final : public win::LocalObject<IDispatch> {
+class Extender final : public win::LocalObject<UntypedDispatch> {
 public:
     std::wstring toolTipText;
     bool tabStop = true;
     bool hasToolTipText = true; // false: an extender without the property
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
@@ -48,12 +47,10 @@ public:
 };
 
 // A web page's document, as a site's services give it: its URL.
-class Document final : public win::LocalObject<IDispatch> {
+class Document final : public win::LocalObject<UntypedDispatch> {
 public:
     std::wstring url;
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
@@ -103,7 +100,7 @@ private:
 class ControlSite final
     : public win::LocalObject<IOleClientSite,
                               win::Answers<IOleInPlaceSiteEx, IOleInPlaceSite, IOleWindow>,
-                              IOleControlSite, IDispatch, IServiceProvider,
+                              IOleControlSite, UntypedDispatch, IServiceProvider,
                               win::Unlisted<IInternetHostSecurityManager>> {
 public:
     ControlSite(Frame& frame, Extender& extender) : frame_(frame), extender_(extender) {}
@@ -178,8 +175,6 @@ public:
     HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
 
     // IDispatch: the ambient properties
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
                                      VARIANT* result, EXCEPINFO*, UINT*) override;

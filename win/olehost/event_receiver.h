@@ -5,6 +5,7 @@
 
 #include "win/common/com_object.h"
 #include "win/common/guids.h"
+#include "win/olehost/untyped_dispatch.h"
 
 #include <windows.h>
 
@@ -12,21 +13,13 @@
 
 namespace tovabel::olehost {
 
-class EventReceiver : public win::LocalObject<IDispatch> {
+class EventReceiver : public win::LocalObject<UntypedDispatch> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (out != nullptr && IsEqualIID(iid, DIID___Tovabel)) {
             return Answer(static_cast<IDispatch*>(this), out);
         }
         return LocalObject::QueryInterface(iid, out);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        *info = nullptr;
-        return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
