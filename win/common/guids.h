@@ -12,7 +12,7 @@ namespace tovabel {
 
 namespace detail {
 
-constexpr unsigned hex_digit(char c) {
+constexpr unsigned HexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return static_cast<unsigned>(c - '0');
     }
@@ -25,10 +25,10 @@ constexpr unsigned hex_digit(char c) {
     throw "GUID text holds a character that is not a hexadecimal digit";
 }
 
-constexpr unsigned long hex_field(const char* text, int first, int digits) {
+constexpr unsigned long HexField(const char* text, int first, int digits) {
     unsigned long value = 0;
     for (int i = 0; i < digits; ++i) {
-        value = value * 16 + hex_digit(text[first + i]);
+        value = value * 16 + HexDigit(text[first + i]);
     }
     return value;
 }
@@ -37,7 +37,7 @@ constexpr unsigned long hex_field(const char* text, int first, int digits) {
 
 // Parses "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX" (no braces). A malformed text
 // used in a constant expression stops the build.
-template <std::size_t N> constexpr GUID guid_from_text(const char (&text)[N]) {
+template <std::size_t N> constexpr GUID GuidFromText(const char (&text)[N]) {
     static_assert(N == 37, "GUID text must be 36 characters without braces");
     constexpr int dashes[4] = {8, 13, 18, 23};
     for (int dash : dashes) {
@@ -46,28 +46,28 @@ template <std::size_t N> constexpr GUID guid_from_text(const char (&text)[N]) {
         }
     }
     GUID guid{};
-    guid.Data1 = detail::hex_field(text, 0, 8);
-    guid.Data2 = static_cast<unsigned short>(detail::hex_field(text, 9, 4));
-    guid.Data3 = static_cast<unsigned short>(detail::hex_field(text, 14, 4));
-    constexpr int byte_offsets[8] = {19, 21, 24, 26, 28, 30, 32, 34};
+    guid.Data1 = detail::HexField(text, 0, 8);
+    guid.Data2 = static_cast<unsigned short>(detail::HexField(text, 9, 4));
+    guid.Data3 = static_cast<unsigned short>(detail::HexField(text, 14, 4));
+    constexpr int byteOffsets[8] = {19, 21, 24, 26, 28, 30, 32, 34};
     for (int i = 0; i < 8; ++i) {
-        guid.Data4[i] = static_cast<unsigned char>(detail::hex_field(text, byte_offsets[i], 2));
+        guid.Data4[i] = static_cast<unsigned char>(detail::HexField(text, byteOffsets[i], 2));
     }
     return guid;
 }
 
-inline constexpr GUID LIBID_OrnisTovabel = guid_from_text(identity::kLibId);
-inline constexpr GUID CLSID_Tovabel = guid_from_text(identity::kTovabelClsid);
-inline constexpr GUID IID__Tovabel = guid_from_text(identity::kTovabelIid);
-inline constexpr GUID DIID___Tovabel = guid_from_text(identity::kTovabelEventsIid);
-inline constexpr GUID CLSID_clsTVTypes = guid_from_text(identity::kTVTypesClsid);
-inline constexpr GUID IID__clsTVTypes = guid_from_text(identity::kTVTypesIid);
-inline constexpr GUID GUID_tvStyle = guid_from_text(identity::kStyleEnumId);
-inline constexpr GUID GUID_tvBorderStyle = guid_from_text(identity::kBorderStyleEnumId);
-inline constexpr GUID GUID_tvAlign = guid_from_text(identity::kAlignEnumId);
-inline constexpr GUID GUID_tvFontDirection = guid_from_text(identity::kFontDirectionEnumId);
-inline constexpr GUID GUID_tvCaptionAlign = guid_from_text(identity::kCaptionAlignEnumId);
-inline constexpr GUID CLSID_pagGeneral = guid_from_text(identity::kGeneralPageClsid);
-inline constexpr GUID CLSID_pagURLs = guid_from_text(identity::kURLsPageClsid);
+inline constexpr GUID LIBID_OrnisTovabel = GuidFromText(identity::kLibId);
+inline constexpr GUID CLSID_Tovabel = GuidFromText(identity::kTovabelClsid);
+inline constexpr GUID IID__Tovabel = GuidFromText(identity::kTovabelIid);
+inline constexpr GUID DIID___Tovabel = GuidFromText(identity::kTovabelEventsIid);
+inline constexpr GUID CLSID_clsTVTypes = GuidFromText(identity::kTVTypesClsid);
+inline constexpr GUID IID__clsTVTypes = GuidFromText(identity::kTVTypesIid);
+inline constexpr GUID GUID_tvStyle = GuidFromText(identity::kStyleEnumId);
+inline constexpr GUID GUID_tvBorderStyle = GuidFromText(identity::kBorderStyleEnumId);
+inline constexpr GUID GUID_tvAlign = GuidFromText(identity::kAlignEnumId);
+inline constexpr GUID GUID_tvFontDirection = GuidFromText(identity::kFontDirectionEnumId);
+inline constexpr GUID GUID_tvCaptionAlign = GuidFromText(identity::kCaptionAlignEnumId);
+inline constexpr GUID CLSID_pagGeneral = GuidFromText(identity::kGeneralPageClsid);
+inline constexpr GUID CLSID_pagURLs = GuidFromText(identity::kURLsPageClsid);
 
 } // namespace tovabel

@@ -42,11 +42,11 @@ using tovabel::win::Bstr;
 using tovabel::win::ComPtr;
 
 // The typelib interfaces take non-const strings they never modify.
-LPOLESTR ole(const wchar_t* text) {
+LPOLESTR Ole(const wchar_t* text) {
     return const_cast<LPOLESTR>(text);
 }
 
-std::string narrow(const wchar_t* text) {
+std::string Narrow(const wchar_t* text) {
     std::string out;
     for (; *text != L'\0'; ++text) {
         out.push_back(*text < 128 ? static_cast<char>(*text) : '?');
@@ -78,11 +78,11 @@ struct KnownTypes {
     ComPtr<ITypeInfo> picture;
     ComPtr<ITypeInfo> font;
     ComPtr<ITypeInfo> style;
-    ComPtr<ITypeInfo> border_style;
+    ComPtr<ITypeInfo> borderStyle;
     ComPtr<ITypeInfo> align;
-    ComPtr<ITypeInfo> font_direction;
+    ComPtr<ITypeInfo> fontDirection;
 
-    ITypeInfo* user_defined(Type type) const {
+    ITypeInfo* UserDefined(Type type) const {
         switch (type) {
         case Type::Color:
             return color.Get();
@@ -93,11 +93,11 @@ struct KnownTypes {
         case Type::Style:
             return style.Get();
         case Type::BorderStyle:
-            return border_style.Get();
+            return borderStyle.Get();
         case Type::Align:
             return align.Get();
         case Type::FontDirection:
-            return font_direction.Get();
+            return fontDirection.Get();
         default:
             return nullptr;
         }
@@ -110,48 +110,48 @@ class TypeDescs {
 public:
     TypeDescs(ICreateTypeInfo* owner, const KnownTypes& known) : owner_(owner), known_(known) {}
 
-    TYPEDESC* basic(VARTYPE vt) {
+    TYPEDESC* Basic(VARTYPE vt) {
         TYPEDESC& desc = pool_.emplace_back();
         desc.vt = vt;
         return &desc;
     }
-    TYPEDESC* pointer_to(TYPEDESC* inner) {
-        TYPEDESC* desc = basic(VT_PTR);
+    TYPEDESC* PointerTo(TYPEDESC* inner) {
+        TYPEDESC* desc = Basic(VT_PTR);
         desc->lptdesc = inner;
         return desc;
     }
-    TYPEDESC* reference(ITypeInfo* target) {
+    TYPEDESC* Reference(ITypeInfo* target) {
         HREFTYPE href = 0;
         Check(owner_->AddRefTypeInfo(target, &href), "AddRefTypeInfo");
-        TYPEDESC* desc = basic(VT_USERDEFINED);
+        TYPEDESC* desc = Basic(VT_USERDEFINED);
         desc->hreftype = href;
         return desc;
     }
 
     // The type as a by-value [in] parameter and as a property value.
-    TYPEDESC* value(Type type) {
+    TYPEDESC* Value(Type type) {
         switch (type) {
         case Type::Boolean:
-            return basic(VT_BOOL);
+            return Basic(VT_BOOL);
         case Type::String:
-            return basic(VT_BSTR);
+            return Basic(VT_BSTR);
         case Type::Long:
-            return basic(VT_I4);
+            return Basic(VT_I4);
         case Type::Integer:
-            return basic(VT_I2);
+            return Basic(VT_I2);
         case Type::Single:
-            return basic(VT_R4);
+            return Basic(VT_R4);
         case Type::SoundData:
-            return basic(VT_VARIANT);
+            return Basic(VT_VARIANT);
         case Type::Picture:
         case Type::Font:
-            return pointer_to(reference(known_.user_defined(type)));
+            return PointerTo(Reference(known_.UserDefined(type)));
         case Type::Color:
         case Type::Style:
         case Type::BorderStyle:
         case Type::Align:
         case Type::FontDirection:
-            return reference(known_.user_defined(type));
+            return Reference(known_.UserDefined(type));
         }
         throw Failure{"unknown value type", E_UNEXPECTED};
     }
@@ -162,7 +162,7 @@ private:
     std::deque<TYPEDESC> pool_;
 };
 
-ELEMDESC element(TYPEDESC* type, USHORT flags) {
+ELEMDESC Element(TYPEDESC* type, USHORT flags) {
     ELEMDESC elem{};
     elem.tdesc = *type;
     elem.paramdesc.wParamFlags = flags;
@@ -247,7 +247,7 @@ constexpr SlotDef kSlots[] = {
 struct ParamDef {
     const wchar_t* name;
     Type type;
-    bool by_reference; // [in, out]: the handler may change the value
+    bool byReference; // [in, out]: the handler may change the value
 };
 
 struct EventDef {
@@ -271,65 +271,65 @@ const EventDef kEvents[] = {
 // Building.
 
 // The finished type description, for references from later ones.
-void as_type_info(ICreateTypeInfo* creator, ComPtr<ITypeInfo>& out) {
+void AsTypeInfo(ICreateTypeInfo* creator, ComPtr<ITypeInfo>& out) {
     Check(creator->QueryInterface(IID_ITypeInfo, reinterpret_cast<void**>(out.Put())),
           "QueryInterface(ITypeInfo)");
 }
 
-void find_in(ITypeLib* library, const wchar_t* name, TYPEKIND kind, ComPtr<ITypeInfo>& out) {
+void FindIn(ITypeLib* library, const wchar_t* name, TYPEKIND kind, ComPtr<ITypeInfo>& out) {
     const UINT count = library->GetTypeInfoCount();
     for (UINT i = 0; i < count; ++i) {
         Bstr found;
-        TYPEKIND found_kind{};
+        TYPEKIND foundKind{};
         if (FAILED(library->GetDocumentation(static_cast<INT>(i), found.Put(), nullptr, nullptr,
                                              nullptr))) {
             continue;
         }
         const bool same = found.View() == name;
-        if (same && SUCCEEDED(library->GetTypeInfoType(i, &found_kind)) && found_kind == kind) {
-            Check(library->GetTypeInfo(i, out.Put()), "GetTypeInfo(" + narrow(name) + ")");
+        if (same && SUCCEEDED(library->GetTypeInfoType(i, &foundKind)) && foundKind == kind) {
+            Check(library->GetTypeInfo(i, out.Put()), "GetTypeInfo(" + Narrow(name) + ")");
             return;
         }
     }
-    throw Failure{"finding " + narrow(name), TYPE_E_ELEMENTNOTFOUND};
+    throw Failure{"finding " + Narrow(name), TYPE_E_ELEMENTNOTFOUND};
 }
 
-void load_stdole(KnownTypes& known) {
+void LoadStdole(KnownTypes& known) {
     ComPtr<ITypeLib> stdole;
     if (FAILED(LoadRegTypeLib(IID_StdOle, 2, 0, LOCALE_NEUTRAL, stdole.Put()))) {
         Check(LoadTypeLib(L"stdole2.tlb", stdole.Put()), "LoadTypeLib(stdole2.tlb)");
     }
-    find_in(stdole.Get(), L"IDispatch", TKIND_INTERFACE, known.dispatch);
-    find_in(stdole.Get(), L"OLE_COLOR", TKIND_ALIAS, known.color);
-    find_in(stdole.Get(), L"Picture", TKIND_DISPATCH, known.picture);
-    find_in(stdole.Get(), L"Font", TKIND_DISPATCH, known.font);
+    FindIn(stdole.Get(), L"IDispatch", TKIND_INTERFACE, known.dispatch);
+    FindIn(stdole.Get(), L"OLE_COLOR", TKIND_ALIAS, known.color);
+    FindIn(stdole.Get(), L"Picture", TKIND_DISPATCH, known.picture);
+    FindIn(stdole.Get(), L"Font", TKIND_DISPATCH, known.font);
 }
 
 class LibraryBuilder {
 public:
-    LibraryBuilder(ICreateTypeLib2* library, KnownTypes& known, short pointer_size)
-        : library_(library), known_(known), pointer_size_(pointer_size) {}
+    LibraryBuilder(ICreateTypeLib2* library, KnownTypes& known, short pointerSize)
+        : library_(library), known_(known), pointerSize_(pointerSize) {}
 
-    void create(const wchar_t* name, TYPEKIND kind, const GUID& guid, UINT flags,
+    void Create(const wchar_t* name, TYPEKIND kind, const GUID& guid, UINT flags,
                 ComPtr<ICreateTypeInfo>& out) {
-        const std::string what = narrow(name);
-        Check(library_->CreateTypeInfo(ole(name), kind, out.Put()), "CreateTypeInfo " + what);
+        const std::string what = Narrow(name);
+        Check(library_->CreateTypeInfo(Ole(name), kind, out.Put()), "CreateTypeInfo " + what);
         Check(out->SetGuid(guid), "SetGuid " + what);
         if (flags != 0) {
             Check(out->SetTypeFlags(flags), "SetTypeFlags " + what);
         }
     }
 
-    void derive_from(ICreateTypeInfo* creator, ITypeInfo* base, const char* what) {
+    void DeriveFrom(ICreateTypeInfo* creator, ITypeInfo* base, const char* what) {
         HREFTYPE href = 0;
         Check(creator->AddRefTypeInfo(base, &href), std::string("AddRefTypeInfo base of ") + what);
         Check(creator->AddImplType(0, href), std::string("AddImplType ") + what);
     }
 
-    void add_enum(const EnumDef& def, ComPtr<ITypeInfo>& out) {
+    void AddEnum(const EnumDef& def, ComPtr<ITypeInfo>& out) {
         ComPtr<ICreateTypeInfo> creator;
-        create(def.name, TKIND_ENUM, def.guid, 0, creator);
-        const std::string what = narrow(def.name);
+        Create(def.name, TKIND_ENUM, def.guid, 0, creator);
+        const std::string what = Narrow(def.name);
         UINT index = 0;
         for (const EnumMember& member : def.members) {
             VARIANT value;
@@ -342,48 +342,48 @@ public:
             var.elemdescVar.tdesc.vt = VT_I4;
             var.varkind = VAR_CONST;
             Check(creator->AddVarDesc(index, &var), "AddVarDesc " + what);
-            Check(creator->SetVarName(index, ole(member.name)),
-                  "SetVarName " + narrow(member.name));
-            Check(creator->SetVarDocString(index, ole(member.name)),
-                  "SetVarDocString " + narrow(member.name));
+            Check(creator->SetVarName(index, Ole(member.name)),
+                  "SetVarName " + Narrow(member.name));
+            Check(creator->SetVarDocString(index, Ole(member.name)),
+                  "SetVarDocString " + Narrow(member.name));
             ++index;
         }
         Check(creator->LayOut(), "LayOut " + what);
-        as_type_info(creator.Get(), out);
+        AsTypeInfo(creator.Get(), out);
     }
 
     // A dual interface with no members of its own.
-    void add_empty_dual(const wchar_t* name, const GUID& guid, ComPtr<ITypeInfo>& out) {
+    void AddEmptyDual(const wchar_t* name, const GUID& guid, ComPtr<ITypeInfo>& out) {
         ComPtr<ICreateTypeInfo> creator;
-        create(name, TKIND_INTERFACE, guid, kDualFlags, creator);
-        derive_from(creator.Get(), known_.dispatch.Get(), "dual interface");
-        Check(creator->LayOut(), "LayOut " + narrow(name));
-        as_type_info(creator.Get(), out);
+        Create(name, TKIND_INTERFACE, guid, kDualFlags, creator);
+        DeriveFrom(creator.Get(), known_.dispatch.Get(), "dual interface");
+        Check(creator->LayOut(), "LayOut " + Narrow(name));
+        AsTypeInfo(creator.Get(), out);
     }
 
-    void add_control_interface(ComPtr<ITypeInfo>& out) {
+    void AddControlInterface(ComPtr<ITypeInfo>& out) {
         ComPtr<ICreateTypeInfo> creator;
-        create(L"_Tovabel", TKIND_INTERFACE, tovabel::IID__Tovabel, kDualFlags, creator);
-        derive_from(creator.Get(), known_.dispatch.Get(), "_Tovabel");
+        Create(L"_Tovabel", TKIND_INTERFACE, tovabel::IID__Tovabel, kDualFlags, creator);
+        DeriveFrom(creator.Get(), known_.dispatch.Get(), "_Tovabel");
         UINT index = 0;
         for (const SlotDef& slot : kSlots) {
-            add_slot(creator.Get(), index++, slot);
+            AddSlot(creator.Get(), index++, slot);
         }
         Check(creator->LayOut(), "LayOut _Tovabel");
-        as_type_info(creator.Get(), out);
+        AsTypeInfo(creator.Get(), out);
     }
 
-    void add_events(ComPtr<ITypeInfo>& out) {
+    void AddEvents(ComPtr<ITypeInfo>& out) {
         ComPtr<ICreateTypeInfo> creator;
-        create(L"__Tovabel", TKIND_DISPATCH, tovabel::DIID___Tovabel,
+        Create(L"__Tovabel", TKIND_DISPATCH, tovabel::DIID___Tovabel,
                TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE, creator);
-        derive_from(creator.Get(), known_.dispatch.Get(), "__Tovabel");
+        DeriveFrom(creator.Get(), known_.dispatch.Get(), "__Tovabel");
         UINT index = 0;
         for (const EventDef& event : kEvents) {
-            add_event(creator.Get(), index++, event);
+            AddEvent(creator.Get(), index++, event);
         }
         Check(creator->LayOut(), "LayOut __Tovabel");
-        as_type_info(creator.Get(), out);
+        AsTypeInfo(creator.Get(), out);
     }
 
     struct Implemented {
@@ -391,13 +391,13 @@ public:
         INT flags;
     };
 
-    void add_class(const wchar_t* name, const GUID& guid, UINT flags, const wchar_t* help,
-                   std::initializer_list<Implemented> implemented) {
+    void AddClass(const wchar_t* name, const GUID& guid, UINT flags, const wchar_t* help,
+                  std::initializer_list<Implemented> implemented) {
         ComPtr<ICreateTypeInfo> creator;
-        create(name, TKIND_COCLASS, guid, flags, creator);
-        const std::string what = narrow(name);
+        Create(name, TKIND_COCLASS, guid, flags, creator);
+        const std::string what = Narrow(name);
         if (help != nullptr) {
-            Check(creator->SetDocString(ole(help)), "SetDocString " + what);
+            Check(creator->SetDocString(Ole(help)), "SetDocString " + what);
         }
         UINT index = 0;
         for (const Implemented& item : implemented) {
@@ -414,22 +414,22 @@ private:
     static constexpr UINT kDualFlags =
         TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FNONEXTENSIBLE;
 
-    void add_function(ICreateTypeInfo* creator, UINT index, FUNCDESC& func, const wchar_t* name,
-                      const std::vector<const wchar_t*>& param_names, const wchar_t* help) {
-        const std::string what = narrow(name);
+    void AddFunction(ICreateTypeInfo* creator, UINT index, FUNCDESC& func, const wchar_t* name,
+                     const std::vector<const wchar_t*>& paramNames, const wchar_t* help) {
+        const std::string what = Narrow(name);
         Check(creator->AddFuncDesc(index, &func), "AddFuncDesc " + what);
-        std::vector<LPOLESTR> names{ole(name)};
-        for (const wchar_t* param : param_names) {
-            names.push_back(ole(param));
+        std::vector<LPOLESTR> names{Ole(name)};
+        for (const wchar_t* param : paramNames) {
+            names.push_back(Ole(param));
         }
         Check(creator->SetFuncAndParamNames(index, names.data(), static_cast<UINT>(names.size())),
               "SetFuncAndParamNames " + what);
         if (*help != L'\0') {
-            Check(creator->SetFuncDocString(index, ole(help)), "SetFuncDocString " + what);
+            Check(creator->SetFuncDocString(index, Ole(help)), "SetFuncDocString " + what);
         }
     }
 
-    void add_slot(ICreateTypeInfo* creator, UINT index, const SlotDef& slot) {
+    void AddSlot(ICreateTypeInfo* creator, UINT index, const SlotDef& slot) {
         TypeDescs types(creator, known_);
         FUNCDESC func{};
         func.funckind = FUNC_PUREVIRTUAL;
@@ -438,7 +438,7 @@ private:
         // Given explicitly: laying out on its own, Wine counts the inherited
         // IDispatch slots in this process's pointer size, which is wrong when a
         // 64-bit process writes the 32-bit library.
-        func.oVft = static_cast<SHORT>((kDispatchSlots + index) * pointer_size_);
+        func.oVft = static_cast<SHORT>((kDispatchSlots + index) * pointerSize_);
         ELEMDESC param{};
 
         if (slot.slot == Slot::Method) {
@@ -446,12 +446,12 @@ private:
             func.memid = method.dispid;
             func.invkind = INVOKE_FUNC;
             if (method.result == Result::String) {
-                param = element(types.pointer_to(types.basic(VT_BSTR)),
+                param = Element(types.PointerTo(types.Basic(VT_BSTR)),
                                 PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
                 func.cParams = 1;
                 func.lprgelemdescParam = &param;
             }
-            add_function(creator, index, func, method.name, {}, method.help);
+            AddFunction(creator, index, func, method.name, {}, method.help);
             return;
         }
 
@@ -460,33 +460,33 @@ private:
         func.cParams = 1;
         func.lprgelemdescParam = &param;
         func.wFuncFlags = property.listing == Listing::Browsable ? 0 : FUNCFLAG_FNONBROWSABLE;
-        TYPEDESC* value = types.value(property.type);
+        TYPEDESC* value = types.Value(property.type);
         switch (slot.slot) {
         case Slot::Get:
             func.invkind = INVOKE_PROPERTYGET;
-            param = element(types.pointer_to(value), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
+            param = Element(types.PointerTo(value), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
             break;
         case Slot::Put:
         case Slot::PutRef:
             func.invkind = slot.slot == Slot::Put ? INVOKE_PROPERTYPUT : INVOKE_PROPERTYPUTREF;
-            param = element(property.type == Type::SoundData ? types.pointer_to(value) : value,
+            param = Element(property.type == Type::SoundData ? types.PointerTo(value) : value,
                             PARAMFLAG_FIN);
             break;
         case Slot::Method:
             break;
         }
-        add_function(creator, index, func, property.name, {}, property.help);
+        AddFunction(creator, index, func, property.name, {}, property.help);
     }
 
-    void add_event(ICreateTypeInfo* creator, UINT index, const EventDef& event) {
+    void AddEvent(ICreateTypeInfo* creator, UINT index, const EventDef& event) {
         TypeDescs types(creator, known_);
         std::vector<ELEMDESC> params;
         std::vector<const wchar_t*> names;
         for (const ParamDef& param : event.params) {
-            TYPEDESC* value = types.value(param.type);
-            params.push_back(param.by_reference
-                                 ? element(types.pointer_to(value), PARAMFLAG_FIN | PARAMFLAG_FOUT)
-                                 : element(value, PARAMFLAG_FIN));
+            TYPEDESC* value = types.Value(param.type);
+            params.push_back(param.byReference
+                                 ? Element(types.PointerTo(value), PARAMFLAG_FIN | PARAMFLAG_FOUT)
+                                 : Element(value, PARAMFLAG_FIN));
             names.push_back(param.name);
         }
         FUNCDESC func{};
@@ -497,20 +497,20 @@ private:
         func.elemdescFunc.tdesc.vt = VT_VOID;
         func.cParams = static_cast<SHORT>(params.size());
         func.lprgelemdescParam = params.empty() ? nullptr : params.data();
-        add_function(creator, index, func, event.name, names, event.help);
+        AddFunction(creator, index, func, event.name, names, event.help);
     }
 
     ICreateTypeLib2* library_;
     KnownTypes& known_;
-    short pointer_size_;
+    short pointerSize_;
 };
 
-short pointer_size(SYSKIND syskind) {
+short PointerSize(SYSKIND syskind) {
     return syskind == SYS_WIN64 ? 8 : 4;
 }
 
 // Under Wine a Unix path such as /build/x.tlb names the same file as Z:\build\x.tlb.
-std::wstring windows_path(const char* path) {
+std::wstring WindowsPath(const char* path) {
     std::wstring out;
     if (path[0] == '/') {
         out = L"Z:";
@@ -521,41 +521,41 @@ std::wstring windows_path(const char* path) {
     return out;
 }
 
-void generate(const std::wstring& output, SYSKIND syskind) {
+void Generate(const std::wstring& output, SYSKIND syskind) {
     KnownTypes known;
-    load_stdole(known);
+    LoadStdole(known);
 
     ComPtr<ICreateTypeLib2> library;
     Check(CreateTypeLib2(syskind, output.c_str(), library.Put()), "CreateTypeLib2");
-    Check(library->SetName(ole(tovabel::identity::kWideLibraryName.text)), "SetName");
+    Check(library->SetName(Ole(tovabel::identity::kWideLibraryName.text)), "SetName");
     Check(library->SetGuid(tovabel::LIBID_OrnisTovabel), "SetGuid");
     Check(library->SetVersion(tovabel::identity::kTypeLibMajor, tovabel::identity::kTypeLibMinor),
           "SetVersion");
     Check(library->SetLcid(tovabel::identity::kTypeLibLcid), "SetLcid");
-    Check(library->SetDocString(ole(kLibraryHelp)), "SetDocString");
+    Check(library->SetDocString(Ole(kLibraryHelp)), "SetDocString");
 
-    LibraryBuilder builder(library.Get(), known, pointer_size(syskind));
-    ComPtr<ITypeInfo> caption_align; // published, used by no member
-    ComPtr<ITypeInfo>* enum_outputs[] = {&known.style, &known.border_style, &known.align,
-                                         &known.font_direction, &caption_align};
-    static_assert(std::size(enum_outputs) == std::size(kEnums));
+    LibraryBuilder builder(library.Get(), known, PointerSize(syskind));
+    ComPtr<ITypeInfo> captionAlign; // published, used by no member
+    ComPtr<ITypeInfo>* enumOutputs[] = {&known.style, &known.borderStyle, &known.align,
+                                        &known.fontDirection, &captionAlign};
+    static_assert(std::size(enumOutputs) == std::size(kEnums));
     for (std::size_t i = 0; i < std::size(kEnums); ++i) {
-        builder.add_enum(kEnums[i], *enum_outputs[i]);
+        builder.AddEnum(kEnums[i], *enumOutputs[i]);
     }
 
-    ComPtr<ITypeInfo> types_interface;
-    builder.add_empty_dual(L"_clsTVTypes", tovabel::IID__clsTVTypes, types_interface);
-    builder.add_class(L"clsTVTypes", tovabel::CLSID_clsTVTypes, 0, nullptr,
-                      {{types_interface.Get(), IMPLTYPEFLAG_FDEFAULT}});
+    ComPtr<ITypeInfo> typesInterface;
+    builder.AddEmptyDual(L"_clsTVTypes", tovabel::IID__clsTVTypes, typesInterface);
+    builder.AddClass(L"clsTVTypes", tovabel::CLSID_clsTVTypes, 0, nullptr,
+                     {{typesInterface.Get(), IMPLTYPEFLAG_FDEFAULT}});
 
-    ComPtr<ITypeInfo> control_interface;
-    builder.add_control_interface(control_interface);
+    ComPtr<ITypeInfo> controlInterface;
+    builder.AddControlInterface(controlInterface);
     ComPtr<ITypeInfo> events;
-    builder.add_events(events);
-    builder.add_class(L"Tovabel", tovabel::CLSID_Tovabel, TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL,
-                      L"Tovabel flat button",
-                      {{control_interface.Get(), IMPLTYPEFLAG_FDEFAULT},
-                       {events.Get(), IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}});
+    builder.AddEvents(events);
+    builder.AddClass(L"Tovabel", tovabel::CLSID_Tovabel, TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL,
+                     L"Tovabel flat button",
+                     {{controlInterface.Get(), IMPLTYPEFLAG_FDEFAULT},
+                      {events.Get(), IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}});
 
     Check(library->SaveAllChanges(), "SaveAllChanges");
     library.Reset();
@@ -567,9 +567,9 @@ void generate(const std::wstring& output, SYSKIND syskind) {
 }
 
 // Prints the listing of the library in `path` (a .tlb file or a module holding one).
-int dump(const char* path) {
+int Dump(const char* path) {
     ComPtr<ITypeLib> library;
-    const HRESULT hr = LoadTypeLibEx(windows_path(path).c_str(), REGKIND_NONE, library.Put());
+    const HRESULT hr = LoadTypeLibEx(WindowsPath(path).c_str(), REGKIND_NONE, library.Put());
     if (FAILED(hr)) {
         std::fprintf(stderr, "tovabel_tlbgen: loading %s failed (HRESULT 0x%08lX)\n", path,
                      static_cast<unsigned long>(hr));
@@ -583,17 +583,17 @@ int dump(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--dump") == 0) {
-        return dump(argv[2]);
+        return Dump(argv[2]);
     }
     if (argc != 3 || (std::strcmp(argv[2], "win32") != 0 && std::strcmp(argv[2], "win64") != 0)) {
         std::fprintf(stderr, "usage: tovabel_tlbgen <output.tlb> <win32|win64>\n"
                              "       tovabel_tlbgen --dump <library>\n");
         return 2;
     }
-    const std::wstring output = windows_path(argv[1]);
+    const std::wstring output = WindowsPath(argv[1]);
     const SYSKIND syskind = std::strcmp(argv[2], "win64") == 0 ? SYS_WIN64 : SYS_WIN32;
     try {
-        generate(output, syskind);
+        Generate(output, syskind);
     } catch (const Failure& failure) {
         DeleteFileW(output.c_str());
         std::fprintf(stderr, "tovabel_tlbgen: %s failed (HRESULT 0x%08lX)\n", failure.step.c_str(),
