@@ -208,10 +208,7 @@ TEST(Activation, QuickActivateConnectsTheSinksAndReportsStatus) {
     const Ref<IDispatch> control = quick.As<IDispatch>(IID_IDispatch);
     const Ref<IPersistStreamInit> persist = quick.As<IPersistStreamInit>(IID_IPersistStreamInit);
     ASSERT_EQ(S_OK, persist->InitNew());
-    LPOLESTR names[] = {const_cast<LPOLESTR>(L"Caption")};
-    DISPID id = 0;
-    ASSERT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
-    ASSERT_EQ(S_OK, Put(control.Get(), id, *Str(L"Changed")));
+    ASSERT_EQ(S_OK, Put(control.Get(), L"Caption", Str(L"Changed")));
     EXPECT_FALSE(changes.changed.empty());
     quick.As<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
 }
@@ -241,10 +238,7 @@ TEST(Activation, ActivatesAndPaintsInTheAtlHost) {
     ASSERT_TRUE(getControl != nullptr);
     ASSERT_EQ(S_OK, getControl(host.Get(), control.Put()));
     const Ref<IDispatch> dispatch = control.As<IDispatch>(IID_IDispatch);
-    LPOLESTR names[] = {const_cast<LPOLESTR>(L"BackColor")};
-    DISPID id = 0;
-    ASSERT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
-    ASSERT_EQ(S_OK, Put(dispatch.Get(), id, *Long(static_cast<std::int32_t>(kBack))));
+    ASSERT_EQ(S_OK, Put(dispatch.Get(), L"BackColor", Long(static_cast<std::int32_t>(kBack))));
     frame.Settle();
 
     const Pixels pixels = ReadWindow(window);

@@ -82,13 +82,6 @@ private:
     OLE_YSIZE_HIMETRIC height_;
 };
 
-Ref<IPictureDisp> PictureOf(PICTDESC desc) {
-    desc.cbSizeofstruct = sizeof desc;
-    Ref<IPictureDisp> picture;
-    OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
-    return picture;
-}
-
 Ref<IPictureDisp> CursorPicture() {
     PICTDESC desc{};
     desc.picType = PICTYPE_ICON;

@@ -31,14 +31,7 @@ int PixelHeight() {
 }
 
 Ref<IFontDisp> CaptionFont(int points = kPoints) {
-    FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = const_cast<LPOLESTR>(kFace);
-    desc.cySize.int64 = points * 10000;
-    desc.sWeight = FW_NORMAL;
-    Ref<IFontDisp> font;
-    OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid());
-    return font;
+    return MakeFont(kFace, points);
 }
 
 // How wide `text` is in the caption's font, as the control measures it.

@@ -1,6 +1,6 @@
-// The control as a client program sees it: created by ProgID, every property
-// read and written late-bound by DISPID, refusals, wrong argument types, and
-// events through the connection point.
+// The control as a client program sees it: created by ProgID, properties of
+// each kind read and written late-bound by DISPID, refusals, wrong arguments,
+// events through the connection point and its class information.
 #include "com_client.h"
 
 #include "control/tovabel_interface.h"
@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 namespace tovabel::wintest {
@@ -25,10 +24,8 @@ std::string Describe(const Var& value) {
     switch (v.vt) {
     case VT_I4:
         return "L:" + std::to_string(v.lVal);
-    case VT_UI4:
+    case VT_UI4: // colours
         return "L:" + std::to_string(static_cast<std::int32_t>(v.ulVal));
-    case VT_I2:
-        return "L:" + std::to_string(v.iVal);
     case VT_BOOL:
         return std::string("B:") + (v.boolVal == VARIANT_TRUE ? "1" : v.boolVal ? "?" : "0");
     case VT_BSTR:
@@ -50,28 +47,27 @@ std::string Read(IDispatch* control, DISPID id) {
 
 std::wstring NameOf(IUnknown* object) {
     Ref<IFont> font;
-    if (!object || FAILED(object->QueryInterface(IID_IFont, font.PutVoid()))) {
-        return L"<none>";
-    }
     BSTR name = nullptr;
-    font->get_Name(&name);
-    std::wstring out(name ? name : L"");
+    if (object && SUCCEEDED(object->QueryInterface(IID_IFont, font.PutVoid()))) {
+        font->get_Name(&name);
+    }
+    const std::wstring text = name ? name : L"<none>";
     SysFreeString(name);
-    return out;
+    return text;
 }
 
 std::wstring FontName(IDispatch* control) {
     Var value;
     Get(control, dispid::Font, value);
-    return value.Get()->vt == VT_DISPATCH ? NameOf(value.Get()->pdispVal) : L"<none>";
+    return value.Type() == VT_DISPATCH ? NameOf(V_DISPATCH(value.Get())) : L"<none>";
 }
 
-// The face the platform picks for a font asked for by this name (a prefix
-// without the font substitutes another face, and reports that one).
+// The face the platform picks for a font asked for by this name.
 std::wstring PlatformFaceFor(const wchar_t* name) {
-    Ref<IFontDisp> font = MakeFont(name);
-    return NameOf(font.Get());
+    return NameOf(MakeFont(name).Get());
 }
+
+const std::string kButtonFace = "L:" + std::to_string(static_cast<std::int32_t>(0x8000000F));
 
 class Client : public ::testing::Test {
 protected:
@@ -82,62 +78,24 @@ protected:
     Ref<IDispatch> control;
 };
 
+// Both ways of starting a new instance give it the new values, one per kind.
 TEST_F(Client, NewInstanceReadsItsNewValues) {
-    struct Case {
-        const char* name;
-        DISPID id;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"AlignCaption", dispid::AlignCaption, "L:1"},
-        {"AlignPicture", dispid::AlignPicture, "L:0"},
-        {"AutoSize", dispid::AutoSize, "B:1"},
-        {"BackColor", dispid::BackColor,
-         "L:" + std::to_string(static_cast<std::int32_t>(0x8000000F))},
-        {"BorderStyle", dispid::BorderStyle, "L:1"},
-        {"Caption", dispid::Caption, "S:"},
-        {"Checked", dispid::Checked, "B:0"},
-        {"DroppedDown", dispid::DroppedDown, "B:0"},
-        {"Enabled", dispid::Enabled, "B:1"},
-        {"Font", dispid::Font, "obj"},
-        {"FontDirection", dispid::FontDirection, "L:0"},
-        {"HighlightColor", dispid::HighlightColor,
-         "L:" + std::to_string(static_cast<std::int32_t>(0x80000014))},
-        {"MaskColor", dispid::MaskColor, "L:" + std::to_string(0xC0C0C0)},
-        {"MouseIcon", dispid::MouseIcon, "null"},
-        {"MousePointer", dispid::MousePointer, "L:0"},
-        {"Picture", dispid::Picture, "null"},
-        {"PictureDisabled", dispid::PictureDisabled, "null"},
-        {"PictureDown", dispid::PictureDown, "null"},
-        {"PictureOver", dispid::PictureOver, "null"},
-        {"PlaySounds", dispid::PlaySounds, "B:1"},
-        {"ShadowColor", dispid::ShadowColor,
-         "L:" + std::to_string(static_cast<std::int32_t>(0x80000010))},
-        {"SoundClick", dispid::SoundClick, "bytes:0"},
-        {"SoundClickURL", dispid::SoundClickURL, "S:"},
-        {"SoundEnter", dispid::SoundEnter, "bytes:0"},
-        {"SoundEnterURL", dispid::SoundEnterURL, "S:"},
-        {"SoundLeave", dispid::SoundLeave, "bytes:0"},
-        {"SoundLeaveURL", dispid::SoundLeaveURL, "S:"},
-        {"Style", dispid::Style, "L:0"},
-        {"TextColor", dispid::TextColor,
-         "L:" + std::to_string(static_cast<std::int32_t>(0x80000012))},
-        {"ToolTipText", dispid::ToolTipText, "S:"},
-        {"Transparent", dispid::Transparent, "B:0"},
-        {"URLMouseIcon", dispid::URLMouseIcon, "S:"},
-        {"URLPicture", dispid::URLPicture, "S:"},
-        {"URLPictureDisabled", dispid::URLPictureDisabled, "S:"},
-        {"URLPictureDown", dispid::URLPictureDown, "S:"},
-        {"URLPictureOver", dispid::URLPictureOver, "S:"},
-        {"UseSystemSounds", dispid::UseSystemSounds, "B:1"},
-        {"Value", dispid::Value, "B:0"},
+    const std::pair<DISPID, std::string> cases[] = {
+        {dispid::AlignCaption, "L:1"},
+        {dispid::AutoSize, "B:1"},
+        {dispid::BackColor, kButtonFace},
+        {dispid::Caption, "S:"},
+        {dispid::Font, "obj"},
+        {dispid::Picture, "null"},
+        {dispid::SoundClick, "bytes:0"},
+        {dispid::Enabled, "B:1"},
     };
     for (bool throughBag : {false, true}) {
+        SCOPED_TRACE(throughBag ? "property bag" : "stream");
         Ref<IDispatch> fresh = CreateControl(throughBag);
         ASSERT_TRUE(fresh);
-        for (const Case& tc : cases) {
-            EXPECT_EQ(Read(fresh.Get(), tc.id), tc.expected)
-                << tc.name << (throughBag ? " (property bag)" : " (stream)");
+        for (const auto& [id, expected] : cases) {
+            EXPECT_EQ(Read(fresh.Get(), id), expected) << id;
         }
         EXPECT_EQ(FontName(fresh.Get()), PlatformFaceFor(L"MS Sans Serif"));
     }
@@ -146,148 +104,92 @@ TEST_F(Client, NewInstanceReadsItsNewValues) {
     EXPECT_EQ(Describe(version), "S:1.0.0");
 }
 
-TEST_F(Client, EveryWritablePropertyReadsBackWhatWasWritten) {
-    struct Case {
-        const char* name;
+// A property of each kind reads back what was written; objects are kept as given.
+TEST_F(Client, PropertiesReadBackWhatWasWritten) {
+    const Ref<IPictureDisp> bitmap = MakeBitmapPicture();
+    const Ref<IPictureDisp> icon = MakeIconPicture();
+    const struct {
         DISPID id;
         Var value;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"Style", dispid::Style, Long(1), "L:1"},
-        {"Checked", dispid::Checked, Bool(true), "B:1"},
-        {"AlignCaption", dispid::AlignCaption, Long(3), "L:3"},
-        {"AlignPicture", dispid::AlignPicture, Long(4), "L:4"},
-        {"AutoSize", dispid::AutoSize, Bool(false), "B:0"},
-        {"BackColor", dispid::BackColor, Long(0x00FF0000), "L:" + std::to_string(0x00FF0000)},
-        {"BorderStyle", dispid::BorderStyle, Long(0), "L:0"},
-        {"Caption", dispid::Caption, Str(L"&Open"), "S:&Open"},
-        {"Enabled", dispid::Enabled, Bool(false), "B:0"},
-        {"FontDirection", dispid::FontDirection, Long(2), "L:2"},
-        {"HighlightColor", dispid::HighlightColor, Long(0x123456), "L:" + std::to_string(0x123456)},
-        {"MaskColor", dispid::MaskColor, Long(0xFF00FF), "L:" + std::to_string(0xFF00FF)},
-        {"MousePointer", dispid::MousePointer, Long(11), "L:11"},
-        {"PlaySounds", dispid::PlaySounds, Bool(false), "B:0"},
-        {"ShadowColor", dispid::ShadowColor, Long(0x404040), "L:" + std::to_string(0x404040)},
-        {"SoundClickURL", dispid::SoundClickURL, Str(L"click.wav"), "S:click.wav"},
-        {"SoundEnterURL", dispid::SoundEnterURL, Str(L"enter.wav"), "S:enter.wav"},
-        {"SoundLeaveURL", dispid::SoundLeaveURL, Str(L"leave.wav"), "S:leave.wav"},
-        {"TextColor", dispid::TextColor, Long(0x0000FF), "L:" + std::to_string(0x0000FF)},
-        {"ToolTipText", dispid::ToolTipText, Str(L"Opens a file"), "S:Opens a file"},
-        {"URLPicture", dispid::URLPicture, Str(L"pic.bmp"), "S:pic.bmp"},
-        {"URLPictureOver", dispid::URLPictureOver, Str(L"over.bmp"), "S:over.bmp"},
-        {"URLPictureDown", dispid::URLPictureDown, Str(L"down.bmp"), "S:down.bmp"},
-        {"URLPictureDisabled", dispid::URLPictureDisabled, Str(L"off.bmp"), "S:off.bmp"},
-        {"URLMouseIcon", dispid::URLMouseIcon, Str(L"hand.cur"), "S:hand.cur"},
-        {"UseSystemSounds", dispid::UseSystemSounds, Bool(false), "B:0"},
-        {"SoundClick", dispid::SoundClick, Bytes({'R', 'I', 'F', 'F', 1}), "bytes:5"},
-        {"SoundEnter", dispid::SoundEnter, Bytes({1, 2}), "bytes:2"},
-        {"SoundLeave", dispid::SoundLeave, Bytes({7}), "bytes:1"},
-    };
-    for (const Case& tc : cases) {
-        EXPECT_EQ(Put(control.Get(), tc.id, *tc.value), S_OK) << tc.name;
-        EXPECT_EQ(Read(control.Get(), tc.id), tc.expected) << tc.name;
-    }
-    // The cursor's URL chose the custom pointer at once.
-    EXPECT_EQ(Read(control.Get(), dispid::MousePointer), "L:99");
-}
-
-TEST_F(Client, PicturesAndFontAreTheObjectsGiven) {
-    struct Case {
-        const char* name;
-        DISPID id;
-        Ref<IPictureDisp> picture;
         WORD kind;
+        std::string expected;
+    } cases[] = {
+        {dispid::Style, Long(1), DISPATCH_PROPERTYPUT, "L:1"},
+        {dispid::AutoSize, Bool(false), DISPATCH_PROPERTYPUT, "B:0"},
+        {dispid::BackColor, Long(0xFF0000), DISPATCH_PROPERTYPUT, "L:" + std::to_string(0xFF0000)},
+        {dispid::Caption, Str(L"&Open"), DISPATCH_PROPERTYPUT, "S:&Open"},
+        {dispid::SoundClick, Bytes({'R', 'I', 'F', 'F', 1}), DISPATCH_PROPERTYPUT, "bytes:5"},
+        {dispid::URLMouseIcon, Str(L"hand.cur"), DISPATCH_PROPERTYPUT, "S:hand.cur"},
+        {dispid::Picture, Object(bitmap.Get()), DISPATCH_PROPERTYPUTREF, "obj"},
+        {dispid::PictureDown, Object(bitmap.Get()), DISPATCH_PROPERTYPUT, "obj"},
+        {dispid::MouseIcon, Object(icon.Get()), DISPATCH_PROPERTYPUTREF, "obj"},
     };
-    const Case cases[] = {
-        {"Picture by reference", dispid::Picture, MakeBitmapPicture(), DISPATCH_PROPERTYPUTREF},
-        {"Picture by value", dispid::Picture, MakeBitmapPicture(), DISPATCH_PROPERTYPUT},
-        {"PictureOver", dispid::PictureOver, MakeIconPicture(), DISPATCH_PROPERTYPUTREF},
-        {"PictureDown", dispid::PictureDown, MakeBitmapPicture(), DISPATCH_PROPERTYPUT},
-        {"PictureDisabled", dispid::PictureDisabled, MakeBitmapPicture(), DISPATCH_PROPERTYPUTREF},
-        {"MouseIcon", dispid::MouseIcon, MakeIconPicture(), DISPATCH_PROPERTYPUTREF},
-    };
-    for (const Case& tc : cases) {
-        ASSERT_TRUE(tc.picture) << tc.name;
-        const Var value = Object(tc.picture.Get());
-        EXPECT_EQ(Put(control.Get(), tc.id, *value, tc.kind), S_OK) << tc.name;
+    for (const auto& tc : cases) {
+        SCOPED_TRACE(tc.id);
+        EXPECT_EQ(Put(control.Get(), tc.id, *tc.value, tc.kind), S_OK);
         Var back;
-        ASSERT_EQ(Get(control.Get(), tc.id, back), S_OK) << tc.name;
-        ASSERT_EQ(back.Get()->vt, VT_DISPATCH) << tc.name;
-        EXPECT_EQ(back.Get()->pdispVal, static_cast<IDispatch*>(tc.picture.Get())) << tc.name;
+        ASSERT_EQ(Get(control.Get(), tc.id, back), S_OK);
+        EXPECT_EQ(Describe(back), tc.expected);
+        if (tc.value.Type() == VT_DISPATCH) {
+            EXPECT_EQ(V_DISPATCH(back.Get()), V_DISPATCH(tc.value.Get()));
+        }
     }
-
-    Ref<IFontDisp> font = MakeFont(L"Arial");
-    const Var value = Object(font.Get());
-    EXPECT_EQ(Put(control.Get(), dispid::Font, *value, DISPATCH_PROPERTYPUTREF), S_OK);
+    EXPECT_EQ(Read(control.Get(), dispid::MousePointer), "L:99") << "the cursor's URL chose it";
+    const Ref<IFontDisp> font = MakeFont(L"Arial");
+    EXPECT_EQ(Put(control.Get(), dispid::Font, *Object(font.Get()), DISPATCH_PROPERTYPUTREF), S_OK);
     EXPECT_EQ(FontName(control.Get()), NameOf(font.Get()));
 }
 
 TEST_F(Client, RefusalsAreSilentAtRunTimeAndChangeNothing) {
-    Ref<IPictureDisp> bitmap = MakeBitmapPicture();
+    const Ref<IPictureDisp> bitmap = MakeBitmapPicture();
     const Var bitmapValue = Object(bitmap.Get());
     ASSERT_EQ(Put(control.Get(), dispid::Picture, *bitmapValue, DISPATCH_PROPERTYPUTREF), S_OK);
-    Ref<IPictureDisp> metafile = MakeMetafilePicture();
-    ASSERT_TRUE(metafile);
-    const Var metafileValue = Object(metafile.Get());
-
-    struct Case {
+    const Var metafile = Object(MakeMetafilePicture().Get());
+    const struct {
         const char* name;
         DISPID id;
-        const Var* value;
+        Var value;
         std::string expected;
+    } cases[] = {
+        {"metafile as Picture", dispid::Picture, metafile, "obj"},
+        {"metafile as PictureDown", dispid::PictureDown, metafile, "null"},
+        {"bitmap as MouseIcon", dispid::MouseIcon, bitmapValue, "null"},
+        {"Transparent", dispid::Transparent, Bool(true), "B:1"},
+        {"caption on a transparent button", dispid::Caption, Str(L"No"), "S:"},
+        {"AutoSize off while transparent", dispid::AutoSize, Bool(false), "B:1"},
     };
-    const Var caption = Str(L"No");
-    const Var on = Bool(true);
-    const Var off = Bool(false);
-    const Case cases[] = {
-        {"metafile as Picture", dispid::Picture, &metafileValue, "obj"},
-        {"metafile as PictureDown", dispid::PictureDown, &metafileValue, "null"},
-        {"bitmap as MouseIcon", dispid::MouseIcon, &bitmapValue, "null"},
-        {"Transparent", dispid::Transparent, &on, "B:1"},
-        {"caption on a transparent button", dispid::Caption, &caption, "S:"},
-        {"AutoSize off while transparent", dispid::AutoSize, &off, "B:1"},
-    };
-    for (const Case& tc : cases) {
+    for (const auto& tc : cases) {
         const WORD kind =
-            tc.value->Get()->vt == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
-        EXPECT_EQ(Put(control.Get(), tc.id, **tc.value, kind), S_OK) << tc.name;
+            tc.value.Type() == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+        EXPECT_EQ(Put(control.Get(), tc.id, *tc.value, kind), S_OK) << tc.name;
         EXPECT_EQ(Read(control.Get(), tc.id), tc.expected) << tc.name;
     }
     Var picture;
     Get(control.Get(), dispid::Picture, picture);
-    EXPECT_EQ(picture.Get()->pdispVal, static_cast<IDispatch*>(bitmap.Get()));
+    EXPECT_EQ(V_DISPATCH(picture.Get()), static_cast<IDispatch*>(bitmap.Get()));
 }
 
-TEST_F(Client, WrongArgumentTypesFailAndChangeNothing) {
-    struct Case {
-        const char* name;
+// Wrong types fail and change nothing; values out of range and huge texts are kept.
+TEST_F(Client, WrongArgumentsFailAndOddOnesAreKept) {
+    const struct {
         DISPID id;
         Var value;
-        std::string unchanged;
+        std::string after;
+    } cases[] = {
+        {dispid::Style, Str(L"abc"), "L:0"},
+        {dispid::BackColor, Str(L"red"), kButtonFace},
+        {dispid::Checked, Str(L"maybe"), "B:0"},
+        {dispid::Font, Str(L"Arial"), "obj"},
     };
-    const Case cases[] = {
-        {"text for Style", dispid::Style, Str(L"abc"), "L:0"},
-        {"text for BackColor", dispid::BackColor, Str(L"red"),
-         "L:" + std::to_string(static_cast<std::int32_t>(0x8000000F))},
-        {"text for Checked", dispid::Checked, Str(L"maybe"), "B:0"},
-        {"text for AutoSize", dispid::AutoSize, Str(L"perhaps"), "B:1"},
-        {"text for Font", dispid::Font, Str(L"Arial"), "obj"},
-    };
-    for (const Case& tc : cases) {
+    for (const auto& tc : cases) {
         const HRESULT hr = Put(control.Get(), tc.id, *tc.value);
         EXPECT_TRUE(hr == DISP_E_TYPEMISMATCH || hr == DISP_E_BADVARTYPE ||
                     hr == DISP_E_MEMBERNOTFOUND)
-            << tc.name << " returned " << std::hex << hr;
-        EXPECT_EQ(Read(control.Get(), tc.id), tc.unchanged) << tc.name;
+            << tc.id << " returned " << std::hex << hr;
+        EXPECT_EQ(Read(control.Get(), tc.id), tc.after) << tc.id;
     }
     EXPECT_EQ(FontName(control.Get()), PlatformFaceFor(L"MS Sans Serif"));
-}
-
-TEST_F(Client, OutOfRangeValuesAndHugeTextAreKept) {
-    for (std::int32_t v : {-1, 11, 1000, 0x7FFFFFFF}) {
-        EXPECT_EQ(Put(control.Get(), dispid::Style, *Long(v)), S_OK);
-        EXPECT_EQ(Read(control.Get(), dispid::Style), "L:" + std::to_string(v));
+    for (std::int32_t v : {-1, 0x7FFFFFFF}) {
         EXPECT_EQ(Put(control.Get(), dispid::AlignPicture, *Long(v)), S_OK);
         EXPECT_EQ(Read(control.Get(), dispid::AlignPicture), "L:" + std::to_string(v));
     }
@@ -295,8 +197,7 @@ TEST_F(Client, OutOfRangeValuesAndHugeTextAreKept) {
     EXPECT_EQ(Put(control.Get(), dispid::Caption, *Str(huge)), S_OK);
     Var back;
     ASSERT_EQ(Get(control.Get(), dispid::Caption, back), S_OK);
-    ASSERT_EQ(back.Get()->vt, VT_BSTR);
-    EXPECT_EQ(SysStringLen(back.Get()->bstrVal), huge.size());
+    EXPECT_EQ(SysStringLen(V_BSTR(back.Get())), huge.size());
 }
 
 // Sound data is bytes. An array of anything else, whose storage holds
@@ -305,27 +206,20 @@ TEST_F(Client, OutOfRangeValuesAndHugeTextAreKept) {
 TEST_F(Client, SoundDataTakesByteArraysOnly) {
     const auto arrayOf = [](VARTYPE type, ULONG count) {
         Var array;
-        array.Get()->vt = VT_ARRAY | type;
-        array.Get()->parray = SafeArrayCreateVector(type, 0, count);
+        V_VT(array.Get()) = VT_ARRAY | type;
+        V_ARRAY(array.Get()) = SafeArrayCreateVector(type, 0, count);
         return array;
     };
-    const struct {
-        const char* what;
-        Var value;
-        std::string after;
-    } cases[] = {
-        {"variants", arrayOf(VT_VARIANT, 2), "bytes:0"},
-        {"strings", arrayOf(VT_BSTR, 2), "bytes:0"},
-        {"longs", arrayOf(VT_I4, 3), "bytes:0"},
-        {"bytes", Bytes({1, 2, 3}), "bytes:3"},
-        {"signed bytes", arrayOf(VT_I1, 2), "bytes:2"},
-        {"a number", Long(5), "bytes:2"},
-        {"longs after bytes", arrayOf(VT_I4, 3), "bytes:2"},
+    const std::pair<Var, std::string> cases[] = {
+        {arrayOf(VT_VARIANT, 2), "bytes:0"}, {arrayOf(VT_BSTR, 2), "bytes:0"},
+        {arrayOf(VT_I4, 3), "bytes:0"},      {Bytes({1, 2, 3}), "bytes:3"},
+        {arrayOf(VT_I1, 2), "bytes:2"},      {Long(5), "bytes:2"},
+        {arrayOf(VT_I4, 3), "bytes:2"},
     };
-    for (const auto& tc : cases) {
-        SCOPED_TRACE(tc.what);
-        EXPECT_EQ(Put(control.Get(), dispid::SoundEnter, *tc.value), S_OK);
-        EXPECT_EQ(Read(control.Get(), dispid::SoundEnter), tc.after);
+    for (const auto& [value, after] : cases) {
+        SCOPED_TRACE(after + " after vt " + std::to_string(value.Type()));
+        EXPECT_EQ(Put(control.Get(), dispid::SoundEnter, *value), S_OK);
+        EXPECT_EQ(Read(control.Get(), dispid::SoundEnter), after);
     }
 }
 
@@ -335,13 +229,22 @@ TEST_F(Client, EventsReachTheConnectionPointInOrder) {
     sink.during = [](EventSink& s, DISPID id) {
         Var value;
         Get(s.control, dispid::Value, value);
-        s.valueDuring.emplace_back(id, value.Get()->boolVal == VARIANT_TRUE);
+        s.valueDuring.emplace_back(id, V_BOOL(value.Get()) == VARIANT_TRUE);
     };
     ASSERT_NE(sink.Advise(control.Get(), DIID___Tovabel), 0u);
+    ChangeSink changes;
+    const auto points = control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    Ref<IConnectionPoint> point;
+    ASSERT_EQ(points->FindConnectionPoint(IID_IPropertyNotifySink, point.Put()), S_OK);
+    DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(&changes, &cookie), S_OK);
 
     const Var on = Bool(true);
     ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Normal: Click
+    changes.changed.clear();
     ASSERT_EQ(Put(control.Get(), dispid::Style, *Long(5)), S_OK);
+    // A new style also reports Checked, first.
+    EXPECT_EQ(changes.changed, (std::vector<DISPID>{dispid::Checked, dispid::Style}));
     ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Menu: DropDown
     EXPECT_EQ(Read(control.Get(), dispid::DroppedDown), "B:1");
     ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Menu again: DropDownCancelled
@@ -357,12 +260,12 @@ TEST_F(Client, EventsReachTheConnectionPointInOrder) {
     for (const auto& event : sink.events) {
         EXPECT_TRUE(event.args.empty());
     }
+    point->Unadvise(cookie);
     control = Ref<IDispatch>(); // the sink lives on this frame: let go of it first
 }
 
 TEST_F(Client, HandlerThatReleasesTheControlDoesNotCrash) {
     EventSink sink;
-    sink.control = control.Get();
     ASSERT_NE(sink.Advise(control.Get(), DIID___Tovabel), 0u);
     // The handler drops the client's last reference while Click is delivered.
     static Ref<IDispatch>* owner = nullptr;
@@ -370,27 +273,9 @@ TEST_F(Client, HandlerThatReleasesTheControlDoesNotCrash) {
     sink.during = [](EventSink&, DISPID) { *owner = Ref<IDispatch>(); };
     IDispatch* raw = control.Get();
     raw->AddRef(); // keep a pointer for the call itself, as a caller's stack would
-    const Var on = Bool(true);
-    EXPECT_EQ(Put(raw, dispid::Value, *on), S_OK);
+    EXPECT_EQ(Put(raw, dispid::Value, *Bool(true)), S_OK);
     EXPECT_EQ(raw->Release(), 0u) << "the control outlived its last reference";
     EXPECT_EQ(sink.events.size(), 1u);
-}
-
-TEST_F(Client, ChangesAreReportedByDispid) {
-    ChangeSink changes;
-    Ref<IConnectionPointContainer> container =
-        control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
-    ASSERT_TRUE(container);
-    Ref<IConnectionPoint> point;
-    ASSERT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, point.Put()), S_OK);
-    DWORD cookie = 0;
-    ASSERT_EQ(point->Advise(&changes, &cookie), S_OK);
-
-    Put(control.Get(), dispid::Caption, *Str(L"Go"));
-    Put(control.Get(), dispid::Style, *Long(0)); // also reports Checked first
-    const std::vector<DISPID> expected = {dispid::Caption, dispid::Checked, dispid::Style};
-    EXPECT_EQ(changes.changed, expected);
-    point->Unadvise(cookie);
 }
 
 TEST_F(Client, ClassInfoNamesTheControlAndItsEvents) {
@@ -401,10 +286,6 @@ TEST_F(Client, ClassInfoNamesTheControlAndItsEvents) {
     EXPECT_TRUE(IsEqualGUID(events, DIID___Tovabel));
     Ref<ITypeInfo> classInfo;
     ASSERT_EQ(info->GetClassInfo(classInfo.Put()), S_OK);
-    BSTR name = nullptr;
-    ASSERT_EQ(classInfo->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
-    EXPECT_EQ(ToNarrow(name), "Tovabel");
-    SysFreeString(name);
     TYPEATTR* attr = nullptr;
     ASSERT_EQ(classInfo->GetTypeAttr(&attr), S_OK);
     EXPECT_TRUE(IsEqualGUID(attr->guid, CLSID_Tovabel));
@@ -416,12 +297,9 @@ TEST_F(Client, ClassInfoNamesTheControlAndItsEvents) {
     ASSERT_EQ(dispatchInfo->GetTypeAttr(&attr), S_OK);
     EXPECT_TRUE(IsEqualGUID(attr->guid, IID__Tovabel));
     dispatchInfo->ReleaseTypeAttr(attr);
-
     // Names resolve to the saved DISPIDs.
-    LPOLESTR names[] = {const_cast<LPOLESTR>(L"URLPictureDisabled")};
-    DISPID id = 0;
-    ASSERT_EQ(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
-    EXPECT_EQ(id, dispid::URLPictureDisabled);
+    ASSERT_EQ(Put(control.Get(), L"URLPictureDisabled", Str(L"x.bmp")), S_OK);
+    EXPECT_EQ(Read(control.Get(), dispid::URLPictureDisabled), "S:x.bmp");
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "com_client.h"
 
 #include "win/common/gdi.h"
-#include "win/common/guids.h"
 #include "win/common/late_bound.h"
 #include "win/olehost/pixels.h"
 
@@ -11,29 +10,29 @@ namespace tovabel::wintest {
 
 Var Long(std::int32_t value) {
     Var out;
-    out.Get()->vt = VT_I4;
-    out.Get()->lVal = value;
+    V_VT(out.Get()) = VT_I4;
+    V_I4(out.Get()) = value;
     return out;
 }
 
 Var Bool(bool value) {
     Var out;
-    out.Get()->vt = VT_BOOL;
-    out.Get()->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    V_VT(out.Get()) = VT_BOOL;
+    V_BOOL(out.Get()) = value ? VARIANT_TRUE : VARIANT_FALSE;
     return out;
 }
 
 Var Str(const std::wstring& value) {
     Var out;
-    out.Get()->vt = VT_BSTR;
-    out.Get()->bstrVal = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+    V_VT(out.Get()) = VT_BSTR;
+    V_BSTR(out.Get()) = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
     return out;
 }
 
 Var Object(IDispatch* object) {
     Var out;
-    out.Get()->vt = VT_DISPATCH;
-    out.Get()->pdispVal = object;
+    V_VT(out.Get()) = VT_DISPATCH;
+    V_DISPATCH(out.Get()) = object;
     if (object) {
         object->AddRef();
     }
@@ -42,15 +41,11 @@ Var Object(IDispatch* object) {
 
 Var Bytes(const std::vector<std::uint8_t>& bytes) {
     Var out;
-    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-    void* data = nullptr;
-    SafeArrayAccessData(array, &data);
+    V_VT(out.Get()) = VT_ARRAY | VT_UI1;
+    V_ARRAY(out.Get()) = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
     if (!bytes.empty()) {
-        std::memcpy(data, bytes.data(), bytes.size());
+        std::memcpy(V_ARRAY(out.Get())->pvData, bytes.data(), bytes.size());
     }
-    SafeArrayUnaccessData(array);
-    out.Get()->vt = VT_ARRAY | VT_UI1;
-    out.Get()->parray = array;
     return out;
 }
 
@@ -59,11 +54,7 @@ std::wstring ToWide(const std::string& text) {
 }
 
 std::string ToNarrow(const BSTR text) {
-    std::string out;
-    for (UINT i = 0; text && i < SysStringLen(text); ++i) {
-        out += static_cast<char>(text[i]);
-    }
-    return out;
+    return ToNarrow(text ? std::wstring(text, SysStringLen(text)) : std::wstring());
 }
 
 std::string ToNarrow(const std::wstring& text) {
@@ -76,26 +67,16 @@ std::string ToNarrow(const std::wstring& text) {
 
 Ref<IDispatch> CreateControl(bool throughPropertyBag) {
     CLSID clsid{};
-    if (FAILED(CLSIDFromProgID(kProgId, &clsid))) {
-        return {};
-    }
     Ref<IDispatch> control;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+    if (FAILED(CLSIDFromProgID(kProgId, &clsid)) ||
+        FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                 control.PutVoid()))) {
         return {};
     }
-    if (throughPropertyBag) {
-        auto persist = control.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
-        if (!persist || FAILED(persist->InitNew())) {
-            return {};
-        }
-    } else {
-        auto persist = control.As<IPersistStreamInit>(IID_IPersistStreamInit);
-        if (!persist || FAILED(persist->InitNew())) {
-            return {};
-        }
-    }
-    return control;
+    const HRESULT hr = throughPropertyBag
+                           ? control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->InitNew()
+                           : control.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew();
+    return SUCCEEDED(hr) ? control : Ref<IDispatch>();
 }
 
 HRESULT Get(IDispatch* control, DISPID id, Var& out) {
@@ -110,9 +91,22 @@ HRESULT Call(IDispatch* control, DISPID id, Var& result) {
     return win::late_bound::Call(*control, id, result.Put());
 }
 
-Ref<IPictureDisp> MakeBitmapPicture(int size) {
-    const win::WindowDc screen(nullptr);
-    return olehost::PictureOfBitmap(win::Bitmap(CreateCompatibleBitmap(screen.Get(), size, size)));
+Var Get(IDispatch* control, const wchar_t* name) {
+    Var value;
+    win::late_bound::Get(*control, name, value.Put());
+    return value;
+}
+
+HRESULT Put(IDispatch* control, const wchar_t* name, const Var& value) {
+    const WORD kind = value.Type() == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    return win::late_bound::Put(*control, name, *value, kind);
+}
+
+HRESULT Call(IDispatch* control, const wchar_t* name) {
+    DISPID id = DISPID_UNKNOWN;
+    Var ignored;
+    const HRESULT hr = win::late_bound::IdOf(*control, name, id);
+    return FAILED(hr) ? hr : Call(control, id, ignored);
 }
 
 Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF square) {
@@ -131,33 +125,38 @@ Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF squa
     return olehost::PictureOfBitmap(std::move(bitmap));
 }
 
-Ref<IPictureDisp> MakeIconPicture() {
-    PICTDESC desc{};
+Ref<IPictureDisp> MakeBitmapPicture(int size) {
+    return MakeSquarePicture(size, RGB(0, 0, 0), RGB(0, 0, 0));
+}
+
+Ref<IPictureDisp> PictureOf(PICTDESC desc) {
     desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_ICON;
-    desc.icon.hicon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
     Ref<IPictureDisp> picture;
     OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
     return picture;
+}
+
+Ref<IPictureDisp> MakeIconPicture() {
+    PICTDESC desc{};
+    desc.picType = PICTYPE_ICON;
+    desc.icon.hicon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
+    return PictureOf(desc);
 }
 
 Ref<IPictureDisp> MakeMetafilePicture() {
     HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
     Rectangle(recorder, 0, 0, 10, 10);
     PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
     desc.picType = PICTYPE_ENHMETAFILE;
     desc.emf.hemf = CloseEnhMetaFile(recorder);
-    Ref<IPictureDisp> picture;
-    OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.PutVoid());
-    return picture;
+    return PictureOf(desc);
 }
 
-Ref<IFontDisp> MakeFont(const wchar_t* name) {
+Ref<IFontDisp> MakeFont(const wchar_t* name, int points) {
     FONTDESC desc{};
     desc.cbSizeofstruct = sizeof desc;
     desc.lpstrName = const_cast<LPOLESTR>(name);
-    desc.cySize.int64 = 100000; // 10 points
+    desc.cySize.int64 = points * 10000;
     desc.sWeight = FW_NORMAL;
     Ref<IFontDisp> font;
     OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid());
@@ -181,17 +180,13 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
 }
 
 DWORD EventSink::Advise(IDispatch* source, const IID& eventsIid) {
-    Ref<IConnectionPointContainer> container;
-    source->QueryInterface(IID_IConnectionPointContainer, container.PutVoid());
-    if (!container) {
-        return 0;
-    }
+    const auto container =
+        Ref<IDispatch>::Share(source).As<IConnectionPointContainer>(IID_IConnectionPointContainer);
     Ref<IConnectionPoint> point;
-    if (FAILED(container->FindConnectionPoint(eventsIid, point.Put()))) {
-        return 0;
-    }
     DWORD cookie = 0;
-    point->Advise(static_cast<IDispatch*>(this), &cookie);
+    if (container && SUCCEEDED(container->FindConnectionPoint(eventsIid, point.Put()))) {
+        point->Advise(static_cast<IDispatch*>(this), &cookie);
+    }
     return cookie;
 }
 

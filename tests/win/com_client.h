@@ -1,6 +1,6 @@
 // A client's view of the control for the Windows tests: creation by ProgID,
-// late-bound property access by DISPID, and an event sink that records what
-// the control raises.
+// late-bound calls by DISPID or by name, pictures and fonts to hand it, and
+// sinks that record the events and property changes it reports.
 #pragma once
 
 #include "control/identity.h"
@@ -50,15 +50,21 @@ Ref<IDispatch> CreateControl(bool throughPropertyBag = false);
 HRESULT Get(IDispatch* control, DISPID id, Var& out);
 HRESULT Put(IDispatch* control, DISPID id, const VARIANT& value, WORD kind = DISPATCH_PROPERTYPUT);
 HRESULT Call(IDispatch* control, DISPID id, Var& result);
+// The same by name; an object is assigned as Set does.
+Var Get(IDispatch* control, const wchar_t* name);
+HRESULT Put(IDispatch* control, const wchar_t* name, const Var& value);
+HRESULT Call(IDispatch* control, const wchar_t* name);
 
-// Builds a standard picture object of the given type for the tests.
-Ref<IPictureDisp> MakeBitmapPicture(int size = 16);
-// A `size` x `size` bitmap of `background` with a `square` coloured square
-// inset by a quarter of the size on every side.
+// Standard picture objects: a `size` x `size` bitmap of `background` with a
+// `square` coloured square inset by a quarter of the size on every side, the
+// system's application icon, a small enhanced metafile.
 Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF square);
+Ref<IPictureDisp> MakeBitmapPicture(int size = 16);
 Ref<IPictureDisp> MakeIconPicture();
 Ref<IPictureDisp> MakeMetafilePicture();
-Ref<IFontDisp> MakeFont(const wchar_t* name);
+Ref<IFontDisp> MakeFont(const wchar_t* name, int points = 10);
+// The picture `desc` describes, owning its handle.
+Ref<IPictureDisp> PictureOf(PICTDESC desc);
 
 // Records every event the control raises, with its arguments.
 class EventSink : public olehost::EventReceiver {

@@ -1,7 +1,5 @@
 #include "dialog_watch.h"
 
-#include <utility>
-
 namespace tovabel::wintest {
 
 namespace {
@@ -14,44 +12,35 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM out) {
-    if (GetParent(child) != nullptr) {
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(child);
-    }
+BOOL CALLBACK Collect(HWND window, LPARAM out) {
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
     return TRUE;
 }
 
 std::vector<HWND> Children(HWND window) {
     std::vector<HWND> children;
-    EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(window, &Collect, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
-BOOL CALLBACK CollectClickable(HWND window, LPARAM out) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
-    }
-    return TRUE;
-}
-
-// The visible, enabled top-level windows of this thread other than `dialog`.
-std::vector<HWND> ClickableBeside(HWND dialog) {
-    std::vector<HWND> windows;
-    EnumThreadWindows(GetCurrentThreadId(), &CollectClickable, reinterpret_cast<LPARAM>(&windows));
-    std::erase(windows, dialog);
-    return windows;
-}
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM out) {
+bool IsOpenDialog(HWND window) {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    if (IsWindowVisible(window) && std::wstring(className) == L"#32770") {
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
-    }
-    return TRUE;
+    return IsWindowVisible(window) && std::wstring(className) == L"#32770";
+}
+
+bool IsClickable(HWND window) {
+    return IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
 } // namespace
+
+std::vector<HWND> ThreadWindowsWhere(bool (*keep)(HWND)) {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [keep](HWND window) { return !keep(window); });
+    return windows;
+}
 
 std::vector<std::wstring> ChildTexts(HWND window) {
     std::vector<std::wstring> texts;
@@ -61,8 +50,7 @@ std::vector<std::wstring> ChildTexts(HWND window) {
     return texts;
 }
 
-DialogWatch::DialogWatch(std::wstring closeButton)
-    : closeButton_(std::move(closeButton)), timer_(SetTimer(nullptr, 0, 50, &Tick)) {
+DialogWatch::DialogWatch() : timer_(SetTimer(nullptr, 0, 50, &Tick)) {
     gWatch = this;
 }
 
@@ -78,13 +66,12 @@ void CALLBACK DialogWatch::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void DialogWatch::CloseOpenDialogs() {
-    std::vector<HWND> dialogs;
-    EnumThreadWindows(GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
-    for (HWND dialog : dialogs) {
-        seen_.push_back({TextOf(dialog), GetWindow(dialog, GW_OWNER), ChildTexts(dialog),
-                         ClickableBeside(dialog)});
+    for (HWND dialog : ThreadWindowsWhere(&IsOpenDialog)) {
+        std::vector<HWND> beside = ThreadWindowsWhere(&IsClickable);
+        std::erase(beside, dialog);
+        seen_.push_back({TextOf(dialog), GetWindow(dialog, GW_OWNER), ChildTexts(dialog), beside});
         for (HWND child : Children(dialog)) {
-            if (TextOf(child) == closeButton_) {
+            if (TextOf(child) == L"OK") {
                 SendMessageW(child, BM_CLICK, 0, 0);
             }
         }

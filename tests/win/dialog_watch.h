@@ -1,8 +1,7 @@
 // Reads the dialogs a call opens on this thread: a thread timer, which the
-// dialog's own modal loop runs, finds each new top-level window of the thread,
-// records its caption, owner, the texts of its children and the thread's other
-// windows that were open to the user meanwhile, and closes it by clicking its
-// button with the given text.
+// dialog's own modal loop runs, finds each new dialog of the thread, records
+// its caption, owner, the texts of its children and the thread's other windows
+// that were open to the user meanwhile, and closes it by clicking its OK button.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +20,7 @@ struct SeenDialog {
 
 class DialogWatch {
 public:
-    explicit DialogWatch(std::wstring closeButton = L"OK");
+    DialogWatch();
     ~DialogWatch();
     DialogWatch(const DialogWatch&) = delete;
     DialogWatch& operator=(const DialogWatch&) = delete;
@@ -32,12 +31,13 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void CloseOpenDialogs();
 
-    std::wstring closeButton_;
     std::vector<SeenDialog> seen_;
     UINT_PTR timer_;
 };
 
-// The texts of `window`'s children in creation order.
+// The top-level windows of this thread that pass `keep`, and the texts of
+// `window`'s children in creation order.
+std::vector<HWND> ThreadWindowsWhere(bool (*keep)(HWND));
 std::vector<std::wstring> ChildTexts(HWND window);
 
 } // namespace tovabel::wintest

@@ -17,7 +17,6 @@
 
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace tovabel::win {
@@ -174,6 +173,20 @@ bool DitherBlackAt(int x, int y, int ax, int ay) {
     return ((x - ax) + (y - ay)) % 2 == 0;
 }
 
+// Compares every pixel of `surface` with `want(x, y)`; reports the first three that differ.
+void ExpectPixels(const Surface& surface, const std::string& what,
+                  const std::function<COLORREF(int, int)>& want) {
+    int wrong = 0;
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x) {
+            if (surface.At(x, y) != want(x, y) && ++wrong <= 3) {
+                ADD_FAILURE() << what << ": pixel " << x << "," << y << " is " << std::hex
+                              << surface.At(x, y) << ", want " << want(x, y);
+            }
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 
 TEST(DrawPicturesCheckPattern, PaintsColourAndBackgroundAnchoredAtTheCornerAndNoFurther) {
@@ -198,19 +211,10 @@ TEST(DrawPicturesCheckPattern, PaintsColourAndBackgroundAnchoredAtTheCornerAndNo
         painter.PaintCheckPattern(surface.Dc(), c.x, c.y, dither.Dc(), c.w, c.h, c.colour);
         // Translated with the halftone palette: a palette-relative colour.
         EXPECT_EQ(GetTextColor(surface.Dc()) & 0xFFFFFFu, c.expected);
-        int wrong = 0;
-        for (int y = 0; y < surface.Height(); ++y) {
-            for (int x = 0; x < surface.Width(); ++x) {
-                const bool inside = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
-                const COLORREF want =
-                    !inside ? kMarker : (DitherBlackAt(x, y, c.x, c.y) ? back : c.expected);
-                if (surface.At(x, y) != want && ++wrong <= 3) {
-                    ADD_FAILURE() << "rect " << c.x << "," << c.y << " " << c.w << "x" << c.h
-                                  << ": pixel " << x << "," << y << " is " << std::hex
-                                  << surface.At(x, y) << ", want " << want;
-                }
-            }
-        }
+        ExpectPixels(surface, "rect at " + std::to_string(c.x), [&](int x, int y) {
+            const bool inside = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
+            return !inside ? kMarker : (DitherBlackAt(x, y, c.x, c.y) ? back : c.expected);
+        });
     }
 }
 
@@ -242,22 +246,15 @@ void ExpectComposed(const Surface& surface, const Grid& grid, int x0, int y0,
                     const TransparentCase& c, COLORREF behind) {
     const int w = static_cast<int>(grid[0].size()) * c.scale;
     const int h = static_cast<int>(grid.size()) * c.scale;
-    int wrong = 0;
-    for (int y = 0; y < surface.Height(); ++y) {
-        for (int x = 0; x < surface.Width(); ++x) {
-            COLORREF want = behind;
-            if (x >= x0 && x < x0 + w && y >= y0 && y < y0 + h) {
-                const int dx = c.flipHoriz ? w - 1 - (x - x0) : x - x0;
-                const int dy = c.flipVert ? h - 1 - (y - y0) : y - y0;
-                const COLORREF source = Colour(grid[dy / c.scale][dx / c.scale]);
-                want = source == c.maskRgb ? behind : source;
-            }
-            if (surface.At(x, y) != want && ++wrong <= 3) {
-                ADD_FAILURE() << c.name << ": pixel " << x << "," << y << " is " << std::hex
-                              << surface.At(x, y) << ", want " << want;
-            }
+    ExpectPixels(surface, c.name, [&](int x, int y) {
+        if (x < x0 || x >= x0 + w || y < y0 || y >= y0 + h) {
+            return behind;
         }
-    }
+        const int dx = c.flipHoriz ? w - 1 - (x - x0) : x - x0;
+        const int dy = c.flipVert ? h - 1 - (y - y0) : y - y0;
+        const COLORREF source = Colour(grid[dy / c.scale][dx / c.scale]);
+        return source == c.maskRgb ? behind : source;
+    });
 }
 
 TEST(DrawPicturesTransparent, LeavesMaskColouredPixelsOutAndMirrorsInPlace) {
@@ -356,16 +353,9 @@ TEST(DrawPicturesStdPic, IconsLeaveTheirTransparentAreaOut) {
         painter.PaintTransparentStdPic(surface.Dc(), 4, 2, kIconSize, kIconSize, icon.Get(), 0, 0,
                                        kIconSize, kIconSize, kMaskGrey, false, nullptr, 0, 0, 0, 0,
                                        0, false, false);
-        int wrong = 0;
-        for (int y = 0; y < surface.Height(); ++y) {
-            for (int x = 0; x < surface.Width(); ++x) {
-                const COLORREF want = InIconSquare(x - 4, y - 2) ? RGB(0, 128, 255) : kMarker;
-                if (surface.At(x, y) != want && ++wrong <= 3) {
-                    ADD_FAILURE() << bits << " bits: pixel " << x << "," << y << " is " << std::hex
-                                  << surface.At(x, y);
-                }
-            }
-        }
+        ExpectPixels(surface, std::to_string(bits) + " bits", [](int x, int y) {
+            return InIconSquare(x - 4, y - 2) ? RGB(0, 128, 255) : kMarker;
+        });
     }
 }
 
@@ -381,11 +371,7 @@ TEST(DrawPicturesStdPic, NullEmptyAndMetafilePicturesPaintNothingNotEvenThePatte
         painter.PaintTransparentStdPic(surface.Dc(), 0, 0, 20, 20, picture, 0, 0, 20, 20, kMaskGrey,
                                        true, dither.Dc(), RGB(255, 0, 0), 0, 0, 24, 24, false,
                                        false);
-        for (int y = 0; y < 24; ++y) {
-            for (int x = 0; x < 24; ++x) {
-                ASSERT_EQ(surface.At(x, y), kMarker) << x << "," << y;
-            }
-        }
+        ExpectPixels(surface, "nothing painted", [](int, int) { return kMarker; });
     }
 }
 
@@ -421,17 +407,10 @@ COLORREF EmbossedAt(const Grid& grid, int x, int y) {
 void ExpectFallbackEmboss(const Surface& surface, const Grid& grid, int x0, int y0) {
     const int w = static_cast<int>(grid[0].size());
     const int h = static_cast<int>(grid.size());
-    int wrong = 0;
-    for (int y = 0; y < surface.Height(); ++y) {
-        for (int x = 0; x < surface.Width(); ++x) {
-            const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
-            const COLORREF want = inside ? EmbossedAt(grid, x - x0, y - y0) : RGB(0, 0, 0);
-            if (surface.At(x, y) != want && ++wrong <= 3) {
-                ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << surface.At(x, y)
-                              << ", want " << want;
-            }
-        }
-    }
+    ExpectPixels(surface, "embossed", [&](int x, int y) {
+        const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+        return inside ? EmbossedAt(grid, x - x0, y - y0) : RGB(0, 0, 0);
+    });
 }
 
 // A DrawStateA that is there only as a stub: it fills gStubMark of the DC it
@@ -447,7 +426,7 @@ BOOL WINAPI UnimplementedDrawState(HDC hdc, HBRUSH, DRAWSTATEPROC, LPARAM, WPARA
     return FALSE;
 }
 
-TEST(DrawPicturesDisabled, FallbackEmbossesByTheMasksAndLeavesMaskColourOut) {
+TEST(DrawPicturesDisabled, FallbackEmbossesByTheMasksAndLeavesMaskColourAndIconAreaOut) {
     // A missing export and an unimplemented stub both lead to the same look.
     for (const DrawStateProc proc : {DrawStateProc{nullptr}, &UnimplementedDrawState}) {
         DrawPictures painter(proc);
@@ -462,6 +441,18 @@ TEST(DrawPicturesDisabled, FallbackEmbossesByTheMasksAndLeavesMaskColourOut) {
             ExpectFallbackEmboss(surface, kSquare, 3, 2);
         }
     }
+    // An icon's transparent area is left out as the mask colour is.
+    DrawPictures painter(nullptr);
+    const ComPtr<IPicture> icon = IconPicture(RGB(0, 0, 64));
+    Surface surface(kIconSize, kIconSize, 24, RGB(0, 0, 0));
+    painter.DrawDisabledPicture(surface.Dc(), icon.Get(), 0, 0, kIconSize, kIconSize, kIconSize,
+                                kIconSize, RGB(0, 0, 0), true, kMaskGrey, nullptr, false, nullptr,
+                                0, 0, 0, 0, 0, false, false);
+    Grid grid(kIconSize, std::string(kIconSize, '.'));
+    for (int y = kIconInner; y < kIconSize - kIconInner; ++y) {
+        grid[y].replace(kIconInner, kIconSize - 2 * kIconInner, kIconSize - 2 * kIconInner, 'k');
+    }
+    ExpectFallbackEmboss(surface, grid, 0, 0);
 }
 
 TEST(DrawPicturesDisabled, FallbackAfterAnUnimplementedCallKeepsTheCheckPatternOfTheFirstTry) {
@@ -533,40 +524,13 @@ TEST(DrawPicturesDisabled, DrawStateGivesTheSystemsEmbossedLook) {
                                     RGB(0, 0, 0), true, kMaskGrey, nullptr, false, nullptr, 0, 0, 0,
                                     0, 0, false, false);
         ASSERT_FALSE(painter.NoDrawState());
-        int wrong = 0;
-        for (int y = 0; y < surface.Height(); ++y) {
-            for (int x = 0; x < surface.Width(); ++x) {
-                const int px = x - 2;
-                const int py = y - 3;
-                const auto dark = [&](int qx, int qy) {
-                    return qx >= c.first && qx <= c.last && qy >= c.first && qy <= c.last;
-                };
-                const COLORREF want = dark(px, py)           ? shadow
-                                      : dark(px - 1, py - 1) ? highlight
-                                                             : face;
-                if (surface.At(x, y) != want && ++wrong <= 3) {
-                    ADD_FAILURE() << c.name << ": pixel " << x << "," << y << " is " << std::hex
-                                  << surface.At(x, y) << ", want " << want;
-                }
-            }
-        }
+        const auto dark = [&](int qx, int qy) {
+            return qx >= c.first && qx <= c.last && qy >= c.first && qy <= c.last;
+        };
+        ExpectPixels(surface, c.name, [&](int x, int y) {
+            return dark(x - 2, y - 3) ? shadow : dark(x - 3, y - 4) ? highlight : face;
+        });
     }
-}
-
-TEST(DrawPicturesDisabled, FallbackIconLeavesItsTransparentAreaOut) {
-    DrawPictures painter(nullptr);
-    const ComPtr<IPicture> icon = IconPicture(RGB(0, 0, 64));
-    Surface surface(kIconSize, kIconSize, 24, RGB(0, 0, 0));
-    painter.DrawDisabledPicture(surface.Dc(), icon.Get(), 0, 0, kIconSize, kIconSize, kIconSize,
-                                kIconSize, RGB(0, 0, 0), true, kMaskGrey, nullptr, false, nullptr,
-                                0, 0, 0, 0, 0, false, false);
-    Grid grid(kIconSize, std::string(kIconSize, ' '));
-    for (int y = 0; y < kIconSize; ++y) {
-        for (int x = 0; x < kIconSize; ++x) {
-            grid[y][x] = InIconSquare(x, y) ? 'k' : '.';
-        }
-    }
-    ExpectFallbackEmboss(surface, grid, 0, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -585,6 +549,14 @@ TEST(DrawPicturesLeaks, ThousandCallsOfEachRoutineLeaveNoGdiObjects) {
     sourceDc.SelectBitmap(source.Get());
     const HDC dc = surface.Dc();
 
+    // The disabled look of `picture`, `size` pixels square, with the mask or
+    // without, over the check pattern or not.
+    const auto disabled = [&](DrawPictures& by, IPicture* picture, int size, bool useMask,
+                              bool checked) {
+        by.DrawDisabledPicture(dc, picture, 1, 1, size, size, size, size, kSysButtonFace, useMask,
+                               kMaskGrey, nullptr, checked, checked ? dither.Dc() : nullptr,
+                               RGB(255, 255, 255), 0, 0, 10, 10, checked, checked);
+    };
     struct Routine {
         const char* name;
         std::function<void()> call;
@@ -609,42 +581,12 @@ TEST(DrawPicturesLeaks, ThousandCallsOfEachRoutineLeaveNoGdiObjects) {
                                             kSysButtonFace, false, nullptr, 0, 0, 0, 0, 0, false,
                                             false);
          }},
-        {"DrawDisabledPicture DrawStateA",
-         [&] {
-             painter.DrawDisabledPicture(dc, bitmap.Get(), 1, 1, 8, 8, 8, 8, kSysButtonFace, true,
-                                         kMaskGrey, nullptr, true, dither.Dc(), RGB(255, 255, 255),
-                                         0, 0, 10, 10, false, false);
-         }},
-        {"DrawDisabledPicture DrawStateA icon",
-         [&] {
-             painter.DrawDisabledPicture(dc, icon.Get(), 1, 1, 32, 32, 32, 32, kSysButtonFace, true,
-                                         kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0, false,
-                                         false);
-         }},
-        {"DrawDisabledPicture fallback",
-         [&] {
-             fallback.DrawDisabledPicture(dc, bitmap.Get(), 1, 1, 8, 8, 8, 8, kSysButtonFace, true,
-                                          kMaskGrey, nullptr, true, dither.Dc(), RGB(255, 255, 255),
-                                          0, 0, 10, 10, true, true);
-         }},
-        {"DrawDisabledPicture fallback plain icon",
-         [&] {
-             fallback.DrawDisabledPicture(dc, icon.Get(), 1, 1, 32, 32, 32, 32, kSysButtonFace,
-                                          false, kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0,
-                                          false, false);
-         }},
-        {"DrawDisabledPicture fallback plain bitmap",
-         [&] {
-             fallback.DrawDisabledPicture(dc, bitmap.Get(), 1, 1, 8, 8, 8, 8, kSysButtonFace, false,
-                                          kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0, false,
-                                          false);
-         }},
-        {"DrawDisabledPicture unimplemented DrawStateA",
-         [&] {
-             stubbed.DrawDisabledPicture(dc, icon.Get(), 1, 1, 32, 32, 32, 32, kSysButtonFace, true,
-                                         kMaskGrey, nullptr, false, nullptr, 0, 0, 0, 0, 0, false,
-                                         false);
-         }},
+        {"DrawStateA bitmap", [&] { disabled(painter, bitmap.Get(), 8, true, true); }},
+        {"DrawStateA icon", [&] { disabled(painter, icon.Get(), 32, true, false); }},
+        {"fallback", [&] { disabled(fallback, bitmap.Get(), 8, true, true); }},
+        {"fallback plain icon", [&] { disabled(fallback, icon.Get(), 32, false, false); }},
+        {"fallback plain bitmap", [&] { disabled(fallback, bitmap.Get(), 8, false, false); }},
+        {"unimplemented DrawStateA", [&] { disabled(stubbed, icon.Get(), 32, true, false); }},
     };
     for (const Routine& routine : routines) {
         routine.call(); // anything the system caches on first use
@@ -655,48 +597,6 @@ TEST(DrawPicturesLeaks, ThousandCallsOfEachRoutineLeaveNoGdiObjects) {
         const DWORD after = GdiObjects();
         EXPECT_LE(after, before + kTolerance) << routine.name << ": " << before << " -> " << after;
     }
-}
-
-// One instance's life on this thread while another thread has its own.
-void SharedPaintingCycle() {
-    const WindowDc screen(nullptr);
-    SharedPainting::Acquire(screen.Get());
-    const HPALETTE palette = SharedPainting::HalftonePalette();
-    DrawPictures* const pictures = SharedPainting::Pictures();
-    const HDC dither = SharedPainting::DitherDc();
-    ASSERT_NE(palette, nullptr);
-    ASSERT_NE(pictures, nullptr);
-    ASSERT_NE(dither, nullptr);
-    EXPECT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
-    EXPECT_EQ(GetPixel(dither, 0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(dither, 1, 0), RGB(255, 255, 255));
-
-    SharedPainting::Acquire(screen.Get());
-    EXPECT_EQ(SharedPainting::HalftonePalette(), palette);
-    EXPECT_EQ(SharedPainting::Pictures(), pictures);
-    EXPECT_EQ(SharedPainting::DitherDc(), dither);
-
-    std::thread([] {
-        EXPECT_EQ(SharedPainting::Pictures(), nullptr);
-        const WindowDc screenHere(nullptr);
-        SharedPainting::Acquire(screenHere.Get());
-        EXPECT_NE(SharedPainting::Pictures(), nullptr);
-        SharedPainting::Release();
-    }).join();
-    EXPECT_EQ(SharedPainting::Pictures(), pictures);
-
-    SharedPainting::Release();
-    EXPECT_EQ(SharedPainting::HalftonePalette(), nullptr);
-    EXPECT_EQ(SharedPainting::Pictures(), nullptr);
-    EXPECT_EQ(SharedPainting::DitherDc(), nullptr);
-    EXPECT_EQ(GetObjectType(palette), 0u);
-}
-
-TEST(DrawPicturesShared, FirstAcquireCreatesLaterOnesKeepAndReleaseFreesPerThread) {
-    SharedPaintingCycle(); // the first also fills the system's DC caches
-    const DWORD before = GdiObjects();
-    SharedPaintingCycle();
-    EXPECT_EQ(GdiObjects(), before);
 }
 
 } // namespace

@@ -100,20 +100,21 @@ protected:
     }
 
     HWND Window() const { return container.ControlWindow(); }
+    // In place again, in a new window, after the container deactivated it.
+    void Reactivate() {
+        RECT position{0, 0, kWidth, kHeight};
+        ASSERT_EQ(S_OK, container.Dispatch()
+                            .As<IOleObject>(IID_IOleObject)
+                            ->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container.Site(), 0,
+                                     container.FrameWindow(), &position));
+    }
     void SetStyle(int style) { ASSERT_EQ(S_OK, container.Put(L"Style", *Long(style))); }
     void Play(std::initializer_list<Step> steps) {
         for (const Step& step : steps) {
             Send(Window(), step);
         }
     }
-    void CancelDropDown() {
-        const win::ComPtr<IDispatch> control = container.Dispatch();
-        LPOLESTR name = const_cast<LPOLESTR>(L"CancelDropDown");
-        DISPID id = 0;
-        ASSERT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
-        Var ignored;
-        ASSERT_EQ(S_OK, Call(control.Get(), id, ignored));
-    }
+    void CancelDropDown() { ASSERT_EQ(S_OK, Call(container.Dispatch().Get(), L"CancelDropDown")); }
     // A key message to `target`, with Alt held or not.
     static void Key(HWND target, UINT message, WPARAM code, bool alt = false) {
         BYTE keys[256] = {};
@@ -140,6 +141,8 @@ protected:
     EventSink sink;
 };
 
+// The messages of each kind of gesture reach the control as the events they
+// stand for (the order of events per style is the core's own rule).
 TEST_F(Gestures, EventsFollowTheGestureInOrder) {
     struct Case {
         const char* name;
@@ -150,35 +153,18 @@ TEST_F(Gestures, EventsFollowTheGestureInOrder) {
     const int right = kWidth - 2; // on the drop-down area of a DropDown button
     const Case cases[] = {
         {"click", 0, {Move(5, 5), Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
-        {"click on a check button", 1, {Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
-        {"click on a non-flat button", 10, {Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
         {"release outside", 0, {Down(5, 5), Move(60, 5, true), Up(60, 5)}, "MouseDown MouseUp"},
-        {"main part of a drop-down", 3, {Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
         {"arrow of a drop-down", 3, {Down(right, 5), Up(right, 5)}, "DropDown MouseDown MouseUp"},
-        {"arrow twice",
-         3,
-         {Down(right, 5), Up(right, 5), Down(right, 5), Up(right, 5)},
-         "DropDown MouseDown MouseUp DropDownCancelled MouseDown MouseUp"},
-        {"main part while dropped down",
-         3,
-         {Down(right, 5), Up(right, 5), Down(5, 5), Up(5, 5)},
-         "DropDown MouseDown MouseUp MouseDown MouseUp Click"},
-        {"menu", 5, {Down(5, 5), Up(5, 5)}, "DropDown MouseDown MouseUp"},
         {"right click",
          0,
          {{WM_RBUTTONDOWN, 5, 5}, {WM_RBUTTONUP, 5, 5}},
          "MouseDown MouseUp RightClick"},
         {"right release on the right edge", 0, {{WM_RBUTTONUP, kWidth, 5}}, "MouseUp RightClick"},
-        {"right release beyond the edge", 0, {{WM_RBUTTONUP, kWidth + 1, 5}}, "MouseUp"},
         // The second press of a double click is no press: its release only reports itself.
         {"double click",
          0,
          {Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)},
          "MouseDown MouseUp Click MouseUp"},
-        {"double click on a menu",
-         5,
-         {Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)},
-         "DropDown MouseDown MouseUp MouseUp"},
         // Last: a separator narrows the button to its fixed width.
         {"separator swallows presses", 2, {Down(2, 5), Up(2, 5)}, ""},
     };
@@ -218,34 +204,33 @@ TEST_F(Gestures, MouseEventsCarryButtonShiftAndPosition) {
 }
 
 TEST_F(Gestures, FrameAndCaptureFollowThePointer) {
-    EXPECT_EQ(Frame(), std::make_pair(kBack, kBack)) << "flat while the pointer is away";
-
-    Send(Window(), Move(5, 5));
-    EXPECT_EQ(Frame(), std::make_pair(kLight, kDark)) << "raised under the pointer";
-    EXPECT_EQ(GetCapture(), Window()) << "the capture shows when the pointer leaves";
-
-    Send(Window(), Down(5, 5));
-    EXPECT_EQ(Frame(), std::make_pair(kDark, kLight)) << "sunken while pressed";
-
-    Send(Window(), Move(60, 5, true));
-    EXPECT_EQ(Frame(), std::make_pair(kLight, kDark)) << "raised when dragged out";
-    EXPECT_EQ(GetCapture(), Window());
-
-    Send(Window(), Move(5, 5, true));
-    EXPECT_EQ(Frame(), std::make_pair(kDark, kLight)) << "sunken when dragged back in";
-
-    Send(Window(), Up(5, 5));
-    EXPECT_EQ(Frame(), std::make_pair(kLight, kDark)) << "raised after the click";
-    EXPECT_EQ(GetCapture(), Window()) << "taken again after the release";
-
-    Send(Window(), Move(60, 5));
-    EXPECT_EQ(Frame(), std::make_pair(kBack, kBack)) << "flat once the pointer left";
-    EXPECT_EQ(GetCapture(), nullptr);
+    using Look = std::pair<COLORREF, COLORREF>; // top left, bottom right
+    const Look flat{kBack, kBack}, raised{kLight, kDark}, sunken{kDark, kLight};
+    const struct {
+        const char* what;
+        Step step;
+        Look frame;
+        bool captured; // the capture shows when the pointer leaves
+    } steps[] = {
+        {"raised under the pointer", Move(5, 5), raised, true},
+        {"sunken while pressed", Down(5, 5), sunken, true},
+        {"raised when dragged out", Move(60, 5, true), raised, true},
+        {"sunken when dragged back in", Move(5, 5, true), sunken, true},
+        {"raised after the click, the capture taken again", Up(5, 5), raised, true},
+        {"flat once the pointer left", Move(60, 5), flat, false},
+    };
+    EXPECT_EQ(Frame(), flat) << "flat while the pointer is away";
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        Send(Window(), step.step);
+        EXPECT_EQ(Frame(), step.frame);
+        EXPECT_EQ(GetCapture() == Window(), step.captured);
+    }
 
     // The system cancelling the mode drops the held press and the capture.
     Play({Move(5, 5), Down(5, 5)});
     SendMessageW(Window(), WM_CANCELMODE, 0, 0);
-    EXPECT_EQ(Frame(), std::make_pair(kBack, kBack)) << "flat after the mode was cancelled";
+    EXPECT_EQ(Frame(), flat) << "flat after the mode was cancelled";
     EXPECT_EQ(GetCapture(), nullptr);
     sink.events.clear();
     Send(Window(), Up(60, 5));
@@ -313,7 +298,7 @@ TEST_F(Gestures, DisabledButtonTakesNeitherFocusNorKeys) {
         Key(GetFocus(), WM_KEYDOWN, VK_RETURN);
         Key(GetFocus(), WM_SYSKEYDOWN, VK_DOWN, true);
     };
-    for (const int style : {0, 1, 3, 4, 5}) {
+    for (const int style : {0, 3}) {
         SCOPED_TRACE(style);
         SetStyle(style);
         ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(true)));
@@ -331,11 +316,7 @@ TEST_F(Gestures, DisabledButtonTakesNeitherFocusNorKeys) {
     }
     // A window made while the button is disabled starts disabled.
     ASSERT_EQ(S_OK, container.Site().inPlaceObject->InPlaceDeactivate());
-    RECT position{0, 0, kWidth, kHeight};
-    ASSERT_EQ(S_OK, container.Dispatch()
-                        .As<IOleObject>(IID_IOleObject)
-                        ->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container.Site(), 0,
-                                 container.FrameWindow(), &position));
+    Reactivate();
     SetFocus(Window());
     EXPECT_NE(GetFocus(), Window());
     SetStyle(0);
@@ -555,8 +536,7 @@ TEST_F(AccessibleButton, AnswersByStyleAndState) {
          },
          "menu item \"File\" [hot tracked, expanded, focusable, has popup] Alt+F: Close",
          "DropDownCancelled"},
-        // Each style at rest.
-        {0, L"&Open", rest, "push button \"Open\" [focusable] Alt+O: Press", "Click"},
+        // A style of each role at rest.
         {1, L"&Bold", rest, "push button \"Bold\" [focusable] Alt+B: Check", "Click"},
         {3, L"Bac&k", rest, "split button \"Back\" [focusable, has popup] Alt+k: Press", "Click"},
         {4, L"History", rest, "drop down button \"History\" [focusable, has popup]: Open",
@@ -564,13 +544,9 @@ TEST_F(AccessibleButton, AnswersByStyleAndState) {
         {5, L"&File", rest, "menu item \"File\" [focusable, has popup] Alt+F: Open", "DropDown"},
         {6, L"Save && &quit", rest, "menu item \"Save & quit\" [focusable] Alt+q: Execute",
          "Click"},
-        {7, L"&Wrap", rest, "menu item \"Wrap\" [focusable] Alt+W: Check", "Click"},
-        {8, L"Recent", rest, "menu item \"Recent\" [focusable, has popup]: Open", "DropDown"},
-        {10, L"OK", rest, "push button \"OK\" [focusable]: Press", "Click"},
         {99, L"Odd", rest, "push button \"Odd\" [focusable]", "none"},
         // Last: separators change the button's size. Without a caption the tip names it.
         {2, L"", rest, "separator \"Tip\"", "none"},
-        {9, L"", rest, "separator \"Tip\"", "none"},
     };
     ASSERT_EQ(S_OK, container.Put(L"ToolTipText", *Str(L"Tip")));
     for (const Case& tc : cases) {
@@ -699,11 +675,7 @@ TEST_F(AccessibleButton, AnswersInItsWindowsPlaceUntilTheWindowGoes) {
     EXPECT_EQ(outcomes(object.Get()), gone) << "the window is gone";
 
     // Active again in a new window, which then goes as if with its parent.
-    const RECT position{0, 0, kWidth, kHeight};
-    ASSERT_EQ(S_OK, container.Dispatch()
-                        .As<IOleObject>(IID_IOleObject)
-                        ->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container.Site(), 0,
-                                 container.FrameWindow(), &position));
+    Reactivate();
     const Ref<IAccessible> again = Object();
     ASSERT_TRUE(again);
     EXPECT_EQ(outcomes(again.Get()), answering);

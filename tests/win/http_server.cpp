@@ -12,18 +12,11 @@ namespace {
 constexpr std::size_t kLongestRequest = 1u << 20;
 constexpr std::size_t kPiece = 64u << 10;
 
-// Winsock for the life of the process.
-void StartWinsock() {
-    static const bool started = [] {
-        WSADATA data{};
-        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }();
-    (void)started;
-}
-
-// A socket of 127.0.0.1 bound to a free port.
+// A socket of 127.0.0.1 bound to a free port (Winsock starts once, for the process).
 SOCKET BoundSocket(std::uint16_t& port) {
-    StartWinsock();
+    static WSADATA winsock{};
+    static const int started = WSAStartup(MAKEWORD(2, 2), &winsock);
+    (void)started;
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -130,15 +123,6 @@ void HttpServer::Accept() {
     }
 }
 
-std::optional<HttpServer::Response> HttpServer::Find(const std::string& path) const {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const auto found = responses_.find(path);
-    if (found == responses_.end()) {
-        return std::nullopt;
-    }
-    return found->second;
-}
-
 void HttpServer::Count(const std::string& path, std::size_t bytes) {
     const std::lock_guard<std::mutex> lock(mutex_);
     sent_[path] += bytes;
@@ -147,16 +131,13 @@ void HttpServer::Count(const std::string& path, std::size_t bytes) {
 void HttpServer::Answer(std::uintptr_t socketHandle) {
     const auto s = static_cast<SOCKET>(socketHandle);
     const std::string path = RequestedPath(s);
-    Response response;
-    if (const std::optional<Response> found = Find(path)) {
-        response = *found;
-    } else {
-        response.status = 404;
-        const std::string text = "not here";
-        response.body.assign(text.begin(), text.end());
-    }
+    Response response; // any other path: 404
+    response.status = 404;
     {
         std::unique_lock<std::mutex> lock(mutex_);
+        if (const auto found = responses_.find(path); found != responses_.end()) {
+            response = found->second;
+        }
         stopping_.wait_for(lock, response.delay, [this] { return stopped_; });
     }
     const std::size_t size = response.generated > 0 ? response.generated : response.body.size();

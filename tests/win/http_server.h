@@ -53,7 +53,6 @@ public:
 private:
     void Accept();
     void Answer(std::uintptr_t connection);
-    std::optional<Response> Find(const std::string& path) const;
     void Count(const std::string& path, std::size_t bytes);
 
     std::uintptr_t listener_;

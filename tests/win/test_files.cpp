@@ -58,12 +58,11 @@ FileBytes ReadAll(IStream& stream) {
     return bytes;
 }
 
-// The pixels for a frame of `format`: one palette entry for every pixel of an
-// indexed format, else 24-bit BGR rows padded to four bytes.
-FileBytes FramePixels(bool indexed, int width, int height, COLORREF color, UINT& stride) {
-    stride = indexed ? static_cast<UINT>(width) : (static_cast<UINT>(width) * 3 + 3) & ~3u;
+// 24-bit BGR rows of `color`, padded to four bytes.
+FileBytes BgrPixels(int width, int height, COLORREF color, UINT& stride) {
+    stride = (static_cast<UINT>(width) * 3 + 3) & ~3u;
     FileBytes pixels(stride * static_cast<UINT>(height), 0);
-    for (int y = 0; !indexed && y < height; ++y) {
+    for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             std::uint8_t* p = &pixels[y * stride + x * 3];
             p[0] = GetBValue(color);
@@ -78,7 +77,7 @@ FileBytes FramePixels(bool indexed, int width, int height, COLORREF color, UINT&
 
 FileBytes BitmapFile(int width, int height, COLORREF color) {
     UINT stride = 0;
-    const FileBytes pixels = FramePixels(false, width, height, color, stride);
+    const FileBytes pixels = BgrPixels(width, height, color, stride);
     FileBytes out{'B', 'M'};
     Put32(out, static_cast<std::uint32_t>(14 + 40 + pixels.size()));
     Put32(out, 0);
@@ -93,7 +92,6 @@ FileBytes EncodedFile(const GUID& container, int width, int height, COLORREF col
     ComPtr<IStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;
     ComPtr<IWICBitmapFrameEncode> frame;
-    ComPtr<IWICPalette> palette;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, factory.PutVoid())) ||
         FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
@@ -105,18 +103,11 @@ FileBytes EncodedFile(const GUID& container, int width, int height, COLORREF col
         return {};
     }
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    frame->SetPixelFormat(&format);
-    const bool indexed = IsEqualGUID(format, GUID_WICPixelFormat8bppIndexed) != 0;
-    WICColor colors[] = {0xFF000000u | (GetRValue(color) << 16) | (GetGValue(color) << 8) |
-                         GetBValue(color)};
-    if (indexed && (FAILED(factory->CreatePalette(palette.Put())) ||
-                    FAILED(palette->InitializeCustom(colors, 1)) ||
-                    FAILED(frame->SetPalette(palette.Get())))) {
-        return {};
-    }
     UINT stride = 0;
-    FileBytes pixels = FramePixels(indexed, width, height, color, stride);
-    if (FAILED(frame->WritePixels(static_cast<UINT>(height), stride,
+    FileBytes pixels = BgrPixels(width, height, color, stride);
+    if (FAILED(frame->SetPixelFormat(&format)) ||
+        !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) ||
+        FAILED(frame->WritePixels(static_cast<UINT>(height), stride,
                                   static_cast<UINT>(pixels.size()), pixels.data())) ||
         FAILED(frame->Commit()) || FAILED(encoder->Commit())) {
         return {};
