@@ -25,8 +25,11 @@ sudo_cmd=()
 if ((EUID != 0)); then
     sudo_cmd=(sudo -n)
 fi
+# Another installer holding the package lock (a second run starting at the same time, the
+# machine's own updates) is waited for, up to ten minutes, instead of failing the run.
 apt_get() {
     "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q --no-remove \
+        -o DPkg::Lock::Timeout=600 \
         -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold "$@"
 }
 

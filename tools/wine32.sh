@@ -32,7 +32,9 @@ W32_AS_ROOT=()
 w32_sudo() { "${W32_AS_ROOT[@]}" "$@"; }
 
 # apt-get as root, without questions; "timeout" runs it too, so it is a command, not a function.
+# It waits for another installer's package lock, as the bootstrap does.
 W32_APT=("${W32_AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q
+    -o DPkg::Lock::Timeout=600
     -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
 
 w32_installed() { # w32_installed PACKAGE: installed and configured
@@ -120,6 +122,8 @@ w32_refused_before() {
     [[ -z ${TOVABEL_RETRY_WINE32:-} && -f $W32_STATE_DIR/refused ]]
 }
 w32_record_refused() { # w32_record_refused WHY
+    # Another installer's lock says nothing about the mirror: the next run tries again.
+    [[ $1 == *"Could not get lock"* ]] && return 0
     w32_sudo mkdir -p "$W32_STATE_DIR"
     echo "$1" | w32_sudo tee "$W32_STATE_DIR/refused" >/dev/null
 }

@@ -22,7 +22,7 @@ fail() {
 # --- the simulated machine ---------------------------------------------------------------
 # $SIM/pkgs        installed packages, one per line ("wine32:i386", "qemu-user-static", ...)
 # $SIM/arch        present when the i386 architecture is configured
-# $SIM/apt         "ok" or "refuse": what installing wine32:i386 does
+# $SIM/apt         "ok", "refuse" or "locked": what installing wine32:i386 does
 # $SIM/kernel      "native" (runs i386 programs), "noexec" (Exec format error), and whether
 #                  an emulator works: "emulator-works" or "emulator-broken" on the next line
 # $SIM/binfmt/     registered handlers, one file each
@@ -90,6 +90,10 @@ if [[ $verb == install ]]; then
     for p in "${targets[@]}"; do
         case $p in
         wine32:i386)
+            if [[ $(cat "$sim/apt") == locked ]]; then
+                echo "E: Could not get lock /var/lib/dpkg/lock-frontend"
+                exit 100
+            fi
             if [[ $(cat "$sim/apt") != ok || ! -f $sim/arch ]]; then
                 echo "E: Unable to locate package wine32:i386"
                 exit 100
@@ -201,6 +205,14 @@ expect_line "not installed"
 expect_actions "" # not tried on every run
 TOVABEL_RETRY_WINE32=1 again
 expect_actions "add-arch; install wine32:i386; remove-arch"
+
+CASE="another installer holds the lock"
+new_machine noexec locked emulator-works
+setup
+expect_line "cannot be had (E: Could not get lock"
+expect_arch no
+again
+expect_actions "add-arch; install wine32:i386; remove-arch" # tried again, not remembered
 
 CASE="kernel runs 32-bit programs"
 new_machine native ok emulator-broken
