@@ -175,6 +175,8 @@ TEST(Layout, SeparatorsAndTheMinimumWidthHaveFixedSizes) {
     EXPECT_EQ(Filter(narrow.host.log, "SetWidth"), Log{"SetWidth(150)"});
 }
 
+// A style outside the enumeration reads the neutral row: nobody lays it out, so
+// it keeps its size and shows no caption (it still rises under the pointer).
 TEST(AutoSize, SizesToTheContentByStyle) {
     struct Case {
         const char* name;
@@ -191,6 +193,7 @@ TEST(AutoSize, SizesToTheContentByStyle) {
                   {"SetHeight(270)", "SetWidth(1335)"}},
              Case{"a menu item only grows", tvStyle::MenuItem, u"ABCDEFGHIJ", {"SetHeight(270)"}},
              Case{"nothing to show", tvStyle::Normal, u"", {}},
+             Case{"a style outside the enumeration", 42, u"ABCDEFGHIJ", {}},
          }) {
         SCOPED_TRACE(tc.name);
         Face f(120, 22);
@@ -372,6 +375,7 @@ TEST(Looks, ByStyleStateAndCondition) {
              Case{"pressed on the arrow", tvStyle::DropDown, false, pressArrow, "raised", "sunken"},
              Case{"a pressed menu item stays lit", tvStyle::MenuItem, false, press, "raised",
                   "none"},
+             Case{"hover outside the enumeration", 42, false, hover, "raised", "none"},
          }) {
         for (std::int32_t border : {tvBorderStyle::FixedSingle, tvBorderStyle::None}) {
             SCOPED_TRACE(std::string(tc.name) + (border ? "" : " without a frame"));
