@@ -12,15 +12,12 @@ std::string Narrow(const Text& text) {
     return out;
 }
 
-Log Notifications(const Log& log) {
-    return Filter(log, "PropertyChanged", "RaiseEvent", "MessageBox", "AsyncRead", "ApplyEnabled",
-                  "ApplyFont", "ApplyAccessKeys", "SetExtenderToolTipText", "SetCapture",
-                  "ReleaseCapture");
-}
-
 std::string Told(const Log& log) {
     std::string told;
-    for (const std::string& line : Notifications(log)) {
+    for (const std::string& line :
+         Filter(log, "PropertyChanged", "RaiseEvent", "MessageBox", "AsyncRead", "ApplyEnabled",
+                "ApplyFont", "ApplyAccessKeys", "SetExtenderToolTipText", "SetCapture",
+                "ReleaseCapture")) {
         const bool changed = line.starts_with("PropertyChanged(");
         told += (told.empty() ? "" : " ") + (changed ? line.substr(16, line.size() - 17) : line);
     }

@@ -30,12 +30,9 @@ template <typename... Prefix> Log Filter(const Log& log, const Prefix&... prefix
     return out;
 }
 
-// What the container is told: notifications, events, message boxes, downloads,
-// the capture and what it applies to the window, in order.
-Log Notifications(const Log& log);
-
-// The same in one line: the names of the changed properties, the other
-// notifications as they are.
+// What the container is told, in order and in one line: the names of the changed
+// properties; events, message boxes, downloads, the capture and what it applies
+// to the window as they are logged.
 std::string Told(const Log& log);
 
 // The colours of the frame's outermost edges as the face shows them; 0 where

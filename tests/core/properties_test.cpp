@@ -272,8 +272,7 @@ TEST(Colours, EdgeColourGoesWhereTheFrameShowsIt) {
             EXPECT_EQ(frame.left == 0x0000FF, topLeft);
             EXPECT_EQ(frame.bottom == 0x0000FF, !topLeft);
             EXPECT_EQ(frame.right == 0x0000FF, !topLeft);
-            EXPECT_EQ(Notifications(f.host.log), Log{highlight ? "PropertyChanged(HighlightColor)"
-                                                               : "PropertyChanged(ShadowColor)"});
+            EXPECT_EQ(Told(f.host.log), highlight ? "HighlightColor" : "ShadowColor");
         }
     }
 }
