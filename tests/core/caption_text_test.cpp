@@ -42,57 +42,17 @@ TEST(ParseAccessKey, MarkersPairsAndSpaces) {
     }
 }
 
-TEST(FitTextToWidth, ShortensWithDotsUntilItFits) {
-    const MeasureText sixPixels = [](const Text& t) {
-        return static_cast<std::int32_t>(t.size()) * 6;
-    };
-    struct Case {
-        const char16_t* text;
-        std::int32_t width;
-        const char16_t* fitted;
-        std::int32_t measured;
-    };
-    for (const Case& tc : {
-             Case{u"Hello", 30, u"Hello", 30}, // fits exactly
-             Case{u"Hello", 24, u"H...", 24},  // first pass: four characters go
-             Case{u"Hello", 23, u"H..", 18},   // then the dots shrink
-             Case{u"Hello", 12, u"H.", 12},
-             Case{u"Hello", 6, u"H", 6},
-             Case{u"Hello", 5, u"", 0}, // and the text vanishes
-             Case{u"HelloWorld", 54, u"HelloW...", 54},
-             Case{u"HelloWorld", 48, u"Hello...", 48},
-             Case{u"HelloWorld", 42, u"Hell...", 42},
-             Case{u"Hello", -1, u"Hello", 30}, // a negative width changes nothing
-             Case{u"", 10, u"", 0},
-         }) {
-        SCOPED_TRACE(Narrow(tc.text) + " in " + std::to_string(tc.width));
-        Text text = tc.text;
-        std::int32_t width = tc.width;
-        FitTextToWidth(sixPixels, text, width);
-        EXPECT_EQ(text, tc.fitted);
-        EXPECT_EQ(width, tc.measured);
-    }
-}
-
-// The shortening order, one pass per character, as a designer sees it: the
-// fitted text is the first of these that fits.
+// The texts a caption shortens to, one pass per character as a designer sees
+// them: the fitted text is the first of these that fits.
 std::vector<Text> ShorteningOrder(const Text& text) {
     std::vector<Text> order{text};
-    if (text.empty()) {
-        return order;
-    }
-    const Text head = text.substr(0, 1);
     for (std::size_t k = text.size() >= 5 ? text.size() - 4 : 0; k >= 1; --k) {
         order.push_back(text.substr(0, k) + u"...");
     }
-    if (text.size() >= 4) {
-        order.push_back(head + u"..");
-    }
-    if (text.size() >= 3) {
-        order.push_back(head + u".");
-    }
-    if (text.size() >= 2) {
-        order.push_back(head);
+    for (const Text dots : {u"..", u".", u""}) {
+        if (text.size() >= dots.size() + 2) {
+            order.push_back(text.substr(0, 1) + dots);
+        }
     }
     order.push_back(u"");
     return order;
@@ -107,24 +67,15 @@ TEST(FitTextToWidth, TakesTheFirstTextOfTheShorteningOrderThatFits) {
         }
         return cx;
     };
-    const Text texts[] = {u"",
-                          u"W",
-                          u"Wi",
-                          u"Wid",
-                          u"Wide",
-                          u"Wider",
-                          u"Mixed widths here",
-                          u"iiiiiiiiiiWWWWWWWWWWiiiiiiiiii",
-                          Text(300, u'm')};
-    int checked = 0;
-    for (const Text& original : texts) {
-        const std::vector<Text> order = ShorteningOrder(original);
+    for (const Text& original :
+         {Text(), Text(u"W"), Text(u"Wi"), Text(u"Wid"), Text(u"Wide"), Text(u"Mixed widths here"),
+          Text(u"iiiiiWWWWWWiiiii"), Text(80, u'm')}) {
         for (std::int32_t available = -1; available <= proportional(original) + 2; ++available) {
             Text text = original;
             std::int32_t width = available;
             FitTextToWidth(proportional, text, width);
             Text expected;
-            for (const Text& candidate : order) {
+            for (const Text& candidate : ShorteningOrder(original)) {
                 expected = candidate;
                 if (proportional(candidate) <= available || available < 0) {
                     break;
@@ -132,10 +83,8 @@ TEST(FitTextToWidth, TakesTheFirstTextOfTheShorteningOrderThatFits) {
             }
             ASSERT_EQ(text, expected) << Narrow(original) << " in " << available;
             ASSERT_EQ(width, proportional(expected));
-            ++checked;
         }
     }
-    EXPECT_GT(checked, 2000);
 }
 
 TEST(FitTextToWidth, ALongCaptionTakesFewMeasurements) {
@@ -149,13 +98,6 @@ TEST(FitTextToWidth, ALongCaptionTakesFewMeasurements) {
     FitTextToWidth(counting, text, width);
     EXPECT_EQ(text, u"xxxxxxx...");
     EXPECT_LE(measured, 20);
-}
-
-TEST(FitTextToWidth, ReportsTheLow16BitsOfAHugeMeasure) {
-    Text text = u"x";
-    std::int32_t width = -1;
-    FitTextToWidth([](const Text&) { return 0x12345; }, text, width);
-    EXPECT_EQ(width, 0x2345);
 }
 
 TEST(Geometry, RoundingGoesToTheEvenNeighbourAndHalvingFloors) {
@@ -220,17 +162,8 @@ TEST(Geometry, PicturePositionForEveryAlignment) {
     }
 }
 
-TEST(Geometry, HitTestIncludesBothEdges) {
-    EXPECT_TRUE(IsInsideClient(0, 0, 40, 22, true));
-    EXPECT_TRUE(IsInsideClient(40, 22, 40, 22, true));
-    EXPECT_FALSE(IsInsideClient(40.5, 10, 40, 22, true));
-    EXPECT_FALSE(IsInsideClient(-0.5, 10, 40, 22, true));
-    EXPECT_FALSE(IsInsideClient(10, 10, 40, 22, false));
-}
-
 TEST(CaptionFont, DescriptionFollowsTheRequest) {
-    std::vector<std::string> log;
-    FakePainter painter(log);
+    FakeHost painter;
     CaptionLogFont font;
     bool created = false;
     FontRequest request;
@@ -255,7 +188,7 @@ TEST(CaptionFont, DescriptionFollowsTheRequest) {
     EXPECT_EQ(font.lfFaceName.substr(7), Text(25, u' '));
     // Every change of direction re-creates the font; 7 means no rotation, so
     // the last request (0) changed nothing.
-    EXPECT_EQ(log.size(), 5u);
+    EXPECT_EQ(painter.log.size(), 5u);
     EXPECT_EQ(FaceField(Text(40, u'x')), Text(32, u'x')); // a long name is cut
 }
 
@@ -271,8 +204,7 @@ TEST(CaptionFont, CachedOnlyWhenThePixelHeightIsWhole) {
     for (const Case& tc : {Case{8, 15, 3, -11}, Case{9, 15, 1, -12}, Case{8, 10, 1, -16},
                            Case{9, 10, 1, -18}, Case{7, 15, 3, -9}}) {
         SCOPED_TRACE(std::to_string(tc.points) + " pt at " + std::to_string(tc.twipsPerPixel));
-        std::vector<std::string> log;
-        FakePainter painter(log);
+        FakeHost painter;
         CaptionLogFont font;
         bool created = false;
         FontRequest request;
@@ -281,7 +213,7 @@ TEST(CaptionFont, CachedOnlyWhenThePixelHeightIsWhole) {
         for (int call = 0; call < 3; ++call) {
             CreateRotatedFont(painter, created, font, request, tc.twipsPerPixel, false);
         }
-        EXPECT_EQ(log.size(), tc.created);
+        EXPECT_EQ(painter.log.size(), tc.created);
         EXPECT_EQ(font.lfHeight, tc.height);
     }
 }

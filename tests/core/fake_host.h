@@ -1,5 +1,6 @@
-// A container for native tests: it records every call the control makes, in
-// order, as short text lines, and keeps none of the control's properties.
+// A container for native tests. It keeps none of the control's properties and
+// records what the outside sees of it, in order, as short text lines: the calls
+// to the container and the drawing on its surface.
 #pragma once
 
 #include "control/host.h"
@@ -7,35 +8,45 @@
 #include "control/tovabel.h"
 #include "persist/stream_bag.h"
 
+#include <cstdio>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace tovabel::testing {
 
+using Log = std::vector<std::string>;
+
 std::string Narrow(const Text& text);
 
-// The lines of a recorded log that start with `prefix`.
-std::vector<std::string> Filter(const std::vector<std::string>& log, const std::string& prefix);
+// The lines of `log` that start with one of `prefixes`.
+template <typename... Prefix> Log Filter(const Log& log, const Prefix&... prefixes) {
+    Log out;
+    for (const std::string& line : log) {
+        if ((line.starts_with(prefixes) || ...)) {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
 
-// What the container sees of a change: notifications, events, message boxes,
-// downloads, the capture and what the host applies to the window, in order;
-// drawing and sizing left out.
-std::vector<std::string> Notifications(const std::vector<std::string>& log);
+// What the container is told, in order and in one line: the names of the changed
+// properties; events, message boxes, downloads, the capture and what it applies
+// to the window as they are logged.
+std::string Told(const Log& log);
 
-// How the button's frame looks to the user: "flat" without lines, else "raised"
-// or "sunken" by the colour of its top line.
-std::string LookOf(const Tovabel& control);
-
-// The colours of the frame's edges as the face shows them.
-struct FrameColours {
+// The colours of the frame's outermost edges as the face shows them; 0 where
+// no edge shows.
+struct Frame {
     OleColor top = 0;
     OleColor left = 0;
     OleColor bottom = 0;
     OleColor right = 0;
 };
-FrameColours FrameColoursOf(const Tovabel& control);
+Frame FrameOf(const Tovabel& control);
+
+// "flat" without a frame, else "raised" or "sunken" by the colour of its top.
+std::string LookOf(const Tovabel& control);
 
 class FakePicture : public PictureObject {
 public:
@@ -69,30 +80,8 @@ private:
     std::int64_t size_;
 };
 
-// A property bag in memory that keeps each value's kind, converts on reading as
-// automation does, and logs every call as "ReadProperty(Key)" or
-// "WriteProperty(Key)". Tests may store any value under any key.
-class RecordingBag : public PropertyBag {
-public:
-    explicit RecordingBag(std::vector<std::string>& log) : log_(log) {}
-
-    std::optional<BagValue> ReadProperty(std::string_view name,
-                                         const BagValue& defaultValue) override;
-    bool WriteProperty(std::string_view name, const BagValue& value,
-                       const BagValue& defaultValue) override;
-
-    // Stored values by key, in the order keys were first stored.
-    std::vector<std::pair<std::string, BagValue>> values;
-    void Hold(std::string key, BagValue value);
-    const BagValue* Find(std::string_view key) const;
-    std::vector<std::string> Keys() const;
-
-private:
-    std::vector<std::string>& log_;
-};
-
-// Persistent forms of the fake objects: a picture is its type byte and its handle,
-// a font its size and then its name. Anything else fails to load.
+// A picture saves as the text "type handle", a font as "size name"; other
+// bytes fail to load.
 class FakeObjectCodec : public persist::ObjectCodec {
 public:
     bool refuseSaves = false;
@@ -102,76 +91,84 @@ public:
     std::optional<Font> LoadFont(std::span<const std::uint8_t> bytes) override;
 };
 
-// Records what is drawn; text measures `charWidth` pixels a character.
-class FakePainter : public Painter {
+// A saved form in the control's own stream holding `values` as they are,
+// whatever their defaults.
+persist::StreamEntries SavedForm(const std::vector<std::pair<std::string, BagValue>>& values);
+
+// One argument of a logged call: unsigned numbers are colours or handles and
+// show in hex.
+template <typename T> std::string Str(const T& value) {
+    if constexpr (std::is_same_v<T, Text>) {
+        return Narrow(value);
+    } else if constexpr (std::is_same_v<T, bool>) {
+        return value ? "true" : "false";
+    } else if constexpr (std::is_same_v<T, Picture>) {
+        return value ? "pic(" + std::to_string(value->Type()) + ")" : "null";
+    } else if constexpr (std::is_unsigned_v<T>) {
+        char hex[24];
+        std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(value));
+        return hex;
+    } else if constexpr (std::is_integral_v<T>) {
+        return std::to_string(value);
+    } else {
+        return std::string(value);
+    }
+}
+
+// A logged call: "Name(arg,arg)".
+template <typename... Args> std::string Call(const char* name, const Args&... args) {
+    std::string out = std::string(name) + "(";
+    const char* separator = "";
+    ((out += separator + Str(args), separator = ","), ...);
+    return out + ")";
+}
+
+// The container and its surface; text measures `charWidth` pixels a character.
+class FakeHost : public Host, public Painter {
 public:
-    explicit FakePainter(std::vector<std::string>& log) : log_(log) {}
-    std::int32_t charWidth = 6;
-    std::int32_t lineHeight = 13;
-
-    TextSize TextExtent(const Text& text) override;
-    void TextOut(std::int32_t x, std::int32_t y, const Text& text) override;
-    void SetTextColor(OleColor color) override;
-    void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-                  OleColor color) override;
-    void ReplaceCaptionFont(const CaptionLogFont& font) override;
-    void DeleteCaptionFont() override;
-    void PaintTransparentPicture(const PicturePaint& paint) override;
-    void PaintDisabledPicture(const PicturePaint& paint) override;
-
-private:
-    std::vector<std::string>& log_;
-};
-
-class FakeHost : public Host {
-public:
-    std::vector<std::string> log;
-    FakePainter painter{log};
+    Log log;
+    void Clear() { log.clear(); }
 
     // What the container answers.
     bool userMode = true;
     bool displayAsDefault = false;
+    bool refuseDownloads = false;
     Font ambientFont = std::make_shared<FakeFont>(u"MS Sans Serif");
     std::optional<Text> extenderToolTip = Text();
     std::optional<bool> extenderTabStop = true;
     ComponentInfo app{u"Tovabel", u"Tovabel", 1, 0, 0};
-    bool refuseDownloads = false;
-    // The downloads the control started and the host accepted, oldest first.
-    struct Download {
-        Text target;
-        AsyncType type;
-        std::string propertyName;
-    };
-    std::vector<Download> downloads;
     double scaleWidth = 40;
     double scaleHeight = 22;
     double twipsPerPixel = 15;
-    std::map<TimerId, std::pair<bool, std::int32_t>> timers;
+    std::int32_t charWidth = 6;
 
-    // Lets a test act while a call is in progress (re-entry, event handlers).
-    std::function<void(std::int32_t dispid)> onEvent;
-    std::function<void()> onAsyncRead;
+    // Let a test act while a call is in progress (event handlers, re-entry).
+    std::function<void(std::int32_t dispid, std::span<EventArg> args)> onEvent;
     std::function<void(const Text&)> onSetExtenderToolTip;
-    std::function<void(std::string_view)> onPropertyChanged;
-    std::function<void()> onResize; // the container's resize notification
-    std::function<void(std::span<EventArg>)> onEventArgs;
+    std::function<void()> onResize;
 
-    void Clear() { log.clear(); }
+    template <typename... Args> void Record(const char* name, const Args&... args) {
+        log.push_back(Call(name, args...));
+    }
 
     std::uintptr_t hWnd() override { return 0x1234; }
     double ScaleWidth() override { return scaleWidth; }
     double ScaleHeight() override { return scaleHeight; }
-    std::int32_t Width() override;
-    std::int32_t Height() override;
-    void SetWidth(std::int32_t twips) override;
-    void SetHeight(std::int32_t twips) override;
-    void Cls(OleColor backColor, const Picture& background) override;
-    Painter& Paint() override { return painter; }
+    std::int32_t Width() override { return static_cast<std::int32_t>(scaleWidth * twipsPerPixel); }
+    std::int32_t Height() override {
+        return static_cast<std::int32_t>(scaleHeight * twipsPerPixel);
+    }
+    void SetWidth(std::int32_t twips) override { Resize("SetWidth", twips, scaleWidth); }
+    void SetHeight(std::int32_t twips) override { Resize("SetHeight", twips, scaleHeight); }
+    void Cls(OleColor back, const Picture& picture) override {
+        picture ? Record("Cls", back, picture) : Record("Cls", back);
+    }
+    Painter& Paint() override { return *this; }
     Font CopyFont(const Font& font) override { return font; }
-    void ApplyFont(const Font& font) override;
-    void ApplyShape(const Picture& mask, OleColor maskColor) override;
-    void ApplyEnabled(bool enabled) override;
-    void ApplyAccessKeys(const Text& keys) override;
+    void ApplyFont(const Font& font) override { Record("ApplyFont", font ? font->Name() : u""); }
+    void ApplyShape(const Picture& mask, OleColor c) override { Record("ApplyShape", mask, c); }
+    void ApplyEnabled(bool enabled) override { Record("ApplyEnabled", enabled); }
+    void ApplyAccessKeys(const Text& keys) override { Record("ApplyAccessKeys", keys); }
     bool AmbientUserMode() override { return userMode; }
     Font AmbientFont() override { return ambientFont; }
     bool AmbientDisplayAsDefault() override { return displayAsDefault; }
@@ -179,27 +176,73 @@ public:
     bool SetExtenderToolTipText(const Text& text) override;
     std::optional<bool> ExtenderTabStop() override { return extenderTabStop; }
     Text DisplayName() override { return u"Tovabel1"; }
-    void PropertyChanged(std::string_view name) override;
-    bool AsyncRead(const Text& target, AsyncType type, std::string_view name) override;
-    void RaiseEvent(std::int32_t dispid, std::span<EventArg> args) override;
+    void PropertyChanged(std::string_view name) override { Record("PropertyChanged", name); }
+    bool AsyncRead(const Text& target, AsyncType type, std::string_view name) override {
+        Record("AsyncRead", target, static_cast<std::int32_t>(type), name);
+        return !refuseDownloads;
+    }
+    void RaiseEvent(std::int32_t dispid, std::span<EventArg> args) override {
+        Record("RaiseEvent", dispid);
+        if (onEvent) {
+            onEvent(dispid, args);
+        }
+    }
     void SetCapture() override { log.push_back("SetCapture"); }
     void ReleaseCapture() override { log.push_back("ReleaseCapture"); }
-    void SetTimer(TimerId id, bool running, std::int32_t intervalMs) override;
+    void SetTimer(TimerId id, bool running, std::int32_t intervalMs) override {
+        Record("SetTimer", id == TimerId::MenuPop ? "MenuPop" : "Redraw", running ? "on" : "off",
+               intervalMs);
+    }
     std::int32_t MessageBox(const Text& prompt, std::int32_t buttons,
-                            const std::optional<Text>& title) override;
+                            const std::optional<Text>& title) override {
+        log.push_back("MessageBox(" + Narrow(prompt) + "|" + Str(buttons) + "|" +
+                      (title ? Narrow(*title) : "<default>") + ")");
+        return 1;
+    }
     void ShowAboutBox() override { log.push_back("ShowAboutBox"); }
     ComponentInfo App() override { return app; }
     double TwipsPerPixelX() override { return twipsPerPixel; }
     double TwipsPerPixelY() override { return twipsPerPixel; }
-    void PlaySound(const Sound& sound, std::uint32_t flags) override;
+    void PlaySound(const Sound& sound, std::uint32_t flags) override {
+        const auto* name = std::get_if<std::string>(&sound);
+        Record("PlaySound", name ? *name : std::to_string(std::get<1>(sound).size()) + " bytes",
+               flags);
+    }
     void CreateSharedPainting() override {}
     void ReleaseSharedPainting() override {}
-    void MarkSafeForScripting(std::string_view classId) override;
+    void MarkSafeForScripting(std::string_view id) override { Record("MarkSafeForScripting", id); }
     void CreateToolTipWindow() override { log.push_back("CreateToolTipWindow"); }
     void AddToolTip() override { log.push_back("AddToolTip"); }
     void RemoveToolTip() override { log.push_back("RemoveToolTip"); }
     void SubClass() override { log.push_back("SubClass"); }
     void UnSubClass() override { log.push_back("UnSubClass"); }
+
+    TextSize TextExtent(const Text& text) override {
+        return {static_cast<std::int32_t>(text.size()) * charWidth, 13};
+    }
+    void TextOut(std::int32_t x, std::int32_t y, const Text& text) override {
+        Record("TextOut", x, y, text);
+    }
+    void SetTextColor(OleColor color) override { Record("SetTextColor", color); }
+    void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                  OleColor color) override {
+        Record("FillRect", left, top, right, bottom, color);
+    }
+    void ReplaceCaptionFont(const CaptionLogFont& font) override {
+        Record("ReplaceCaptionFont", font.lfHeight, font.lfEscapement,
+               std::int32_t{font.lfUnderline});
+    }
+    void DeleteCaptionFont() override { log.push_back("DeleteCaptionFont"); }
+    void PaintTransparentPicture(const PicturePaint& paint) override {
+        log.push_back(Painted("PaintTransparentPicture", paint));
+    }
+    void PaintDisabledPicture(const PicturePaint& paint) override {
+        log.push_back(Painted("PaintDisabledPicture", paint));
+    }
+
+private:
+    void Resize(const char* name, std::int32_t twips, double& pixels);
+    static std::string Painted(const char* name, const PicturePaint& paint);
 };
 
 } // namespace tovabel::testing

@@ -36,16 +36,12 @@ Bytes SampleStream() {
 // A stream built by hand: header fields and body as given.
 Bytes Stream(std::uint16_t version, std::uint16_t count, std::uint32_t bodyLength,
              const Bytes& body) {
-    Bytes out{'T',
-              'v',
-              'b',
-              'P',
-              std::uint8_t(version),
-              std::uint8_t(version >> 8),
-              std::uint8_t(count),
-              std::uint8_t(count >> 8)};
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(std::uint8_t(bodyLength >> (8 * i)));
+    Bytes out{'T', 'v', 'b', 'P'};
+    for (const auto& [value, bytes] :
+         {std::pair<std::uint32_t, int>{version, 2}, {count, 2}, {bodyLength, 4}}) {
+        for (int i = 0; i < bytes; ++i) {
+            out.push_back(std::uint8_t(value >> (8 * i)));
+        }
     }
     out.insert(out.end(), body.begin(), body.end());
     return out;
