@@ -2,11 +2,13 @@
 
 #include "gdi_painter.h"
 #include "ole_values.h"
+#include "win/common/per_thread.h"
 
 #include <olectl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace tovabel::win {
@@ -28,19 +30,58 @@ int Pixel(double v) {
     return static_cast<int>(std::lrint(v));
 }
 
+// A line one pixel wide takes the DC's own pen in its colour; a wider one
+// needs a pen of its own.
 void DrawLines(HDC dc, std::span<const Line> lines) {
+    const Selection dcPen(dc, GetStockObject(DC_PEN));
     for (const Line& line : lines) {
         if (!line.Visible) {
             continue;
         }
-        const Pen pen(CreatePen(PS_SOLID, line.BorderWidth, Translate(line.BorderColor)));
-        const Selection selected(dc, pen.Get());
+        const COLORREF color = Translate(line.BorderColor);
+        Pen wide;
+        std::optional<Selection> selected;
+        if (line.BorderWidth > 1) {
+            wide = Pen(CreatePen(PS_SOLID, line.BorderWidth, color));
+            selected.emplace(dc, wide.Get());
+        } else {
+            SetDCPenColor(dc, color);
+        }
         MoveToEx(dc, Pixel(line.X1), Pixel(line.Y1), nullptr);
         LineTo(dc, Pixel(line.X2), Pixel(line.Y2)); // the end point itself stays unpainted
     }
 }
 
+// Where frames are composed: one surface per thread, as large as the largest
+// canvas presented on it, so that a button holds no frame of its own.
+struct FrameSurface {
+    Bitmap bitmap; // selected into dc, which gives it back before it is deleted
+    MemoryDc dc{nullptr};
+    SIZE size{0, 0};
+};
+PerThread<FrameSurface> gFrames;
+
+// The thread's frame DC, at least `size` large; null when it cannot be made.
+HDC FrameDc(SIZE size) {
+    FrameSurface& frame = gFrames.GetOrMake();
+    if (frame.bitmap.Get() != nullptr && size.cx <= frame.size.cx && size.cy <= frame.size.cy) {
+        return frame.dc.Get();
+    }
+    const SIZE grown{std::max(size.cx, frame.size.cx), std::max(size.cy, frame.size.cy)};
+    Bitmap next = CreateBitmap32(grown);
+    if (next.Get() == nullptr || !frame.dc.SelectBitmap(next.Get())) {
+        return nullptr;
+    }
+    frame.bitmap = std::move(next); // the old bitmap, now unselected, is deleted here
+    frame.size = grown;
+    return frame.dc.Get();
+}
+
 } // namespace
+
+void ReleaseFrames() {
+    gFrames.Destroy();
+}
 
 void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
     const ComPtr<IPicture> object = OlePicture::DispOf(picture).As<IPicture>(IID_IPicture);
@@ -54,7 +95,7 @@ void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
     object->Render(dc, x, y, pixels.cx, pixels.cy, 0, height, width, -height, nullptr);
 }
 
-Canvas::Canvas() : dc_(nullptr), frameDc_(nullptr) {
+Canvas::Canvas() : dc_(nullptr) {
     Resize({1, 1}, RGB(255, 255, 255));
 }
 
@@ -65,8 +106,7 @@ void Canvas::Resize(SIZE size, COLORREF fill) {
         return;
     }
     Bitmap next = CreateBitmap32(size);
-    Bitmap nextFrame = CreateBitmap32(size);
-    if (next.Get() == nullptr || nextFrame.Get() == nullptr) {
+    if (next.Get() == nullptr) {
         return; // out of GDI resources: the old canvas stays
     }
     {
@@ -82,33 +122,35 @@ void Canvas::Resize(SIZE size, COLORREF fill) {
     }
     dc_.SelectBitmap(next.Get());
     bitmap_ = std::move(next); // the old bitmap, now unselected, is deleted here
-    frameDc_.SelectBitmap(nextFrame.Get());
-    frame_ = std::move(nextFrame);
     size_ = size;
 }
 
 void Canvas::Clear(COLORREF color, const Picture& background) {
     // The face colour is also the DC's background colour: the light squares of
     // a checked button's pattern take it.
+    // An opaque empty text fills with the background colour: no brush is made.
     SetBkColor(dc_.Get(), color);
-    const Brush brush(CreateSolidBrush(color));
     const RECT all{0, 0, size_.cx, size_.cy};
-    FillRect(dc_.Get(), &all, brush.Get());
+    ExtTextOutW(dc_.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
     if (background) {
         RenderPicture(dc_.Get(), background, 0, 0);
     }
 }
 
 void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines) {
-    BitBlt(frameDc_.Get(), 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
-    DrawLines(frameDc_.Get(), lines);
+    HDC frame = FrameDc(size_);
+    if (frame == nullptr) {
+        return; // out of GDI resources: the window keeps what it showed
+    }
+    BitBlt(frame, 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
+    DrawLines(frame, lines);
     const LONG width = bounds.right - bounds.left;
     const LONG height = bounds.bottom - bounds.top;
     if (width == size_.cx && height == size_.cy) {
-        BitBlt(target, bounds.left, bounds.top, width, height, frameDc_.Get(), 0, 0, SRCCOPY);
+        BitBlt(target, bounds.left, bounds.top, width, height, frame, 0, 0, SRCCOPY);
     } else {
-        StretchBlt(target, bounds.left, bounds.top, width, height, frameDc_.Get(), 0, 0, size_.cx,
-                   size_.cy, SRCCOPY);
+        StretchBlt(target, bounds.left, bounds.top, width, height, frame, 0, 0, size_.cx, size_.cy,
+                   SRCCOPY);
     }
 }
 

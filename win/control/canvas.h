@@ -1,6 +1,7 @@
 // The control's drawing surface: a persistent bitmap in a memory DC the size of
 // the client area. What is drawn on it stays until it is cleared; the face's
-// lines are not part of it but drawn on top whenever a frame is presented.
+// lines are not part of it but drawn on top whenever a frame is presented, on
+// a frame surface that all controls of the thread share.
 #pragma once
 
 #include "control/types.h"
@@ -37,12 +38,12 @@ public:
 private:
     Bitmap bitmap_; // selected into dc_, which gives it back before it is deleted
     MemoryDc dc_;
-    // Where a frame is composed; kept at the canvas's size so that a paint
-    // makes no bitmap or DC of its own.
-    Bitmap frame_;
-    MemoryDc frameDc_;
     SIZE size_{0, 0};
 };
+
+// Frames are composed on one surface per thread, kept from one paint to the
+// next; this gives the thread's surface back (when its last control goes).
+void ReleaseFrames();
 
 // Draws a standard picture into `dc` at (x, y) at its own size in pixels.
 void RenderPicture(HDC dc, const Picture& picture, int x, int y);
