@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "call_count.h"
 #include "control/identity.h"
 #include "object_counts.h"
 #include "subjects.h"
@@ -9,8 +10,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace tovabel::bench {
@@ -132,7 +137,19 @@ FormCost CostOf(double start, const Counts& before, int buttons) {
             (static_cast<double>(after.gdi) - static_cast<double>(before.gdi)) / buttons};
 }
 
-std::optional<FormCost> MeasureOurs(olehost::Form& form, int buttons) {
+// The calls per button, most frequent first.
+void PrintCalls(const CallCounter& counter, int buttons) {
+    std::vector<std::pair<std::uint64_t, std::string>> calls;
+    for (const auto& [name, count] : counter.Counts()) {
+        calls.emplace_back(count, name);
+    }
+    std::sort(calls.rbegin(), calls.rend());
+    for (const auto& [count, name] : calls) {
+        std::printf("  %8.2f %s\n", static_cast<double>(count) / buttons, name.c_str());
+    }
+}
+
+std::optional<FormCost> MeasureOurs(olehost::Form& form, int buttons, bool listCalls) {
     std::vector<std::vector<BYTE>> saved;
     for (const Kind& kind : kKinds) {
         saved.push_back(SavedStream(form, kind)); // also loads the library once
@@ -150,9 +167,18 @@ std::optional<FormCost> MeasureOurs(olehost::Form& form, int buttons) {
         hosted.push_back(&form.AddPlace());
     }
     form.Settle();
+    std::optional<CallCounter> counter;
+    if (listCalls) {
+        counter.emplace(GetModuleHandleW(L"Tovabel2.ocx"),
+                        std::vector<std::string>{"user32.dll", "gdi32.dll", "ole32.dll",
+                                                 "oleaut32.dll", "comctl32.dll", "kernel32.dll"});
+    }
     const Counts before = Take();
     const double start = Now();
     for (std::size_t i = 0; i < hosted.size(); ++i) {
+        if (listCalls && i % 50 == 0) {
+            std::printf("  after %zu buttons: %.0f ms\n", i, (Now() - start) / 1000);
+        }
         if (FAILED(hosted[i]->CreateFromStream(identity::kWideProgId.text, places[i],
                                                *streams[i].Get()))) {
             return std::nullopt;
@@ -161,7 +187,11 @@ std::optional<FormCost> MeasureOurs(olehost::Form& form, int buttons) {
     RedrawWindow(form.Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
     streams.clear(); // read: a container lets its saved streams go
-    return CostOf(start, before, buttons);
+    const FormCost cost = CostOf(start, before, buttons);
+    if (counter) {
+        PrintCalls(*counter, buttons);
+    }
+    return cost;
 }
 
 // A push button of `kind`: its caption as the window text, its picture as a
@@ -198,13 +228,13 @@ FormCost MeasurePushButtons(olehost::Form& form, int buttons, std::vector<win::B
 
 } // namespace
 
-std::optional<FormCost> MeasureForm(FormOf of, int buttons) {
+std::optional<FormCost> MeasureForm(FormOf of, int buttons, bool listCalls) {
     std::vector<win::Bitmap> bitmaps; // declared first: they go after the buttons showing them
     olehost::Form form(L"Tovabel form benchmark", kFormSize);
     if (of == FormOf::kPushButtons) {
         return MeasurePushButtons(form, buttons, bitmaps);
     }
-    return MeasureOurs(form, buttons);
+    return MeasureOurs(form, buttons, listCalls);
 }
 
 } // namespace tovabel::bench

@@ -17,7 +17,8 @@ struct FormCost {
 };
 
 // Builds the form in this process and measures it; nothing when the control
-// could not be created.
-std::optional<FormCost> MeasureForm(FormOf of, int buttons);
+// could not be created. With `listCalls`, also prints what our library asked
+// of the platform per button, most frequent first.
+std::optional<FormCost> MeasureForm(FormOf of, int buttons, bool listCalls);
 
 } // namespace tovabel::bench

@@ -427,14 +427,15 @@ int Run() {
     return 0;
 }
 
-// What a child run prints: one form's cost.
-int RunForm(const char* who, const char* count) {
+// What a child run prints: one form's cost (and, with `listCalls`, then the
+// calls per button).
+int RunForm(const char* who, const char* count, bool listCalls) {
     const int buttons = std::atoi(count);
     const FormOf of = std::strcmp(who, "ours") == 0 ? FormOf::kOurs : FormOf::kPushButtons;
-    if (buttons <= 0) {
+    if (buttons <= 0 || !olehost::RegisterLibrary(olehost::WinePath(TOVABEL_OCX_PATH))) {
         return 2;
     }
-    const std::optional<FormCost> cost = MeasureForm(of, buttons);
+    const std::optional<FormCost> cost = MeasureForm(of, buttons, listCalls);
     if (!cost) {
         return 1;
     }
@@ -446,15 +447,16 @@ int RunForm(const char* who, const char* count) {
 
 } // namespace tovabel::bench
 
-// No arguments: the whole benchmark. `--form ours|push N`: one form, for the
-// whole benchmark's own use.
+// No arguments: the whole benchmark. `--form ours|push N [--calls]`: one
+// form, for the whole benchmark's own use (the calls to look at by hand).
 int main(int argc, char** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 1;
     }
-    const int result = argc == 4 && std::strcmp(argv[1], "--form") == 0
-                           ? tovabel::bench::RunForm(argv[2], argv[3])
-                           : tovabel::bench::Run();
+    const bool form = argc >= 4 && std::strcmp(argv[1], "--form") == 0;
+    const bool listCalls = argc == 5 && std::strcmp(argv[4], "--calls") == 0;
+    const int result =
+        form ? tovabel::bench::RunForm(argv[2], argv[3], listCalls) : tovabel::bench::Run();
     CoUninitialize();
     return result;
 }
