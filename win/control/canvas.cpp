@@ -99,30 +99,73 @@ Canvas::Canvas() : dc_(nullptr) {
     Resize({1, 1}, RGB(255, 255, 255));
 }
 
+// The bitmap is made anew only to grow past what it holds: a control whose
+// size goes back and forth while it loads keeps one bitmap.
 void Canvas::Resize(SIZE size, COLORREF fill) {
     size.cx = std::max<LONG>(size.cx, 1);
     size.cy = std::max<LONG>(size.cy, 1);
     if (bitmap_.Get() != nullptr && size.cx == size_.cx && size.cy == size_.cy) {
         return;
     }
-    Bitmap next = CreateBitmap32(size);
-    if (next.Get() == nullptr) {
-        return; // out of GDI resources: the old canvas stays
+    if (bitmap_.Get() == nullptr || size.cx > capacity_.cx || size.cy > capacity_.cy) {
+        if (!Grow(size)) {
+            return; // out of GDI resources: the old canvas stays
+        }
     }
-    {
+    // What was not part of the canvas before shows `fill`.
+    SetDCBrushColor(dc_.Get(), fill);
+    const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    const RECT right{std::min(size_.cx, size.cx), 0, size.cx, size.cy};
+    const RECT below{0, std::min(size_.cy, size.cy), std::min(size_.cx, size.cx), size.cy};
+    for (const RECT& area : {right, below}) {
+        if (area.right > area.left && area.bottom > area.top) {
+            FillRect(dc_.Get(), &area, brush);
+        }
+    }
+    size_ = size;
+}
+
+// A bitmap of at least `size` with what was drawn so far; the DC keeps its state.
+bool Canvas::Grow(SIZE size) {
+    const SIZE capacity{std::max(size.cx, capacity_.cx), std::max(size.cy, capacity_.cy)};
+    void* bits = nullptr;
+    Bitmap next = CreateBitmap32(capacity, &bits);
+    if (next.Get() == nullptr) {
+        return false;
+    }
+    if (bitmap_.Get() != nullptr) {
         MemoryDc copy(dc_.Get());
         copy.SelectBitmap(next.Get());
-        const Brush brush(CreateSolidBrush(fill));
-        const RECT all{0, 0, size.cx, size.cy};
-        FillRect(copy.Get(), &all, brush.Get());
-        if (bitmap_.Get() != nullptr) {
-            BitBlt(copy.Get(), 0, 0, std::min(size.cx, size_.cx), std::min(size.cy, size_.cy),
-                   dc_.Get(), 0, 0, SRCCOPY);
-        }
+        BitBlt(copy.Get(), 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
+    } else {
+        size_ = {0, 0}; // nothing drawn yet: all of it is new
     }
     dc_.SelectBitmap(next.Get());
     bitmap_ = std::move(next); // the old bitmap, now unselected, is deleted here
-    size_ = size;
+    bits_ = static_cast<const std::uint32_t*>(bits);
+    capacity_ = capacity;
+    return true;
+}
+
+// FNV-1a over the canvas's pixels and size.
+std::uint64_t Canvas::Fingerprint() const {
+    GdiFlush(); // drawing GDI still owes lands on the pixels first
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto mix = [&hash](std::uint64_t value) {
+        hash ^= value;
+        hash *= 1099511628211ull;
+    };
+    mix(static_cast<std::uint64_t>(size_.cx) << 32 | static_cast<std::uint32_t>(size_.cy));
+    if (bits_ == nullptr) {
+        return hash;
+    }
+    for (LONG y = 0; y < size_.cy; ++y) {
+        const std::uint32_t* row = bits_ + static_cast<std::size_t>(y) * capacity_.cx;
+        for (LONG x = 0; x < size_.cx; ++x) {
+            mix(row[x]);
+        }
+    }
+    return hash;
 }
 
 void Canvas::Clear(COLORREF color, const Picture& background) {

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <span>
 
 namespace tovabel::win {
@@ -27,6 +28,8 @@ public:
 
     // A new size: what was drawn stays where it still fits, the new area is `fill`.
     void Resize(SIZE size, COLORREF fill);
+    // A value that changes whenever the canvas's pixels or size change.
+    std::uint64_t Fingerprint() const;
     // Fills the canvas with `color` (also the DC's background colour from now
     // on), then draws `background` at (0,0) at its own size.
     void Clear(COLORREF color, const Picture& background);
@@ -36,9 +39,13 @@ public:
     void Present(HDC target, const RECT& bounds, std::span<const Line> lines);
 
 private:
+    bool Grow(SIZE size);
+
     Bitmap bitmap_; // selected into dc_, which gives it back before it is deleted
     MemoryDc dc_;
-    SIZE size_{0, 0};
+    const std::uint32_t* bits_ = nullptr; // the bitmap's pixels, rows `capacity_.cx` apart
+    SIZE size_{0, 0};                     // the canvas
+    SIZE capacity_{0, 0};                 // the bitmap, at least as large
 };
 
 // Frames are composed on one surface per thread, kept from one paint to the
