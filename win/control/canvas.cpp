@@ -99,16 +99,22 @@ Canvas::Canvas() : dc_(nullptr) {
     Resize({1, 1}, RGB(255, 255, 255));
 }
 
-// The bitmap is made anew only to grow past what it holds: a control whose
-// size goes back and forth while it loads keeps one bitmap.
+// The bitmap is made anew only to grow past what it holds, or when the canvas
+// would use less than half of it: a control whose size goes back and forth
+// while it loads keeps one bitmap.
 void Canvas::Resize(SIZE size, COLORREF fill) {
     size.cx = std::max<LONG>(size.cx, 1);
     size.cy = std::max<LONG>(size.cy, 1);
     if (bitmap_.Get() != nullptr && size.cx == size_.cx && size.cy == size_.cy) {
         return;
     }
-    if (bitmap_.Get() == nullptr || size.cx > capacity_.cx || size.cy > capacity_.cy) {
-        if (!Grow(size)) {
+    const bool outgrown = size.cx > capacity_.cx || size.cy > capacity_.cy;
+    const bool tooLarge = 2 * static_cast<std::int64_t>(size.cx) * size.cy <
+                          static_cast<std::int64_t>(capacity_.cx) * capacity_.cy;
+    if (bitmap_.Get() == nullptr || outgrown || tooLarge) {
+        if (!Reallocate(outgrown
+                            ? SIZE{std::max(size.cx, capacity_.cx), std::max(size.cy, capacity_.cy)}
+                            : size)) {
             return; // out of GDI resources: the old canvas stays
         }
     }
@@ -125,9 +131,9 @@ void Canvas::Resize(SIZE size, COLORREF fill) {
     size_ = size;
 }
 
-// A bitmap of at least `size` with what was drawn so far; the DC keeps its state.
-bool Canvas::Grow(SIZE size) {
-    const SIZE capacity{std::max(size.cx, capacity_.cx), std::max(size.cy, capacity_.cy)};
+// A bitmap of `capacity` with what was drawn so far where it fits; the DC
+// keeps its state.
+bool Canvas::Reallocate(SIZE capacity) {
     void* bits = nullptr;
     Bitmap next = CreateBitmap32(capacity, &bits);
     if (next.Get() == nullptr) {

@@ -39,7 +39,7 @@ public:
     void Present(HDC target, const RECT& bounds, std::span<const Line> lines);
 
 private:
-    bool Grow(SIZE size);
+    bool Reallocate(SIZE capacity);
 
     Bitmap bitmap_; // selected into dc_, which gives it back before it is deleted
     MemoryDc dc_;
