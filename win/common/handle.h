@@ -126,6 +126,12 @@ struct SafeArrayTraits {
     void Close(SAFEARRAY* array) const { SafeArrayDestroy(array); }
 };
 
+// A process, thread, pipe or other kernel object.
+struct KernelObjectTraits {
+    using Handle = HANDLE;
+    void Close(HANDLE object) const { CloseHandle(object); }
+};
+
 // A library of LoadLibrary.
 struct ModuleTraits {
     using Handle = HMODULE;
@@ -146,5 +152,6 @@ using GlobalMemory = Owned<GlobalMemoryTraits>;
 using TaskMemory = Owned<TaskMemoryTraits>;
 using SafeArray = Owned<SafeArrayTraits>;
 using Module = Owned<ModuleTraits>;
+using KernelObject = Owned<KernelObjectTraits>;
 
 } // namespace tovabel::win

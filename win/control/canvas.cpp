@@ -2,11 +2,13 @@
 
 #include "gdi_painter.h"
 #include "ole_values.h"
+#include "win/common/per_thread.h"
 
 #include <olectl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace tovabel::win {
@@ -28,19 +30,58 @@ int Pixel(double v) {
     return static_cast<int>(std::lrint(v));
 }
 
+// A line one pixel wide takes the DC's own pen in its colour; a wider one
+// needs a pen of its own.
 void DrawLines(HDC dc, std::span<const Line> lines) {
+    const Selection dcPen(dc, GetStockObject(DC_PEN));
     for (const Line& line : lines) {
         if (!line.Visible) {
             continue;
         }
-        const Pen pen(CreatePen(PS_SOLID, line.BorderWidth, Translate(line.BorderColor)));
-        const Selection selected(dc, pen.Get());
+        const COLORREF color = Translate(line.BorderColor);
+        Pen wide;
+        std::optional<Selection> selected;
+        if (line.BorderWidth > 1) {
+            wide = Pen(CreatePen(PS_SOLID, line.BorderWidth, color));
+            selected.emplace(dc, wide.Get());
+        } else {
+            SetDCPenColor(dc, color);
+        }
         MoveToEx(dc, Pixel(line.X1), Pixel(line.Y1), nullptr);
         LineTo(dc, Pixel(line.X2), Pixel(line.Y2)); // the end point itself stays unpainted
     }
 }
 
+// Where frames are composed: one surface per thread, as large as the largest
+// canvas presented on it, so that a button holds no frame of its own.
+struct FrameSurface {
+    Bitmap bitmap; // selected into dc, which gives it back before it is deleted
+    MemoryDc dc{nullptr};
+    SIZE size{0, 0};
+};
+PerThread<FrameSurface> gFrames;
+
+// The thread's frame DC, at least `size` large; null when it cannot be made.
+HDC FrameDc(SIZE size) {
+    FrameSurface& frame = gFrames.GetOrMake();
+    if (frame.bitmap.Get() != nullptr && size.cx <= frame.size.cx && size.cy <= frame.size.cy) {
+        return frame.dc.Get();
+    }
+    const SIZE grown{std::max(size.cx, frame.size.cx), std::max(size.cy, frame.size.cy)};
+    Bitmap next = CreateBitmap32(grown);
+    if (next.Get() == nullptr || !frame.dc.SelectBitmap(next.Get())) {
+        return nullptr;
+    }
+    frame.bitmap = std::move(next); // the old bitmap, now unselected, is deleted here
+    frame.size = grown;
+    return frame.dc.Get();
+}
+
 } // namespace
+
+void ReleaseFrames() {
+    gFrames.Destroy();
+}
 
 void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
     const ComPtr<IPicture> object = OlePicture::DispOf(picture).As<IPicture>(IID_IPicture);
@@ -54,61 +95,111 @@ void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
     object->Render(dc, x, y, pixels.cx, pixels.cy, 0, height, width, -height, nullptr);
 }
 
-Canvas::Canvas() : dc_(nullptr), frameDc_(nullptr) {
+Canvas::Canvas() : dc_(nullptr) {
     Resize({1, 1}, RGB(255, 255, 255));
 }
 
+// The bitmap is made anew only to grow past what it holds, or when the canvas
+// would use less than half of it: a control whose size goes back and forth
+// while it loads keeps one bitmap.
 void Canvas::Resize(SIZE size, COLORREF fill) {
     size.cx = std::max<LONG>(size.cx, 1);
     size.cy = std::max<LONG>(size.cy, 1);
     if (bitmap_.Get() != nullptr && size.cx == size_.cx && size.cy == size_.cy) {
         return;
     }
-    Bitmap next = CreateBitmap32(size);
-    Bitmap nextFrame = CreateBitmap32(size);
-    if (next.Get() == nullptr || nextFrame.Get() == nullptr) {
-        return; // out of GDI resources: the old canvas stays
+    const bool outgrown = size.cx > capacity_.cx || size.cy > capacity_.cy;
+    const bool tooLarge = 2 * static_cast<std::int64_t>(size.cx) * size.cy <
+                          static_cast<std::int64_t>(capacity_.cx) * capacity_.cy;
+    if (bitmap_.Get() == nullptr || outgrown || tooLarge) {
+        if (!Reallocate(outgrown
+                            ? SIZE{std::max(size.cx, capacity_.cx), std::max(size.cy, capacity_.cy)}
+                            : size)) {
+            return; // out of GDI resources: the old canvas stays
+        }
     }
-    {
+    // What was not part of the canvas before shows `fill`.
+    SetDCBrushColor(dc_.Get(), fill);
+    const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    const RECT right{std::min(size_.cx, size.cx), 0, size.cx, size.cy};
+    const RECT below{0, std::min(size_.cy, size.cy), std::min(size_.cx, size.cx), size.cy};
+    for (const RECT& area : {right, below}) {
+        if (area.right > area.left && area.bottom > area.top) {
+            FillRect(dc_.Get(), &area, brush);
+        }
+    }
+    size_ = size;
+}
+
+// A bitmap of `capacity` with what was drawn so far where it fits; the DC
+// keeps its state.
+bool Canvas::Reallocate(SIZE capacity) {
+    void* bits = nullptr;
+    Bitmap next = CreateBitmap32(capacity, &bits);
+    if (next.Get() == nullptr) {
+        return false;
+    }
+    if (bitmap_.Get() != nullptr) {
         MemoryDc copy(dc_.Get());
         copy.SelectBitmap(next.Get());
-        const Brush brush(CreateSolidBrush(fill));
-        const RECT all{0, 0, size.cx, size.cy};
-        FillRect(copy.Get(), &all, brush.Get());
-        if (bitmap_.Get() != nullptr) {
-            BitBlt(copy.Get(), 0, 0, std::min(size.cx, size_.cx), std::min(size.cy, size_.cy),
-                   dc_.Get(), 0, 0, SRCCOPY);
-        }
+        BitBlt(copy.Get(), 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
+    } else {
+        size_ = {0, 0}; // nothing drawn yet: all of it is new
     }
     dc_.SelectBitmap(next.Get());
     bitmap_ = std::move(next); // the old bitmap, now unselected, is deleted here
-    frameDc_.SelectBitmap(nextFrame.Get());
-    frame_ = std::move(nextFrame);
-    size_ = size;
+    bits_ = static_cast<const std::uint32_t*>(bits);
+    capacity_ = capacity;
+    return true;
+}
+
+// FNV-1a over the canvas's pixels and size.
+std::uint64_t Canvas::Fingerprint() const {
+    GdiFlush(); // drawing GDI still owes lands on the pixels first
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto mix = [&hash](std::uint64_t value) {
+        hash ^= value;
+        hash *= 1099511628211ull;
+    };
+    mix(static_cast<std::uint64_t>(size_.cx) << 32 | static_cast<std::uint32_t>(size_.cy));
+    if (bits_ == nullptr) {
+        return hash;
+    }
+    for (LONG y = 0; y < size_.cy; ++y) {
+        const std::uint32_t* row = bits_ + static_cast<std::size_t>(y) * capacity_.cx;
+        for (LONG x = 0; x < size_.cx; ++x) {
+            mix(row[x]);
+        }
+    }
+    return hash;
 }
 
 void Canvas::Clear(COLORREF color, const Picture& background) {
     // The face colour is also the DC's background colour: the light squares of
     // a checked button's pattern take it.
+    // An opaque empty text fills with the background colour: no brush is made.
     SetBkColor(dc_.Get(), color);
-    const Brush brush(CreateSolidBrush(color));
     const RECT all{0, 0, size_.cx, size_.cy};
-    FillRect(dc_.Get(), &all, brush.Get());
+    ExtTextOutW(dc_.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
     if (background) {
         RenderPicture(dc_.Get(), background, 0, 0);
     }
 }
 
 void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines) {
-    BitBlt(frameDc_.Get(), 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
-    DrawLines(frameDc_.Get(), lines);
+    HDC frame = FrameDc(size_);
+    if (frame == nullptr) {
+        return; // out of GDI resources: the window keeps what it showed
+    }
+    BitBlt(frame, 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
+    DrawLines(frame, lines);
     const LONG width = bounds.right - bounds.left;
     const LONG height = bounds.bottom - bounds.top;
     if (width == size_.cx && height == size_.cy) {
-        BitBlt(target, bounds.left, bounds.top, width, height, frameDc_.Get(), 0, 0, SRCCOPY);
+        BitBlt(target, bounds.left, bounds.top, width, height, frame, 0, 0, SRCCOPY);
     } else {
-        StretchBlt(target, bounds.left, bounds.top, width, height, frameDc_.Get(), 0, 0, size_.cx,
-                   size_.cy, SRCCOPY);
+        StretchBlt(target, bounds.left, bounds.top, width, height, frame, 0, 0, size_.cx, size_.cy,
+                   SRCCOPY);
     }
 }
 

@@ -1,6 +1,7 @@
 // The control's drawing surface: a persistent bitmap in a memory DC the size of
 // the client area. What is drawn on it stays until it is cleared; the face's
-// lines are not part of it but drawn on top whenever a frame is presented.
+// lines are not part of it but drawn on top whenever a frame is presented, on
+// a frame surface that all controls of the thread share.
 #pragma once
 
 #include "control/types.h"
@@ -9,6 +10,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <span>
 
 namespace tovabel::win {
@@ -26,6 +28,8 @@ public:
 
     // A new size: what was drawn stays where it still fits, the new area is `fill`.
     void Resize(SIZE size, COLORREF fill);
+    // A value that changes whenever the canvas's pixels or size change.
+    std::uint64_t Fingerprint() const;
     // Fills the canvas with `color` (also the DC's background colour from now
     // on), then draws `background` at (0,0) at its own size.
     void Clear(COLORREF color, const Picture& background);
@@ -35,14 +39,18 @@ public:
     void Present(HDC target, const RECT& bounds, std::span<const Line> lines);
 
 private:
+    bool Reallocate(SIZE capacity);
+
     Bitmap bitmap_; // selected into dc_, which gives it back before it is deleted
     MemoryDc dc_;
-    // Where a frame is composed; kept at the canvas's size so that a paint
-    // makes no bitmap or DC of its own.
-    Bitmap frame_;
-    MemoryDc frameDc_;
-    SIZE size_{0, 0};
+    const std::uint32_t* bits_ = nullptr; // the bitmap's pixels, rows `capacity_.cx` apart
+    SIZE size_{0, 0};                     // the canvas
+    SIZE capacity_{0, 0};                 // the bitmap, at least as large
 };
+
+// Frames are composed on one surface per thread, kept from one paint to the
+// next; this gives the thread's surface back (when its last control goes).
+void ReleaseFrames();
 
 // Draws a standard picture into `dc` at (x, y) at its own size in pixels.
 void RenderPicture(HDC dc, const Picture& picture, int x, int y);

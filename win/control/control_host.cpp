@@ -246,9 +246,10 @@ void ControlHost::UpdateShape() {
 
 namespace {
 
-// A GDI font of our own that looks like `font`'s: the OLE font may replace or
-// delete its handle whenever it changes, while the surface keeps this one selected.
-GdiObject<HFONT> CopyFontHandle(const Font& font) {
+// A GDI font of our own that looks like `font`'s (shared with the thread's
+// buttons in the same font): the OLE font may replace or delete its handle
+// whenever it changes, while the surface keeps this one selected.
+SharedFont CopyFontHandle(const Font& font) {
     const ComPtr<IFont> object = OleFont::FontOf(font);
     HFONT handle = nullptr;
     LOGFONTW description{};
@@ -256,7 +257,7 @@ GdiObject<HFONT> CopyFontHandle(const Font& font) {
         GetObjectW(handle, sizeof(description), &description) != sizeof(description)) {
         return {};
     }
-    return GdiObject<HFONT>(CreateFontIndirectW(&description));
+    return SharedFont::Of(description);
 }
 
 } // namespace
@@ -433,6 +434,7 @@ void ControlHost::CreateSharedPainting() {
 
 void ControlHost::ReleaseSharedPainting() {
     SharedPainting::Release();
+    ReleaseFrames();
 }
 
 void ControlHost::MarkSafeForScripting(std::string_view classId) {

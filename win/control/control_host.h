@@ -36,9 +36,15 @@ public:
     void Draw(HDC dc, const RECT& bounds, std::span<const Line> lines) {
         canvas_.Present(dc, bounds, lines);
     }
-    // Whether anything drew on the canvas or resized it since the last call;
-    // clears the mark.
-    bool TakeCanvasChange() { return std::exchange(canvasChanged_, false); }
+    // Whether the canvas shows something else than at the last call: drawing
+    // the same face again is no change.
+    bool TakeCanvasChange() {
+        if (!std::exchange(canvasChanged_, false)) {
+            return false;
+        }
+        const std::uint64_t now = canvas_.Fingerprint();
+        return std::exchange(shownFingerprint_, now) != now;
+    }
     // Whether a property changed since the last save.
     bool Dirty() const { return dirty_; }
     void SetDirty(bool dirty) { dirty_ = dirty; }
@@ -116,7 +122,8 @@ private:
     SIZEL extent_;
     bool dirty_ = false;
     bool canvasChanged_ = true;
-    bool toolTipUser_ = false; // this instance counts as a user of the thread's tooltip
+    std::uint64_t shownFingerprint_ = 0; // the canvas at the last TakeCanvasChange
+    bool toolTipUser_ = false;           // this instance counts as a user of the thread's tooltip
     Font defaultFont_;
     std::optional<ComponentInfo> app_;
     SIZE clientSize_{0, 0}; // the size the core was last told about

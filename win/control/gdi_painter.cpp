@@ -6,6 +6,8 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <string>
 
 namespace tovabel::win {
@@ -31,8 +33,8 @@ HGDIOBJ GdiPainter::BaseFont() const {
     return surfaceFont_.Get() != nullptr ? surfaceFont_.Get() : originalFont_;
 }
 
-void GdiPainter::SetSurfaceFont(GdiObject<HFONT> font) {
-    GdiObject<HFONT> previous = std::move(surfaceFont_);
+void GdiPainter::SetSurfaceFont(SharedFont font) {
+    SharedFont previous = std::move(surfaceFont_);
     surfaceFont_ = std::move(font);
     SelectObject(dc_, BaseFont());
     captionSelected_ = false;
@@ -62,30 +64,48 @@ void GdiPainter::SetTextColor(OleColor color) {
     ::SetTextColor(dc_, Translate(color));
 }
 
+// The DC's own brush in the colour: no brush is made for a fill.
 void GdiPainter::FillRect(std::int32_t left, std::int32_t top, std::int32_t right,
                           std::int32_t bottom, OleColor color) {
-    const Brush brush(CreateSolidBrush(Translate(color)));
+    SetDCBrushColor(dc_, Translate(color));
     const RECT area{left, top, right, bottom};
-    ::FillRect(dc_, &area, brush.Get());
+    ::FillRect(dc_, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-void GdiPainter::ReplaceCaptionFont(const CaptionLogFont& font) {
-    DeleteCaptionFont();
-    LOGFONTA log{};
+namespace {
+
+// The font as the platform's ANSI font call would make it: the face name
+// goes through the ANSI code page.
+LOGFONTW DescriptionOf(const CaptionLogFont& font) {
+    LOGFONTW log{};
     log.lfHeight = font.lfHeight;
     log.lfEscapement = font.lfEscapement;
     log.lfWeight = font.lfWeight;
     log.lfItalic = font.lfItalic;
     log.lfUnderline = font.lfUnderline;
     log.lfStrikeOut = font.lfStrikeOut;
-    const std::string face = ToAnsi(font.lfFaceName);
-    std::copy_n(face.begin(), std::min(face.size(), sizeof(log.lfFaceName) - 1), log.lfFaceName);
-    captionFont_ = GdiObject<HFONT>(CreateFontIndirectA(&log));
-    if (captionFont_.Get() == nullptr) {
+    std::string face = ToAnsi(font.lfFaceName);
+    face.resize(std::min(std::strlen(face.c_str()), std::size(log.lfFaceName) - 1));
+    MultiByteToWideChar(CP_ACP, 0, face.c_str(), static_cast<int>(face.size()), log.lfFaceName,
+                        static_cast<int>(std::size(log.lfFaceName)) - 1);
+    return log;
+}
+
+} // namespace
+
+// The caption is drawn in a font that the painter keeps while the font asked
+// for stays the same: a repaint makes no font.
+void GdiPainter::ReplaceCaptionFont(const CaptionLogFont& font) {
+    SharedFont next = SharedFont::Of(DescriptionOf(font));
+    if (next.Get() == nullptr) {
+        DeleteCaptionFont();
         return;
     }
-    SelectObject(dc_, captionFont_.Get());
-    captionSelected_ = true;
+    if (next.Get() != captionFont_.Get() || !captionSelected_) {
+        SelectObject(dc_, next.Get());
+        captionSelected_ = true;
+    }
+    captionFont_ = std::move(next); // the font before, no longer selected, may go
 }
 
 void GdiPainter::DeleteCaptionFont() {
@@ -95,7 +115,7 @@ void GdiPainter::DeleteCaptionFont() {
     // A selected font must not be deleted: the surface's font goes back first.
     SelectObject(dc_, BaseFont());
     captionSelected_ = false;
-    captionFont_ = GdiObject<HFONT>();
+    captionFont_ = SharedFont();
 }
 
 void GdiPainter::PaintTransparentPicture(const PicturePaint& paint) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "render/painter.h"
+#include "shared_fonts.h"
 #include "win/common/gdi.h"
 
 namespace tovabel::win {
@@ -31,7 +32,7 @@ public:
     // The surface's own font, selected at once: text is measured with it (a
     // font change lays the caption out in the new font) until a caption is
     // drawn, which is always in the caption font when there is one.
-    void SetSurfaceFont(GdiObject<HFONT> font);
+    void SetSurfaceFont(SharedFont font);
     void ReplaceCaptionFont(const CaptionLogFont& font) override;
     void DeleteCaptionFont() override;
     void PaintTransparentPicture(const PicturePaint& paint) override;
@@ -43,8 +44,8 @@ private:
 
     HDC dc_;
     HGDIOBJ originalFont_; // the DC's font when the painter began
-    GdiObject<HFONT> surfaceFont_;
-    GdiObject<HFONT> captionFont_;
+    SharedFont surfaceFont_;
+    SharedFont captionFont_;       // shared with the thread's buttons that show the same
     bool captionSelected_ = false; // the caption font is the DC's font
 };
 

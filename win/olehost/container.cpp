@@ -367,6 +367,24 @@ HostedControl::~HostedControl() {
 }
 
 HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved) {
+    return Start(progId, position, [&](IPersistStreamInit& persist) {
+        if (saved == nullptr) {
+            return persist.InitNew();
+        }
+        const ComPtr<IPersistPropertyBag> loader =
+            control_.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
+        return loader ? loader->Load(saved, nullptr) : E_NOINTERFACE;
+    });
+}
+
+HRESULT HostedControl::CreateFromStream(const wchar_t* progId, const RECT& position,
+                                        IStream& saved) {
+    return Start(progId, position,
+                 [&](IPersistStreamInit& persist) { return persist.Load(&saved); });
+}
+
+HRESULT HostedControl::Start(const wchar_t* progId, const RECT& position,
+                             const std::function<HRESULT(IPersistStreamInit&)>& load) {
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr)) {
@@ -379,14 +397,12 @@ HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IProp
     const ComPtr<IOleObject> object = control_.As<IOleObject>(IID_IOleObject);
     const ComPtr<IPersistStreamInit> persist =
         control_.As<IPersistStreamInit>(IID_IPersistStreamInit);
-    const ComPtr<IPersistPropertyBag> loader =
-        control_.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
-    if (!object || !persist || (saved != nullptr && !loader)) {
+    if (!object || !persist) {
         return E_NOINTERFACE;
     }
     // A control that asks for its site first gets it before its properties.
     if (FAILED(hr = MarkUntrusted()) || FAILED(hr = object->SetClientSite(&site_)) ||
-        FAILED(hr = saved != nullptr ? loader->Load(saved, nullptr) : persist->InitNew())) {
+        FAILED(hr = load(*persist.Get()))) {
         return hr;
     }
     const win::WindowDc screen(nullptr);

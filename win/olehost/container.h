@@ -212,6 +212,8 @@ public:
     // from `saved`, as a form being opened does) and activates it in place at
     // `position` (client pixels of the frame window).
     HRESULT Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved = nullptr);
+    // The same, loading the control from the stream a container saved it into.
+    HRESULT CreateFromStream(const wchar_t* progId, const RECT& position, IStream& saved);
     // Deactivates, closes and releases the control.
     void Destroy();
 
@@ -232,6 +234,9 @@ public:
     HRESULT Get(const wchar_t* name, VARIANT* value);
 
 private:
+    // Creates, sites, loads (through `load`) and activates the control.
+    HRESULT Start(const wchar_t* progId, const RECT& position,
+                  const std::function<HRESULT(IPersistStreamInit&)>& load);
     // Tells a control in an untrusted page so, as a browser does.
     HRESULT MarkUntrusted();
 
