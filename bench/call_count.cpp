@@ -67,18 +67,18 @@ CallCounter::CallCounter(HMODULE module, const std::vector<std::string>& librari
             std::string name = library;
             name =
                 name.substr(0, name.find('.')) + "!" + reinterpret_cast<const char*>(byName->Name);
-            imports_.push_back(
+            mImports.push_back(
                 {std::move(name), reinterpret_cast<void**>(&slots->u1.Function), nullptr, nullptr});
         }
     }
-    stubs_ = VirtualAlloc(nullptr, imports_.size() * sizeof(Stub), MEM_COMMIT | MEM_RESERVE,
+    mStubs = VirtualAlloc(nullptr, mImports.size() * sizeof(Stub), MEM_COMMIT | MEM_RESERVE,
                           PAGE_EXECUTE_READWRITE);
-    if (stubs_ == nullptr) {
-        imports_.clear();
+    if (mStubs == nullptr) {
+        mImports.clear();
         return;
     }
-    auto* stub = static_cast<Stub*>(stubs_);
-    for (Import& import : imports_) {
+    auto* stub = static_cast<Stub*>(mStubs);
+    for (Import& import : mImports) {
         std::memcpy(stub->code, kStubCode, sizeof kStubCode);
         stub->counter = 0;
         stub->target = *import.slot;
@@ -87,27 +87,27 @@ CallCounter::CallCounter(HMODULE module, const std::vector<std::string>& librari
         Write(import.slot, stub);
         ++stub;
     }
-    FlushInstructionCache(GetCurrentProcess(), stubs_, imports_.size() * sizeof(Stub));
+    FlushInstructionCache(GetCurrentProcess(), mStubs, mImports.size() * sizeof(Stub));
 }
 
 CallCounter::~CallCounter() {
-    for (const Import& import : imports_) {
+    for (const Import& import : mImports) {
         Write(import.slot, import.original);
     }
-    if (stubs_ != nullptr) {
-        VirtualFree(stubs_, 0, MEM_RELEASE);
+    if (mStubs != nullptr) {
+        VirtualFree(mStubs, 0, MEM_RELEASE);
     }
 }
 
 void CallCounter::Reset() {
-    for (const Import& import : imports_) {
+    for (const Import& import : mImports) {
         import.stub->counter = 0;
     }
 }
 
 std::map<std::string, std::uint64_t> CallCounter::Counts() const {
     std::map<std::string, std::uint64_t> counts;
-    for (const Import& import : imports_) {
+    for (const Import& import : mImports) {
         if (import.stub->counter != 0) {
             counts[import.name] += import.stub->counter;
         }

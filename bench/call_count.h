@@ -21,7 +21,7 @@ public:
     CallCounter& operator=(const CallCounter&) = delete;
     ~CallCounter();
 
-    bool Active() const { return !imports_.empty(); }
+    bool Active() const { return !mImports.empty(); }
     void Reset();
     // Calls since the last Reset, by "library!function", only those made.
     std::map<std::string, std::uint64_t> Counts() const;
@@ -33,8 +33,8 @@ private:
         void* original;
         struct Stub* stub;
     };
-    std::vector<Import> imports_;
-    void* stubs_ = nullptr; // executable memory holding every stub
+    std::vector<Import> mImports;
+    void* mStubs = nullptr; // executable memory holding every stub
 };
 
 } // namespace tovabel::bench

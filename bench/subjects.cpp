@@ -66,51 +66,51 @@ win::Bitmap MakeGlyph() {
 // Our button
 
 OurButton::OurButton(olehost::Form& form, std::string name, const OurFace& face, POINT at)
-    : name_(std::move(name)), place_(form.AddPlace()) {
-    if (FAILED(place_.Create(identity::kWideProgId.text,
+    : mName(std::move(name)), mPlace(form.AddPlace()) {
+    if (FAILED(mPlace.Create(identity::kWideProgId.text,
                              {at.x, at.y, at.x + face.size.cx, at.y + face.size.cy}))) {
         return;
     }
-    place_.Put(L"AutoSize", *Bool(false));
-    place_.Put(L"PlaySounds", *Bool(false)); // the peers make no sound either
-    place_.Put(L"Style", *Long(face.style));
+    mPlace.Put(L"AutoSize", *Bool(false));
+    mPlace.Put(L"PlaySounds", *Bool(false)); // the peers make no sound either
+    mPlace.Put(L"Style", *Long(face.style));
     if (face.picture) {
-        picture_ = olehost::PictureOfBitmap(MakeGlyph());
-        place_.PutRef(L"Picture", picture_.Get());
+        mPicture = olehost::PictureOfBitmap(MakeGlyph());
+        mPlace.PutRef(L"Picture", mPicture.Get());
     }
-    place_.Put(L"Caption", *Text(face.caption));
-    place_.Put(L"AlignPicture", *Long(face.alignPicture));
-    window_ = place_.Window();
+    mPlace.Put(L"Caption", *Text(face.caption));
+    mPlace.Put(L"AlignPicture", *Long(face.alignPicture));
+    mWindow = mPlace.Window();
     RECT client{};
-    GetClientRect(window_, &client);
+    GetClientRect(mWindow, &client);
     // Away from the drop-down area, where a press would open the drop-down.
-    inside_ = MAKELPARAM(client.right / 4, client.bottom / 2);
+    mInside = MAKELPARAM(client.right / 4, client.bottom / 2);
 }
 
 void OurButton::Take(Step step) {
     switch (step) {
     case kToHover:
-        SendMessageW(window_, WM_MOUSEMOVE, 0, inside_);
+        SendMessageW(mWindow, WM_MOUSEMOVE, 0, mInside);
         break;
     case kToPressed:
-        SendMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, inside_);
+        SendMessageW(mWindow, WM_LBUTTONDOWN, MK_LBUTTON, mInside);
         break;
     case kToReleased:
-        SendMessageW(window_, WM_LBUTTONUP, 0, inside_);
+        SendMessageW(mWindow, WM_LBUTTONUP, 0, mInside);
         break;
     default:
-        SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
+        SendMessageW(mWindow, WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
         break;
     }
-    UpdateWindow(window_);
+    UpdateWindow(mWindow);
 }
 
 void OurButton::MoveInside(int n) {
     RECT client{};
-    GetClientRect(window_, &client);
-    SendMessageW(window_, WM_MOUSEMOVE, 0,
+    GetClientRect(mWindow, &client);
+    SendMessageW(mWindow, WM_MOUSEMOVE, 0,
                  MAKELPARAM(1 + n % (client.right - 2), client.bottom / 2));
-    UpdateWindow(window_);
+    UpdateWindow(mWindow);
 }
 
 // ---------------------------------------------------------------------------
@@ -118,17 +118,17 @@ void OurButton::MoveInside(int n) {
 
 ToolbarButton::ToolbarButton(HWND parent, std::string name, const wchar_t* text, bool dropDown,
                              POINT at)
-    : name_(std::move(name)), images_(MakeImageList()),
-      toolbar_(CreateWindowExW(
+    : mName(std::move(name)), mImages(MakeImageList()),
+      mToolbar(CreateWindowExW(
           0, TOOLBARCLASSNAMEW, nullptr,
           WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
           at.x, at.y, 100, 40, parent, nullptr, GetModuleHandleW(nullptr), nullptr)) {
-    const HWND toolbar = toolbar_.Get();
+    const HWND toolbar = mToolbar.Get();
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     if (dropDown) {
         SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     }
-    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.Get()));
+    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(mImages.Get()));
     TBBUTTON button{};
     button.iBitmap = 0;
     button.idCommand = kCommand;
@@ -144,11 +144,11 @@ ToolbarButton::ToolbarButton(HWND parent, std::string name, const wchar_t* text,
     SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
     SetWindowPos(toolbar, nullptr, 0, 0, item.right, item.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    size_ = {item.right, item.bottom};
+    mSize = {item.right, item.bottom};
 }
 
 void ToolbarButton::Take(Step step) {
-    const HWND toolbar = toolbar_.Get();
+    const HWND toolbar = mToolbar.Get();
     switch (step) {
     case kToHover:
         SendMessageW(toolbar, TB_SETHOTITEM, 0, 0);
@@ -167,8 +167,8 @@ void ToolbarButton::Take(Step step) {
 }
 
 void ToolbarButton::MoveInside(int n) {
-    const HWND toolbar = toolbar_.Get();
-    SendMessageW(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM(1 + n % (size_.cx - 2), size_.cy / 2));
+    const HWND toolbar = mToolbar.Get();
+    SendMessageW(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM(1 + n % (mSize.cx - 2), mSize.cy / 2));
     UpdateWindow(toolbar);
 }
 
@@ -176,14 +176,14 @@ void ToolbarButton::MoveInside(int n) {
 // Push button
 
 PushButton::PushButton(HWND parent, std::string name, POINT at)
-    : name_(std::move(name)),
-      button_(CreateWindowExW(0, WC_BUTTONW, L"Open", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, at.x,
+    : mName(std::move(name)),
+      mButton(CreateWindowExW(0, WC_BUTTONW, L"Open", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, at.x,
                               at.y, 56, 36, parent, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
 
 void PushButton::Take(Step step) {
     const bool pushed = step == kToHover || step == kToReleased;
-    SendMessageW(button_.Get(), BM_SETSTATE, pushed ? TRUE : FALSE, 0);
-    UpdateWindow(button_.Get());
+    SendMessageW(mButton.Get(), BM_SETSTATE, pushed ? TRUE : FALSE, 0);
+    UpdateWindow(mButton.Get());
 }
 
 } // namespace tovabel::bench

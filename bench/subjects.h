@@ -47,18 +47,18 @@ struct OurFace {
 class OurButton final : public Subject {
 public:
     OurButton(olehost::Form& form, std::string name, const OurFace& face, POINT at);
-    const std::string& Name() const override { return name_; }
+    const std::string& Name() const override { return mName; }
     void Take(Step step) override;
     // Moves the pointer to the `n`th point of a line across the raised button.
     void MoveInside(int n);
-    bool Ready() const { return window_ != nullptr; }
+    bool Ready() const { return mWindow != nullptr; }
 
 private:
-    std::string name_;
-    olehost::HostedControl& place_;
-    win::ComPtr<IPictureDisp> picture_;
-    HWND window_ = nullptr;
-    LPARAM inside_ = 0;
+    std::string mName;
+    olehost::HostedControl& mPlace;
+    win::ComPtr<IPictureDisp> mPicture;
+    HWND mWindow = nullptr;
+    LPARAM mInside = 0;
 };
 
 // An image list, destroyed with ImageList_Destroy.
@@ -73,16 +73,16 @@ using ImageList = win::Owned<ImageListTraits>;
 class ToolbarButton final : public Subject {
 public:
     ToolbarButton(HWND parent, std::string name, const wchar_t* text, bool dropDown, POINT at);
-    const std::string& Name() const override { return name_; }
+    const std::string& Name() const override { return mName; }
     void Take(Step step) override;
     // Moves the pointer to the `n`th point of a line across the hot button.
     void MoveInside(int n);
 
 private:
-    std::string name_;
-    SIZE size_{0, 0};
-    ImageList images_; // declared first: it goes after the toolbar that shows it
-    win::Window toolbar_;
+    std::string mName;
+    SIZE mSize{0, 0};
+    ImageList mImages; // declared first: it goes after the toolbar that shows it
+    win::Window mToolbar;
 };
 
 // A comctl32 push button pushed and released with BM_SETSTATE: the hover
@@ -90,12 +90,12 @@ private:
 class PushButton final : public Subject {
 public:
     PushButton(HWND parent, std::string name, POINT at);
-    const std::string& Name() const override { return name_; }
+    const std::string& Name() const override { return mName; }
     void Take(Step step) override;
 
 private:
-    std::string name_;
-    win::Window button_;
+    std::string mName;
+    win::Window mButton;
 };
 
 } // namespace tovabel::bench

@@ -6,7 +6,7 @@ namespace tovabel::demo {
 
 PictureBox::PictureBox() {
     for (const Glyph glyph : {Glyph::Folder, Glyph::Bold, Glyph::Back}) {
-        pictures_[static_cast<std::size_t>(glyph)] = MakePicture(glyph);
+        mPictures[static_cast<std::size_t>(glyph)] = MakePicture(glyph);
     }
 }
 

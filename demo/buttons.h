@@ -43,10 +43,10 @@ struct ButtonFace {
 class PictureBox {
 public:
     PictureBox();
-    IPictureDisp* Of(Glyph glyph) const { return pictures_[static_cast<std::size_t>(glyph)].Get(); }
+    IPictureDisp* Of(Glyph glyph) const { return mPictures[static_cast<std::size_t>(glyph)].Get(); }
 
 private:
-    std::array<win::ComPtr<IPictureDisp>, 4> pictures_;
+    std::array<win::ComPtr<IPictureDisp>, 4> mPictures;
 };
 
 // Sets the button's properties from `face`, with a fixed size (no AutoSize)

@@ -26,17 +26,17 @@ bool EventPrinter::Connect(IUnknown* button) {
     win::ComPtr<IConnectionPoint> point;
     if (FAILED(button->QueryInterface(IID_IConnectionPointContainer, points.PutVoid())) ||
         FAILED(points->FindConnectionPoint(DIID___Tovabel, point.Put())) ||
-        FAILED(point->Advise(this, &cookie_))) {
+        FAILED(point->Advise(this, &mCookie))) {
         return false;
     }
-    point_ = point;
+    mPoint = point;
     return true;
 }
 
 void EventPrinter::Disconnect() {
-    if (point_) {
-        point_->Unadvise(std::exchange(cookie_, 0));
-        point_.Reset();
+    if (mPoint) {
+        mPoint->Unadvise(std::exchange(mCookie, 0));
+        mPoint.Reset();
     }
 }
 
@@ -45,19 +45,19 @@ HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, 
     if (id == EventId::MouseMove) {
         return S_OK;
     }
-    ++count_[id];
+    ++mCount[id];
     // PropertyDownloaded names the property that was fetched.
     if (id == EventId::PropertyDownloaded && params != nullptr && params->cArgs == 1 &&
         V_VT(&params->rgvarg[0]) == VT_BSTR) {
-        std::printf("  %-10s event: PropertyDownloaded(\"%ls\") (dispid 9)\n", label_.c_str(),
+        std::printf("  %-10s event: PropertyDownloaded(\"%ls\") (dispid 9)\n", mLabel.c_str(),
                     V_BSTR(&params->rgvarg[0]));
         std::fflush(stdout);
         return S_OK;
     }
-    if (label_.empty()) {
+    if (mLabel.empty()) {
         std::printf("  event: %s (dispid %ld)\n", NameOf(id).c_str(), static_cast<long>(id));
     } else {
-        std::printf("  %-10s event: %s (dispid %ld)\n", label_.c_str(), NameOf(id).c_str(),
+        std::printf("  %-10s event: %s (dispid %ld)\n", mLabel.c_str(), NameOf(id).c_str(),
                     static_cast<long>(id));
     }
     std::fflush(stdout);

@@ -17,7 +17,7 @@ namespace tovabel::demo {
 
 class EventPrinter final : public olehost::EventReceiver {
 public:
-    explicit EventPrinter(std::string label = {}) : label_(std::move(label)) {}
+    explicit EventPrinter(std::string label = {}) : mLabel(std::move(label)) {}
 
     // Connects to the button's events; false when it offers none.
     bool Connect(IUnknown* button);
@@ -32,15 +32,15 @@ public:
 
     // How many events with `id` arrived so far.
     int Count(DISPID id) const {
-        const auto found = count_.find(id);
-        return found == count_.end() ? 0 : found->second;
+        const auto found = mCount.find(id);
+        return found == mCount.end() ? 0 : found->second;
     }
 
 private:
-    std::string label_;
-    std::map<DISPID, int> count_;
-    win::ComPtr<IConnectionPoint> point_; // while connected
-    DWORD cookie_ = 0;
+    std::string mLabel;
+    std::map<DISPID, int> mCount;
+    win::ComPtr<IConnectionPoint> mPoint; // while connected
+    DWORD mCookie = 0;
 };
 
 } // namespace tovabel::demo

@@ -104,13 +104,13 @@ struct Placed {
 
 class DemoForm {
 public:
-    DemoForm() : form_(L"Tovabel demo", {380, 160}) {
+    DemoForm() : mForm(L"Tovabel demo", {380, 160}) {
         for (const FormButton& spec : Layout()) {
-            olehost::HostedControl& place = form_.AddPlace();
+            olehost::HostedControl& place = mForm.AddPlace();
             if (FAILED(place.Create(kProgId, spec.at))) {
                 continue;
             }
-            Dress(place, spec.face, pictures_);
+            Dress(place, spec.face, mPictures);
             if (!spec.enabled) {
                 place.Put(L"Enabled", *Bool(false));
             }
@@ -120,14 +120,14 @@ public:
             if (std::string(spec.label) == "Get") {
                 Fetch(place);
             }
-            buttons_.emplace(spec.label, Placed{place, std::move(printer)});
+            mButtons.emplace(spec.label, Placed{place, std::move(printer)});
         }
-        form_.Settle();
+        mForm.Settle();
     }
 
-    HWND Window() const { return form_.Window(); }
-    const EventPrinter& Events(const std::string& label) { return *buttons_.at(label).printer; }
-    olehost::HostedControl& Button(const std::string& label) { return buttons_.at(label).place; }
+    HWND Window() const { return mForm.Window(); }
+    const EventPrinter& Events(const std::string& label) { return *mButtons.at(label).printer; }
+    olehost::HostedControl& Button(const std::string& label) { return mButtons.at(label).place; }
 
     // A click as the pointer makes it: in, down, up, and out again.
     void Click(const std::string& label, bool onArrow = false) {
@@ -140,7 +140,7 @@ public:
         SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageW(window, WM_LBUTTONUP, 0, at);
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
-        form_.Settle();
+        mForm.Settle();
     }
 
     // The pointer rests on the button: its tooltip asks for the text.
@@ -149,7 +149,7 @@ public:
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         std::printf("  %-10s tooltip: \"%ls\"\n", label.c_str(), ToolTipOf(window).c_str());
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
-        form_.Settle();
+        mForm.Settle();
     }
 
     void Print(const std::string& label, const wchar_t* property) {
@@ -163,9 +163,9 @@ public:
 
     // Runs the form's messages until the person closes it.
     void StayOpen() {
-        SetForegroundWindow(form_.Window());
+        SetForegroundWindow(mForm.Window());
         MSG message;
-        while (IsWindowVisible(form_.Window()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        while (IsWindowVisible(mForm.Window()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -178,9 +178,9 @@ private:
         place.Put(L"SoundClickURL", *Text(DataUrl("click.wav").c_str()));
     }
 
-    olehost::Form form_;
-    PictureBox pictures_;
-    std::map<std::string, Placed> buttons_;
+    olehost::Form mForm;
+    PictureBox mPictures;
+    std::map<std::string, Placed> mButtons;
 };
 
 void Step(const char* what) {

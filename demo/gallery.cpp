@@ -129,28 +129,28 @@ void BringInto(HostedControl& place, const Button& button) {
 // Our container with one place for the button being shown, and the pictures.
 class Studio {
 public:
-    Studio() : form_(L"Tovabel gallery", {200, 100}), place_(form_.AddPlace()) {}
+    Studio() : mForm(L"Tovabel gallery", {200, 100}), mPlace(mForm.AddPlace()) {}
 
     // The button's face as its window shows it in its look.
     Pixels Shoot(const Button& button) {
         constexpr LONG kMargin = 8;
-        if (FAILED(place_.Create(
+        if (FAILED(mPlace.Create(
                 kProgId, {kMargin, kMargin, kMargin + button.size.cx, kMargin + button.size.cy}))) {
             return {};
         }
-        Dress(place_, button.face, pictures_);
-        BringInto(place_, button);
-        const HWND window = place_.Window();
+        Dress(mPlace, button.face, mPictures);
+        BringInto(mPlace, button);
+        const HWND window = mPlace.Window();
         UpdateWindow(window);
         Pixels shot = olehost::ReadWindow(window);
-        place_.Destroy();
+        mPlace.Destroy();
         return shot;
     }
 
 private:
-    olehost::Form form_;
-    HostedControl& place_;
-    PictureBox pictures_;
+    olehost::Form mForm;
+    HostedControl& mPlace;
+    PictureBox mPictures;
 };
 
 GridSection StylesByLook(Studio& studio) {

@@ -19,14 +19,14 @@ constexpr COLORREF kGrey = RGB(112, 112, 112);
 class Typeface {
 public:
     Typeface()
-        : regular_(Make(FW_NORMAL)), bold_(Make(FW_BOLD)), screen_(nullptr),
-          measure_(screen_.Get()) {}
+        : mRegular(Make(FW_NORMAL)), mBold(Make(FW_BOLD)), mScreen(nullptr),
+          mMeasure(mScreen.Get()) {}
 
-    HFONT Font(bool bold) const { return bold ? bold_.Get() : regular_.Get(); }
+    HFONT Font(bool bold) const { return bold ? mBold.Get() : mRegular.Get(); }
     SIZE Measure(const std::wstring& text, bool bold) const {
-        const win::Selection font(measure_.Get(), Font(bold));
+        const win::Selection font(mMeasure.Get(), Font(bold));
         SIZE size{0, 0};
-        GetTextExtentPoint32W(measure_.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(mMeasure.Get(), text.c_str(), static_cast<int>(text.size()), &size);
         return size;
     }
     int Width(const std::wstring& text, bool bold) const {
@@ -41,32 +41,32 @@ private:
             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
     }
 
-    win::GdiObject<HFONT> regular_;
-    win::GdiObject<HFONT> bold_;
-    win::WindowDc screen_;
-    win::MemoryDc measure_;
+    win::GdiObject<HFONT> mRegular;
+    win::GdiObject<HFONT> mBold;
+    win::WindowDc mScreen;
+    win::MemoryDc mMeasure;
 };
 
 // A 32-bit image with a DC for text and rules; pictures are copied into its pixels.
 class Sheet {
 public:
-    Sheet(SIZE size, COLORREF background) : size_(size), dc_(nullptr) {
+    Sheet(SIZE size, COLORREF background) : mSize(size), mDc(nullptr) {
         void* bits = nullptr;
-        bitmap_ = win::CreateBitmap32(size, &bits);
-        bits_ = static_cast<std::uint32_t*>(bits);
-        dc_.SelectBitmap(bitmap_.Get());
-        SetBkMode(dc_.Get(), TRANSPARENT);
+        mBitmap = win::CreateBitmap32(size, &bits);
+        mBits = static_cast<std::uint32_t*>(bits);
+        mDc.SelectBitmap(mBitmap.Get());
+        SetBkMode(mDc.Get(), TRANSPARENT);
         Fill({0, 0, size.cx, size.cy}, background);
     }
 
     void Fill(const RECT& area, COLORREF colour) {
         const win::Brush brush(CreateSolidBrush(colour));
-        FillRect(dc_.Get(), &area, brush.Get());
+        FillRect(mDc.Get(), &area, brush.Get());
     }
     void Write(int x, int y, const std::wstring& text, HFONT font, COLORREF colour) {
-        const win::Selection selected(dc_.Get(), font);
-        SetTextColor(dc_.Get(), colour);
-        TextOutW(dc_.Get(), x, y, text.c_str(), static_cast<int>(text.size()));
+        const win::Selection selected(mDc.Get(), font);
+        SetTextColor(mDc.Get(), colour);
+        TextOutW(mDc.Get(), x, y, text.c_str(), static_cast<int>(text.size()));
     }
     void Paste(const Pixels& picture, int left, int top) {
         GdiFlush();
@@ -74,20 +74,20 @@ public:
             for (int x = 0; x < picture.width; ++x) {
                 const int sx = left + x;
                 const int sy = top + y;
-                if (bits_ != nullptr && sx >= 0 && sy >= 0 && sx < size_.cx && sy < size_.cy) {
-                    bits_[static_cast<std::size_t>(sy) * size_.cx + sx] =
+                if (mBits != nullptr && sx >= 0 && sy >= 0 && sx < mSize.cx && sy < mSize.cy) {
+                    mBits[static_cast<std::size_t>(sy) * mSize.cx + sx] =
                         picture.data[static_cast<std::size_t>(y) * picture.width + x];
                 }
             }
         }
     }
-    Pixels Read() const { return olehost::ReadDc(dc_.Get(), 0, 0, size_.cx, size_.cy); }
+    Pixels Read() const { return olehost::ReadDc(mDc.Get(), 0, 0, mSize.cx, mSize.cy); }
 
 private:
-    SIZE size_;
-    std::uint32_t* bits_ = nullptr;
-    win::Bitmap bitmap_; // selected into dc_, which gives it back before it is deleted
-    win::MemoryDc dc_;
+    SIZE mSize;
+    std::uint32_t* mBits = nullptr;
+    win::Bitmap mBitmap; // selected into mDc, which gives it back before it is deleted
+    win::MemoryDc mDc;
 };
 
 // Where the parts of one section go.

@@ -25,18 +25,18 @@ bool Tovabel::Inert() const {
 }
 
 bool Tovabel::OnDropDownArea(float x) const {
-    return x >= host_.ScaleWidth() - mDDWidth;
+    return x >= mHost.ScaleWidth() - mDDWidth;
 }
 
 bool Tovabel::InsideClient(float x, float y) const {
-    return IsInsideClient(x, y, RoundHalfEven(host_.ScaleWidth()),
-                          RoundHalfEven(host_.ScaleHeight()), mEnabled);
+    return IsInsideClient(x, y, RoundHalfEven(mHost.ScaleWidth()),
+                          RoundHalfEven(mHost.ScaleHeight()), mEnabled);
 }
 
 void Tovabel::RaiseMouseEvent(std::int32_t dispid, std::int16_t button, std::int16_t shift, float x,
                               float y) {
     EventArg args[] = {button, shift, x, y};
-    host_.RaiseEvent(dispid, args);
+    mHost.RaiseEvent(dispid, args);
 }
 
 void Tovabel::MouseDown(std::int16_t button, std::int16_t shift, float x, float y) {
@@ -91,9 +91,9 @@ void Tovabel::MouseMove(std::int16_t button, std::int16_t shift, float x, float 
             PaintState(vsHover);
         }
         if (!mCaptured) {
-            host_.ReleaseCapture(); // another control may still hold it
+            mHost.ReleaseCapture(); // another control may still hold it
         }
-        host_.SetCapture();
+        mHost.SetCapture();
         mCaptured = true;
         if (Traits().cascade) {
             SetTimer(MenuPopTimer, TimerId::MenuPop, true);
@@ -109,7 +109,7 @@ void Tovabel::MouseMove(std::int16_t button, std::int16_t shift, float x, float 
     } else {
         PaintState(vsNormal);
         if (mCaptured) {
-            host_.ReleaseCapture();
+            mHost.ReleaseCapture();
             mCaptured = false;
         }
     }
@@ -141,14 +141,14 @@ void Tovabel::MouseUp(std::int16_t button, std::int16_t shift, float x, float y)
     // The capture is taken again after every release so that leaving is seen.
     mCaptured = true;
     mState = vsUnknown;
-    host_.SetCapture();
+    mHost.SetCapture();
     if (button == kLeftButton && mMouseOver && clicks) {
         PlayClickSound();
         DrawPicture();
         LayoutArrow();
         ClickByStyle(x);
-    } else if (button == kRightButton && x >= 0 && x <= host_.ScaleWidth() && y >= 0 &&
-               y <= host_.ScaleHeight()) {
+    } else if (button == kRightButton && x >= 0 && x <= mHost.ScaleWidth() && y >= 0 &&
+               y <= mHost.ScaleHeight()) {
         RaiseEvent(EventId::RightClick);
     }
     mEnterSoundDone = true;
@@ -160,7 +160,7 @@ void Tovabel::ClickByStyle(float x) {
         return;
     }
     // A split button clicks on its main part only, and only when its drop-down was not open.
-    if (Traits().split && (x >= host_.ScaleWidth() - mDDWidth || mDroppedDown)) {
+    if (Traits().split && (x >= mHost.ScaleWidth() - mDDWidth || mDroppedDown)) {
         return;
     }
     mValue = true;
@@ -175,7 +175,7 @@ void Tovabel::PlayClickSound() {
         return;
     }
     if (mUseSystemSounds) {
-        host_.PlaySound(Sound(std::string("MenuCommand")), SoundFlags::SystemSound);
+        mHost.PlaySound(Sound(std::string("MenuCommand")), SoundFlags::SystemSound);
     } else if (mHasSoundClick) {
         PlayWave(mSoundClick);
     }
@@ -202,7 +202,7 @@ void Tovabel::KeyDown(std::int16_t keyCode, std::int16_t shift) {
 
 void Tovabel::KeyPress(std::int16_t& keyAscii) {
     EventArg args[] = {keyAscii};
-    host_.RaiseEvent(EventId::KeyPress, args);
+    mHost.RaiseEvent(EventId::KeyPress, args);
     if (const auto* changed = std::get_if<std::int16_t>(&args[0])) {
         keyAscii = *changed; // the handler may change or cancel the key
     }
@@ -217,7 +217,7 @@ void Tovabel::AccessKeyPress(std::int16_t) {
 // A focused button looks hovered until the pointer moves; the capture makes
 // that first move arrive here, and a move outside returns it to Normal.
 void Tovabel::EnterFocus() {
-    const std::optional<bool> tabStop = host_.ExtenderTabStop();
+    const std::optional<bool> tabStop = mHost.ExtenderTabStop();
     if (!tabStop || !*tabStop) {
         return;
     }
@@ -225,7 +225,7 @@ void Tovabel::EnterFocus() {
     if (Traits().checks && !Traits().menuItem && mChecked) {
         if (mState != vsNormal) {
             mCaptured = true;
-            host_.SetCapture();
+            mHost.SetCapture();
             PaintState(vsNormal);
         }
         return;
@@ -234,7 +234,7 @@ void Tovabel::EnterFocus() {
         return;
     }
     mCaptured = true;
-    host_.SetCapture();
+    mHost.SetCapture();
     PaintState(vsHover);
 }
 
@@ -246,7 +246,7 @@ void Tovabel::ExitFocus() {
 
 void Tovabel::CancelMode() {
     ForceRepaint(vsNormal);
-    host_.ReleaseCapture();
+    mHost.ReleaseCapture();
     mHasFocus = false;
     mLeftButtonDown = false;
     mDoubleClickHeld = false;
@@ -261,7 +261,7 @@ void Tovabel::SystemColorsChanged() {
 }
 
 std::optional<Text> Tovabel::ToolTipTextToShow() {
-    const std::optional<Text> fromContainer = host_.ExtenderToolTipText();
+    const std::optional<Text> fromContainer = mHost.ExtenderToolTipText();
     if (fromContainer && !fromContainer->empty()) {
         if (!mEnabled) {
             return std::nullopt;

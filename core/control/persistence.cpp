@@ -62,7 +62,7 @@ void Tovabel::ReadProperties(PropertyBag& bag) {
 
     ReadColorsAndEdges(bag);
     ReadThrough<Font>(
-        bag, saved::Font, [this](const Font& v) { SetFont(v); }, host_.AmbientFont());
+        bag, saved::Font, [this](const Font& v) { SetFont(v); }, mHost.AmbientFont());
     if (const auto color = ReadSavedColor(bag, saved::TextColor)) {
         mTextColor = *color;
     }
@@ -146,7 +146,7 @@ void Tovabel::WriteBasics(PropertyBag& bag) {
     WriteSaved(bag, saved::Caption, BagValue{mCaption});
     WriteSaved(bag, saved::Checked, BagValue{mChecked});
     WriteSaved(bag, saved::Enabled, BagValue{mEnabled});
-    WriteSaved(bag, saved::Font, BagValue{mFont}, host_.AmbientFont());
+    WriteSaved(bag, saved::Font, BagValue{mFont}, mHost.AmbientFont());
     WriteSaved(bag, saved::FontDirection, BagValue{mFontDirection});
     WriteSavedColor(bag, saved::HighlightColor, mHighlightColor);
     WriteSavedColor(bag, saved::MaskColor, mMaskColor);

@@ -31,14 +31,14 @@ constexpr std::u16string_view kMsgMouseIconType =
 // Sets a flag for the duration of one call and puts back what it was.
 class FlagScope {
 public:
-    FlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag_ = value; }
-    ~FlagScope() { flag_ = saved_; }
+    FlagScope(bool& flag, bool value) : mFlag(flag), mSaved(flag) { mFlag = value; }
+    ~FlagScope() { mFlag = mSaved; }
     FlagScope(const FlagScope&) = delete;
     FlagScope& operator=(const FlagScope&) = delete;
 
 private:
-    bool& flag_;
-    bool saved_;
+    bool& mFlag;
+    bool mSaved;
 };
 
 char16_t AsciiLower(char16_t c) {
@@ -97,7 +97,7 @@ const Tovabel::SoundSlot Tovabel::kSoundClick{&Tovabel::mSoundClick, &Tovabel::m
                                               &Tovabel::mSoundClickURL, "SoundClick",
                                               &saved::SoundClickURL};
 
-Tovabel::Tovabel(Host& host) : host_(host) {
+Tovabel::Tovabel(Host& host) : mHost(host) {
     // The colours the face's lines have until the first paint.
     const OleColor light = saved::HighlightColor.DefaultColor();
     const OleColor dark = saved::ShadowColor.DefaultColor();
@@ -115,22 +115,22 @@ Tovabel::Tovabel(Host& host) : host_(host) {
 // Life cycle
 
 void Tovabel::Initialize() {
-    host_.MarkSafeForScripting(identity::kTovabelClsid);
+    mHost.MarkSafeForScripting(identity::kTovabelClsid);
     ++gInstanceCount;
-    host_.CreateSharedPainting(); // the first instance of the thread creates them
+    mHost.CreateSharedPainting(); // the first instance of the thread creates them
     Cls();                        // a new surface shows the face colour
 }
 
 void Tovabel::Terminate() {
     if (mCaptionFont) {
-        host_.Paint().DeleteCaptionFont();
+        mHost.Paint().DeleteCaptionFont();
         mCaptionFont = false;
     }
     if (--gInstanceCount == 0) {
-        host_.ReleaseSharedPainting();
+        mHost.ReleaseSharedPainting();
     }
-    host_.RemoveToolTip();
-    host_.UnSubClass();
+    mHost.RemoveToolTip();
+    mHost.UnSubClass();
 }
 
 void Tovabel::InitProperties() {
@@ -144,7 +144,7 @@ void Tovabel::InitProperties() {
     mTransparent = saved::Transparent.DefaultBool();
     mFontDirection = saved::FontDirection.DefaultNumber();
 
-    SetFont(host_.AmbientFont());
+    SetFont(mHost.AmbientFont());
     SetStyle(saved::Style.DefaultNumber());
     SetCaption(Text());
     SetPlaySounds(saved::PlaySounds.DefaultBool());
@@ -166,9 +166,9 @@ void Tovabel::FinishStartUp() {
         PaintState(vsHover); // the designer sees the raised border
         return;
     }
-    host_.CreateToolTipWindow();
+    mHost.CreateToolTipWindow();
     SubClass();
-    host_.AddToolTip();
+    mHost.AddToolTip();
     PaintState(vsNormal);
 }
 
@@ -215,20 +215,20 @@ void Tovabel::RedrawTimerTick() {
 
 void Tovabel::SetTimer(TimerState& timer, TimerId id, bool enabled) {
     timer.Enabled = enabled;
-    host_.SetTimer(id, timer.Running(), timer.Interval);
+    mHost.SetTimer(id, timer.Running(), timer.Interval);
 }
 
 // ---------------------------------------------------------------------------
 // Shared steps of the setters
 
 void Tovabel::Cls() {
-    host_.Cls(mBackColor, mBackground);
+    mHost.Cls(mBackColor, mBackground);
 }
 
 void Tovabel::ClsLayoutNotify(std::string_view name) {
     Cls();
     LayoutControl();
-    host_.PropertyChanged(name);
+    mHost.PropertyChanged(name);
 }
 
 void Tovabel::ForceRepaint(VisualState state) {
@@ -241,7 +241,7 @@ void Tovabel::RepaintForPointer() {
 }
 
 void Tovabel::RaiseEvent(std::int32_t dispid) {
-    host_.RaiseEvent(dispid, {});
+    mHost.RaiseEvent(dispid, {});
 }
 
 // Refusals are silent at run time; the designer is told why.
@@ -251,9 +251,9 @@ void Tovabel::Refuse(std::u16string_view message, bool titledWithName) {
     }
     std::optional<Text> title;
     if (titledWithName) {
-        title = host_.DisplayName();
+        title = mHost.DisplayName();
     }
-    host_.MessageBox(Text(message), kMessageBoxOkOnly, title);
+    mHost.MessageBox(Text(message), kMessageBoxOkOnly, title);
 }
 
 // ---------------------------------------------------------------------------
@@ -287,7 +287,7 @@ void Tovabel::SetOpaque(bool opaque) {
 
 // An opaque window is whole; a transparent one shows the mask picture's shape.
 void Tovabel::ApplyShape() {
-    host_.ApplyShape(mOpaque ? nullptr : mMaskPicture, mMaskColor);
+    mHost.ApplyShape(mOpaque ? nullptr : mMaskPicture, mMaskColor);
 }
 
 // A transparent button is its picture: the surface shows it as its background
@@ -306,7 +306,7 @@ void Tovabel::SetAccessKeys(const Text& keys) {
         return;
     }
     mAccessKeys = keys;
-    host_.ApplyAccessKeys(keys);
+    mHost.ApplyAccessKeys(keys);
 }
 
 // While the left button is held the frame is sunken: the light colour goes to
@@ -360,7 +360,7 @@ void Tovabel::SetAutoSize(bool value) {
         return;
     }
     mAutoSize = value;
-    host_.PropertyChanged("AutoSize");
+    mHost.PropertyChanged("AutoSize");
     Cls();
     LayoutControl();
 }
@@ -376,8 +376,8 @@ void Tovabel::SetCaption(const Text& value) {
 }
 
 void Tovabel::SetFont(const Font& value) {
-    mFont = host_.CopyFont(value);
-    host_.ApplyFont(mFont);
+    mFont = mHost.CopyFont(value);
+    mHost.ApplyFont(mFont);
     ClsLayoutNotify("Font");
 }
 
@@ -393,7 +393,7 @@ void Tovabel::SetFontDirection(std::int32_t value) {
 }
 
 std::int32_t Tovabel::hwnd() const {
-    return static_cast<std::int32_t>(host_.hWnd());
+    return static_cast<std::int32_t>(mHost.hWnd());
 }
 
 // ---------------------------------------------------------------------------
@@ -412,7 +412,7 @@ void Tovabel::SetStyle(std::int32_t value) {
     Cls();
     LayoutControl();
     ForceRepaint(static_cast<VisualState>(mState));
-    host_.PropertyChanged("Style");
+    mHost.PropertyChanged("Style");
 }
 
 void Tovabel::SetChecked(bool value) {
@@ -424,7 +424,7 @@ void Tovabel::SetChecked(bool value) {
         LayoutControl();
         ForceRepaint(vsNormal);
     }
-    host_.PropertyChanged("Checked");
+    mHost.PropertyChanged("Checked");
 }
 
 void Tovabel::SetBorderStyle(std::int32_t value) {
@@ -432,20 +432,20 @@ void Tovabel::SetBorderStyle(std::int32_t value) {
     if (DesignMode()) {
         ForceRepaint(vsHover); // the designer sees the border at once
     }
-    host_.PropertyChanged("BorderStyle");
+    mHost.PropertyChanged("BorderStyle");
 }
 
 void Tovabel::SetEnabled(bool value) {
     mEnabled = value;
     mCaptured = false;
-    host_.ReleaseCapture();
+    mHost.ReleaseCapture();
     mEnterSoundDone = true;
     mLeaveSoundDone = true;
     mHasFocus = false;
     ForceRepaint(DesignMode() ? vsHover : vsNormal);
     mWindowEnabled = value;
-    host_.ApplyEnabled(value);
-    host_.PropertyChanged("Enabled");
+    mHost.ApplyEnabled(value);
+    mHost.PropertyChanged("Enabled");
 }
 
 void Tovabel::SetTransparent(bool value) {
@@ -463,7 +463,7 @@ void Tovabel::SetTransparent(bool value) {
         return;
     }
     mTransparent = value;
-    host_.PropertyChanged("Transparent");
+    mHost.PropertyChanged("Transparent");
     if (!value) {
         SetOpaque(true);
         return;
@@ -567,7 +567,7 @@ void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) 
         DrawPicture();
         LayoutArrow();
     }
-    host_.PropertyChanged(slot.Name());
+    mHost.PropertyChanged(slot.Name());
 }
 
 void Tovabel::SetPicture(const Picture& value) {
@@ -601,12 +601,12 @@ void Tovabel::SetMouseIcon(const Picture& value) {
     if (!icon) {
         SetMousePointer(MousePointerCode::Arrow);
     }
-    host_.PropertyChanged("MouseIcon");
+    mHost.PropertyChanged("MouseIcon");
 }
 
 void Tovabel::SetMousePointer(std::int32_t value) {
     mMousePointer = value;
-    host_.PropertyChanged("MousePointer");
+    mHost.PropertyChanged("MousePointer");
 }
 
 // ---------------------------------------------------------------------------
@@ -616,10 +616,10 @@ void Tovabel::AssignPictureURL(const PictureSlot& slot, const Text& value) {
     if (value != this->*slot.url) {
         FlagScope fromURL(mPictureFromURL, !mClearingURL);
         this->*slot.url = value;
-        host_.PropertyChanged(slot.urlProperty->key);
+        mHost.PropertyChanged(slot.urlProperty->key);
         if (!mClearingURL) {
             if (!value.empty()) {
-                host_.AsyncRead(value, AsyncType::PictureData, slot.Name());
+                mHost.AsyncRead(value, AsyncType::PictureData, slot.Name());
             } else {
                 (this->*slot.setPicture)(nullptr);
             }
@@ -648,10 +648,10 @@ void Tovabel::SetURLMouseIcon(const Text& value) {
         // its download is assigned.
         SetMousePointer(MousePointerCode::Custom);
         mURLMouseIcon = value;
-        host_.PropertyChanged("URLMouseIcon");
+        mHost.PropertyChanged("URLMouseIcon");
         if (!mClearingURL) {
             if (!value.empty()) {
-                host_.AsyncRead(value, AsyncType::PictureData, "MouseIcon");
+                mHost.AsyncRead(value, AsyncType::PictureData, "MouseIcon");
             } else {
                 SetMouseIcon(nullptr);
             }
@@ -665,12 +665,12 @@ void Tovabel::SetURLMouseIcon(const Text& value) {
 
 void Tovabel::SetPlaySounds(bool value) {
     mPlaySounds = value;
-    host_.PropertyChanged("PlaySounds");
+    mHost.PropertyChanged("PlaySounds");
 }
 
 void Tovabel::SetUseSystemSounds(bool value) {
     mUseSystemSounds = value;
-    host_.PropertyChanged("UseSystemSounds");
+    mHost.PropertyChanged("UseSystemSounds");
 }
 
 void Tovabel::AssignSoundURL(const SoundSlot& slot, const Text& value) {
@@ -678,9 +678,9 @@ void Tovabel::AssignSoundURL(const SoundSlot& slot, const Text& value) {
         return;
     }
     this->*slot.url = value;
-    host_.PropertyChanged(slot.urlProperty->key);
+    mHost.PropertyChanged(slot.urlProperty->key);
     if (!value.empty()) {
-        host_.AsyncRead(value, AsyncType::ByteArray, slot.name);
+        mHost.AsyncRead(value, AsyncType::ByteArray, slot.name);
     } else {
         this->*slot.usable = false; // the bytes stay, unused
     }
@@ -727,37 +727,37 @@ void Tovabel::SetSoundClick(const std::optional<SoundBytes>& value) {
 // The control shows the text in its own tooltip, so the extender's copy is
 // emptied; an extender text set by the container wins over ours.
 void Tovabel::SetToolTipText(const Text& value) {
-    const Text fromExtender = host_.ExtenderToolTipText().value_or(Text());
+    const Text fromExtender = mHost.ExtenderToolTipText().value_or(Text());
     if ((mToolTipText == fromExtender && !mToolTipText.empty()) || mToolTipGuard) {
         return;
     }
     mToolTipText = fromExtender.empty() ? value : fromExtender;
     {
         FlagScope guard(mToolTipGuard, true);
-        host_.SetExtenderToolTipText(Text());
+        mHost.SetExtenderToolTipText(Text());
     }
-    host_.PropertyChanged("ToolTipText");
+    mHost.PropertyChanged("ToolTipText");
 }
 
 // ---------------------------------------------------------------------------
 // Methods
 
 void Tovabel::AboutBox() {
-    host_.ShowAboutBox();
+    mHost.ShowAboutBox();
 }
 
 Text Tovabel::Version() const {
-    const ComponentInfo app = host_.App();
+    const ComponentInfo app = mHost.App();
     return DecimalText(app.major) + u"." + DecimalText(app.minor) + u"." +
            DecimalText(app.revision);
 }
 
 void Tovabel::SubClass() {
-    host_.SubClass();
+    mHost.SubClass();
 }
 
 void Tovabel::UnSubClass() {
-    host_.UnSubClass();
+    mHost.UnSubClass();
 }
 
 } // namespace tovabel

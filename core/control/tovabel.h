@@ -178,9 +178,9 @@ private:
     void AutoSizeControl();
     void DrawCaption();
 
-    bool DesignMode() const { return !host_.AmbientUserMode(); }
+    bool DesignMode() const { return !mHost.AmbientUserMode(); }
 
-    Host& host_;
+    Host& mHost;
 
     // Property backing fields.
     OleColor mBackColor = saved::BackColor.DefaultColor();

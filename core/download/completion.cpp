@@ -13,17 +13,17 @@ namespace {
 // The completion's two flags are false again when it ends, however it ends.
 class ClearedAtExit {
 public:
-    ClearedAtExit(bool& first, bool& second) : first_(first), second_(second) {}
+    ClearedAtExit(bool& first, bool& second) : mFirst(first), mSecond(second) {}
     ClearedAtExit(const ClearedAtExit&) = delete;
     ClearedAtExit& operator=(const ClearedAtExit&) = delete;
     ~ClearedAtExit() {
-        first_ = false;
-        second_ = false;
+        mFirst = false;
+        mSecond = false;
     }
 
 private:
-    bool& first_;
-    bool& second_;
+    bool& mFirst;
+    bool& mSecond;
 };
 
 Text Widened(const std::string& name) {
@@ -42,7 +42,7 @@ void Tovabel::AsyncReadComplete(AsyncProperty property) {
         ApplyDownload(property);
     }
     std::array<EventArg, 1> args{Widened(property.PropertyName)};
-    host_.RaiseEvent(EventId::PropertyDownloaded, args);
+    mHost.RaiseEvent(EventId::PropertyDownloaded, args);
 }
 
 // The name selects the branch, compared exactly and in this order; a name of

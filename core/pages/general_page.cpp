@@ -54,49 +54,49 @@ std::span<const Text> GeneralComboItems(General::Combo combo) {
 
 void GeneralPage::Load() {
     using namespace General;
-    if (const auto value = ReadBool(control_, "AutoSize")) {
+    if (const auto value = ReadBool(mControl, "AutoSize")) {
         SetCheck(AutoSize, *value);
     }
-    if (const auto value = ReadNumber(control_, "AlignCaption")) {
-        alignCaptionValue_ = *value;
+    if (const auto value = ReadNumber(mControl, "AlignCaption")) {
+        mAlignCaptionValue = *value;
         SetComboText(AlignCaption, AlignToText(*value));
     }
-    if (const auto value = ReadNumber(control_, "AlignPicture")) {
-        alignPictureValue_ = *value;
+    if (const auto value = ReadNumber(mControl, "AlignPicture")) {
+        mAlignPictureValue = *value;
         SetComboText(AlignPicture, AlignToText(*value));
     }
-    if (const auto value = ReadNumber(control_, "BorderStyle")) {
-        borderStyleValue_ = *value;
+    if (const auto value = ReadNumber(mControl, "BorderStyle")) {
+        mBorderStyleValue = *value;
         SetComboText(BorderStyle, BorderStyleToText(*value));
     }
-    if (const auto value = ReadText(control_, "Caption")) {
+    if (const auto value = ReadText(mControl, "Caption")) {
         SetEditText(Caption, *value);
     }
-    if (const auto value = ReadBool(control_, "Checked")) {
+    if (const auto value = ReadBool(mControl, "Checked")) {
         SetCheck(Checked, *value);
     }
-    if (const auto value = ReadBool(control_, "Enabled")) {
+    if (const auto value = ReadBool(mControl, "Enabled")) {
         SetCheck(Enabled, *value);
     }
-    if (const auto value = ReadNumber(control_, "FontDirection")) {
-        fontDirectionValue_ = *value;
+    if (const auto value = ReadNumber(mControl, "FontDirection")) {
+        mFontDirectionValue = *value;
         SetComboText(FontDirection, FontDirectionToText(*value));
     }
-    if (const auto value = ReadBool(control_, "PlaySounds")) {
+    if (const auto value = ReadBool(mControl, "PlaySounds")) {
         SetCheck(PlaySound, *value);
     }
-    if (const auto value = ReadNumber(control_, "Style")) {
-        styleValue_ = *value;
+    if (const auto value = ReadNumber(mControl, "Style")) {
+        mStyleValue = *value;
         SetComboText(Style, StyleToText(*value));
         EnableCheckedForStyle();
     }
-    if (const auto value = ReadText(control_, "ToolTipText")) {
+    if (const auto value = ReadText(mControl, "ToolTipText")) {
         SetEditText(ToolTip, *value);
     }
-    if (const auto value = ReadBool(control_, "Transparent")) {
+    if (const auto value = ReadBool(mControl, "Transparent")) {
         SetCheck(Transparent, *value);
     }
-    if (const auto value = ReadBool(control_, "UseSystemSounds")) {
+    if (const auto value = ReadBool(mControl, "UseSystemSounds")) {
         SetCheck(UseSystemSounds, *value);
     }
 }
@@ -105,30 +105,30 @@ void GeneralPage::Apply() {
     using namespace General;
     // Style first and Caption before Transparent: the control's own checks of a
     // transparent button see the new style and caption.
-    control_.Set("Style", styleValue_);
-    control_.Set("AutoSize", IsChecked(AutoSize));
-    control_.Set("AlignCaption", alignCaptionValue_);
-    control_.Set("AlignPicture", alignPictureValue_);
-    control_.Set("BorderStyle", borderStyleValue_);
-    control_.Set("Caption", EditText(Caption));
-    control_.Set("Checked", IsChecked(Checked));
-    control_.Set("Enabled", IsChecked(Enabled));
-    control_.Set("FontDirection", fontDirectionValue_);
-    control_.Set("PlaySounds", IsChecked(PlaySound));
-    control_.Set("ToolTipText", EditText(ToolTip));
-    control_.Set("Transparent", IsChecked(Transparent));
-    control_.Set("UseSystemSounds", IsChecked(UseSystemSounds));
+    mControl.Set("Style", mStyleValue);
+    mControl.Set("AutoSize", IsChecked(AutoSize));
+    mControl.Set("AlignCaption", mAlignCaptionValue);
+    mControl.Set("AlignPicture", mAlignPictureValue);
+    mControl.Set("BorderStyle", mBorderStyleValue);
+    mControl.Set("Caption", EditText(Caption));
+    mControl.Set("Checked", IsChecked(Checked));
+    mControl.Set("Enabled", IsChecked(Enabled));
+    mControl.Set("FontDirection", mFontDirectionValue);
+    mControl.Set("PlaySounds", IsChecked(PlaySound));
+    mControl.Set("ToolTipText", EditText(ToolTip));
+    mControl.Set("Transparent", IsChecked(Transparent));
+    mControl.Set("UseSystemSounds", IsChecked(UseSystemSounds));
 }
 
 void GeneralPage::OnCheckClicked(General::Check check, bool checked) {
-    checks_[check - General::AutoSize] = checked;
+    mChecks[check - General::AutoSize] = checked;
     if (check != General::Transparent) {
         MarkChanged();
         return;
     }
-    if (checked && control_.PictureType() == kIconPicture) {
+    if (checked && mControl.PictureType() == kIconPicture) {
         SetCheck(General::Transparent, false);
-        view_.ShowMessage(u"The transparency feature does not work with Icons - use a bitmap "
+        mView.ShowMessage(u"The transparency feature does not work with Icons - use a bitmap "
                           u"based image (bmp, gif, jpeg) instead");
         return;
     }
@@ -139,30 +139,30 @@ void GeneralPage::OnCheckClicked(General::Check check, bool checked) {
 }
 
 void GeneralPage::OnComboChosen(General::Combo combo, const Text& text) {
-    combos_[Combo(combo)] = text;
+    mCombos[Combo(combo)] = text;
     MarkChanged();
     switch (combo) {
     case General::AlignCaption:
-        alignCaptionValue_ = TextToAlign(text);
+        mAlignCaptionValue = TextToAlign(text);
         break;
     case General::AlignPicture:
-        alignPictureValue_ = TextToAlign(text);
+        mAlignPictureValue = TextToAlign(text);
         break;
     case General::BorderStyle:
-        borderStyleValue_ = TextToBorderStyle(text);
+        mBorderStyleValue = TextToBorderStyle(text);
         break;
     case General::FontDirection:
-        fontDirectionValue_ = TextToFontDirection(text);
+        mFontDirectionValue = TextToFontDirection(text);
         break;
     case General::Style:
-        styleValue_ = TextToStyle(text);
+        mStyleValue = TextToStyle(text);
         EnableCheckedForStyle();
         break;
     }
 }
 
 void GeneralPage::OnEditChanged(General::Edit edit, const Text& text) {
-    edits_[edit - General::Caption] = text;
+    mEdits[edit - General::Caption] = text;
     MarkChanged();
 }
 
@@ -170,7 +170,7 @@ void GeneralPage::SetCheck(General::Check check, bool checked) {
     if (IsChecked(check) == checked) {
         return;
     }
-    view_.ShowCheck(check, checked);
+    mView.ShowCheck(check, checked);
     OnCheckClicked(check, checked);
 }
 
@@ -179,7 +179,7 @@ void GeneralPage::SetComboText(General::Combo combo, const Text& text) {
     if (!Listed(combo, text) || ComboText(combo) == text) {
         return;
     }
-    view_.ShowText(combo, text);
+    mView.ShowText(combo, text);
     OnComboChosen(combo, text);
 }
 
@@ -187,18 +187,18 @@ void GeneralPage::SetEditText(General::Edit edit, const Text& text) {
     if (EditText(edit) == text) {
         return;
     }
-    view_.ShowText(edit, text);
+    mView.ShowText(edit, text);
     OnEditChanged(edit, text);
 }
 
 void GeneralPage::MarkChanged() {
-    changed_ = true;
-    view_.MarkChanged();
+    mChanged = true;
+    mView.MarkChanged();
 }
 
 // The Checked box means something only for the Check style.
 void GeneralPage::EnableCheckedForStyle() {
-    view_.Enable(General::Checked, styleValue_ == kStyleCheck);
+    mView.Enable(General::Checked, mStyleValue == kStyleCheck);
 }
 
 // A transparent button sizes itself, has no caption and no border, and is a
@@ -208,11 +208,11 @@ void GeneralPage::ApplyTransparencyRules() {
     SetCheck(AutoSize, true);
     SetEditText(Caption, Text());
     SetComboText(BorderStyle, BorderStyleToText(0));
-    borderStyleValue_ = TextToBorderStyle(ComboText(BorderStyle));
+    mBorderStyleValue = TextToBorderStyle(ComboText(BorderStyle));
     const Text& style = ComboText(Style);
     if (style != StyleToText(kStyleNormal) && style != StyleToText(kStyleCheck)) {
         SetComboText(Style, StyleToText(kStyleNormal));
-        styleValue_ = TextToStyle(ComboText(Style));
+        mStyleValue = TextToStyle(ComboText(Style));
     }
 }
 

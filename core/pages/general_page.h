@@ -33,7 +33,7 @@ std::span<const Text> GeneralComboItems(General::Combo combo);
 
 class GeneralPage {
 public:
-    GeneralPage(PageView& view, SelectedControl& control) : view_(view), control_(control) {}
+    GeneralPage(PageView& view, SelectedControl& control) : mView(view), mControl(control) {}
 
     // Loads the page from the control; each property that cannot be read is skipped.
     void Load();
@@ -44,14 +44,14 @@ public:
     void OnCheckClicked(General::Check check, bool checked);
     void OnComboChosen(General::Combo combo, const Text& text);
     void OnEditChanged(General::Edit edit, const Text& text);
-    void OnAboutClicked() { view_.ShowAbout(); }
+    void OnAboutClicked() { mView.ShowAbout(); }
 
-    bool Changed() const { return changed_; }
-    void ClearChanged() { changed_ = false; }
+    bool Changed() const { return mChanged; }
+    void ClearChanged() { mChanged = false; }
 
-    bool IsChecked(General::Check check) const { return checks_[check - General::AutoSize]; }
-    const Text& ComboText(General::Combo combo) const { return combos_[Combo(combo)]; }
-    const Text& EditText(General::Edit edit) const { return edits_[edit - General::Caption]; }
+    bool IsChecked(General::Check check) const { return mChecks[check - General::AutoSize]; }
+    const Text& ComboText(General::Combo combo) const { return mCombos[Combo(combo)]; }
+    const Text& EditText(General::Edit edit) const { return mEdits[edit - General::Caption]; }
 
 private:
     static std::size_t Combo(General::Combo combo) { return combo - General::BorderStyle; }
@@ -66,18 +66,18 @@ private:
     void EnableCheckedForStyle();
     void ApplyTransparencyRules();
 
-    PageView& view_;
-    SelectedControl& control_;
-    bool changed_ = false;
-    std::array<bool, 6> checks_{};
-    std::array<Text, 5> combos_{};
-    std::array<Text, 2> edits_{};
+    PageView& mView;
+    SelectedControl& mControl;
+    bool mChanged = false;
+    std::array<bool, 6> mChecks{};
+    std::array<Text, 5> mCombos{};
+    std::array<Text, 2> mEdits{};
     // The numbers behind the combo boxes.
-    std::int16_t styleValue_ = 0;
-    std::int16_t borderStyleValue_ = 0;
-    std::int16_t alignCaptionValue_ = 0;
-    std::int16_t alignPictureValue_ = 0;
-    std::int16_t fontDirectionValue_ = 0;
+    std::int16_t mStyleValue = 0;
+    std::int16_t mBorderStyleValue = 0;
+    std::int16_t mAlignCaptionValue = 0;
+    std::int16_t mAlignPictureValue = 0;
+    std::int16_t mFontDirectionValue = 0;
 };
 
 } // namespace tovabel::pages

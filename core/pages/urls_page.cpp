@@ -19,13 +19,13 @@ constexpr UrlField kFields[Urls::kCount] = {
 
 bool UrlsPage::Load() {
     for (const UrlField& field : kFields) {
-        const auto value = control_.Get(field.property);
+        const auto value = mControl.Get(field.property);
         const Text* text = value ? std::get_if<Text>(&*value) : nullptr;
         if (text == nullptr) {
             return false;
         }
         if (*text != EditText(field.edit)) {
-            view_.ShowText(field.edit, *text);
+            mView.ShowText(field.edit, *text);
             OnEditChanged(field.edit, *text);
         }
     }
@@ -34,7 +34,7 @@ bool UrlsPage::Load() {
 
 bool UrlsPage::Apply() {
     for (const UrlField& field : kFields) {
-        if (!control_.Set(field.property, EditText(field.edit))) {
+        if (!mControl.Set(field.property, EditText(field.edit))) {
             return false;
         }
     }
@@ -42,9 +42,9 @@ bool UrlsPage::Apply() {
 }
 
 void UrlsPage::OnEditChanged(Urls::Edit edit, const Text& text) {
-    texts_[edit - Urls::SoundEnter] = text;
-    changed_ = true;
-    view_.MarkChanged();
+    mTexts[edit - Urls::SoundEnter] = text;
+    mChanged = true;
+    mView.MarkChanged();
 }
 
 } // namespace tovabel::pages

@@ -25,7 +25,7 @@ inline constexpr int kCount = 6;
 
 class UrlsPage {
 public:
-    UrlsPage(PageView& view, SelectedControl& control) : view_(view), control_(control) {}
+    UrlsPage(PageView& view, SelectedControl& control) : mView(view), mControl(control) {}
 
     // Both return false at the first property that failed; the ones before it stay done.
     bool Load();
@@ -33,15 +33,15 @@ public:
 
     void OnEditChanged(Urls::Edit edit, const Text& text);
 
-    bool Changed() const { return changed_; }
-    void ClearChanged() { changed_ = false; }
-    const Text& EditText(Urls::Edit edit) const { return texts_[edit - Urls::SoundEnter]; }
+    bool Changed() const { return mChanged; }
+    void ClearChanged() { mChanged = false; }
+    const Text& EditText(Urls::Edit edit) const { return mTexts[edit - Urls::SoundEnter]; }
 
 private:
-    PageView& view_;
-    SelectedControl& control_;
-    bool changed_ = false;
-    std::array<Text, Urls::kCount> texts_{};
+    PageView& mView;
+    SelectedControl& mControl;
+    bool mChanged = false;
+    std::array<Text, Urls::kCount> mTexts{};
 };
 
 } // namespace tovabel::pages

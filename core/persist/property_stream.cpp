@@ -14,16 +14,16 @@ constexpr std::size_t kMinEntrySize = 3;
 // Reads little-endian numbers and byte runs, never past the end of its input.
 class Reader {
 public:
-    explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    explicit Reader(std::span<const std::uint8_t> bytes) : mBytes(bytes) {}
 
-    std::size_t Left() const { return bytes_.size(); }
+    std::size_t Left() const { return mBytes.size(); }
 
     bool Take(std::size_t n, std::span<const std::uint8_t>& out) {
-        if (n > bytes_.size()) {
+        if (n > mBytes.size()) {
             return false;
         }
-        out = bytes_.first(n);
-        bytes_ = bytes_.subspan(n);
+        out = mBytes.first(n);
+        mBytes = mBytes.subspan(n);
         return true;
     }
 
@@ -41,7 +41,7 @@ public:
     }
 
 private:
-    std::span<const std::uint8_t> bytes_;
+    std::span<const std::uint8_t> mBytes;
 };
 
 class Writer {
@@ -49,16 +49,16 @@ public:
     template <typename Int> void Number(Int value) {
         const auto bits = static_cast<std::uint32_t>(value);
         for (std::size_t i = 0; i < sizeof(Int); ++i) {
-            bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+            mBytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
         }
     }
     void Append(std::span<const std::uint8_t> raw) {
-        bytes_.insert(bytes_.end(), raw.begin(), raw.end());
+        mBytes.insert(mBytes.end(), raw.begin(), raw.end());
     }
-    Bytes& Out() { return bytes_; }
+    Bytes& Out() { return mBytes; }
 
 private:
-    Bytes bytes_;
+    Bytes mBytes;
 };
 
 bool IsKeyChar(char c) {

@@ -38,7 +38,7 @@ std::optional<StreamValue> SaveObject(BagKind kind, const std::shared_ptr<Object
 } // namespace
 
 StreamEntries::iterator StreamBag::Find(std::string_view name) {
-    return std::find_if(entries_.begin(), entries_.end(),
+    return std::find_if(mEntries.begin(), mEntries.end(),
                         [&](const StreamEntry& e) { return e.key == name; });
 }
 
@@ -50,17 +50,17 @@ std::optional<BagValue> StreamBag::LoadObject(const ObjectBlob& blob, BagKind ki
         return kind == BagKind::StdPicture ? BagValue{Picture()} : BagValue{Font()};
     }
     if (kind == BagKind::StdPicture) {
-        const auto picture = codec_.LoadPicture(blob.bytes);
+        const auto picture = mCodec.LoadPicture(blob.bytes);
         return picture ? std::optional<BagValue>(BagValue{*picture}) : std::nullopt;
     }
-    const auto font = codec_.LoadFont(blob.bytes);
+    const auto font = mCodec.LoadFont(blob.bytes);
     return font ? std::optional<BagValue>(BagValue{*font}) : std::nullopt;
 }
 
 std::optional<BagValue> StreamBag::ReadProperty(std::string_view name,
                                                 const BagValue& defaultValue) {
     const auto it = Find(name);
-    if (it == entries_.end()) {
+    if (it == mEntries.end()) {
         return defaultValue;
     }
     if (const auto* blob = std::get_if<ObjectBlob>(&it->value)) {
@@ -75,10 +75,10 @@ std::optional<StreamValue> StreamBag::SaveValue(const BagValue& value) {
             using V = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<V, Picture>) {
                 return SaveObject(BagKind::StdPicture, v,
-                                  [this](const PictureObject& p) { return codec_.SavePicture(p); });
+                                  [this](const PictureObject& p) { return mCodec.SavePicture(p); });
             } else if constexpr (std::is_same_v<V, Font>) {
                 return SaveObject(BagKind::StdFont, v,
-                                  [this](const FontObject& f) { return codec_.SaveFont(f); });
+                                  [this](const FontObject& f) { return mCodec.SaveFont(f); });
             } else {
                 return StreamValue{v};
             }
@@ -90,8 +90,8 @@ bool StreamBag::WriteProperty(std::string_view name, const BagValue& value,
                               const BagValue& defaultValue) {
     const auto it = Find(name);
     if (EqualsDefault(value, defaultValue)) {
-        if (it != entries_.end()) {
-            entries_.erase(it);
+        if (it != mEntries.end()) {
+            mEntries.erase(it);
         }
         return true;
     }
@@ -99,10 +99,10 @@ bool StreamBag::WriteProperty(std::string_view name, const BagValue& value,
     if (!saved) {
         return false;
     }
-    if (it != entries_.end()) {
+    if (it != mEntries.end()) {
         it->value = std::move(*saved);
     } else {
-        entries_.push_back({std::string(name), std::move(*saved)});
+        mEntries.push_back({std::string(name), std::move(*saved)});
     }
     return true;
 }

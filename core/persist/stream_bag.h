@@ -37,7 +37,7 @@ public:
 class StreamBag : public PropertyBag {
 public:
     explicit StreamBag(ObjectCodec& codec, StreamEntries entries = {})
-        : codec_(codec), entries_(std::move(entries)) {}
+        : mCodec(codec), mEntries(std::move(entries)) {}
 
     // Reads convert as ConvertBagValue does; an object's bytes are loaded only when
     // the object kind is asked for, and bytes the codec refuses fail the read.
@@ -49,15 +49,15 @@ public:
     bool WriteProperty(std::string_view name, const BagValue& value,
                        const BagValue& defaultValue) override;
 
-    const StreamEntries& Entries() const { return entries_; }
+    const StreamEntries& Entries() const { return mEntries; }
 
 private:
     std::optional<BagValue> LoadObject(const ObjectBlob& blob, BagKind kind);
     std::optional<StreamValue> SaveValue(const BagValue& value);
     StreamEntries::iterator Find(std::string_view name);
 
-    ObjectCodec& codec_;
-    StreamEntries entries_;
+    ObjectCodec& mCodec;
+    StreamEntries mEntries;
 };
 
 } // namespace tovabel::persist

@@ -44,7 +44,7 @@ void Tovabel::SelectCaptionFont(bool force, bool underlineKey) {
     request.strikeOut = font->Strikethrough();
     request.weight = font->Weight();
     request.size = RoundHalfEven(static_cast<double>(font->Size()) / 10000.0);
-    CreateRotatedFont(host_.Paint(), mCaptionFont, mCaptionLogFont, request, host_.TwipsPerPixelY(),
+    CreateRotatedFont(mHost.Paint(), mCaptionFont, mCaptionLogFont, request, mHost.TwipsPerPixelY(),
                       force);
 }
 
@@ -52,7 +52,7 @@ void Tovabel::DrawCaption() {
     if (mCaption.empty() || Traits().separator != SeparatorKind::None) {
         return;
     }
-    Painter& painter = host_.Paint();
+    Painter& painter = mHost.Paint();
     CaptionSegments segments;
     const Text key = mAccessKeys;
     const std::size_t pos = static_cast<std::size_t>(mAccessKeyPos);
@@ -90,7 +90,7 @@ void Tovabel::DrawCaption() {
         OleColor text = mTextColor;
         if (Traits().menuItem && (mMouseOver || mLeftButtonDown || mDroppedDown)) {
             text = 0x8000000E; // highlighted text on the highlight bar
-            painter.FillRect(x - 1, 0, RoundHalfEven(host_.ScaleWidth()),
+            painter.FillRect(x - 1, 0, RoundHalfEven(mHost.ScaleWidth()),
                              RoundHalfEven(lnBorder[Edge::Bottom].Y1 + 1), 0x8000000D);
         }
         painter.SetTextColor(text);
@@ -106,7 +106,7 @@ void Tovabel::DrawCaption() {
 // The final pass re-creates the font before its first segment (`forceFont`).
 void Tovabel::DrawCaptionText(std::int32_t x, std::int32_t y, const CaptionSegments& segments,
                               bool forceFont) {
-    Painter& painter = host_.Paint();
+    Painter& painter = mHost.Paint();
     SelectCaptionFont(forceFont, false);
     if (!segments.underline) {
         painter.TextOut(x, y, mDisplayCaption);

@@ -34,7 +34,7 @@ double Tovabel::PictureWidth() const {
         return 0;
     }
     return RoundHalfEven(imgPicture->Width() * kTwipsPerInch / kHimetricPerInch) /
-           host_.TwipsPerPixelX();
+           mHost.TwipsPerPixelX();
 }
 
 double Tovabel::PictureHeight() const {
@@ -42,7 +42,7 @@ double Tovabel::PictureHeight() const {
         return 0;
     }
     return RoundHalfEven(imgPicture->Height() * kTwipsPerInch / kHimetricPerInch) /
-           host_.TwipsPerPixelY();
+           mHost.TwipsPerPixelY();
 }
 
 void Tovabel::LayoutControl() {
@@ -60,8 +60,8 @@ void Tovabel::LayoutControl() {
     mInLayout = true;
     AutoSizeControl();
     mInLayout = false;
-    if (host_.ScaleWidth() < 10) {
-        host_.SetWidth(RoundHalfEven(10 * host_.TwipsPerPixelX()));
+    if (mHost.ScaleWidth() < 10) {
+        mHost.SetWidth(RoundHalfEven(10 * mHost.TwipsPerPixelX()));
     }
 
     for (Line& line : lnSeparator) {
@@ -88,8 +88,8 @@ void Tovabel::LayoutControl() {
 // before it; the right edge ends one border width below the left one so the
 // bottom right corner pixel is painted.
 void Tovabel::PlaceFrame(double sep) {
-    const double sw = host_.ScaleWidth();
-    const double sh = host_.ScaleHeight();
+    const double sw = mHost.ScaleWidth();
+    const double sh = mHost.ScaleHeight();
     Line& top = lnBorder[Edge::Top];
     Line& bottom = lnBorder[Edge::Bottom];
     Line& left = lnBorder[Edge::Left];
@@ -114,8 +114,8 @@ void Tovabel::PlaceFrame(double sep) {
 }
 
 void Tovabel::PlaceDropDownFrame() {
-    const double sw = host_.ScaleWidth();
-    const double sh = host_.ScaleHeight();
+    const double sw = mHost.ScaleWidth();
+    const double sh = mHost.ScaleHeight();
     Place(lnDDBorder[Edge::Top], sw - 9, 0, sw - 1, 0);
     Place(lnDDBorder[Edge::Bottom], sw - 9, sh - 1, sw - 1, sh - 1);
     Place(lnDDBorder[Edge::Left], sw - 9, 0, sw - 9, sh - 1);
@@ -138,13 +138,13 @@ void Tovabel::LayoutSeparator() {
         line.Visible = false;
     }
     if (Traits().separator == SeparatorKind::Toolbar) {
-        host_.SetWidth(RoundHalfEven(4 * host_.TwipsPerPixelX()));
-        const double sh = host_.ScaleHeight();
+        mHost.SetWidth(RoundHalfEven(4 * mHost.TwipsPerPixelX()));
+        const double sh = mHost.ScaleHeight();
         Place(lnSeparator[0], 1, 0, 1, sh - 1);
         Place(lnSeparator[1], 2, 0, 2, sh - 1);
     } else {
-        host_.SetHeight(RoundHalfEven(10 * host_.TwipsPerPixelY()));
-        const double sw = host_.ScaleWidth();
+        mHost.SetHeight(RoundHalfEven(10 * mHost.TwipsPerPixelY()));
+        const double sw = mHost.ScaleWidth();
         Place(lnSeparator[0], 2, 4, sw - 2, 4);
         Place(lnSeparator[1], 2, 5, sw - 2, 5);
     }
@@ -155,10 +155,10 @@ void Tovabel::LayoutCaption() {
     mDisplayCaption = ParseAccessKey(mCaption, mAccessKeyPos, key);
     SetAccessKeys(key);
 
-    const double sw = host_.ScaleWidth();
-    const double sh = host_.ScaleHeight();
+    const double sw = mHost.ScaleWidth();
+    const double sh = mHost.ScaleHeight();
     const bool fs = FixedSingle();
-    Painter& painter = host_.Paint();
+    Painter& painter = mHost.Paint();
     std::int32_t avail =
         IsVertical(mFontDirection) ? RoundHalfEven(sh - 2) : RoundHalfEven(sw - 2 - mDDWidth);
     if (fs) {
@@ -227,7 +227,7 @@ void Tovabel::AutoSizeControl() {
     }
     Text key = mAccessKeys;
     const Text text = ParseAccessKey(mCaption, mAccessKeyPos, key);
-    const TextSize size = host_.Paint().TextExtent(text);
+    const TextSize size = mHost.Paint().TextExtent(text);
     if (IsVertical(mFontDirection)) {
         mCaptionWidth = size.cy + 1;
         mCaptionHeight = size.cx + 6;
@@ -270,18 +270,18 @@ void Tovabel::AutoSizeControl() {
     if (h < 1 || w < 1) {
         return;
     }
-    host_.SetHeight(RoundHalfEven(h * host_.TwipsPerPixelY()));
-    const std::int32_t width = RoundHalfEven((w + mDDWidth) * host_.TwipsPerPixelX());
+    mHost.SetHeight(RoundHalfEven(h * mHost.TwipsPerPixelY()));
+    const std::int32_t width = RoundHalfEven((w + mDDWidth) * mHost.TwipsPerPixelX());
     // A menu item only grows, so the items of one menu can share the widest width.
-    if (!Traits().menuItem || width > host_.Width()) {
-        host_.SetWidth(width);
+    if (!Traits().menuItem || width > mHost.Width()) {
+        mHost.SetWidth(width);
     }
 }
 
 void Tovabel::PlacePicture(std::int32_t state) {
     ComputePicturePosition(state, mStyle, mBorderStyle, mAlignPicture, mArrowPressed,
-                           Traits().menuItem, RoundHalfEven(host_.ScaleWidth()),
-                           RoundHalfEven(host_.ScaleHeight()), RoundHalfEven(PictureWidth()),
+                           Traits().menuItem, RoundHalfEven(mHost.ScaleWidth()),
+                           RoundHalfEven(mHost.ScaleHeight()), RoundHalfEven(PictureWidth()),
                            RoundHalfEven(PictureHeight()), mDDWidth, mPictureY, mPictureX);
 }
 
@@ -293,8 +293,8 @@ void Tovabel::LayoutArrow() {
         const bool lit = Traits().menuItem && (mMouseOver || mLeftButtonDown || mDroppedDown);
         color = lit ? 0x8000000E : mTextColor;
     }
-    const double sw = host_.ScaleWidth();
-    const double sh = host_.ScaleHeight();
+    const double sw = mHost.ScaleWidth();
+    const double sh = mHost.ScaleHeight();
     const bool evenHeight = RoundHalfEven(sh) % 2 == 0;
     std::int32_t left = 0;
     std::int32_t top = 0;
@@ -340,8 +340,8 @@ void Tovabel::OnResize() {
     mInResize = true;
     Cls();
     LayoutControl();
-    EventArg args[] = {RoundHalfEven(host_.ScaleWidth()), RoundHalfEven(host_.ScaleHeight())};
-    host_.RaiseEvent(EventId::Resize, args); // values written back are ignored
+    EventArg args[] = {RoundHalfEven(mHost.ScaleWidth()), RoundHalfEven(mHost.ScaleHeight())};
+    mHost.RaiseEvent(EventId::Resize, args); // values written back are ignored
     mInResize = false;
 }
 

@@ -12,7 +12,7 @@ void Tovabel::PaintState(VisualState state) {
     if (state == vsHover && mDroppedDown) {
         return; // a dropped-down button keeps its look under the pointer
     }
-    const bool defaultLook = !Traits().flat && host_.AmbientDisplayAsDefault();
+    const bool defaultLook = !Traits().flat && mHost.AmbientDisplayAsDefault();
     for (int edge : {Edge::Top, Edge::Left, Edge::Bottom, Edge::Right}) {
         lnBorder[edge].BorderWidth = defaultLook ? 2 : 1;
     }
@@ -193,11 +193,11 @@ void Tovabel::AssignPicture(const Picture& picture) {
 // leave plays the leave sound once and arms the enter sound.
 
 void Tovabel::PlayEnterSound() {
-    if (host_.AmbientUserMode() && !mEnterSoundDone && mPlaySounds) {
+    if (mHost.AmbientUserMode() && !mEnterSoundDone && mPlaySounds) {
         if (mUseSystemSounds) {
             // Buttons that open a drop-down are quiet on entry.
             if (!Traits().keyboardDropDown) {
-                host_.PlaySound(Sound(std::string("MenuPopup")), SoundFlags::SystemSound);
+                mHost.PlaySound(Sound(std::string("MenuPopup")), SoundFlags::SystemSound);
             }
         } else if (mHasSoundEnter) {
             PlayWave(mSoundEnter);
@@ -208,7 +208,7 @@ void Tovabel::PlayEnterSound() {
 }
 
 void Tovabel::PlayLeaveSound() {
-    if (host_.AmbientUserMode() && !mLeaveSoundDone && mPlaySounds) {
+    if (mHost.AmbientUserMode() && !mLeaveSoundDone && mPlaySounds) {
         if (!mUseSystemSounds && mHasSoundLeave) {
             PlayWave(mSoundLeave);
         }
@@ -218,7 +218,7 @@ void Tovabel::PlayLeaveSound() {
 }
 
 void Tovabel::PlayWave(const SoundBytes& bytes) {
-    host_.PlaySound(Sound(std::span<const std::uint8_t>(bytes)), SoundFlags::WaveData);
+    mHost.PlaySound(Sound(std::span<const std::uint8_t>(bytes)), SoundFlags::WaveData);
 }
 
 } // namespace tovabel

@@ -36,7 +36,7 @@ void Tovabel::DrawPicture() {
     paint.width = RoundHalfEven(PictureWidth());
     paint.height = RoundHalfEven(PictureHeight());
     paint.maskColor = mMaskColor;
-    Painter& painter = host_.Paint();
+    Painter& painter = mHost.Paint();
     if (mEnabled) {
         paint.picture = imgPicture;
         painter.PaintTransparentPicture(paint);

@@ -50,24 +50,24 @@ std::string LookOf(const Tovabel& control);
 
 class FakePicture : public PictureObject {
 public:
-    FakePicture(std::int32_t type, std::uint64_t handle) : type_(type), handle_(handle) {}
-    std::int32_t Type() const override { return type_; }
-    std::uint64_t Handle() const override { return handle_; }
+    FakePicture(std::int32_t type, std::uint64_t handle) : mType(type), mHandle(handle) {}
+    std::int32_t Type() const override { return mType; }
+    std::uint64_t Handle() const override { return mHandle; }
     std::int32_t Width() const override { return 847; } // 32 pixels in HIMETRIC
     std::int32_t Height() const override { return 847; }
 
 private:
-    std::int32_t type_;
-    std::uint64_t handle_;
+    std::int32_t mType;
+    std::uint64_t mHandle;
 };
 
 Picture MakePicture(std::int32_t type, std::uint64_t handle = 0x1000);
 
 class FakeFont : public FontObject {
 public:
-    explicit FakeFont(Text name, std::int64_t size = 82500) : name_(std::move(name)), size_(size) {}
-    Text Name() const override { return name_; }
-    std::int64_t Size() const override { return size_; }
+    explicit FakeFont(Text name, std::int64_t size = 82500) : mName(std::move(name)), mSize(size) {}
+    Text Name() const override { return mName; }
+    std::int64_t Size() const override { return mSize; }
     bool Bold() const override { return false; }
     bool Italic() const override { return false; }
     bool Underline() const override { return false; }
@@ -76,8 +76,8 @@ public:
     std::int16_t Charset() const override { return 0; }
 
 private:
-    Text name_;
-    std::int64_t size_;
+    Text mName;
+    std::int64_t mSize;
 };
 
 // A picture saves as the text "type handle", a font as "size name"; other

@@ -28,17 +28,17 @@ class LyingPicture final
     : public win::LocalObject<IPicture, win::Answers<IDispatch, IPictureDisp>> {
 public:
     LyingPicture(SHORT type, OLE_HANDLE handle, OLE_XSIZE_HIMETRIC width, OLE_YSIZE_HIMETRIC height)
-        : type_(type), handle_(handle), width_(width), height_(height) {}
+        : mType(type), mHandle(handle), mWidth(width), mHeight(height) {}
 
     // IPicture
-    HRESULT STDMETHODCALLTYPE get_Handle(OLE_HANDLE* out) override { return Give(out, handle_); }
+    HRESULT STDMETHODCALLTYPE get_Handle(OLE_HANDLE* out) override { return Give(out, mHandle); }
     HRESULT STDMETHODCALLTYPE get_hPal(OLE_HANDLE* out) override { return Give(out, 0u); }
-    HRESULT STDMETHODCALLTYPE get_Type(SHORT* out) override { return Give(out, type_); }
+    HRESULT STDMETHODCALLTYPE get_Type(SHORT* out) override { return Give(out, mType); }
     HRESULT STDMETHODCALLTYPE get_Width(OLE_XSIZE_HIMETRIC* out) override {
-        return Give(out, width_);
+        return Give(out, mWidth);
     }
     HRESULT STDMETHODCALLTYPE get_Height(OLE_YSIZE_HIMETRIC* out) override {
-        return Give(out, height_);
+        return Give(out, mHeight);
     }
     HRESULT STDMETHODCALLTYPE Render(HDC, LONG, LONG, LONG, LONG, OLE_XPOS_HIMETRIC,
                                      OLE_YPOS_HIMETRIC, OLE_XSIZE_HIMETRIC, OLE_YSIZE_HIMETRIC,
@@ -76,10 +76,10 @@ private:
         return S_OK;
     }
 
-    SHORT type_;
-    OLE_HANDLE handle_;
-    OLE_XSIZE_HIMETRIC width_;
-    OLE_YSIZE_HIMETRIC height_;
+    SHORT mType;
+    OLE_HANDLE mHandle;
+    OLE_XSIZE_HIMETRIC mWidth;
+    OLE_YSIZE_HIMETRIC mHeight;
 };
 
 Ref<IPictureDisp> CursorPicture() {

@@ -50,12 +50,12 @@ std::vector<std::wstring> ChildTexts(HWND window) {
     return texts;
 }
 
-DialogWatch::DialogWatch() : timer_(SetTimer(nullptr, 0, 50, &Tick)) {
+DialogWatch::DialogWatch() : mTimer(SetTimer(nullptr, 0, 50, &Tick)) {
     gWatch = this;
 }
 
 DialogWatch::~DialogWatch() {
-    KillTimer(nullptr, timer_);
+    KillTimer(nullptr, mTimer);
     gWatch = nullptr;
 }
 
@@ -69,7 +69,7 @@ void DialogWatch::CloseOpenDialogs() {
     for (HWND dialog : ThreadWindowsWhere(&IsOpenDialog)) {
         std::vector<HWND> beside = ThreadWindowsWhere(&IsClickable);
         std::erase(beside, dialog);
-        seen_.push_back({TextOf(dialog), GetWindow(dialog, GW_OWNER), ChildTexts(dialog), beside});
+        mSeen.push_back({TextOf(dialog), GetWindow(dialog, GW_OWNER), ChildTexts(dialog), beside});
         for (HWND child : Children(dialog)) {
             if (TextOf(child) == L"OK") {
                 SendMessageW(child, BM_CLICK, 0, 0);

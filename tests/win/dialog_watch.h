@@ -25,14 +25,14 @@ public:
     DialogWatch(const DialogWatch&) = delete;
     DialogWatch& operator=(const DialogWatch&) = delete;
 
-    const std::vector<SeenDialog>& Seen() const { return seen_; }
+    const std::vector<SeenDialog>& Seen() const { return mSeen; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void CloseOpenDialogs();
 
-    std::vector<SeenDialog> seen_;
-    UINT_PTR timer_;
+    std::vector<SeenDialog> mSeen;
+    UINT_PTR mTimer;
 };
 
 // The top-level windows of this thread that pass `keep`, and the texts of

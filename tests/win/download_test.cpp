@@ -88,17 +88,17 @@ public:
         }
         wchar_t full[MAX_PATH];
         GetFullPathNameW((std::wstring(folder) + name).c_str(), MAX_PATH, full, nullptr);
-        path_ = full;
-        saved_ = SaveFile(path_, bytes);
+        mPath = full;
+        mSaved = SaveFile(mPath, bytes);
     }
     LocalFile(const LocalFile&) = delete;
     LocalFile& operator=(const LocalFile&) = delete;
-    ~LocalFile() { DeleteFileW(path_.c_str()); }
-    bool Saved() const { return saved_; }
-    const std::wstring& Path() const { return path_; }
+    ~LocalFile() { DeleteFileW(mPath.c_str()); }
+    bool Saved() const { return mSaved; }
+    const std::wstring& Path() const { return mPath; }
     // "file:///C:/dir/name"
     std::wstring Url() const {
-        std::wstring url = L"file:///" + path_;
+        std::wstring url = L"file:///" + mPath;
         for (wchar_t& c : url) {
             c = c == L'\\' ? L'/' : c;
         }
@@ -106,8 +106,8 @@ public:
     }
 
 private:
-    std::wstring path_;
-    bool saved_ = false;
+    std::wstring mPath;
+    bool mSaved = false;
 };
 
 // The platform's zone map names `localhost` an intranet site while this
@@ -476,13 +476,13 @@ TEST_F(Downloads, HundredMegabytesFailWithoutBeingHeld) {
 // its own, and counts the transfers it was asked to start.
 class BaseBindHost : public win::LocalObject<IBindHost> {
 public:
-    explicit BaseBindHost(std::wstring base) : base_(std::move(base)) {}
+    explicit BaseBindHost(std::wstring base) : mBase(std::move(base)) {}
     int binds = 0;
 
     HRESULT STDMETHODCALLTYPE CreateMoniker(LPOLESTR name, IBindCtx*, IMoniker** out,
                                             DWORD) override {
         Ref<IMoniker> base;
-        const HRESULT hr = CreateURLMonikerEx(nullptr, base_.c_str(), base.Put(), URL_MK_UNIFORM);
+        const HRESULT hr = CreateURLMonikerEx(nullptr, mBase.c_str(), base.Put(), URL_MK_UNIFORM);
         return FAILED(hr) ? hr : CreateURLMonikerEx(base.Get(), name, out, URL_MK_UNIFORM);
     }
     HRESULT STDMETHODCALLTYPE MonikerBindToStorage(IMoniker* moniker, IBindCtx* context,
@@ -499,7 +499,7 @@ public:
     }
 
 private:
-    std::wstring base_;
+    std::wstring mBase;
 };
 
 TEST_F(Downloads, RelativeLocationsResolveInTheContainer) {

@@ -32,7 +32,7 @@ constexpr OLE_COLOR kSysButtonFace = 0x8000000F;
 class Surface {
 public:
     Surface(int width, int height, WORD bits, COLORREF fill = kMarker)
-        : width_(width), height_(height) {
+        : mWidth(width), mHeight(height) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(info.bmiHeader);
         info.bmiHeader.biWidth = width;
@@ -41,26 +41,26 @@ public:
         info.bmiHeader.biBitCount = bits;
         info.bmiHeader.biCompression = BI_RGB;
         void* pixels = nullptr;
-        bitmap_ = Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-        dc_ = MemoryDc(nullptr);
-        dc_.SelectBitmap(bitmap_.Get());
+        mBitmap = Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+        mDc = MemoryDc(nullptr);
+        mDc.SelectBitmap(mBitmap.Get());
         Fill(fill);
     }
-    HDC Dc() const { return dc_.Get(); }
+    HDC Dc() const { return mDc.Get(); }
     void Fill(COLORREF color) {
         const Brush brush(CreateSolidBrush(color));
-        const RECT all{0, 0, width_, height_};
-        FillRect(dc_.Get(), &all, brush.Get());
+        const RECT all{0, 0, mWidth, mHeight};
+        FillRect(mDc.Get(), &all, brush.Get());
     }
-    COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    COLORREF At(int x, int y) const { return GetPixel(mDc.Get(), x, y); }
+    int Width() const { return mWidth; }
+    int Height() const { return mHeight; }
 
 private:
-    int width_;
-    int height_;
-    Bitmap bitmap_;
-    MemoryDc dc_;
+    int mWidth;
+    int mHeight;
+    Bitmap mBitmap;
+    MemoryDc mDc;
 };
 
 // Pictures are drawn as rows of letters, one per pixel.

@@ -67,44 +67,44 @@ std::string RequestedPath(SOCKET s) {
 } // namespace
 
 HttpServer::HttpServer() {
-    SOCKET s = BoundSocket(port_);
-    listener_ = s;
-    if (port_ == 0 || listen(s, SOMAXCONN) != 0) {
-        port_ = 0;
+    SOCKET s = BoundSocket(mPort);
+    mListener = s;
+    if (mPort == 0 || listen(s, SOMAXCONN) != 0) {
+        mPort = 0;
         return;
     }
-    accepting_ = std::thread([this] { Accept(); });
+    mAccepting = std::thread([this] { Accept(); });
 }
 
 HttpServer::~HttpServer() {
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        stopped_ = true;
+        const std::lock_guard<std::mutex> lock(mMutex);
+        mStopped = true;
     }
-    stopping_.notify_all();                      // ends the delays
-    closesocket(static_cast<SOCKET>(listener_)); // ends the accepting loop
-    if (accepting_.joinable()) {
-        accepting_.join();
+    mStopping.notify_all();                      // ends the delays
+    closesocket(static_cast<SOCKET>(mListener)); // ends the accepting loop
+    if (mAccepting.joinable()) {
+        mAccepting.join();
     }
-    for (std::thread& answer : answering_) {
+    for (std::thread& answer : mAnswering) {
         answer.join();
     }
 }
 
 void HttpServer::Serve(const std::string& path, Response response) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    responses_[path] = std::move(response);
+    const std::lock_guard<std::mutex> lock(mMutex);
+    mResponses[path] = std::move(response);
 }
 
 std::wstring HttpServer::Url(const std::string& path) const {
-    const std::string url = "http://127.0.0.1:" + std::to_string(port_) + path;
+    const std::string url = "http://127.0.0.1:" + std::to_string(mPort) + path;
     return std::wstring(url.begin(), url.end());
 }
 
 std::size_t HttpServer::Sent(const std::string& path) const {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const auto found = sent_.find(path);
-    return found == sent_.end() ? 0 : found->second;
+    const std::lock_guard<std::mutex> lock(mMutex);
+    const auto found = mSent.find(path);
+    return found == mSent.end() ? 0 : found->second;
 }
 
 std::uint16_t HttpServer::ClosedPort() {
@@ -115,17 +115,17 @@ std::uint16_t HttpServer::ClosedPort() {
 
 void HttpServer::Accept() {
     for (;;) {
-        const SOCKET connection = accept(static_cast<SOCKET>(listener_), nullptr, nullptr);
+        const SOCKET connection = accept(static_cast<SOCKET>(mListener), nullptr, nullptr);
         if (connection == INVALID_SOCKET) {
             return;
         }
-        answering_.emplace_back([this, connection] { Answer(connection); });
+        mAnswering.emplace_back([this, connection] { Answer(connection); });
     }
 }
 
 void HttpServer::Count(const std::string& path, std::size_t bytes) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    sent_[path] += bytes;
+    const std::lock_guard<std::mutex> lock(mMutex);
+    mSent[path] += bytes;
 }
 
 void HttpServer::Answer(std::uintptr_t socketHandle) {
@@ -134,11 +134,11 @@ void HttpServer::Answer(std::uintptr_t socketHandle) {
     Response response; // any other path: 404
     response.status = 404;
     {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (const auto found = responses_.find(path); found != responses_.end()) {
+        std::unique_lock<std::mutex> lock(mMutex);
+        if (const auto found = mResponses.find(path); found != mResponses.end()) {
             response = found->second;
         }
-        stopping_.wait_for(lock, response.delay, [this] { return stopped_; });
+        mStopping.wait_for(lock, response.delay, [this] { return mStopped; });
     }
     const std::size_t size = response.generated > 0 ? response.generated : response.body.size();
     std::string head = "HTTP/1.1 " + std::to_string(response.status) + " Answer\r\n";

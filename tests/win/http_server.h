@@ -41,7 +41,7 @@ public:
     ~HttpServer();
 
     void Serve(const std::string& path, Response response);
-    std::uint16_t Port() const { return port_; }
+    std::uint16_t Port() const { return mPort; }
     // "http://127.0.0.1:port" followed by `path`.
     std::wstring Url(const std::string& path) const;
     // Body bytes sent for `path` so far.
@@ -55,15 +55,15 @@ private:
     void Answer(std::uintptr_t connection);
     void Count(const std::string& path, std::size_t bytes);
 
-    std::uintptr_t listener_;
-    std::uint16_t port_ = 0;
-    mutable std::mutex mutex_;
-    std::condition_variable stopping_;
-    bool stopped_ = false;
-    std::map<std::string, Response> responses_;
-    std::map<std::string, std::size_t> sent_;
-    std::vector<std::thread> answering_;
-    std::thread accepting_;
+    std::uintptr_t mListener;
+    std::uint16_t mPort = 0;
+    mutable std::mutex mMutex;
+    std::condition_variable mStopping;
+    bool mStopped = false;
+    std::map<std::string, Response> mResponses;
+    std::map<std::string, std::size_t> mSent;
+    std::vector<std::thread> mAnswering;
+    std::thread mAccepting;
 };
 
 } // namespace tovabel::wintest

@@ -40,9 +40,9 @@ ImportPatch::ImportPatch(HMODULE module, const char* library, const char* functi
             const auto* byName =
                 reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
             if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) {
-                slot_ = reinterpret_cast<void**>(&slots->u1.Function);
-                original_ = *slot_;
-                Write(slot_, replacement);
+                mSlot = reinterpret_cast<void**>(&slots->u1.Function);
+                mOriginal = *mSlot;
+                Write(mSlot, replacement);
                 return;
             }
         }
@@ -50,8 +50,8 @@ ImportPatch::ImportPatch(HMODULE module, const char* library, const char* functi
 }
 
 ImportPatch::~ImportPatch() {
-    if (slot_ != nullptr) {
-        Write(slot_, original_);
+    if (mSlot != nullptr) {
+        Write(mSlot, mOriginal);
     }
 }
 

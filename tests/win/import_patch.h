@@ -16,13 +16,13 @@ public:
     ImportPatch& operator=(const ImportPatch&) = delete;
     ~ImportPatch();
 
-    bool Active() const { return slot_ != nullptr; }
+    bool Active() const { return mSlot != nullptr; }
     // The function the import pointed at before.
-    void* Original() const { return original_; }
+    void* Original() const { return mOriginal; }
 
 private:
-    void** slot_ = nullptr;
-    void* original_ = nullptr;
+    void** mSlot = nullptr;
+    void* mOriginal = nullptr;
 };
 
 } // namespace tovabel::wintest

@@ -59,7 +59,7 @@ public:
 class OpenPage {
 public:
     OpenPage(const CLSID& clsid, const std::vector<IDispatch*>& selection)
-        : parent_(CreateWindowExW(0, L"STATIC", L"frame", WS_POPUP | WS_VISIBLE, 0, 0, 640, 360,
+        : mParent(CreateWindowExW(0, L"STATIC", L"frame", WS_POPUP | WS_VISIBLE, 0, 0, 640, 360,
                                   nullptr, nullptr, nullptr, nullptr)) {
         created = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
                                    page.PutVoid());
@@ -70,8 +70,8 @@ public:
         std::vector<IUnknown*> objects(selection.begin(), selection.end());
         page->SetObjects(static_cast<ULONG>(objects.size()), objects.data());
         const RECT bounds{0, 0, 600, 320};
-        activated = page->Activate(parent_, &bounds, TRUE);
-        dialog = GetWindow(parent_, GW_CHILD);
+        activated = page->Activate(mParent, &bounds, TRUE);
+        dialog = GetWindow(mParent, GW_CHILD);
     }
     ~OpenPage() {
         if (page) {
@@ -79,7 +79,7 @@ public:
             page->SetObjects(0, nullptr);
             page->SetPageSite(nullptr);
         }
-        DestroyWindow(parent_);
+        DestroyWindow(mParent);
     }
     OpenPage(const OpenPage&) = delete;
     OpenPage& operator=(const OpenPage&) = delete;
@@ -115,7 +115,7 @@ private:
     void Notify(int id, WORD code) const {
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
     }
-    HWND parent_;
+    HWND mParent;
 };
 
 TEST(PropertyPages, DescribeThemselvesToTheFrame) {

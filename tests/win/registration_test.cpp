@@ -29,13 +29,13 @@ const std::wstring kSafeForInitialising = L"{7DD95802-9882-11CF-9FA9-00AA006C42C
 class Library {
 public:
     template <class F> F Export(const char* name) const {
-        return module_ ? reinterpret_cast<F>(
-                             reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)))
+        return mModule ? reinterpret_cast<F>(
+                             reinterpret_cast<void*>(GetProcAddress(mModule.Get(), name)))
                        : nullptr;
     }
 
 private:
-    win::Module module_{LoadLibraryW(OcxPath().c_str())};
+    win::Module mModule{LoadLibraryW(OcxPath().c_str())};
 };
 
 // Every key below `root` with its values, as "path" and "path|name=data" lines.
@@ -77,40 +77,40 @@ public:
     // A volatile root refuses the ordinary (non-volatile) keys that
     // registration and the instances write, like a root without write access.
     explicit PrivateClassesRoot(bool refuseWrites = false) {
-        path_ = L"Software\\TovabelTests\\" + std::to_wstring(GetCurrentProcessId());
-        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+        mPath = L"Software\\TovabelTests\\" + std::to_wstring(GetCurrentProcessId());
+        RegDeleteTreeW(HKEY_CURRENT_USER, mPath.c_str());
         HKEY created = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr,
+        RegCreateKeyExW(HKEY_CURRENT_USER, mPath.c_str(), 0, nullptr,
                         refuseWrites ? REG_OPTION_VOLATILE : 0, KEY_ALL_ACCESS, nullptr, &created,
                         nullptr);
         RegCloseKey(created);
-        RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_ALL_ACCESS, &root_);
-        overridden_ = root_ && RegOverridePredefKey(HKEY_CLASSES_ROOT, root_) == ERROR_SUCCESS;
+        RegOpenKeyExW(HKEY_CURRENT_USER, mPath.c_str(), 0, KEY_ALL_ACCESS, &mRoot);
+        mOverridden = mRoot && RegOverridePredefKey(HKEY_CLASSES_ROOT, mRoot) == ERROR_SUCCESS;
     }
     ~PrivateClassesRoot() {
         RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
-        if (root_) {
-            RegCloseKey(root_);
+        if (mRoot) {
+            RegCloseKey(mRoot);
         }
-        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, mPath.c_str());
     }
     PrivateClassesRoot(const PrivateClassesRoot&) = delete;
     PrivateClassesRoot& operator=(const PrivateClassesRoot&) = delete;
 
-    bool ok() const { return overridden_; }
+    bool ok() const { return mOverridden; }
     std::map<std::wstring, std::wstring> Contents() const {
         std::map<std::wstring, std::wstring> out;
         HKEY readable = nullptr;
-        RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &readable);
+        RegOpenKeyExW(HKEY_CURRENT_USER, mPath.c_str(), 0, KEY_READ, &readable);
         Snapshot(readable, L"", out);
         RegCloseKey(readable);
         return out;
     }
 
 private:
-    std::wstring path_;
-    HKEY root_ = nullptr;
-    bool overridden_ = false;
+    std::wstring mPath;
+    HKEY mRoot = nullptr;
+    bool mOverridden = false;
 };
 
 TEST(Registration, WritesTheClassAndRemovesExactlyWhatItWrote) {

@@ -15,14 +15,14 @@ namespace tovabel::win {
 class Bstr {
 public:
     Bstr() = default;
-    explicit Bstr(const Text& text) : b_(ToBstrRaw(text)) {}
+    explicit Bstr(const Text& text) : mString(ToBstrRaw(text)) {}
     explicit Bstr(std::wstring_view text)
-        : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+        : mString(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
     Bstr(const Bstr& other)
-        : b_(other.b_ ? SysAllocStringLen(other.b_, other.Length()) : nullptr) {}
-    Bstr(Bstr&& other) noexcept : b_(std::exchange(other.b_, nullptr)) {}
+        : mString(other.mString ? SysAllocStringLen(other.mString, other.Length()) : nullptr) {}
+    Bstr(Bstr&& other) noexcept : mString(std::exchange(other.mString, nullptr)) {}
     Bstr& operator=(Bstr other) noexcept {
-        std::swap(b_, other.b_);
+        std::swap(mString, other.mString);
         return *this;
     }
     ~Bstr() { Reset(); }
@@ -30,28 +30,28 @@ public:
     // Takes over a string that the caller owns.
     static Bstr Adopt(BSTR b) {
         Bstr out;
-        out.b_ = b;
+        out.mString = b;
         return out;
     }
 
-    BSTR Get() const { return b_; }
-    UINT Length() const { return SysStringLen(b_); }
-    Text ToText() const { return FromBstr(b_); }
-    std::wstring_view View() const { return {b_ ? b_ : L"", Length()}; }
+    BSTR Get() const { return mString; }
+    UINT Length() const { return SysStringLen(mString); }
+    Text ToText() const { return FromBstr(mString); }
+    std::wstring_view View() const { return {mString ? mString : L"", Length()}; }
 
     void Reset() {
-        if (BSTR b = std::exchange(b_, nullptr)) {
+        if (BSTR b = std::exchange(mString, nullptr)) {
             SysFreeString(b);
         }
     }
     BSTR* Put() {
         Reset();
-        return &b_;
+        return &mString;
     }
-    BSTR Detach() { return std::exchange(b_, nullptr); }
+    BSTR Detach() { return std::exchange(mString, nullptr); }
 
 private:
-    BSTR b_ = nullptr;
+    BSTR mString = nullptr;
 };
 
 } // namespace tovabel::win

@@ -78,9 +78,9 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++mRefs; }
     ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
+        const ULONG left = --mRefs;
         if constexpr (kDeletesItself) {
             if (left == 0) {
                 delete this;
@@ -89,7 +89,7 @@ public:
         return left;
     }
     // The references held now (the first one is the maker's or the owner's).
-    ULONG References() const { return refs_; }
+    ULONG References() const { return mRefs; }
 
 protected:
     Unknown() = default;
@@ -105,7 +105,7 @@ protected:
 private:
     using First = typename FirstOf<Rows...>::Type;
 
-    ULONG refs_ = 1;
+    ULONG mRefs = 1;
 };
 
 } // namespace detail
@@ -116,7 +116,7 @@ template <class... Rows> class LocalObject : public detail::Unknown<false, Rows.
 
 template <class... Rows> class Standalone : public ComObject<Rows...> {
 private:
-    module::Use use_; // keeps the library loaded
+    module::Use mUse; // keeps the library loaded
 };
 
 // Makes a heap `Object` from `args` and hands out its `iid`: the creation

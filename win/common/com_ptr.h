@@ -14,10 +14,10 @@ namespace tovabel::win {
 template <class T> class ComPtr {
 public:
     ComPtr() = default;
-    ComPtr(const ComPtr& other) : p_(other.p_) { AddRefIfAny(); }
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr(const ComPtr& other) : mPointer(other.mPointer) { AddRefIfAny(); }
+    ComPtr(ComPtr&& other) noexcept : mPointer(std::exchange(other.mPointer, nullptr)) {}
     ComPtr& operator=(ComPtr other) noexcept {
-        std::swap(p_, other.p_);
+        std::swap(mPointer, other.mPointer);
         return *this;
     }
     ~ComPtr() { Reset(); }
@@ -25,43 +25,43 @@ public:
     // Takes over a reference that the caller owns.
     static ComPtr Adopt(T* p) {
         ComPtr out;
-        out.p_ = p;
+        out.mPointer = p;
         return out;
     }
     // Adds a reference of its own to a borrowed pointer.
     static ComPtr Share(T* p) {
         ComPtr out;
-        out.p_ = p;
+        out.mPointer = p;
         out.AddRefIfAny();
         return out;
     }
 
-    T* Get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
+    T* Get() const { return mPointer; }
+    T* operator->() const { return mPointer; }
+    explicit operator bool() const { return mPointer != nullptr; }
 
     void Reset() {
-        if (T* p = std::exchange(p_, nullptr)) {
+        if (T* p = std::exchange(mPointer, nullptr)) {
             p->Release();
         }
     }
     // Releases what is held and gives the address for an out parameter.
     T** Put() {
         Reset();
-        return &p_;
+        return &mPointer;
     }
     void** PutVoid() { return reinterpret_cast<void**>(Put()); }
 
     // Hands the reference to the caller.
-    T* Detach() { return std::exchange(p_, nullptr); }
+    T* Detach() { return std::exchange(mPointer, nullptr); }
     // Gives the caller a reference of its own (an out parameter).
     HRESULT CopyTo(T** out) const {
         if (out == nullptr) {
             return E_POINTER;
         }
-        *out = p_;
-        if (p_ != nullptr) {
-            p_->AddRef();
+        *out = mPointer;
+        if (mPointer != nullptr) {
+            mPointer->AddRef();
         }
         return S_OK;
     }
@@ -69,20 +69,20 @@ public:
     // QueryInterface into another owner; empty when the interface is missing.
     template <class U> ComPtr<U> As(REFIID iid) const {
         ComPtr<U> out;
-        if (p_ != nullptr) {
-            p_->QueryInterface(iid, out.PutVoid());
+        if (mPointer != nullptr) {
+            mPointer->QueryInterface(iid, out.PutVoid());
         }
         return out;
     }
 
 private:
     void AddRefIfAny() {
-        if (p_ != nullptr) {
-            p_->AddRef();
+        if (mPointer != nullptr) {
+            mPointer->AddRef();
         }
     }
 
-    T* p_ = nullptr;
+    T* mPointer = nullptr;
 };
 
 } // namespace tovabel::win

@@ -50,18 +50,18 @@ inline Bitmap CreateBitmap32(SIZE size, void** bits = nullptr) {
 class MemoryDc {
 public:
     MemoryDc() = default;
-    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    explicit MemoryDc(HDC compatibleWith) : mDc(CreateCompatibleDC(compatibleWith)) {}
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;
     MemoryDc(MemoryDc&& other) noexcept
-        : dc_(std::move(other.dc_)), oldBitmap_(std::exchange(other.oldBitmap_, nullptr)),
-          oldBrush_(std::exchange(other.oldBrush_, nullptr)),
-          oldPalette_(std::exchange(other.oldPalette_, nullptr)) {}
+        : mDc(std::move(other.mDc)), mOldBitmap(std::exchange(other.mOldBitmap, nullptr)),
+          mOldBrush(std::exchange(other.mOldBrush, nullptr)),
+          mOldPalette(std::exchange(other.mOldPalette, nullptr)) {}
     MemoryDc& operator=(MemoryDc&& other) noexcept {
-        std::swap(dc_, other.dc_);
-        std::swap(oldBitmap_, other.oldBitmap_);
-        std::swap(oldBrush_, other.oldBrush_);
-        std::swap(oldPalette_, other.oldPalette_);
+        std::swap(mDc, other.mDc);
+        std::swap(mOldBitmap, other.mOldBitmap);
+        std::swap(mOldBrush, other.mOldBrush);
+        std::swap(mOldPalette, other.mOldPalette);
         return *this;
     }
     ~MemoryDc() {
@@ -69,42 +69,42 @@ public:
         RestoreBitmap();
         RestorePalette();
     }
-    HDC Get() const { return dc_.Get(); }
+    HDC Get() const { return mDc.Get(); }
 
     // Each Select replaces what an earlier Select of the same kind put there.
-    bool SelectBitmap(HBITMAP bitmap) { return Select(bitmap, oldBitmap_); }
-    bool SelectBrush(HBRUSH brush) { return Select(brush, oldBrush_); }
+    bool SelectBitmap(HBITMAP bitmap) { return Select(bitmap, mOldBitmap); }
+    bool SelectBrush(HBRUSH brush) { return Select(brush, mOldBrush); }
     // Selects the palette as a background palette and realizes it.
     bool SelectPalette(HPALETTE palette) {
-        if (!dc_ || palette == nullptr) {
+        if (!mDc || palette == nullptr) {
             return false;
         }
-        HPALETTE previous = ::SelectPalette(dc_.Get(), palette, TRUE);
+        HPALETTE previous = ::SelectPalette(mDc.Get(), palette, TRUE);
         if (previous == nullptr) {
             return false;
         }
-        if (oldPalette_ == nullptr) {
-            oldPalette_ = previous;
+        if (mOldPalette == nullptr) {
+            mOldPalette = previous;
         }
-        RealizePalette(dc_.Get());
+        RealizePalette(mDc.Get());
         return true;
     }
 
-    void RestoreBitmap() { Restore(oldBitmap_); }
-    void RestoreBrush() { Restore(oldBrush_); }
+    void RestoreBitmap() { Restore(mOldBitmap); }
+    void RestoreBrush() { Restore(mOldBrush); }
     void RestorePalette() {
-        if (oldPalette_ != nullptr) {
-            ::SelectPalette(dc_.Get(), std::exchange(oldPalette_, nullptr), TRUE);
-            RealizePalette(dc_.Get());
+        if (mOldPalette != nullptr) {
+            ::SelectPalette(mDc.Get(), std::exchange(mOldPalette, nullptr), TRUE);
+            RealizePalette(mDc.Get());
         }
     }
 
 private:
     template <class Handle> bool Select(Handle object, Handle& original) {
-        if (!dc_ || object == nullptr) {
+        if (!mDc || object == nullptr) {
             return false;
         }
-        HGDIOBJ previous = SelectObject(dc_.Get(), object);
+        HGDIOBJ previous = SelectObject(mDc.Get(), object);
         if (previous == nullptr || previous == HGDI_ERROR) {
             return false;
         }
@@ -115,32 +115,32 @@ private:
     }
     template <class Handle> void Restore(Handle& original) {
         if (original != nullptr) {
-            SelectObject(dc_.Get(), std::exchange(original, nullptr));
+            SelectObject(mDc.Get(), std::exchange(original, nullptr));
         }
     }
 
-    CreatedDc dc_;
-    HBITMAP oldBitmap_ = nullptr;
-    HBRUSH oldBrush_ = nullptr;
-    HPALETTE oldPalette_ = nullptr;
+    CreatedDc mDc;
+    HBITMAP mOldBitmap = nullptr;
+    HBRUSH mOldBrush = nullptr;
+    HPALETTE mOldPalette = nullptr;
 };
 
 // An object selected into a DC for the holder's lifetime; the object that was
 // selected before comes back at the end. The object itself has its own owner.
 class Selection {
 public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    Selection(HDC dc, HGDIOBJ object) : mDc(dc), mPrevious(SelectObject(dc, object)) {}
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
     ~Selection() {
-        if (previous_ != nullptr && previous_ != HGDI_ERROR) {
-            SelectObject(dc_, previous_);
+        if (mPrevious != nullptr && mPrevious != HGDI_ERROR) {
+            SelectObject(mDc, mPrevious);
         }
     }
 
 private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    HDC mDc;
+    HGDIOBJ mPrevious;
 };
 
 } // namespace tovabel::win

@@ -22,41 +22,41 @@ public:
     using Handle = typename Traits::Handle;
 
     Owned() = default;
-    explicit Owned(Handle adopted, Traits traits = {}) : h_(adopted), traits_(traits) {}
+    explicit Owned(Handle adopted, Traits traits = {}) : mHandle(adopted), mTraits(traits) {}
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : h_(other.Detach()), traits_(other.traits_) {}
+    Owned(Owned&& other) noexcept : mHandle(other.Detach()), mTraits(other.mTraits) {}
     Owned& operator=(Owned&& other) noexcept {
         if (this != &other) {
             Reset(other.Detach());
-            traits_ = other.traits_;
+            mTraits = other.mTraits;
         }
         return *this;
     }
     ~Owned() { Reset(); }
 
-    Handle Get() const { return h_; }
-    explicit operator bool() const { return h_ != Handle{}; }
+    Handle Get() const { return mHandle; }
+    explicit operator bool() const { return mHandle != Handle{}; }
     // Hands the handle to a new owner.
-    Handle Detach() { return std::exchange(h_, Handle{}); }
+    Handle Detach() { return std::exchange(mHandle, Handle{}); }
     // Gives back what is held and takes over `adopted`.
     void Reset(Handle adopted = Handle{}) {
-        if (const Handle previous = std::exchange(h_, adopted); previous != Handle{}) {
-            traits_.Close(previous);
+        if (const Handle previous = std::exchange(mHandle, adopted); previous != Handle{}) {
+            mTraits.Close(previous);
         }
     }
     // Gives back what is held and lends the slot to a call that fills it.
     Handle* Put() {
         Reset();
-        return &h_;
+        return &mHandle;
     }
 
 protected:
-    const Traits& HandleTraits() const { return traits_; }
+    const Traits& HandleTraits() const { return mTraits; }
 
 private:
-    Handle h_{};
-    [[no_unique_address]] Traits traits_{};
+    Handle mHandle{};
+    [[no_unique_address]] Traits mTraits{};
 };
 
 // A pen, brush, font, bitmap, region or palette (a font is GdiObject<HFONT>:

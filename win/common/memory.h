@@ -11,19 +11,19 @@ namespace tovabel::win {
 // The address of a movable block, valid while the holder lives.
 class GlobalLockScope {
 public:
-    explicit GlobalLockScope(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
+    explicit GlobalLockScope(HGLOBAL block) : mBlock(block), mData(GlobalLock(block)) {}
     GlobalLockScope(const GlobalLockScope&) = delete;
     GlobalLockScope& operator=(const GlobalLockScope&) = delete;
     ~GlobalLockScope() {
-        if (data_ != nullptr) {
-            GlobalUnlock(block_);
+        if (mData != nullptr) {
+            GlobalUnlock(mBlock);
         }
     }
-    void* Data() const { return data_; }
+    void* Data() const { return mData; }
 
 private:
-    HGLOBAL block_;
-    void* data_;
+    HGLOBAL mBlock;
+    void* mData;
 };
 
 } // namespace tovabel::win

@@ -19,15 +19,15 @@ template <class T> class PerThread {
 public:
     // This thread's object, or null.
     T* Get() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        const auto found = objects_.find(GetCurrentThreadId());
-        return found == objects_.end() ? nullptr : found->second.get();
+        const std::lock_guard<std::mutex> lock(mMutex);
+        const auto found = mObjects.find(GetCurrentThreadId());
+        return found == mObjects.end() ? nullptr : found->second.get();
     }
 
     // This thread's object, made on first use.
     T& GetOrMake() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        std::unique_ptr<T>& object = objects_[GetCurrentThreadId()];
+        const std::lock_guard<std::mutex> lock(mMutex);
+        std::unique_ptr<T>& object = mObjects[GetCurrentThreadId()];
         if (!object) {
             object = std::make_unique<T>();
         }
@@ -37,20 +37,20 @@ public:
     void Destroy() {
         std::unique_ptr<T> gone;
         {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            const auto found = objects_.find(GetCurrentThreadId());
-            if (found == objects_.end()) {
+            const std::lock_guard<std::mutex> lock(mMutex);
+            const auto found = mObjects.find(GetCurrentThreadId());
+            if (found == mObjects.end()) {
                 return;
             }
             gone = std::move(found->second);
-            objects_.erase(found);
+            mObjects.erase(found);
         }
         // destroyed outside the lock: its window or GDI objects may call back
     }
 
 private:
-    std::mutex mutex_;
-    std::map<DWORD, std::unique_ptr<T>> objects_;
+    std::mutex mMutex;
+    std::map<DWORD, std::unique_ptr<T>> mObjects;
 };
 
 } // namespace tovabel::win

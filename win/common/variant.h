@@ -16,23 +16,23 @@ namespace tovabel::win {
 
 class Variant {
 public:
-    Variant() { VariantInit(&v_); }
-    Variant(const Variant& other) : Variant() { VariantCopy(&v_, Source(other)); }
+    Variant() { VariantInit(&mValue); }
+    Variant(const Variant& other) : Variant() { VariantCopy(&mValue, Source(other)); }
     Variant& operator=(const Variant& other) {
         if (this != &other) {
-            VariantCopy(&v_, Source(other)); // clears what was held first
+            VariantCopy(&mValue, Source(other)); // clears what was held first
         }
         return *this;
     }
-    ~Variant() { VariantClear(&v_); }
+    ~Variant() { VariantClear(&mValue); }
 
-    VARIANT* Get() { return &v_; }
-    const VARIANT* Get() const { return &v_; }
-    VARIANT& operator*() { return v_; }
-    const VARIANT& operator*() const { return v_; }
-    VARTYPE Type() const { return V_VT(&v_); }
+    VARIANT* Get() { return &mValue; }
+    const VARIANT* Get() const { return &mValue; }
+    VARIANT& operator*() { return mValue; }
+    const VARIANT& operator*() const { return mValue; }
+    VARTYPE Type() const { return V_VT(&mValue); }
 
-    void Clear() { VariantClear(&v_); }
+    void Clear() { VariantClear(&mValue); }
     // This value converted by automation's coercion rules; nullopt when it does not convert.
     std::optional<Variant> As(VARTYPE type) const {
         Variant out;
@@ -49,43 +49,43 @@ public:
     }
     // Clears and gives the VARIANT for an out parameter.
     VARIANT* Put() {
-        VariantClear(&v_);
-        return &v_;
+        VariantClear(&mValue);
+        return &mValue;
     }
     // Moves the value into `out` (which must hold nothing that needs freeing).
     void DetachTo(VARIANT* out) {
-        *out = v_;
-        VariantInit(&v_);
+        *out = mValue;
+        VariantInit(&mValue);
     }
 
 private:
     // VariantCopy only reads its source, though its declaration is not const.
-    static VARIANT* Source(const Variant& other) { return const_cast<VARIANT*>(&other.v_); }
+    static VARIANT* Source(const Variant& other) { return const_cast<VARIANT*>(&other.mValue); }
 
-    VARIANT v_;
+    VARIANT mValue;
 };
 
 // Holds a SAFEARRAY's data locked for the holder's lifetime.
 class SafeArrayData {
 public:
-    explicit SafeArrayData(SAFEARRAY* array) : array_(array) {
-        if (array_ != nullptr && FAILED(SafeArrayAccessData(array_, &data_))) {
-            array_ = nullptr;
-            data_ = nullptr;
+    explicit SafeArrayData(SAFEARRAY* array) : mArray(array) {
+        if (mArray != nullptr && FAILED(SafeArrayAccessData(mArray, &mData))) {
+            mArray = nullptr;
+            mData = nullptr;
         }
     }
     SafeArrayData(const SafeArrayData&) = delete;
     SafeArrayData& operator=(const SafeArrayData&) = delete;
     ~SafeArrayData() {
-        if (array_ != nullptr) {
-            SafeArrayUnaccessData(array_);
+        if (mArray != nullptr) {
+            SafeArrayUnaccessData(mArray);
         }
     }
-    void* Data() const { return data_; }
+    void* Data() const { return mData; }
 
 private:
-    SAFEARRAY* array_;
-    void* data_ = nullptr;
+    SAFEARRAY* mArray;
+    void* mData = nullptr;
 };
 
 } // namespace tovabel::win

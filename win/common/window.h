@@ -38,16 +38,16 @@ public:
 // BeginPaint in the constructor, EndPaint in the destructor.
 class PaintCycle {
 public:
-    explicit PaintCycle(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    explicit PaintCycle(HWND window) : mWindow(window), mDc(BeginPaint(window, &mPaint)) {}
     PaintCycle(const PaintCycle&) = delete;
     PaintCycle& operator=(const PaintCycle&) = delete;
-    ~PaintCycle() { EndPaint(window_, &paint_); }
-    HDC Dc() const { return dc_; }
+    ~PaintCycle() { EndPaint(mWindow, &mPaint); }
+    HDC Dc() const { return mDc; }
 
 private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
+    HWND mWindow;
+    PAINTSTRUCT mPaint{};
+    HDC mDc;
 };
 
 } // namespace tovabel::win

@@ -139,11 +139,11 @@ bool IsSelf(const VARIANT& child) {
 // control goes; from then on every call fails as a disconnected object.
 class AccessibleButton final : public Standalone<Answers<IAccessible, IDispatch>> {
 public:
-    AccessibleButton(TovabelControl& control, HWND window) : control_(&control), window_(window) {}
+    AccessibleButton(TovabelControl& control, HWND window) : mControl(&control), mWindow(window) {}
 
     void Disconnect() {
-        control_ = nullptr;
-        window_ = nullptr;
+        mControl = nullptr;
+        mWindow = nullptr;
     }
 
     // IDispatch: the object is used through its vtable only.
@@ -164,7 +164,7 @@ public:
     // The window object of the same window is the parent, as for every client area.
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         return Fill(parent, nullptr, [&] {
-            return AccessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_WINDOW),
+            return AccessibleObjectFromWindow(mWindow, static_cast<DWORD>(OBJID_WINDOW),
                                               IID_IDispatch, reinterpret_cast<void**>(parent));
         });
     }
@@ -189,7 +189,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         return AskVariant(child, state, [&](Tovabel& core) {
-            return NumberAnswer(StateOf(core, window_), state);
+            return NumberAnswer(StateOf(core, mWindow), state);
         });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
@@ -209,7 +209,7 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
-        return FillVariant(focus, [&] { return SelfAnswer(GetFocus() == window_, focus); });
+        return FillVariant(focus, [&] { return SelfAnswer(GetFocus() == mWindow, focus); });
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         return FillVariant(selection, [] { return S_FALSE; });
@@ -228,7 +228,7 @@ public:
         *left = *top = *width = *height = 0;
         return Ask(child, [&](Tovabel&) {
             RECT bounds{};
-            if (!GetWindowRect(window_, &bounds)) {
+            if (!GetWindowRect(mWindow, &bounds)) {
                 return E_FAIL;
             }
             *left = bounds.left;
@@ -247,7 +247,7 @@ public:
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* hit) override {
         return FillVariant(hit, [&] {
             RECT bounds{};
-            return SelfAnswer(GetWindowRect(window_, &bounds) && PtInRect(&bounds, POINT{x, y}),
+            return SelfAnswer(GetWindowRect(mWindow, &bounds) && PtInRect(&bounds, POINT{x, y}),
                               hit);
         });
     }
@@ -258,8 +258,8 @@ public:
                 return DISP_E_MEMBERNOTFOUND;
             }
             core.SetValue(true);
-            if (window_ != nullptr) { // a Click handler may have ended the control
-                NotifyWinEvent(EVENT_OBJECT_INVOKED, window_, OBJID_CLIENT, CHILDID_SELF);
+            if (mWindow != nullptr) { // a Click handler may have ended the control
+                NotifyWinEvent(EVENT_OBJECT_INVOKED, mWindow, OBJID_CLIENT, CHILDID_SELF);
             }
             return S_OK;
         });
@@ -275,13 +275,13 @@ private:
     // Runs `answer` with the control's core for the button itself; fails for
     // another child and once disconnected.
     template <class Answer> HRESULT Ask(const VARIANT& child, Answer&& answer) {
-        if (control_ == nullptr) {
+        if (mControl == nullptr) {
             return RPC_E_DISCONNECTED;
         }
         if (!IsSelf(child)) {
             return E_INVALIDARG;
         }
-        TovabelControl& control = *control_;
+        TovabelControl& control = *mControl;
         return control.Run([&] { return answer(control.Core()); });
     }
     template <class Answer> HRESULT AskText(const VARIANT& child, BSTR* out, Answer&& text) {
@@ -305,24 +305,24 @@ private:
             return E_POINTER;
         }
         *out = empty;
-        return control_ == nullptr ? RPC_E_DISCONNECTED : answer();
+        return mControl == nullptr ? RPC_E_DISCONNECTED : answer();
     }
     template <class Answer> HRESULT FillVariant(VARIANT* out, Answer&& answer) {
         if (out == nullptr) {
             return E_POINTER;
         }
         VariantInit(out);
-        return control_ == nullptr ? RPC_E_DISCONNECTED : answer();
+        return mControl == nullptr ? RPC_E_DISCONNECTED : answer();
     }
     HRESULT Unsupported(HRESULT connected) const {
-        return control_ == nullptr ? RPC_E_DISCONNECTED : connected;
+        return mControl == nullptr ? RPC_E_DISCONNECTED : connected;
     }
 
-    TovabelControl* control_;
-    HWND window_;
+    TovabelControl* mControl;
+    HWND mWindow;
 };
 
-Accessibility::Accessibility(TovabelControl& control) : control_(control) {}
+Accessibility::Accessibility(TovabelControl& control) : mControl(control) {}
 
 Accessibility::~Accessibility() {
     Disconnect();
@@ -332,32 +332,32 @@ LRESULT Accessibility::Answer(HWND window, WPARAM flags, LPARAM objectId) {
     if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT)) {
         return 0;
     }
-    if (!object_) {
-        object_ =
-            ComPtr<AccessibleButton>::Adopt(new (std::nothrow) AccessibleButton(control_, window));
-        if (!object_) {
+    if (!mObject) {
+        mObject =
+            ComPtr<AccessibleButton>::Adopt(new (std::nothrow) AccessibleButton(mControl, window));
+        if (!mObject) {
             return 0;
         }
     }
     return LresultFromObject(__uuidof(IAccessible), flags,
-                             static_cast<IAccessible*>(object_.Get()));
+                             static_cast<IAccessible*>(mObject.Get()));
 }
 
 // Clients in other processes hold the object through proxies: they are cut
 // off as well, and the references the system keeps for them go.
 void Accessibility::Disconnect() {
-    if (const ComPtr<AccessibleButton> object = std::move(object_)) {
+    if (const ComPtr<AccessibleButton> object = std::move(mObject)) {
         object->Disconnect();
         CoDisconnectObject(static_cast<IAccessible*>(object.Get()), 0);
     }
 }
 
 void Accessibility::AnnounceChanges() {
-    const Tovabel& core = control_.Core();
+    const Tovabel& core = mControl.Core();
     const Announced now{LabelOf(core).name, core.ToolTipText(), ControlStateOf(core)};
     // Kept before anyone is told: a hook may call back into the control.
-    const Announced before = std::exchange(announced_, now);
-    HWND window = control_.GetInPlace().Window();
+    const Announced before = std::exchange(mAnnounced, now);
+    HWND window = mControl.GetInPlace().Window();
     if (window == nullptr) {
         return;
     }

@@ -39,9 +39,9 @@ private:
         LONG state = 0;
     };
 
-    TovabelControl& control_;
-    ComPtr<AccessibleButton> object_;
-    Announced announced_;
+    TovabelControl& mControl;
+    ComPtr<AccessibleButton> mObject;
+    Announced mAnnounced;
 };
 
 } // namespace tovabel::win

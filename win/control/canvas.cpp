@@ -95,7 +95,7 @@ void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
     object->Render(dc, x, y, pixels.cx, pixels.cy, 0, height, width, -height, nullptr);
 }
 
-Canvas::Canvas() : dc_(nullptr) {
+Canvas::Canvas() : mDc(nullptr) {
     Resize({1, 1}, RGB(255, 255, 255));
 }
 
@@ -105,30 +105,30 @@ Canvas::Canvas() : dc_(nullptr) {
 void Canvas::Resize(SIZE size, COLORREF fill) {
     size.cx = std::max<LONG>(size.cx, 1);
     size.cy = std::max<LONG>(size.cy, 1);
-    if (bitmap_.Get() != nullptr && size.cx == size_.cx && size.cy == size_.cy) {
+    if (mBitmap.Get() != nullptr && size.cx == mSize.cx && size.cy == mSize.cy) {
         return;
     }
-    const bool outgrown = size.cx > capacity_.cx || size.cy > capacity_.cy;
+    const bool outgrown = size.cx > mCapacity.cx || size.cy > mCapacity.cy;
     const bool tooLarge = 2 * static_cast<std::int64_t>(size.cx) * size.cy <
-                          static_cast<std::int64_t>(capacity_.cx) * capacity_.cy;
-    if (bitmap_.Get() == nullptr || outgrown || tooLarge) {
+                          static_cast<std::int64_t>(mCapacity.cx) * mCapacity.cy;
+    if (mBitmap.Get() == nullptr || outgrown || tooLarge) {
         if (!Reallocate(outgrown
-                            ? SIZE{std::max(size.cx, capacity_.cx), std::max(size.cy, capacity_.cy)}
+                            ? SIZE{std::max(size.cx, mCapacity.cx), std::max(size.cy, mCapacity.cy)}
                             : size)) {
             return; // out of GDI resources: the old canvas stays
         }
     }
     // What was not part of the canvas before shows `fill`.
-    SetDCBrushColor(dc_.Get(), fill);
+    SetDCBrushColor(mDc.Get(), fill);
     const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-    const RECT right{std::min(size_.cx, size.cx), 0, size.cx, size.cy};
-    const RECT below{0, std::min(size_.cy, size.cy), std::min(size_.cx, size.cx), size.cy};
+    const RECT right{std::min(mSize.cx, size.cx), 0, size.cx, size.cy};
+    const RECT below{0, std::min(mSize.cy, size.cy), std::min(mSize.cx, size.cx), size.cy};
     for (const RECT& area : {right, below}) {
         if (area.right > area.left && area.bottom > area.top) {
-            FillRect(dc_.Get(), &area, brush);
+            FillRect(mDc.Get(), &area, brush);
         }
     }
-    size_ = size;
+    mSize = size;
 }
 
 // A bitmap of `capacity` with what was drawn so far where it fits; the DC
@@ -139,17 +139,17 @@ bool Canvas::Reallocate(SIZE capacity) {
     if (next.Get() == nullptr) {
         return false;
     }
-    if (bitmap_.Get() != nullptr) {
-        MemoryDc copy(dc_.Get());
+    if (mBitmap.Get() != nullptr) {
+        MemoryDc copy(mDc.Get());
         copy.SelectBitmap(next.Get());
-        BitBlt(copy.Get(), 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
+        BitBlt(copy.Get(), 0, 0, mSize.cx, mSize.cy, mDc.Get(), 0, 0, SRCCOPY);
     } else {
-        size_ = {0, 0}; // nothing drawn yet: all of it is new
+        mSize = {0, 0}; // nothing drawn yet: all of it is new
     }
-    dc_.SelectBitmap(next.Get());
-    bitmap_ = std::move(next); // the old bitmap, now unselected, is deleted here
-    bits_ = static_cast<const std::uint32_t*>(bits);
-    capacity_ = capacity;
+    mDc.SelectBitmap(next.Get());
+    mBitmap = std::move(next); // the old bitmap, now unselected, is deleted here
+    mBits = static_cast<const std::uint32_t*>(bits);
+    mCapacity = capacity;
     return true;
 }
 
@@ -161,13 +161,13 @@ std::uint64_t Canvas::Fingerprint() const {
         hash ^= value;
         hash *= 1099511628211ull;
     };
-    mix(static_cast<std::uint64_t>(size_.cx) << 32 | static_cast<std::uint32_t>(size_.cy));
-    if (bits_ == nullptr) {
+    mix(static_cast<std::uint64_t>(mSize.cx) << 32 | static_cast<std::uint32_t>(mSize.cy));
+    if (mBits == nullptr) {
         return hash;
     }
-    for (LONG y = 0; y < size_.cy; ++y) {
-        const std::uint32_t* row = bits_ + static_cast<std::size_t>(y) * capacity_.cx;
-        for (LONG x = 0; x < size_.cx; ++x) {
+    for (LONG y = 0; y < mSize.cy; ++y) {
+        const std::uint32_t* row = mBits + static_cast<std::size_t>(y) * mCapacity.cx;
+        for (LONG x = 0; x < mSize.cx; ++x) {
             mix(row[x]);
         }
     }
@@ -178,27 +178,27 @@ void Canvas::Clear(COLORREF color, const Picture& background) {
     // The face colour is also the DC's background colour: the light squares of
     // a checked button's pattern take it.
     // An opaque empty text fills with the background colour: no brush is made.
-    SetBkColor(dc_.Get(), color);
-    const RECT all{0, 0, size_.cx, size_.cy};
-    ExtTextOutW(dc_.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    SetBkColor(mDc.Get(), color);
+    const RECT all{0, 0, mSize.cx, mSize.cy};
+    ExtTextOutW(mDc.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
     if (background) {
-        RenderPicture(dc_.Get(), background, 0, 0);
+        RenderPicture(mDc.Get(), background, 0, 0);
     }
 }
 
 void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines) {
-    HDC frame = FrameDc(size_);
+    HDC frame = FrameDc(mSize);
     if (frame == nullptr) {
         return; // out of GDI resources: the window keeps what it showed
     }
-    BitBlt(frame, 0, 0, size_.cx, size_.cy, dc_.Get(), 0, 0, SRCCOPY);
+    BitBlt(frame, 0, 0, mSize.cx, mSize.cy, mDc.Get(), 0, 0, SRCCOPY);
     DrawLines(frame, lines);
     const LONG width = bounds.right - bounds.left;
     const LONG height = bounds.bottom - bounds.top;
-    if (width == size_.cx && height == size_.cy) {
+    if (width == mSize.cx && height == mSize.cy) {
         BitBlt(target, bounds.left, bounds.top, width, height, frame, 0, 0, SRCCOPY);
     } else {
-        StretchBlt(target, bounds.left, bounds.top, width, height, frame, 0, 0, size_.cx, size_.cy,
+        StretchBlt(target, bounds.left, bounds.top, width, height, frame, 0, 0, mSize.cx, mSize.cy,
                    SRCCOPY);
     }
 }

@@ -23,8 +23,8 @@ public:
     ~Canvas() = default;
 
     // The memory DC; the same DC for the canvas's whole life.
-    HDC Dc() const { return dc_.Get(); }
-    SIZE Size() const { return size_; }
+    HDC Dc() const { return mDc.Get(); }
+    SIZE Size() const { return mSize; }
 
     // A new size: what was drawn stays where it still fits, the new area is `fill`.
     void Resize(SIZE size, COLORREF fill);
@@ -41,11 +41,11 @@ public:
 private:
     bool Reallocate(SIZE capacity);
 
-    Bitmap bitmap_; // selected into dc_, which gives it back before it is deleted
-    MemoryDc dc_;
-    const std::uint32_t* bits_ = nullptr; // the bitmap's pixels, rows `capacity_.cx` apart
-    SIZE size_{0, 0};                     // the canvas
-    SIZE capacity_{0, 0};                 // the bitmap, at least as large
+    Bitmap mBitmap; // selected into mDc, which gives it back before it is deleted
+    MemoryDc mDc;
+    const std::uint32_t* mBits = nullptr; // the bitmap's pixels, rows `mCapacity.cx` apart
+    SIZE mSize{0, 0};                     // the canvas
+    SIZE mCapacity{0, 0};                 // the bitmap, at least as large
 };
 
 // Frames are composed on one surface per thread, kept from one paint to the

@@ -12,7 +12,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
     if (outer != nullptr) {
         return CLASS_E_NOAGGREGATION;
     }
-    return entry_.create(iid, out);
+    return mEntry.create(iid, out);
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock) {

@@ -12,13 +12,13 @@ namespace tovabel::win {
 
 class ClassFactory final : public Standalone<IClassFactory> {
 public:
-    explicit ClassFactory(const ClassEntry& entry) : entry_(entry) {}
+    explicit ClassFactory(const ClassEntry& entry) : mEntry(entry) {}
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 private:
-    const ClassEntry& entry_;
+    const ClassEntry& mEntry;
 };
 
 } // namespace tovabel::win

@@ -5,13 +5,13 @@
 
 namespace tovabel::win {
 
-ClassInfoPart::ClassInfoPart(TovabelControl& control) : Part(control), control_(control) {}
+ClassInfoPart::ClassInfoPart(TovabelControl& control) : Part(control), mControl(control) {}
 
 HRESULT ClassInfoPart::GetClassInfo(ITypeInfo** out) {
     if (out == nullptr) {
         return E_POINTER;
     }
-    *out = control_.Types().Class();
+    *out = mControl.Types().Class();
     if (*out == nullptr) {
         return E_UNEXPECTED;
     }

@@ -19,7 +19,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* out) override;
 
 private:
-    TovabelControl& control_;
+    TovabelControl& mControl;
 };
 
 } // namespace tovabel::win

@@ -14,19 +14,19 @@ namespace tovabel::win {
 // One interface of an object: identity and lifetime belong to the owner.
 template <class Interface> class Part : public Interface {
 public:
-    explicit Part(IUnknown& owner) : owner_(owner) {}
+    explicit Part(IUnknown& owner) : mOwner(owner) {}
     Part(const Part&) = delete;
     Part& operator=(const Part&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        return owner_.QueryInterface(iid, out);
+        return mOwner.QueryInterface(iid, out);
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return mOwner.AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return mOwner.Release(); }
 
 protected:
     ~Part() = default;
-    IUnknown& owner_;
+    IUnknown& mOwner;
 };
 
 } // namespace tovabel::win

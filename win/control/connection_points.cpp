@@ -36,15 +36,15 @@ CONNECTDATA HandOut(const HeldConnection& connection) {
 template <class Enum, class Item, class Held> class SnapshotEnum final : public Standalone<Enum> {
 public:
     SnapshotEnum(const IID& iid, std::vector<Held> items, std::size_t position = 0)
-        : iid_(iid), items_(std::move(items)), position_(position) {}
+        : mIid(iid), mItems(std::move(items)), mPosition(position) {}
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* out, ULONG* fetched) override {
         if (out == nullptr || (count > 1 && fetched == nullptr)) {
             return E_POINTER;
         }
         ULONG given = 0;
-        while (given < count && position_ < items_.size()) {
-            out[given++] = HandOut(items_[position_++]);
+        while (given < count && mPosition < mItems.size()) {
+            out[given++] = HandOut(mItems[mPosition++]);
         }
         if (fetched != nullptr) {
             *fetched = given;
@@ -52,26 +52,26 @@ public:
         return given == count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        const std::size_t left = items_.size() - position_;
-        position_ += count < left ? count : left;
+        const std::size_t left = mItems.size() - mPosition;
+        mPosition += count < left ? count : left;
         return count <= left ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
-        position_ = 0;
+        mPosition = 0;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(Enum** out) override {
         if (out == nullptr) {
             return E_POINTER;
         }
-        *out = new SnapshotEnum(iid_, items_, position_);
+        *out = new SnapshotEnum(mIid, mItems, mPosition);
         return S_OK;
     }
 
 private:
-    const IID& iid_;
-    std::vector<Held> items_;
-    std::size_t position_;
+    const IID& mIid;
+    std::vector<Held> mItems;
+    std::size_t mPosition;
 };
 
 using ConnectionPointsEnum =
@@ -82,7 +82,7 @@ using ConnectionsEnum = SnapshotEnum<IEnumConnections, CONNECTDATA, HeldConnecti
 
 ConnectionPoint::ConnectionPoint(IUnknown& owner, IConnectionPointContainer& container,
                                  const IID& iid, bool acceptDispatch)
-    : owner_(owner), container_(container), iid_(iid), acceptDispatch_(acceptDispatch) {}
+    : mOwner(owner), mContainer(container), mIid(iid), mAcceptDispatch(acceptDispatch) {}
 
 HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** out) {
     if (out == nullptr) {
@@ -101,7 +101,7 @@ HRESULT ConnectionPoint::GetConnectionInterface(IID* iid) {
     if (iid == nullptr) {
         return E_POINTER;
     }
-    *iid = iid_;
+    *iid = mIid;
     return S_OK;
 }
 
@@ -109,8 +109,8 @@ HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer**
     if (container == nullptr) {
         return E_POINTER;
     }
-    *container = &container_;
-    container_.AddRef();
+    *container = &mContainer;
+    mContainer.AddRef();
     return S_OK;
 }
 
@@ -123,23 +123,23 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
         return E_POINTER;
     }
     ComPtr<IUnknown> connected;
-    if (FAILED(sink->QueryInterface(iid_, connected.PutVoid())) && acceptDispatch_) {
+    if (FAILED(sink->QueryInterface(mIid, connected.PutVoid())) && mAcceptDispatch) {
         sink->QueryInterface(IID_IDispatch, connected.PutVoid());
     }
     if (!connected) {
         return CONNECT_E_CANNOTCONNECT;
     }
-    *cookie = nextCookie_++;
-    connections_.push_back({*cookie, std::move(connected)});
+    *cookie = mNextCookie++;
+    mConnections.push_back({*cookie, std::move(connected)});
     return S_OK;
 }
 
 HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
-    for (auto it = connections_.begin(); it != connections_.end(); ++it) {
+    for (auto it = mConnections.begin(); it != mConnections.end(); ++it) {
         if (it->cookie == cookie) {
             // Moved out first: releasing the sink may call back into this point.
             const ComPtr<IUnknown> leaving = std::move(it->sink);
-            connections_.erase(it);
+            mConnections.erase(it);
             return S_OK;
         }
     }
@@ -151,7 +151,7 @@ HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
         return E_POINTER;
     }
     std::vector<HeldConnection> items;
-    for (const Connection& connection : connections_) {
+    for (const Connection& connection : mConnections) {
         items.push_back({connection.sink, connection.cookie});
     }
     *out = new ConnectionsEnum(IID_IEnumConnections, std::move(items));
@@ -160,23 +160,23 @@ HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
 
 std::vector<ComPtr<IUnknown>> ConnectionPoint::Sinks() const {
     std::vector<ComPtr<IUnknown>> sinks;
-    sinks.reserve(connections_.size());
-    for (const Connection& connection : connections_) {
+    sinks.reserve(mConnections.size());
+    for (const Connection& connection : mConnections) {
         sinks.push_back(connection.sink);
     }
     return sinks;
 }
 
 ConnectionPointContainerPart::ConnectionPointContainerPart(IUnknown& owner)
-    : Part(owner), events_(owner, *this, DIID___Tovabel, true),
-      propertyNotify_(owner, *this, IID_IPropertyNotifySink, false) {}
+    : Part(owner), mEvents(owner, *this, DIID___Tovabel, true),
+      mPropertyNotify(owner, *this, IID_IPropertyNotifySink, false) {}
 
 HRESULT ConnectionPointContainerPart::EnumConnectionPoints(IEnumConnectionPoints** out) {
     if (out == nullptr) {
         return E_POINTER;
     }
-    std::vector<ComPtr<IConnectionPoint>> points{ComPtr<IConnectionPoint>::Share(&events_),
-                                                 ComPtr<IConnectionPoint>::Share(&propertyNotify_)};
+    std::vector<ComPtr<IConnectionPoint>> points{ComPtr<IConnectionPoint>::Share(&mEvents),
+                                                 ComPtr<IConnectionPoint>::Share(&mPropertyNotify)};
     *out = new ConnectionPointsEnum(IID_IEnumConnectionPoints, std::move(points));
     return S_OK;
 }
@@ -186,8 +186,8 @@ HRESULT ConnectionPointContainerPart::FindConnectionPoint(REFIID iid, IConnectio
         return E_POINTER;
     }
     *out = nullptr;
-    ConnectionPoint* point = IsEqualIID(iid, DIID___Tovabel)            ? &events_
-                             : IsEqualIID(iid, IID_IPropertyNotifySink) ? &propertyNotify_
+    ConnectionPoint* point = IsEqualIID(iid, DIID___Tovabel)            ? &mEvents
+                             : IsEqualIID(iid, IID_IPropertyNotifySink) ? &mPropertyNotify
                                                                         : nullptr;
     if (point == nullptr) {
         return CONNECT_E_NOCONNECTION;

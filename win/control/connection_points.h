@@ -26,8 +26,8 @@ public:
 
     // The connection point is its own COM identity, kept alive by its owner.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return mOwner.AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return mOwner.Release(); }
 
     HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
     HRESULT STDMETHODCALLTYPE
@@ -47,12 +47,12 @@ private:
         ComPtr<IUnknown> sink;
     };
 
-    IUnknown& owner_;
-    IConnectionPointContainer& container_;
-    const IID& iid_;
-    bool acceptDispatch_;
-    std::vector<Connection> connections_;
-    DWORD nextCookie_ = 1;
+    IUnknown& mOwner;
+    IConnectionPointContainer& mContainer;
+    const IID& mIid;
+    bool mAcceptDispatch;
+    std::vector<Connection> mConnections;
+    DWORD mNextCookie = 1;
 };
 
 class ConnectionPointContainerPart final : public Part<IConnectionPointContainer> {
@@ -62,12 +62,12 @@ public:
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override;
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override;
 
-    ConnectionPoint& Events() { return events_; }
-    ConnectionPoint& PropertyNotify() { return propertyNotify_; }
+    ConnectionPoint& Events() { return mEvents; }
+    ConnectionPoint& PropertyNotify() { return mPropertyNotify; }
 
 private:
-    ConnectionPoint events_;
-    ConnectionPoint propertyNotify_;
+    ConnectionPoint mEvents;
+    ConnectionPoint mPropertyNotify;
 };
 
 } // namespace tovabel::win

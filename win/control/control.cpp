@@ -11,14 +11,14 @@
 namespace tovabel::win {
 
 TovabelControl::TovabelControl()
-    : points_(*this), accessibility_(*this), inPlace_(*this),
-      host_(
-          *this, site_, types_, points_, inPlace_, [this] { NotifyResize(); },
+    : mPoints(*this), mAccessibility(*this), mInPlace(*this),
+      mHost(
+          *this, mSite, mTypes, mPoints, mInPlace, [this] { NotifyResize(); },
           [this](AsyncProperty property) { NotifyDownloaded(std::move(property)); }),
-      core_(host_), dual_(*this), classInfo_(*this), persistStream_(*this), persistBag_(*this),
-      persistStorage_(*this), oleObject_(*this), inPlaceObject_(*this), inPlaceActiveObject_(*this),
-      oleControl_(*this), viewObject_(*this), quickActivate_(*this), propertyPages_(*this),
-      objectSafety_(*this) {}
+      mCore(mHost), mDual(*this), mClassInfo(*this), mPersistStream(*this), mPersistBag(*this),
+      mPersistStorage(*this), mOleObject(*this), mInPlaceObject(*this), mInPlaceActiveObject(*this),
+      mOleControl(*this), mViewObject(*this), mQuickActivate(*this), mPropertyPages(*this),
+      mObjectSafety(*this) {}
 
 HRESULT TovabelControl::Create(REFIID iid, void** out) {
     if (out == nullptr) {
@@ -27,12 +27,12 @@ HRESULT TovabelControl::Create(REFIID iid, void** out) {
     *out = nullptr;
     try {
         TovabelControl* control = new TovabelControl();
-        const HRESULT loaded = control->types_.Load();
+        const HRESULT loaded = control->mTypes.Load();
         if (FAILED(loaded)) {
             delete control;
             return loaded;
         }
-        control->core_.Initialize();
+        control->mCore.Initialize();
         const HRESULT hr = control->QueryInterface(iid, out);
         control->Release(); // the creation reference; `out` holds one on success
         return hr;
@@ -49,33 +49,33 @@ HRESULT TovabelControl::QueryInterface(REFIID iid, void** out) {
     if (IsEqualIID(iid, IID_IUnknown)) {
         found = this;
     } else if (IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID__Tovabel)) {
-        found = static_cast<ITovabel*>(&dual_);
+        found = static_cast<ITovabel*>(&mDual);
     } else if (IsEqualIID(iid, IID_IProvideClassInfo) || IsEqualIID(iid, IID_IProvideClassInfo2)) {
-        found = &classInfo_;
+        found = &mClassInfo;
     } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
-        found = &points_;
+        found = &mPoints;
     } else if (IsEqualIID(iid, IID_IPersist) || IsEqualIID(iid, IID_IPersistStreamInit)) {
-        found = &persistStream_;
+        found = &mPersistStream;
     } else if (IsEqualIID(iid, IID_IPersistPropertyBag)) {
-        found = &persistBag_;
+        found = &mPersistBag;
     } else if (IsEqualIID(iid, IID_IPersistStorage)) {
-        found = &persistStorage_;
+        found = &mPersistStorage;
     } else if (IsEqualIID(iid, IID_IOleObject)) {
-        found = &oleObject_;
+        found = &mOleObject;
     } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject)) {
-        found = &inPlaceObject_;
+        found = &mInPlaceObject;
     } else if (IsEqualIID(iid, IID_IOleInPlaceActiveObject)) {
-        found = &inPlaceActiveObject_;
+        found = &mInPlaceActiveObject;
     } else if (IsEqualIID(iid, IID_IOleControl)) {
-        found = &oleControl_;
+        found = &mOleControl;
     } else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2)) {
-        found = &viewObject_;
+        found = &mViewObject;
     } else if (IsEqualIID(iid, IID_IQuickActivate)) {
-        found = &quickActivate_;
+        found = &mQuickActivate;
     } else if (IsEqualIID(iid, IID_ISpecifyPropertyPages)) {
-        found = &propertyPages_;
+        found = &mPropertyPages;
     } else if (IsEqualIID(iid, IID_IObjectSafety)) {
-        found = &objectSafety_;
+        found = &mObjectSafety;
     }
     *out = found;
     if (found == nullptr) {
@@ -86,17 +86,17 @@ HRESULT TovabelControl::QueryInterface(REFIID iid, void** out) {
 }
 
 ULONG TovabelControl::AddRef() {
-    return ++refs_;
+    return ++mRefs;
 }
 
 ULONG TovabelControl::Release() {
-    const ULONG left = --refs_;
+    const ULONG left = --mRefs;
     if (left == 0) {
         // Terminate may hand the object around (events, notifications): a
         // guard reference keeps it from being deleted twice.
-        refs_ = 1;
+        mRefs = 1;
         try {
-            core_.Terminate();
+            mCore.Terminate();
         } catch (...) {
             // Nothing can be reported from a final release.
         }
@@ -106,21 +106,21 @@ ULONG TovabelControl::Release() {
 }
 
 HRESULT TovabelControl::InitNew() {
-    if (initialized_) {
+    if (mInitialized) {
         return S_OK; // already started (for instance by a property access)
     }
-    initialized_ = true;
-    core_.InitProperties();
-    host_.SetDirty(false);
+    mInitialized = true;
+    mCore.InitProperties();
+    mHost.SetDirty(false);
     return S_OK;
 }
 
 HRESULT TovabelControl::Load(PropertyBag& bag) {
     const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(this);
     try {
-        initialized_ = true;
-        core_.ReadProperties(bag);
-        host_.SetDirty(false);
+        mInitialized = true;
+        mCore.ReadProperties(bag);
+        mHost.SetDirty(false);
         ShowChanges();
         return S_OK;
     } catch (const std::bad_alloc&) {
@@ -131,7 +131,7 @@ HRESULT TovabelControl::Load(PropertyBag& bag) {
 }
 
 void TovabelControl::NotifyResize() {
-    core_.OnResize();
+    mCore.OnResize();
 }
 
 void TovabelControl::NotifyAmbientChanged(DISPID id) {
@@ -148,42 +148,42 @@ void TovabelControl::NotifyAmbientChanged(DISPID id) {
     };
     for (const auto& ambient : kAmbients) {
         if (id == ambient.id || id == DISPID_UNKNOWN) {
-            core_.AmbientChanged(ambient.name);
+            mCore.AmbientChanged(ambient.name);
         }
     }
 }
 
 void TovabelControl::NotifyDownloaded(AsyncProperty property) {
     Run([&] {
-        core_.AsyncReadComplete(std::move(property));
+        mCore.AsyncReadComplete(std::move(property));
         return S_OK;
     });
 }
 
 void TovabelControl::Draw(HDC dc, const RECT& bounds) {
-    const std::vector<Line> lines = core_.VisibleLines();
-    host_.Draw(dc, bounds, lines);
+    const std::vector<Line> lines = mCore.VisibleLines();
+    mHost.Draw(dc, bounds, lines);
 }
 
 void TovabelControl::ShowChanges() {
     InvalidateIfFaceChanged();
-    accessibility_.AnnounceChanges();
+    mAccessibility.AnnounceChanges();
 }
 
 void TovabelControl::InvalidateIfFaceChanged() {
-    std::vector<Line> lines = core_.VisibleLines();
-    if (!host_.TakeCanvasChange() && lines == invalidatedLines_) {
+    std::vector<Line> lines = mCore.VisibleLines();
+    if (!mHost.TakeCanvasChange() && lines == mInvalidatedLines) {
         return;
     }
-    invalidatedLines_ = std::move(lines);
+    mInvalidatedLines = std::move(lines);
     Invalidate();
 }
 
 void TovabelControl::Invalidate() {
-    if (inPlace_.Window() != nullptr) {
-        inPlace_.Invalidate();
+    if (mInPlace.Window() != nullptr) {
+        mInPlace.Invalidate();
     } else {
-        viewObject_.ViewChanged();
+        mViewObject.ViewChanged();
     }
 }
 

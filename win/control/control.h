@@ -36,13 +36,13 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
 
-    tovabel::Tovabel& Core() { return core_; }
-    ControlHost& Host() { return host_; }
-    Site& GetSite() { return site_; }
-    InPlace& GetInPlace() { return inPlace_; }
-    ConnectionPointContainerPart& Points() { return points_; }
-    Accessibility& Accessible() { return accessibility_; }
-    const TypeLibrary& Types() const { return types_; }
+    tovabel::Tovabel& Core() { return mCore; }
+    ControlHost& Host() { return mHost; }
+    Site& GetSite() { return mSite; }
+    InPlace& GetInPlace() { return mInPlace; }
+    ConnectionPointContainerPart& Points() { return mPoints; }
+    Accessibility& Accessible() { return mAccessibility; }
+    const TypeLibrary& Types() const { return mTypes; }
 
     // The client size changed (the container moved the window, or the extent
     // changed while inactive): the core lays itself out again.
@@ -53,7 +53,7 @@ public:
     void NotifyDownloaded(AsyncProperty property);
     // The container said that the control's callers or data are untrusted:
     // from now on it fetches only what the page itself may.
-    void EnterUntrustedPage() { host_.EnterUntrustedPage(); }
+    void EnterUntrustedPage() { mHost.EnterUntrustedPage(); }
     // Draws one complete frame of the face into `bounds` of `dc`.
     void Draw(HDC dc, const RECT& bounds);
     // The face may have changed: the window repaints with its next paint
@@ -73,7 +73,7 @@ public:
     template <class Body> HRESULT Run(Body&& body) {
         const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(this);
         try {
-            if (!initialized_) {
+            if (!mInitialized) {
                 InitNew();
             }
             const HRESULT hr = body();
@@ -97,30 +97,30 @@ private:
     // other call that leaves the face as it was, repaints nothing.
     void InvalidateIfFaceChanged();
 
-    module::Use use_; // keeps the library loaded
-    ULONG refs_ = 1;
-    bool initialized_ = false;
-    TypeLibrary types_;
-    Site site_;
-    ConnectionPointContainerPart points_;
-    Accessibility accessibility_; // outlives the window, which disconnects it
-    InPlace inPlace_;
-    ControlHost host_;
-    tovabel::Tovabel core_;
-    std::vector<Line> invalidatedLines_; // the frame lines when the face last changed
-    DualPart dual_;
-    ClassInfoPart classInfo_;
-    PersistStreamInitPart persistStream_;
-    PersistPropertyBagPart persistBag_;
-    PersistStoragePart persistStorage_;
-    OleObjectPart oleObject_;
-    InPlaceObjectPart inPlaceObject_;
-    InPlaceActiveObjectPart inPlaceActiveObject_;
-    OleControlPart oleControl_;
-    ViewObjectPart viewObject_;
-    QuickActivatePart quickActivate_;
-    PropertyPagesPart propertyPages_;
-    ObjectSafetyPart objectSafety_;
+    module::Use mUse; // keeps the library loaded
+    ULONG mRefs = 1;
+    bool mInitialized = false;
+    TypeLibrary mTypes;
+    Site mSite;
+    ConnectionPointContainerPart mPoints;
+    Accessibility mAccessibility; // outlives the window, which disconnects it
+    InPlace mInPlace;
+    ControlHost mHost;
+    tovabel::Tovabel mCore;
+    std::vector<Line> mInvalidatedLines; // the frame lines when the face last changed
+    DualPart mDual;
+    ClassInfoPart mClassInfo;
+    PersistStreamInitPart mPersistStream;
+    PersistPropertyBagPart mPersistBag;
+    PersistStoragePart mPersistStorage;
+    OleObjectPart mOleObject;
+    InPlaceObjectPart mInPlaceObject;
+    InPlaceActiveObjectPart mInPlaceActiveObject;
+    OleControlPart mOleControl;
+    ViewObjectPart mViewObject;
+    QuickActivatePart mQuickActivate;
+    PropertyPagesPart mPropertyPages;
+    ObjectSafetyPart mObjectSafety;
 };
 
 } // namespace tovabel::win

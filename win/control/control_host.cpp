@@ -97,22 +97,22 @@ void WriteBack(const Variant& value, EventArg& arg) {
 ControlHost::ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
                          ConnectionPointContainerPart& points, InPlace& inPlace,
                          std::function<void()> resized, Downloads::Completion downloaded)
-    : owner_(owner), site_(site), types_(types), points_(points), inPlace_(inPlace),
-      resized_(std::move(resized)), extent_(kDefaultExtent),
-      downloads_(owner, site, std::move(downloaded)) {
-    clientSize_ = ClientPixels();
-    canvas_.Resize(clientSize_, GetBkColor(canvas_.Dc()));
+    : mOwner(owner), mSite(site), mTypes(types), mPoints(points), mInPlace(inPlace),
+      mResized(std::move(resized)), mExtent(kDefaultExtent),
+      mDownloads(owner, site, std::move(downloaded)) {
+    mClientSize = ClientPixels();
+    mCanvas.Resize(mClientSize, GetBkColor(mCanvas.Dc()));
 }
 
 // ---------------------------------------------------------------------------
 // Surface
 
 std::uintptr_t ControlHost::hWnd() {
-    return reinterpret_cast<std::uintptr_t>(inPlace_.Window());
+    return reinterpret_cast<std::uintptr_t>(mInPlace.Window());
 }
 
 SIZE ControlHost::ClientPixels() {
-    if (HWND window = inPlace_.Window()) {
+    if (HWND window = mInPlace.Window()) {
         RECT client{};
         GetClientRect(window, &client);
         return {client.right, client.bottom};
@@ -121,7 +121,7 @@ SIZE ControlHost::ClientPixels() {
         return static_cast<LONG>(
             std::lround(himetric * kTwipsPerInch / kHimetricPerInch / twipsPerPixel));
     };
-    return {pixels(extent_.cx, TwipsPerPixelX()), pixels(extent_.cy, TwipsPerPixelY())};
+    return {pixels(mExtent.cx, TwipsPerPixelX()), pixels(mExtent.cy, TwipsPerPixelY())};
 }
 
 double ControlHost::ScaleWidth() {
@@ -133,8 +133,8 @@ double ControlHost::ScaleHeight() {
 }
 
 void ControlHost::SetExtent(SIZEL extent) {
-    extent_ = extent;
-    if (inPlace_.Window() == nullptr) {
+    mExtent = extent;
+    if (mInPlace.Window() == nullptr) {
         SyncSize(); // while active, the container's SetObjectRects follows
     }
 }
@@ -147,11 +147,11 @@ void ControlHost::WindowPlaced(SIZE pixels) {
     // The container sized the window: the extent follows, unless it already
     // names that size (the extent is finer than a pixel).
     if (fromExtent.cx != pixels.cx) {
-        extent_.cx =
+        mExtent.cx =
             TwipsToHimetric(static_cast<std::int32_t>(std::lround(pixels.cx * TwipsPerPixelX())));
     }
     if (fromExtent.cy != pixels.cy) {
-        extent_.cy =
+        mExtent.cy =
             TwipsToHimetric(static_cast<std::int32_t>(std::lround(pixels.cy * TwipsPerPixelY())));
     }
     UpdateShape();
@@ -160,20 +160,20 @@ void ControlHost::WindowPlaced(SIZE pixels) {
 
 void ControlHost::SyncSize() {
     const SIZE size = ClientPixels();
-    if (size.cx == clientSize_.cx && size.cy == clientSize_.cy) {
+    if (size.cx == mClientSize.cx && size.cy == mClientSize.cy) {
         return;
     }
-    clientSize_ = size;
-    canvas_.Resize(size, GetBkColor(canvas_.Dc())); // the colour of the last Cls
-    canvasChanged_ = true;
-    if (resized_) {
-        resized_();
+    mClientSize = size;
+    mCanvas.Resize(size, GetBkColor(mCanvas.Dc())); // the colour of the last Cls
+    mCanvasChanged = true;
+    if (mResized) {
+        mResized();
     }
 }
 
 void ControlHost::RequestExtentSize() {
-    if (inPlace_.Window() != nullptr) {
-        inPlace_.RequestSize({
+    if (mInPlace.Window() != nullptr) {
+        mInPlace.RequestSize({
             static_cast<LONG>(std::lround(Width() / TwipsPerPixelX())),
             static_cast<LONG>(std::lround(Height() / TwipsPerPixelY())),
         });
@@ -182,64 +182,64 @@ void ControlHost::RequestExtentSize() {
 }
 
 std::int32_t ControlHost::Width() {
-    return HimetricToTwips(extent_.cx);
+    return HimetricToTwips(mExtent.cx);
 }
 
 std::int32_t ControlHost::Height() {
-    return HimetricToTwips(extent_.cy);
+    return HimetricToTwips(mExtent.cy);
 }
 
 void ControlHost::SetWidth(std::int32_t twips) {
-    extent_.cx = TwipsToHimetric(twips);
+    mExtent.cx = TwipsToHimetric(twips);
     RequestExtentSize();
 }
 
 void ControlHost::SetHeight(std::int32_t twips) {
-    extent_.cy = TwipsToHimetric(twips);
+    mExtent.cy = TwipsToHimetric(twips);
     RequestExtentSize();
 }
 
 void ControlHost::Cls(OleColor backColor, const Picture& background) {
-    canvas_.Clear(Translate(backColor), background);
-    canvasChanged_ = true;
+    mCanvas.Clear(Translate(backColor), background);
+    mCanvasChanged = true;
 }
 
 // Every drawing of the core reaches the canvas through its painter.
 Painter& ControlHost::Paint() {
-    canvasChanged_ = true;
-    return painter_;
+    mCanvasChanged = true;
+    return mPainter;
 }
 
 void ControlHost::ApplyShape(const Picture& mask, OleColor maskColor) {
-    shape_ = mask ? MaskRegion(mask, Translate(maskColor)) : GdiObject<HRGN>();
+    mShape = mask ? MaskRegion(mask, Translate(maskColor)) : GdiObject<HRGN>();
     UpdateShape();
 }
 
 void ControlHost::ApplyEnabled(bool enabled) {
-    if (HWND window = inPlace_.Window()) {
+    if (HWND window = mInPlace.Window()) {
         EnableWindow(window, enabled ? TRUE : FALSE);
     }
 }
 
 void ControlHost::UpdateShape() {
-    HWND window = inPlace_.Window();
+    HWND window = mInPlace.Window();
     if (window == nullptr) {
         return;
     }
     // The window takes a region of its own: a copy of the shape.
     GdiObject<HRGN> region;
-    if (shape_.Get() != nullptr) {
+    if (mShape.Get() != nullptr) {
         region = GdiObject<HRGN>(CreateRectRgn(0, 0, 0, 0));
-        CombineRgn(region.Get(), shape_.Get(), nullptr, RGN_COPY);
+        CombineRgn(region.Get(), mShape.Get(), nullptr, RGN_COPY);
     }
     // A whole window stays as it is: setting no region costs a window server
     // call and a repaint, and every change of picture would ask for it.
-    if (region.Get() == nullptr && shaped_ != window) {
+    if (region.Get() == nullptr && mShaped != window) {
         return;
     }
     // The window owns a region it accepted; without one it is whole again.
     if (SetWindowRgn(window, region.Get(), TRUE) != 0) {
-        shaped_ = region.Get() != nullptr ? window : nullptr;
+        mShaped = region.Get() != nullptr ? window : nullptr;
         region.Detach();
     }
 }
@@ -263,7 +263,7 @@ SharedFont CopyFontHandle(const Font& font) {
 } // namespace
 
 void ControlHost::ApplyAccessKeys(const Text&) {
-    site_.ControlInfoChanged(); // the container asks for the new mnemonics
+    mSite.ControlInfoChanged(); // the container asks for the new mnemonics
 }
 
 Font ControlHost::CopyFont(const Font& font) {
@@ -271,24 +271,24 @@ Font ControlHost::CopyFont(const Font& font) {
 }
 
 void ControlHost::ApplyFont(const Font& font) {
-    painter_.SetSurfaceFont(CopyFontHandle(font));
+    mPainter.SetSurfaceFont(CopyFontHandle(font));
 }
 
 // ---------------------------------------------------------------------------
 // Ambient and extender
 
 Font ControlHost::AmbientFont() {
-    if (ComPtr<IFont> font = site_.AmbientFont()) {
+    if (ComPtr<IFont> font = mSite.AmbientFont()) {
         return OleFont::Wrap(std::move(font));
     }
-    if (!defaultFont_) {
-        defaultFont_ = OleFont::Default();
+    if (!mDefaultFont) {
+        mDefaultFont = OleFont::Default();
     }
-    return defaultFont_;
+    return mDefaultFont;
 }
 
 std::optional<Text> ControlHost::ExtenderToolTipText() {
-    const std::optional<Variant> value = site_.ExtenderProperty(L"ToolTipText");
+    const std::optional<Variant> value = mSite.ExtenderProperty(L"ToolTipText");
     const std::optional<Variant> text = value ? value->As(VT_BSTR) : std::nullopt;
     if (!text) {
         return std::nullopt;
@@ -300,11 +300,11 @@ bool ControlHost::SetExtenderToolTipText(const Text& text) {
     Variant value;
     V_VT(value.Get()) = VT_BSTR;
     V_BSTR(value.Get()) = ToBstrRaw(text);
-    return site_.SetExtenderProperty(L"ToolTipText", *value);
+    return mSite.SetExtenderProperty(L"ToolTipText", *value);
 }
 
 std::optional<bool> ControlHost::ExtenderTabStop() {
-    const std::optional<Variant> value = site_.ExtenderProperty(L"TabStop");
+    const std::optional<Variant> value = mSite.ExtenderProperty(L"TabStop");
     const std::optional<Variant> flag = value ? value->As(VT_BOOL) : std::nullopt;
     if (!flag) {
         return std::nullopt;
@@ -313,7 +313,7 @@ std::optional<bool> ControlHost::ExtenderTabStop() {
 }
 
 Text ControlHost::DisplayName() {
-    const std::optional<std::wstring> name = site_.DisplayName();
+    const std::optional<std::wstring> name = mSite.DisplayName();
     return name ? FromWide(*name) : App().title;
 }
 
@@ -321,30 +321,30 @@ Text ControlHost::DisplayName() {
 // Notifications
 
 void ControlHost::PropertyChanged(std::string_view name) {
-    dirty_ = true;
-    const std::optional<DISPID> id = types_.DispIdOf(name);
+    mDirty = true;
+    const std::optional<DISPID> id = mTypes.DispIdOf(name);
     if (!id) {
         return;
     }
-    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&owner_);
-    for (const ComPtr<IUnknown>& sink : points_.PropertyNotify().Sinks()) {
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&mOwner);
+    for (const ComPtr<IUnknown>& sink : mPoints.PropertyNotify().Sinks()) {
         static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(*id);
     }
 }
 
 bool ControlHost::AsyncRead(const Text& target, AsyncType type, std::string_view propertyName) {
-    return downloads_.Start(target, type, propertyName);
+    return mDownloads.Start(target, type, propertyName);
 }
 
 void ControlHost::RaiseEvent(std::int32_t dispid, std::span<EventArg> args) {
     // A handler may release the last reference to the control: it lives on
     // until every sink has been called.
-    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&owner_);
-    const std::vector<ComPtr<IUnknown>> sinks = points_.Events().Sinks();
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&mOwner);
+    const std::vector<ComPtr<IUnknown>> sinks = mPoints.Events().Sinks();
     if (sinks.empty()) {
         return;
     }
-    std::vector<bool> byReference = types_.ByReferenceParameters(dispid);
+    std::vector<bool> byReference = mTypes.ByReferenceParameters(dispid);
     byReference.resize(args.size(), false);
 
     // Automation passes arguments last first.
@@ -390,7 +390,7 @@ void ControlHost::ReleaseCapture() {
 }
 
 void ControlHost::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
-    inPlace_.SetTimer(id, running, intervalMs);
+    mInPlace.SetTimer(id, running, intervalMs);
 }
 
 std::int32_t ControlHost::MessageBox(const Text& prompt, std::int32_t buttons,
@@ -398,7 +398,7 @@ std::int32_t ControlHost::MessageBox(const Text& prompt, std::int32_t buttons,
     const Text caption = title ? *title : App().title;
     const std::wstring promptText(AsWide(prompt));
     const std::wstring captionText(AsWide(caption));
-    return ::MessageBoxW(site_.ContainerWindow(), promptText.c_str(), captionText.c_str(),
+    return ::MessageBoxW(mSite.ContainerWindow(), promptText.c_str(), captionText.c_str(),
                          static_cast<UINT>(buttons));
 }
 
@@ -410,10 +410,10 @@ void ControlHost::ShowAboutBox() {
 // The component and the platform
 
 ComponentInfo ControlHost::App() {
-    if (!app_) {
-        app_ = ReadComponentInfo();
+    if (!mApp) {
+        mApp = ReadComponentInfo();
     }
-    return *app_;
+    return *mApp;
 }
 
 double ControlHost::TwipsPerPixelX() {
@@ -429,7 +429,7 @@ void ControlHost::PlaySound(const Sound& sound, std::uint32_t flags) {
 }
 
 void ControlHost::CreateSharedPainting() {
-    SharedPainting::Acquire(canvas_.Dc());
+    SharedPainting::Acquire(mCanvas.Dc());
 }
 
 void ControlHost::ReleaseSharedPainting() {
@@ -444,29 +444,29 @@ void ControlHost::MarkSafeForScripting(std::string_view classId) {
 // The shared tooltip of the thread and the control's own window procedure.
 
 void ControlHost::CreateToolTipWindow() {
-    if (!toolTipUser_) {
-        toolTipUser_ = true;
+    if (!mToolTipUser) {
+        mToolTipUser = true;
         tooltip::AddUser();
     }
 }
 
 void ControlHost::AddToolTip() {
-    inPlace_.AddToolTip();
+    mInPlace.AddToolTip();
 }
 
 void ControlHost::RemoveToolTip() {
-    if (toolTipUser_) {
-        toolTipUser_ = false;
+    if (mToolTipUser) {
+        mToolTipUser = false;
         tooltip::RemoveUser();
     }
 }
 
 void ControlHost::SubClass() {
-    inPlace_.SubClass();
+    mInPlace.SubClass();
 }
 
 void ControlHost::UnSubClass() {
-    inPlace_.UnSubClass();
+    mInPlace.UnSubClass();
 }
 
 } // namespace tovabel::win

@@ -28,28 +28,28 @@ public:
                 std::function<void()> resized, Downloads::Completion downloaded);
 
     // The control's size in HIMETRIC, as IOleObject::SetExtent gives it.
-    SIZEL Extent() const { return extent_; }
+    SIZEL Extent() const { return mExtent; }
     void SetExtent(SIZEL extent);
     // The window got a new client size (activation or the container's move).
     void WindowPlaced(SIZE pixels);
     // One frame: the canvas with `lines` on top, into `bounds` of `dc`.
     void Draw(HDC dc, const RECT& bounds, std::span<const Line> lines) {
-        canvas_.Present(dc, bounds, lines);
+        mCanvas.Present(dc, bounds, lines);
     }
     // Whether the canvas shows something else than at the last call: drawing
     // the same face again is no change.
     bool TakeCanvasChange() {
-        if (!std::exchange(canvasChanged_, false)) {
+        if (!std::exchange(mCanvasChanged, false)) {
             return false;
         }
-        const std::uint64_t now = canvas_.Fingerprint();
-        return std::exchange(shownFingerprint_, now) != now;
+        const std::uint64_t now = mCanvas.Fingerprint();
+        return std::exchange(mShownFingerprint, now) != now;
     }
     // Whether a property changed since the last save.
-    bool Dirty() const { return dirty_; }
-    void SetDirty(bool dirty) { dirty_ = dirty; }
+    bool Dirty() const { return mDirty; }
+    void SetDirty(bool dirty) { mDirty = dirty; }
     // Downloads from now on fetch only what the page may (see Downloads).
-    void EnterUntrustedPage() { downloads_.EnterUntrustedPage(); }
+    void EnterUntrustedPage() { mDownloads.EnterUntrustedPage(); }
 
     std::uintptr_t hWnd() override;
     double ScaleWidth() override;
@@ -67,9 +67,9 @@ public:
     void ApplyEnabled(bool enabled) override;
     void ApplyAccessKeys(const Text& keys) override;
 
-    bool AmbientUserMode() override { return site_.UserMode(); }
+    bool AmbientUserMode() override { return mSite.UserMode(); }
     Font AmbientFont() override;
-    bool AmbientDisplayAsDefault() override { return site_.DisplayAsDefault(); }
+    bool AmbientDisplayAsDefault() override { return mSite.DisplayAsDefault(); }
 
     std::optional<Text> ExtenderToolTipText() override;
     bool SetExtenderToolTipText(const Text& text) override;
@@ -112,26 +112,26 @@ private:
     // Gives the window the shape last applied.
     void UpdateShape();
 
-    IUnknown& owner_;
-    Site& site_;
-    const TypeLibrary& types_;
-    ConnectionPointContainerPart& points_;
-    InPlace& inPlace_;
-    std::function<void()> resized_;
-    GdiObject<HRGN> shape_; // the window's shape; null for the whole window
-    SIZEL extent_;
-    bool dirty_ = false;
-    bool canvasChanged_ = true;
-    std::uint64_t shownFingerprint_ = 0; // the canvas at the last TakeCanvasChange
-    bool toolTipUser_ = false;           // this instance counts as a user of the thread's tooltip
-    Font defaultFont_;
-    std::optional<ComponentInfo> app_;
-    SIZE clientSize_{0, 0}; // the size the core was last told about
-    HWND shaped_ = nullptr; // the window while it has a region of ours
-    Canvas canvas_;
-    GdiPainter painter_{canvas_.Dc()};
+    IUnknown& mOwner;
+    Site& mSite;
+    const TypeLibrary& mTypes;
+    ConnectionPointContainerPart& mPoints;
+    InPlace& mInPlace;
+    std::function<void()> mResized;
+    GdiObject<HRGN> mShape; // the window's shape; null for the whole window
+    SIZEL mExtent;
+    bool mDirty = false;
+    bool mCanvasChanged = true;
+    std::uint64_t mShownFingerprint = 0; // the canvas at the last TakeCanvasChange
+    bool mToolTipUser = false;           // this instance counts as a user of the thread's tooltip
+    Font mDefaultFont;
+    std::optional<ComponentInfo> mApp;
+    SIZE mClientSize{0, 0}; // the size the core was last told about
+    HWND mShaped = nullptr; // the window while it has a region of ours
+    Canvas mCanvas;
+    GdiPainter mPainter{mCanvas.Dc()};
     // Last: its transfers stop before anything else of the host goes.
-    Downloads downloads_;
+    Downloads mDownloads;
 };
 
 } // namespace tovabel::win

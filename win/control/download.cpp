@@ -147,10 +147,10 @@ HRESULT Bind(IMoniker* moniker, IBindHost* bindHost, IBindCtx* context, Download
 // One download
 
 Download::Download(Downloads& owner, AsyncType type, std::string_view propertyName)
-    : owner_(&owner), type_(type), propertyName_(propertyName), lastHeard_(GetTickCount64()) {}
+    : mOwner(&owner), mType(type), mPropertyName(propertyName), mLastHeard(GetTickCount64()) {}
 
 HRESULT Download::OnStartBinding(DWORD, IBinding* binding) {
-    binding_ = ComPtr<IBinding>::Share(binding);
+    mBinding = ComPtr<IBinding>::Share(binding);
     return S_OK;
 }
 
@@ -172,29 +172,29 @@ HRESULT Download::GetBindInfo(DWORD* flags, BINDINFO* info) {
 // A server that sends the transfer elsewhere sends it through the same
 // check as the target it was given.
 HRESULT Download::OnProgress(ULONG, ULONG, ULONG status, LPCWSTR text) {
-    if (status == BINDSTATUS_REDIRECTING && owner_ != nullptr &&
-        !owner_->MayFollow(text != nullptr ? text : L"")) {
+    if (status == BINDSTATUS_REDIRECTING && mOwner != nullptr &&
+        !mOwner->MayFollow(text != nullptr ? text : L"")) {
         EndAsFailed(E_ACCESSDENIED);
     }
     return S_OK;
 }
 
 HRESULT Download::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM* medium) {
-    lastHeard_ = GetTickCount64();
-    if (!failed_ && medium != nullptr && medium->tymed == TYMED_ISTREAM &&
+    mLastHeard = GetTickCount64();
+    if (!mFailed && medium != nullptr && medium->tymed == TYMED_ISTREAM &&
         medium->pstm != nullptr) {
         Receive(*medium->pstm);
     }
-    if (failed_) {
+    if (mFailed) {
         StopTransfer();
     }
     return S_OK;
 }
 
 HRESULT Download::OnStopBinding(HRESULT result, LPCWSTR) {
-    result_ = result;
-    binding_.Reset();
-    if (Downloads* owner = std::exchange(owner_, nullptr)) {
+    mResult = result;
+    mBinding.Reset();
+    if (Downloads* owner = std::exchange(mOwner, nullptr)) {
         owner->Finished(*this);
     }
     return S_OK;
@@ -221,14 +221,14 @@ HRESULT Download::OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR,
     if (code < 200 || code > 299) {
         Fail();
     } else if (length && !HeaderValue(headers, L"Content-Encoding")) {
-        announcedLength_ = Decimal(*length);
-        if (announcedLength_) {
-            Expect(*announcedLength_);
+        mAnnouncedLength = Decimal(*length);
+        if (mAnnouncedLength) {
+            Expect(*mAnnouncedLength);
         } else {
             Fail();
         }
     }
-    if (failed_) {
+    if (mFailed) {
         StopTransfer(); // before the body, which is not the file
     }
     return S_OK;
@@ -243,12 +243,12 @@ void Download::Receive(IStream& stream) {
                 Fail();
                 return;
             }
-            const std::size_t had = bytes_.size();
-            const std::size_t room = std::min(bytes_.capacity() - had, kChunk);
-            bytes_.resize(had + room);
+            const std::size_t had = mBytes.size();
+            const std::size_t room = std::min(mBytes.capacity() - had, kChunk);
+            mBytes.resize(had + room);
             ULONG read = 0;
-            const HRESULT hr = stream.Read(bytes_.data() + had, static_cast<ULONG>(room), &read);
-            bytes_.resize(had + std::min<std::size_t>(read, room));
+            const HRESULT hr = stream.Read(mBytes.data() + had, static_cast<ULONG>(room), &read);
+            mBytes.resize(had + std::min<std::size_t>(read, room));
             if (hr != S_OK || read == 0) {
                 return; // the end, or more later
             }
@@ -262,12 +262,12 @@ void Download::Receive(IStream& stream) {
 // straight to one byte beyond the limit, so that a file of exactly the limit
 // is never moved into a buffer of its own size plus one.
 bool Download::MakeRoom() {
-    if (bytes_.size() > kLimit) {
+    if (mBytes.size() > kLimit) {
         return false;
     }
-    if (bytes_.size() == bytes_.capacity()) {
-        const std::size_t doubled = std::max(bytes_.capacity() * 2, kChunk);
-        bytes_.reserve(doubled >= kLimit ? kLimit + 1 : doubled);
+    if (mBytes.size() == mBytes.capacity()) {
+        const std::size_t doubled = std::max(mBytes.capacity() * 2, kChunk);
+        mBytes.reserve(doubled >= kLimit ? kLimit + 1 : doubled);
     }
     return true;
 }
@@ -280,19 +280,19 @@ void Download::Expect(ULONGLONG size) {
         return;
     }
     try {
-        bytes_.reserve(static_cast<std::size_t>(size) + 1);
+        mBytes.reserve(static_cast<std::size_t>(size) + 1);
     } catch (const std::bad_alloc&) {
         Fail();
     }
 }
 
 void Download::Fail() {
-    failed_ = true;
-    bytes_ = std::vector<std::uint8_t>();
+    mFailed = true;
+    mBytes = std::vector<std::uint8_t>();
 }
 
 void Download::StopTransfer() {
-    if (ComPtr<IBinding> binding = std::move(binding_)) {
+    if (ComPtr<IBinding> binding = std::move(mBinding)) {
         binding->Abort();
     }
 }
@@ -301,34 +301,34 @@ void Download::StopTransfer() {
 // the abort, later, or not at all: either way the download completes once,
 // as failed. One that has stopped already stays as it ended.
 void Download::EndAsFailed(HRESULT result) {
-    if (owner_ == nullptr) {
+    if (mOwner == nullptr) {
         return;
     }
     Fail();
     StopTransfer();
-    if (owner_ != nullptr) {
+    if (mOwner != nullptr) {
         OnStopBinding(result, nullptr);
     }
 }
 
 void Download::Cancel() {
-    owner_ = nullptr;
+    mOwner = nullptr;
     StopTransfer();
 }
 
 bool Download::Succeeded() const {
-    return SUCCEEDED(result_) && !failed_ &&
-           (!announcedLength_ || *announcedLength_ == bytes_.size());
+    return SUCCEEDED(mResult) && !mFailed &&
+           (!mAnnouncedLength || *mAnnouncedLength == mBytes.size());
 }
 
 AsyncProperty Download::TakeResult() {
-    AsyncProperty result{propertyName_, {}};
+    AsyncProperty result{mPropertyName, {}};
     if (!Succeeded()) {
         return result;
     }
-    if (type_ == AsyncType::ByteArray) {
-        result.Value = std::move(bytes_);
-    } else if (Picture picture = LoadPicture(std::move(bytes_))) {
+    if (mType == AsyncType::ByteArray) {
+        result.Value = std::move(mBytes);
+    } else if (Picture picture = LoadPicture(std::move(mBytes))) {
         result.Value = std::move(picture);
     }
     return result;
@@ -338,10 +338,10 @@ AsyncProperty Download::TakeResult() {
 // The control's downloads
 
 Downloads::Downloads(IUnknown& control, const Site& site, Completion completed)
-    : control_(control), site_(site), completed_(std::move(completed)) {}
+    : mControl(control), mSite(site), mCompleted(std::move(completed)) {}
 
 Downloads::~Downloads() {
-    for (const ComPtr<Download>& download : downloads_) {
+    for (const ComPtr<Download>& download : mDownloads) {
         download->Cancel();
     }
 }
@@ -357,15 +357,15 @@ bool Downloads::Start(const Text& target, AsyncType type, std::string_view prope
         if (FAILED(CreateAsyncBindCtx(0, download.Get(), nullptr, context.Put()))) {
             return false;
         }
-        const ComPtr<IBindHost> bindHost = site_.BindHost();
+        const ComPtr<IBindHost> bindHost = mSite.BindHost();
         const std::optional<UntrustedPage> page =
-            untrusted_ ? std::make_optional<UntrustedPage>(site_) : std::nullopt;
+            mUntrusted ? std::make_optional<UntrustedPage>(mSite) : std::nullopt;
         const ComPtr<IMoniker> moniker =
             MonikerFor(target, bindHost.Get(), context.Get(), page ? page->Location() : nullptr);
         if (!moniker) {
             return false; // a target the platform cannot name completes nothing
         }
-        downloads_.push_back(download);
+        mDownloads.push_back(download);
         if (page && !MayStart(*page, *moniker.Get(), *context.Get())) {
             // Refused as a download that failed at once: the page cannot tell
             // a location it may not read from one that is not there.
@@ -375,8 +375,8 @@ bool Downloads::Start(const Text& target, AsyncType type, std::string_view prope
         const HRESULT bound = Bind(moniker.Get(), bindHost.Get(), context.Get(), *download.Get());
         if (FAILED(bound)) {
             download->EndAsFailed(bound);
-        } else if (page && !stallCheck_.Running()) {
-            stallCheck_.Start(window_.Get(), kStallCheckMs);
+        } else if (page && !mStallCheck.Running()) {
+            mStallCheck.Start(mWindow.Get(), kStallCheckMs);
         }
         return true;
     } catch (const std::bad_alloc&) {
@@ -389,12 +389,12 @@ bool Downloads::MayStart(const UntrustedPage& page, IMoniker& moniker, IBindCtx&
 }
 
 bool Downloads::MayFollow(const std::wstring& url) const {
-    return !untrusted_ || UntrustedPage(site_).MayFetch(url);
+    return !mUntrusted || UntrustedPage(mSite).MayFetch(url);
 }
 
 std::size_t Downloads::Running() const {
     return static_cast<std::size_t>(
-        std::count_if(downloads_.begin(), downloads_.end(), [](const ComPtr<Download>& download) {
+        std::count_if(mDownloads.begin(), mDownloads.end(), [](const ComPtr<Download>& download) {
             return download->FinishedAs() == 0;
         }));
 }
@@ -403,45 +403,45 @@ std::size_t Downloads::Running() const {
 // lives; the check stops while none runs.
 void Downloads::EndStalled() {
     const ULONGLONG now = GetTickCount64();
-    for (const ComPtr<Download>& download : downloads_) {
+    for (const ComPtr<Download>& download : mDownloads) {
         if (download->FinishedAs() == 0 && now - download->LastHeard() >= kLongestSilenceMs) {
             download->EndAsFailed(E_ABORT);
         }
     }
     if (Running() == 0) {
-        stallCheck_.Stop();
+        mStallCheck.Stop();
     }
 }
 
 void Downloads::Finished(Download& download) {
-    download.SetFinishedAs(++finishCount_);
-    PostMessageW(window_.Get(), kFinishedMessage, 0, 0);
+    download.SetFinishedAs(++mFinishCount);
+    PostMessageW(mWindow.Get(), kFinishedMessage, 0, 0);
 }
 
 // The finished download that finished first, taken out of the list.
 ComPtr<Download> Downloads::TakeNextFinished() {
-    auto next = downloads_.end();
-    for (auto it = downloads_.begin(); it != downloads_.end(); ++it) {
+    auto next = mDownloads.end();
+    for (auto it = mDownloads.begin(); it != mDownloads.end(); ++it) {
         const std::uint64_t order = (*it)->FinishedAs();
-        if (order != 0 && (next == downloads_.end() || order < (*next)->FinishedAs())) {
+        if (order != 0 && (next == mDownloads.end() || order < (*next)->FinishedAs())) {
             next = it;
         }
     }
-    if (next == downloads_.end()) {
+    if (next == mDownloads.end()) {
         return {};
     }
     ComPtr<Download> taken = std::move(*next);
-    downloads_.erase(next);
+    mDownloads.erase(next);
     return taken;
 }
 
 // A handler may drop the control's last reference: it lives until every
 // finished download has been handed over, and nothing here is touched after.
 void Downloads::DeliverFinished() {
-    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&control_);
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&mControl);
     while (const ComPtr<Download> next = TakeNextFinished()) {
         try {
-            completed_(next->TakeResult());
+            mCompleted(next->TakeResult());
         } catch (const std::bad_alloc&) {
             // No memory for the result: this completion is lost, the next may fit.
         }
@@ -449,12 +449,12 @@ void Downloads::DeliverFinished() {
 }
 
 bool Downloads::EnsureWindow() {
-    if (!window_) {
-        window_ =
+    if (!mWindow) {
+        mWindow =
             Window(CreateWindowExW(0, DownloadWindowClass(&Downloads::WindowProc).Name(), L"", 0, 0,
                                    0, 0, 0, HWND_MESSAGE, nullptr, module::Handle(), this));
     }
-    return static_cast<bool>(window_);
+    return static_cast<bool>(mWindow);
 }
 
 LRESULT CALLBACK Downloads::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

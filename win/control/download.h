@@ -58,10 +58,10 @@ public:
     // Forgets the owner and stops the transfer: nothing is called back afterwards.
     void Cancel();
     // Whether the transfer has stopped, and when (a count of the owner's).
-    std::uint64_t FinishedAs() const { return finishedAs_; }
-    void SetFinishedAs(std::uint64_t order) { finishedAs_ = order; }
+    std::uint64_t FinishedAs() const { return mFinishedAs; }
+    void SetFinishedAs(std::uint64_t order) { mFinishedAs = order; }
     // When data last arrived (or the transfer began), in GetTickCount64's milliseconds.
-    ULONGLONG LastHeard() const { return lastHeard_; }
+    ULONGLONG LastHeard() const { return mLastHeard; }
     // What the control receives: the decoded picture or the bytes, or nothing
     // when the transfer failed. Called once.
     AsyncProperty TakeResult();
@@ -75,17 +75,17 @@ private:
     void StopTransfer();
     bool Succeeded() const;
 
-    Downloads* owner_;
-    AsyncType type_;
-    std::string propertyName_;
-    ComPtr<IBinding> binding_;
-    std::vector<std::uint8_t> bytes_;
+    Downloads* mOwner;
+    AsyncType mType;
+    std::string mPropertyName;
+    ComPtr<IBinding> mBinding;
+    std::vector<std::uint8_t> mBytes;
     // The body's length as the server announced it, when it did.
-    std::optional<ULONGLONG> announcedLength_;
-    bool failed_ = false;
-    HRESULT result_ = E_PENDING;
-    std::uint64_t finishedAs_ = 0;
-    ULONGLONG lastHeard_;
+    std::optional<ULONGLONG> mAnnouncedLength;
+    bool mFailed = false;
+    HRESULT mResult = E_PENDING;
+    std::uint64_t mFinishedAs = 0;
+    ULONGLONG mLastHeard;
 };
 
 // The downloads of one control. They end with it: destroying the owner
@@ -111,7 +111,7 @@ public:
     // From now on the control serves an untrusted page: a target the page
     // may not have fetched, a transfer beyond the few that may run at once,
     // and one that brings nothing for too long fail as downloads that failed.
-    void EnterUntrustedPage() { untrusted_ = true; }
+    void EnterUntrustedPage() { mUntrusted = true; }
     // Whether a transfer may go on to `url`, where the server sent it.
     bool MayFollow(const std::wstring& url) const;
 
@@ -124,14 +124,14 @@ private:
     ComPtr<Download> TakeNextFinished();
     void DeliverFinished();
 
-    IUnknown& control_;
-    const Site& site_;
-    Completion completed_;
-    std::vector<ComPtr<Download>> downloads_; // running and finished, in start order
-    std::uint64_t finishCount_ = 0;
-    bool untrusted_ = false;
-    Window window_;             // receives the note that a download finished
-    WindowTimer stallCheck_{1}; // while an untrusted page's transfers run
+    IUnknown& mControl;
+    const Site& mSite;
+    Completion mCompleted;
+    std::vector<ComPtr<Download>> mDownloads; // running and finished, in start order
+    std::uint64_t mFinishCount = 0;
+    bool mUntrusted = false;
+    Window mWindow;             // receives the note that a download finished
+    WindowTimer mStallCheck{1}; // while an untrusted page's transfers run
 };
 
 } // namespace tovabel::win

@@ -86,24 +86,24 @@ HRESULT BytesOut(const SoundBytes& bytes, VARIANT* out) {
 
 } // namespace
 
-DualPart::DualPart(TovabelControl& control) : Part(control), control_(control) {}
+DualPart::DualPart(TovabelControl& control) : Part(control), mControl(control) {}
 
 tovabel::Tovabel& DualPart::Core() {
-    return control_.Core();
+    return mControl.Core();
 }
 
 template <class T, class Read> HRESULT DualPart::Get(T* out, Read read) {
     if (out == nullptr) {
         return E_POINTER;
     }
-    return control_.Run([&] {
+    return mControl.Run([&] {
         *out = read();
         return S_OK;
     });
 }
 
 template <class Write> HRESULT DualPart::Do(Write write) {
-    return control_.Run([&] {
+    return mControl.Run([&] {
         write();
         return S_OK;
     });
@@ -128,7 +128,7 @@ HRESULT DualPart::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
     if (index != 0) {
         return DISP_E_BADINDEX;
     }
-    *out = control_.Types().Dual();
+    *out = mControl.Types().Dual();
     (*out)->AddRef();
     return S_OK;
 }
@@ -137,7 +137,7 @@ HRESULT DualPart::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, D
     if (!IsEqualIID(iid, IID_NULL)) {
         return DISP_E_UNKNOWNINTERFACE;
     }
-    return DispGetIDsOfNames(control_.Types().Dual(), names, count, ids);
+    return DispGetIDsOfNames(mControl.Types().Dual(), names, count, ids);
 }
 
 HRESULT DualPart::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
@@ -147,8 +147,8 @@ HRESULT DualPart::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* pa
     }
     // The type information coerces every argument to its declared type; a
     // value that does not convert fails here and the property is left alone.
-    return control_.Run([&] {
-        return DispInvoke(static_cast<ITovabel*>(this), control_.Types().Dual(), id, flags, params,
+    return mControl.Run([&] {
+        return DispInvoke(static_cast<ITovabel*>(this), mControl.Types().Dual(), id, flags, params,
                           result, exception, argumentError);
     });
 }
@@ -352,10 +352,10 @@ HRESULT DualPart::get_hwnd(long* value) {
         if (value == nullptr) {                                                                    \
             return E_POINTER;                                                                      \
         }                                                                                          \
-        return control_.Run([&] { return PictureOut(Core().Getter()).CopyTo(value); });            \
+        return mControl.Run([&] { return PictureOut(Core().Getter()).CopyTo(value); });            \
     }                                                                                              \
     HRESULT DualPart::putref_##Name(IPictureDisp* value) {                                         \
-        return control_.Run([&] {                                                                  \
+        return mControl.Run([&] {                                                                  \
             Picture picture;                                                                       \
             const HRESULT hr = OlePicture::Wrap(value, picture);                                   \
             if (SUCCEEDED(hr)) {                                                                   \
@@ -383,7 +383,7 @@ HRESULT DualPart::get_Font(IFontDisp** value) {
     if (value == nullptr) {
         return E_POINTER;
     }
-    return control_.Run([&] {
+    return mControl.Run([&] {
         const ComPtr<IFont> font = OleFont::FontOf(Core().GetFont());
         *value = font.As<IFontDisp>(IID_IFontDisp).Detach();
         return S_OK;
@@ -391,7 +391,7 @@ HRESULT DualPart::get_Font(IFontDisp** value) {
 }
 
 HRESULT DualPart::putref_Font(IFontDisp* value) {
-    return control_.Run([&] {
+    return mControl.Run([&] {
         ComPtr<IFont> font = ComPtr<IFontDisp>::Share(value).As<IFont>(IID_IFont);
         if (value != nullptr && !font) {
             return E_INVALIDARG;
@@ -409,7 +409,7 @@ HRESULT DualPart::putref_Font(IFontDisp* value) {
         if (value == nullptr) {                                                                    \
             return E_POINTER;                                                                      \
         }                                                                                          \
-        return control_.Run([&] { return BytesOut(Core().Name(), value); });                       \
+        return mControl.Run([&] { return BytesOut(Core().Name(), value); });                       \
     }                                                                                              \
     HRESULT DualPart::put_##Name(VARIANT* value) {                                                 \
         return Do([&] { Core().Set##Name(BytesOf(value)); });                                      \

@@ -37,7 +37,7 @@ private:
     // A setter or method without result.
     template <class Write> HRESULT Do(Write write);
 
-    TovabelControl& control_;
+    TovabelControl& mControl;
 };
 
 } // namespace tovabel::win

@@ -20,31 +20,31 @@ COLORREF Translate(OleColor color) {
     return out;
 }
 
-GdiPainter::GdiPainter(HDC dc) : dc_(dc), originalFont_(GetCurrentObject(dc, OBJ_FONT)) {
-    SetBkMode(dc_, TRANSPARENT);
+GdiPainter::GdiPainter(HDC dc) : mDc(dc), mOriginalFont(GetCurrentObject(dc, OBJ_FONT)) {
+    SetBkMode(mDc, TRANSPARENT);
 }
 
 GdiPainter::~GdiPainter() {
     DeleteCaptionFont();
-    SelectObject(dc_, originalFont_); // the surface font is deleted next
+    SelectObject(mDc, mOriginalFont); // the surface font is deleted next
 }
 
 HGDIOBJ GdiPainter::BaseFont() const {
-    return surfaceFont_.Get() != nullptr ? surfaceFont_.Get() : originalFont_;
+    return mSurfaceFont.Get() != nullptr ? mSurfaceFont.Get() : mOriginalFont;
 }
 
 void GdiPainter::SetSurfaceFont(SharedFont font) {
-    SharedFont previous = std::move(surfaceFont_);
-    surfaceFont_ = std::move(font);
-    SelectObject(dc_, BaseFont());
-    captionSelected_ = false;
+    SharedFont previous = std::move(mSurfaceFont);
+    mSurfaceFont = std::move(font);
+    SelectObject(mDc, BaseFont());
+    mCaptionSelected = false;
     // `previous` is no longer selected when it is deleted here.
 }
 
 TextSize GdiPainter::TextExtent(const Text& text) {
     const std::string ansi = ToAnsi(text);
     SIZE size{};
-    GetTextExtentPoint32A(dc_, ansi.c_str(), static_cast<int>(ansi.size()), &size);
+    GetTextExtentPoint32A(mDc, ansi.c_str(), static_cast<int>(ansi.size()), &size);
     return {size.cx, size.cy};
 }
 
@@ -52,24 +52,24 @@ void GdiPainter::TextOut(std::int32_t x, std::int32_t y, const Text& text) {
     // A new surface font took the caption font's place in the DC; when the
     // two match (a turned caption may differ), the caption font was not made
     // again and goes back here.
-    if (captionFont_.Get() != nullptr && !captionSelected_) {
-        SelectObject(dc_, captionFont_.Get());
-        captionSelected_ = true;
+    if (mCaptionFont.Get() != nullptr && !mCaptionSelected) {
+        SelectObject(mDc, mCaptionFont.Get());
+        mCaptionSelected = true;
     }
     const std::string ansi = ToAnsi(text);
-    ::TextOutA(dc_, x, y, ansi.c_str(), static_cast<int>(ansi.size()));
+    ::TextOutA(mDc, x, y, ansi.c_str(), static_cast<int>(ansi.size()));
 }
 
 void GdiPainter::SetTextColor(OleColor color) {
-    ::SetTextColor(dc_, Translate(color));
+    ::SetTextColor(mDc, Translate(color));
 }
 
 // The DC's own brush in the colour: no brush is made for a fill.
 void GdiPainter::FillRect(std::int32_t left, std::int32_t top, std::int32_t right,
                           std::int32_t bottom, OleColor color) {
-    SetDCBrushColor(dc_, Translate(color));
+    SetDCBrushColor(mDc, Translate(color));
     const RECT area{left, top, right, bottom};
-    ::FillRect(dc_, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    ::FillRect(mDc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 namespace {
@@ -101,29 +101,29 @@ void GdiPainter::ReplaceCaptionFont(const CaptionLogFont& font) {
         DeleteCaptionFont();
         return;
     }
-    if (next.Get() != captionFont_.Get() || !captionSelected_) {
-        SelectObject(dc_, next.Get());
-        captionSelected_ = true;
+    if (next.Get() != mCaptionFont.Get() || !mCaptionSelected) {
+        SelectObject(mDc, next.Get());
+        mCaptionSelected = true;
     }
-    captionFont_ = std::move(next); // the font before, no longer selected, may go
+    mCaptionFont = std::move(next); // the font before, no longer selected, may go
 }
 
 void GdiPainter::DeleteCaptionFont() {
-    if (captionFont_.Get() == nullptr) {
+    if (mCaptionFont.Get() == nullptr) {
         return;
     }
     // A selected font must not be deleted: the surface's font goes back first.
-    SelectObject(dc_, BaseFont());
-    captionSelected_ = false;
-    captionFont_ = SharedFont();
+    SelectObject(mDc, BaseFont());
+    mCaptionSelected = false;
+    mCaptionFont = SharedFont();
 }
 
 void GdiPainter::PaintTransparentPicture(const PicturePaint& paint) {
-    PaintPicture(dc_, paint, false);
+    PaintPicture(mDc, paint, false);
 }
 
 void GdiPainter::PaintDisabledPicture(const PicturePaint& paint) {
-    PaintPicture(dc_, paint, true);
+    PaintPicture(mDc, paint, true);
 }
 
 } // namespace tovabel::win

@@ -42,11 +42,11 @@ private:
     // The font under the caption font: the surface's, else the DC's own.
     HGDIOBJ BaseFont() const;
 
-    HDC dc_;
-    HGDIOBJ originalFont_; // the DC's font when the painter began
-    SharedFont surfaceFont_;
-    SharedFont captionFont_;       // shared with the thread's buttons that show the same
-    bool captionSelected_ = false; // the caption font is the DC's font
+    HDC mDc;
+    HGDIOBJ mOriginalFont; // the DC's font when the painter began
+    SharedFont mSurfaceFont;
+    SharedFont mCaptionFont;       // shared with the thread's buttons that show the same
+    bool mCaptionSelected = false; // the caption font is the DC's font
 };
 
 } // namespace tovabel::win

@@ -158,10 +158,10 @@ WPARAM CharacterOf(std::int16_t keyAscii) {
 } // namespace
 
 HRESULT InPlace::Activate(bool uiActivate) {
-    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&control_);
-    if (!window_) {
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&mControl);
+    if (!mWindow) {
         const ComPtr<IOleInPlaceSite> site =
-            ComPtr<IOleClientSite>::Share(control_.GetSite().ClientSite())
+            ComPtr<IOleClientSite>::Share(mControl.GetSite().ClientSite())
                 .As<IOleInPlaceSite>(IID_IOleInPlaceSite);
         if (!site) {
             return E_NOINTERFACE;
@@ -185,178 +185,178 @@ HRESULT InPlace::Activate(bool uiActivate) {
         }
         const WindowClass& windowClass = ControlWindowClass(&InPlace::WindowProc);
         const SIZE size = SizeOf(position);
-        const DWORD disabled = control_.Core().WindowEnabled() ? 0 : WS_DISABLED;
-        window_ = win::Window(CreateWindowExW(
+        const DWORD disabled = mControl.Core().WindowEnabled() ? 0 : WS_DISABLED;
+        mWindow = win::Window(CreateWindowExW(
             0, windowClass.Name(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | disabled,
             position.left, position.top, size.cx, size.cy, parent, nullptr, module::Handle(),
             this));
-        if (!window_) {
+        if (!mWindow) {
             site->OnInPlaceDeactivate();
             return E_OUTOFMEMORY;
         }
-        site_ = site;
-        frame_ = frame;
-        document_ = document;
-        position_ = position;
-        control_.Host().WindowPlaced(size);
-        ShowWindow(window_.Get(), SW_SHOWNA);
+        mSite = site;
+        mFrame = frame;
+        mDocument = document;
+        mPosition = position;
+        mControl.Host().WindowPlaced(size);
+        ShowWindow(mWindow.Get(), SW_SHOWNA);
         StartTimers();
         StartWindowServices();
     }
-    if (uiActivate && !uiActive_) {
-        uiActive_ = true;
-        site_->OnUIActivate();
+    if (uiActivate && !mUiActive) {
+        mUiActive = true;
+        mSite->OnUIActivate();
         const ComPtr<IOleInPlaceActiveObject> active =
-            ComPtr<IUnknown>::Share(&control_).As<IOleInPlaceActiveObject>(
+            ComPtr<IUnknown>::Share(&mControl).As<IOleInPlaceActiveObject>(
                 IID_IOleInPlaceActiveObject);
-        if (frame_) {
-            frame_->SetActiveObject(active.Get(), nullptr);
-            frame_->SetBorderSpace(nullptr);
+        if (mFrame) {
+            mFrame->SetActiveObject(active.Get(), nullptr);
+            mFrame->SetBorderSpace(nullptr);
         }
-        if (document_) {
-            document_->SetActiveObject(active.Get(), nullptr);
-            document_->SetBorderSpace(nullptr);
+        if (mDocument) {
+            mDocument->SetActiveObject(active.Get(), nullptr);
+            mDocument->SetBorderSpace(nullptr);
         }
-        if (window_ && GetFocus() != window_.Get()) {
-            SetFocus(window_.Get());
+        if (mWindow && GetFocus() != mWindow.Get()) {
+            SetFocus(mWindow.Get());
         }
     }
     return S_OK;
 }
 
 void InPlace::UIDeactivate() {
-    if (!uiActive_) {
+    if (!mUiActive) {
         return;
     }
-    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&control_);
-    uiActive_ = false;
-    if (frame_) {
-        frame_->SetActiveObject(nullptr, nullptr);
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&mControl);
+    mUiActive = false;
+    if (mFrame) {
+        mFrame->SetActiveObject(nullptr, nullptr);
     }
-    if (document_) {
-        document_->SetActiveObject(nullptr, nullptr);
+    if (mDocument) {
+        mDocument->SetActiveObject(nullptr, nullptr);
     }
-    if (site_) {
-        site_->OnUIDeactivate(FALSE);
+    if (mSite) {
+        mSite->OnUIDeactivate(FALSE);
     }
 }
 
 void InPlace::Deactivate() {
-    if (!window_ && !site_) {
+    if (!mWindow && !mSite) {
         return;
     }
-    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&control_);
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&mControl);
     UIDeactivate();
-    for (Timer& timer : timers_) {
+    for (Timer& timer : mTimers) {
         timer.onWindow.Stop();
     }
     StopWindowServices();
-    control_.Accessible().Disconnect();
-    window_.Reset();
-    frame_.Reset();
-    document_.Reset();
-    const ComPtr<IOleInPlaceSite> site = std::move(site_);
+    mControl.Accessible().Disconnect();
+    mWindow.Reset();
+    mFrame.Reset();
+    mDocument.Reset();
+    const ComPtr<IOleInPlaceSite> site = std::move(mSite);
     if (site) {
         site->OnInPlaceDeactivate();
     }
 }
 
 void InPlace::SetObjectRects(const RECT& position) {
-    position_ = position;
+    mPosition = position;
     Move(position);
 }
 
 void InPlace::RequestSize(SIZE pixels) {
-    if (!window_) {
+    if (!mWindow) {
         return;
     }
-    RECT wanted = position_;
+    RECT wanted = mPosition;
     wanted.right = wanted.left + pixels.cx;
     wanted.bottom = wanted.top + pixels.cy;
-    if (site_) {
+    if (mSite) {
         // A container that agrees moves the window through SetObjectRects.
-        site_->OnPosRectChange(&wanted);
+        mSite->OnPosRectChange(&wanted);
     }
-    if (!window_) {
+    if (!mWindow) {
         return; // the container deactivated the control meanwhile
     }
     RECT client{};
-    GetClientRect(window_.Get(), &client);
+    GetClientRect(mWindow.Get(), &client);
     if (client.right != pixels.cx || client.bottom != pixels.cy) {
-        position_ = wanted;
+        mPosition = wanted;
         Move(wanted);
     }
 }
 
 void InPlace::Move(const RECT& position) {
-    if (!window_) {
+    if (!mWindow) {
         return;
     }
     const SIZE size = SizeOf(position);
-    SetWindowPos(window_.Get(), nullptr, position.left, position.top, size.cx, size.cy,
+    SetWindowPos(mWindow.Get(), nullptr, position.left, position.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    control_.Host().WindowPlaced(size);
+    mControl.Host().WindowPlaced(size);
 }
 
 void InPlace::Invalidate() const {
-    if (window_) {
-        InvalidateRect(window_.Get(), nullptr, FALSE);
+    if (mWindow) {
+        InvalidateRect(mWindow.Get(), nullptr, FALSE);
     }
 }
 
 void InPlace::SubClass() {
     UnSubClass();
-    subclassWanted_ = true;
-    if (window_) {
+    mSubclassWanted = true;
+    if (mWindow) {
         InstallSubclass();
     }
 }
 
 void InPlace::UnSubClass() {
-    subclassWanted_ = false;
-    toolWanted_ = false;
+    mSubclassWanted = false;
+    mToolWanted = false;
     RemoveSubclass();
 }
 
 void InPlace::AddToolTip() {
-    toolWanted_ = true;
-    tooltip::AddTool(window_.Get());
+    mToolWanted = true;
+    tooltip::AddTool(mWindow.Get());
 }
 
 void InPlace::StartWindowServices() {
-    if (subclassWanted_) {
+    if (mSubclassWanted) {
         InstallSubclass();
     }
-    if (toolWanted_) {
-        tooltip::AddTool(window_.Get());
+    if (mToolWanted) {
+        tooltip::AddTool(mWindow.Get());
     }
 }
 
 void InPlace::StopWindowServices() {
-    tooltip::RemoveTool(window_.Get());
+    tooltip::RemoveTool(mWindow.Get());
     RemoveSubclass();
 }
 
 void InPlace::InstallSubclass() {
-    HWND window = window_.Get();
-    if (window == nullptr || previous_ != nullptr) {
+    HWND window = mWindow.Get();
+    if (window == nullptr || mPrevious != nullptr) {
         return;
     }
-    previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+    mPrevious = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InPlace::SubclassProc)));
-    if (previous_ != nullptr) {
-        subclassed_ = window;
+    if (mPrevious != nullptr) {
+        mSubclassed = window;
     }
 }
 
 void InPlace::RemoveSubclass() {
-    if (previous_ == nullptr) {
+    if (mPrevious == nullptr) {
         return;
     }
-    tooltip::RemoveTool(subclassed_);
-    SetWindowLongPtrA(subclassed_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    previous_ = nullptr;
-    subclassed_ = nullptr;
+    tooltip::RemoveTool(mSubclassed);
+    SetWindowLongPtrA(mSubclassed, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mPrevious));
+    mPrevious = nullptr;
+    mSubclassed = nullptr;
 }
 
 // Every message goes on to the window's previous procedure, whose result is
@@ -366,11 +366,11 @@ void InPlace::RemoveSubclass() {
 // server on every message).
 LRESULT CALLBACK InPlace::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<InPlace*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr || self->previous_ == nullptr || self->subclassed_ != window) {
+    if (self == nullptr || self->mPrevious == nullptr || self->mSubclassed != window) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&self->control_);
-    const WNDPROC previous = self->previous_;
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&self->mControl);
+    const WNDPROC previous = self->mPrevious;
     if (message == WM_NCDESTROY) {
         self->RemoveSubclass(); // the window goes with its parent
     } else {
@@ -394,14 +394,14 @@ void InPlace::BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM l
         break;
     }
     case WM_SYSCOLORCHANGE:
-        control_.Run([&] {
-            control_.Core().SystemColorsChanged();
+        mControl.Run([&] {
+            mControl.Core().SystemColorsChanged();
             return S_OK;
         });
         break;
     case WM_CANCELMODE:
-        control_.Run([&] {
-            control_.Core().CancelMode();
+        mControl.Run([&] {
+            mControl.Core().CancelMode();
             return S_OK;
         });
         break;
@@ -414,8 +414,8 @@ void InPlace::BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM l
 // is the same either way, cut to the 79 bytes its ANSI form may have.
 void InPlace::SupplyToolTipText(NMHDR* request) {
     std::optional<Text> text;
-    control_.Run([&] {
-        text = control_.Core().ToolTipTextToShow();
+    mControl.Run([&] {
+        text = mControl.Core().ToolTipTextToShow();
         return S_OK;
     });
     if (!text) {
@@ -436,7 +436,7 @@ void InPlace::SupplyToolTipText(NMHDR* request) {
 }
 
 void InPlace::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
-    for (Timer& timer : timers_) {
+    for (Timer& timer : mTimers) {
         if (timer.id != id) {
             continue;
         }
@@ -447,9 +447,9 @@ void InPlace::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
         timer.running = running;
         timer.intervalMs = intervalMs;
         // A timer with interval 0 never fires.
-        if (running && intervalMs > 0 && window_) {
+        if (running && intervalMs > 0 && mWindow) {
             if (!counting) {
-                timer.onWindow.Start(window_.Get(), static_cast<UINT>(intervalMs));
+                timer.onWindow.Start(mWindow.Get(), static_cast<UINT>(intervalMs));
             }
         } else {
             timer.onWindow.Stop();
@@ -458,13 +458,13 @@ void InPlace::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
 }
 
 void InPlace::StartTimers() {
-    for (const Timer& timer : timers_) {
+    for (const Timer& timer : mTimers) {
         SetTimer(timer.id, timer.running, timer.intervalMs);
     }
 }
 
 InPlace::Timer* InPlace::FindTimer(UINT_PTR windowTimerId) {
-    for (Timer& timer : timers_) {
+    for (Timer& timer : mTimers) {
         if (timer.onWindow.Id() == windowTimerId && timer.onWindow.Running()) {
             return &timer;
         }
@@ -481,13 +481,13 @@ LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, L
     auto* self = reinterpret_cast<InPlace*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self != nullptr && self->window_.Get() == window) {
-            self->window_.Detach(); // destroyed with its parent, not by its holder
-            self->control_.Accessible().Disconnect();
+        if (self != nullptr && self->mWindow.Get() == window) {
+            self->mWindow.Detach(); // destroyed with its parent, not by its holder
+            self->mControl.Accessible().Disconnect();
         }
         self = nullptr;
     }
-    if (self == nullptr || self->window_.Get() != window) {
+    if (self == nullptr || self->mWindow.Get() != window) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->OnMessage(message, wParam, lParam);
@@ -497,25 +497,25 @@ LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, L
 // A handler may end the control (an event handler that releases it): nothing
 // here touches the object after the notification returns.
 bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
-    tovabel::Tovabel& core = control_.Core();
+    tovabel::Tovabel& core = mControl.Core();
     const auto x = static_cast<float>(GET_X_LPARAM(lParam));
     const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
     if (message == WM_MOUSEMOVE) {
-        control_.Run([&] {
+        mControl.Run([&] {
             core.MouseMove(HeldButtons(wParam), MouseShiftState(wParam), x, y);
             return S_OK;
         });
         return true;
     }
     if (message == WM_LBUTTONDBLCLK) {
-        control_.Run([&] {
+        mControl.Run([&] {
             core.DoubleClick();
             return S_OK;
         });
         return true;
     }
     if (const std::int16_t button = ChangedButton(message)) {
-        control_.Run([&] {
+        mControl.Run([&] {
             if (IsButtonUp(message)) {
                 core.MouseUp(button, MouseShiftState(wParam), x, y);
             } else {
@@ -528,7 +528,7 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        control_.Run([&] {
+        mControl.Run([&] {
             core.KeyDown(static_cast<std::int16_t>(wParam & 0xFFFF), ShiftState());
             return S_OK;
         });
@@ -536,7 +536,7 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (Timer* timer = FindTimer(wParam)) {
             const TimerId id = timer->id;
-            control_.Run([&] {
+            mControl.Run([&] {
                 core.OnTimer(id);
                 return S_OK;
             });
@@ -548,26 +548,26 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void InPlace::OnFocus(bool arrived) {
-    control_.Run([&] {
+    mControl.Run([&] {
         if (arrived) {
-            control_.Core().EnterFocus();
+            mControl.Core().EnterFocus();
         } else {
-            control_.Core().ExitFocus();
+            mControl.Core().ExitFocus();
         }
         return S_OK;
     });
 }
 
 LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND window = window_.Get();
+    HWND window = mWindow.Get();
     if (HandleInput(message, wParam, lParam)) {
         return 0;
     }
     switch (message) {
     case WM_CHAR: {
         std::int16_t keyAscii = KeyAsciiOf(wParam);
-        control_.Run([&] {
-            control_.Core().KeyPress(keyAscii);
+        mControl.Run([&] {
+            mControl.Core().KeyPress(keyAscii);
             return S_OK;
         });
         // A handler that sets KeyAscii to 0 swallows the character.
@@ -577,7 +577,7 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(window, message, CharacterOf(keyAscii), lParam);
     }
     case WM_SETFOCUS:
-        if (!uiActive_) {
+        if (!mUiActive) {
             Activate(true);
         }
         OnFocus(true);
@@ -587,7 +587,7 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
-            const tovabel::Tovabel& core = control_.Core();
+            const tovabel::Tovabel& core = mControl.Core();
             if (HCURSOR cursor = CursorFor(core.MousePointer(), core.MouseIcon())) {
                 SetCursor(cursor);
                 return TRUE;
@@ -600,16 +600,16 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const PaintCycle paint(window);
         RECT client{};
         GetClientRect(window, &client);
-        control_.Draw(paint.Dc(), client);
+        mControl.Draw(paint.Dc(), client);
         return 0;
     }
     case WM_MOUSEACTIVATE:
-        if (!uiActive_) {
+        if (!mUiActive) {
             Activate(true);
         }
         break;
     case WM_GETOBJECT:
-        if (const LRESULT object = control_.Accessible().Answer(window, wParam, lParam)) {
+        if (const LRESULT object = mControl.Accessible().Answer(window, wParam, lParam)) {
             return object;
         }
         break;

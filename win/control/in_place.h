@@ -19,7 +19,7 @@ class TovabelControl;
 
 class InPlace {
 public:
-    explicit InPlace(TovabelControl& control) : control_(control) {}
+    explicit InPlace(TovabelControl& control) : mControl(control) {}
     InPlace(const InPlace&) = delete;
     InPlace& operator=(const InPlace&) = delete;
 
@@ -36,9 +36,9 @@ public:
     // follow (no site, or the site ignores the request), the window takes it.
     void RequestSize(SIZE pixels);
 
-    HWND Window() const { return window_.Get(); }
-    bool UIActive() const { return uiActive_; }
-    IOleInPlaceSite* Site() const { return site_.Get(); }
+    HWND Window() const { return mWindow.Get(); }
+    bool UIActive() const { return mUiActive; }
+    IOleInPlaceSite* Site() const { return mSite.Get(); }
     // Repaints the window with the next paint cycle (one complete frame).
     void Invalidate() const;
     // The run-mode window services: the control's own procedure in front of
@@ -82,20 +82,20 @@ private:
     };
     Timer* FindTimer(UINT_PTR windowTimerId);
 
-    TovabelControl& control_;
-    ComPtr<IOleInPlaceSite> site_;
-    ComPtr<IOleInPlaceFrame> frame_;
-    ComPtr<IOleInPlaceUIWindow> document_;
-    win::Window window_;
-    RECT position_{0, 0, 0, 0};
-    bool uiActive_ = false;
-    bool subclassWanted_ = false;
-    bool toolWanted_ = false;
+    TovabelControl& mControl;
+    ComPtr<IOleInPlaceSite> mSite;
+    ComPtr<IOleInPlaceFrame> mFrame;
+    ComPtr<IOleInPlaceUIWindow> mDocument;
+    win::Window mWindow;
+    RECT mPosition{0, 0, 0, 0};
+    bool mUiActive = false;
+    bool mSubclassWanted = false;
+    bool mToolWanted = false;
     // The window's procedure before ours; null while the window is not subclassed.
-    WNDPROC previous_ = nullptr;
-    HWND subclassed_ = nullptr;
+    WNDPROC mPrevious = nullptr;
+    HWND mSubclassed = nullptr;
     // Declared after the window: they stop before it goes.
-    Timer timers_[2]{Timer(TimerId::MenuPop), Timer(TimerId::Redraw)};
+    Timer mTimers[2]{Timer(TimerId::MenuPop), Timer(TimerId::Redraw)};
 };
 
 } // namespace tovabel::win

@@ -16,10 +16,10 @@ HRESULT WindowOf(TovabelControl& control, HWND* window) {
 
 } // namespace
 
-InPlaceObjectPart::InPlaceObjectPart(TovabelControl& control) : Part(control), control_(control) {}
+InPlaceObjectPart::InPlaceObjectPart(TovabelControl& control) : Part(control), mControl(control) {}
 
 HRESULT InPlaceObjectPart::GetWindow(HWND* window) {
-    return WindowOf(control_, window);
+    return WindowOf(mControl, window);
 }
 
 HRESULT InPlaceObjectPart::ContextSensitiveHelp(BOOL) {
@@ -27,12 +27,12 @@ HRESULT InPlaceObjectPart::ContextSensitiveHelp(BOOL) {
 }
 
 HRESULT InPlaceObjectPart::InPlaceDeactivate() {
-    control_.GetInPlace().Deactivate();
+    mControl.GetInPlace().Deactivate();
     return S_OK;
 }
 
 HRESULT InPlaceObjectPart::UIDeactivate() {
-    control_.GetInPlace().UIDeactivate();
+    mControl.GetInPlace().UIDeactivate();
     return S_OK;
 }
 
@@ -41,8 +41,8 @@ HRESULT InPlaceObjectPart::SetObjectRects(LPCRECT position, LPCRECT) {
         return E_POINTER;
     }
     // The new size comes to the core as a resize notification.
-    return control_.Run([&] {
-        control_.GetInPlace().SetObjectRects(*position);
+    return mControl.Run([&] {
+        mControl.GetInPlace().SetObjectRects(*position);
         return S_OK;
     });
 }
@@ -52,10 +52,10 @@ HRESULT InPlaceObjectPart::ReactivateAndUndo() {
 }
 
 InPlaceActiveObjectPart::InPlaceActiveObjectPart(TovabelControl& control)
-    : Part(control), control_(control) {}
+    : Part(control), mControl(control) {}
 
 HRESULT InPlaceActiveObjectPart::GetWindow(HWND* window) {
-    return WindowOf(control_, window);
+    return WindowOf(mControl, window);
 }
 
 HRESULT InPlaceActiveObjectPart::ContextSensitiveHelp(BOOL) {

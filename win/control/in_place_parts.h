@@ -24,7 +24,7 @@ public:
     HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
 
 private:
-    TovabelControl& control_;
+    TovabelControl& mControl;
 };
 
 class InPlaceActiveObjectPart final : public Part<IOleInPlaceActiveObject> {
@@ -41,7 +41,7 @@ public:
     HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override;
 
 private:
-    TovabelControl& control_;
+    TovabelControl& mControl;
 };
 
 } // namespace tovabel::win

@@ -12,14 +12,14 @@ constexpr DWORD kSupported = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_
 
 } // namespace
 
-ObjectSafetyPart::ObjectSafetyPart(TovabelControl& control) : Part(control), control_(control) {}
+ObjectSafetyPart::ObjectSafetyPart(TovabelControl& control) : Part(control), mControl(control) {}
 
 DWORD* ObjectSafetyPart::OptionsOf(REFIID iid) {
     const IID* const covered[] = {&IID_IDispatch, &IID_IPersistPropertyBag, &IID_IPersistStreamInit,
                                   &IID_IPersistStorage};
-    for (std::size_t i = 0; i < enabled_.size(); ++i) {
+    for (std::size_t i = 0; i < mEnabled.size(); ++i) {
         if (IsEqualIID(iid, *covered[i])) {
-            return &enabled_[i];
+            return &mEnabled[i];
         }
     }
     return nullptr;
@@ -47,7 +47,7 @@ HRESULT ObjectSafetyPart::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWOR
     }
     *options = (*options & ~mask) | (enabled & mask);
     if ((enabled & mask) != 0) {
-        control_.EnterUntrustedPage();
+        mControl.EnterUntrustedPage();
     }
     return S_OK;
 }

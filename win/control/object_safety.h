@@ -28,9 +28,9 @@ private:
     // The options set for `iid`; null for an interface the options do not cover.
     DWORD* OptionsOf(REFIID iid);
 
-    TovabelControl& control_;
+    TovabelControl& mControl;
     // For IDispatch, IPersistPropertyBag, IPersistStreamInit, IPersistStorage.
-    std::array<DWORD, 4> enabled_{};
+    std::array<DWORD, 4> mEnabled{};
 };
 
 } // namespace tovabel::win

@@ -160,14 +160,14 @@ ComPtr<IStream> StreamOf(std::span<const std::uint8_t> bytes) {
 
 std::optional<BagValue> OlePropertyBag::ReadProperty(std::string_view name,
                                                      const BagValue& defaultValue) {
-    if (bag_ == nullptr) {
+    if (mBag == nullptr) {
         return std::nullopt;
     }
     const std::wstring key = WidenAscii(name);
     const BagKind kind = KindOf(defaultValue);
     Variant value;
     value.Put()->vt = VariantTypeOf(kind);
-    const HRESULT hr = bag_->Read(key.c_str(), value.Get(), log_);
+    const HRESULT hr = mBag->Read(key.c_str(), value.Get(), mLog);
     if (hr == E_INVALIDARG) {
         return defaultValue; // no such key
     }
@@ -188,12 +188,12 @@ bool OlePropertyBag::WriteProperty(std::string_view name, const BagValue& value,
     if (EqualsDefault(value, defaultValue)) {
         return true;
     }
-    if (bag_ == nullptr) {
+    if (mBag == nullptr) {
         return false;
     }
     const std::wstring key = WidenAscii(name);
     Variant written = VariantOf(value);
-    return SUCCEEDED(bag_->Write(key.c_str(), written.Get()));
+    return SUCCEEDED(mBag->Write(key.c_str(), written.Get()));
 }
 
 std::optional<persist::Bytes> OleObjectCodec::SavePicture(const PictureObject& picture) {

@@ -18,7 +18,7 @@ namespace tovabel::win {
 // convert, or an object that is no picture or font, fails the read.
 class OlePropertyBag final : public PropertyBag {
 public:
-    OlePropertyBag(IPropertyBag* bag, IErrorLog* log) : bag_(bag), log_(log) {}
+    OlePropertyBag(IPropertyBag* bag, IErrorLog* log) : mBag(bag), mLog(log) {}
 
     std::optional<BagValue> ReadProperty(std::string_view name,
                                          const BagValue& defaultValue) override;
@@ -26,8 +26,8 @@ public:
                        const BagValue& defaultValue) override;
 
 private:
-    IPropertyBag* bag_;
-    IErrorLog* log_;
+    IPropertyBag* mBag;
+    IErrorLog* mLog;
 };
 
 // Pictures travel as the bytes their IPersistStream writes (what OleLoadPicture

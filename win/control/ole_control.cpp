@@ -6,7 +6,7 @@
 
 namespace tovabel::win {
 
-OleControlPart::OleControlPart(TovabelControl& control) : Part(control), control_(control) {}
+OleControlPart::OleControlPart(TovabelControl& control) : Part(control), mControl(control) {}
 
 HRESULT OleControlPart::GetControlInfo(CONTROLINFO* info) {
     if (info == nullptr) {
@@ -16,17 +16,17 @@ HRESULT OleControlPart::GetControlInfo(CONTROLINFO* info) {
         return E_INVALIDARG;
     }
     std::vector<ACCEL> keys;
-    for (const char16_t key : control_.Core().AccessKeys()) {
+    for (const char16_t key : mControl.Core().AccessKeys()) {
         const SHORT scan = VkKeyScanW(static_cast<WCHAR>(key));
         if (LOBYTE(scan) != 0xFF) {
             keys.push_back({FVIRTKEY | FALT, LOBYTE(scan), 1});
         }
     }
-    mnemonics_ = AcceleratorTable(
+    mMnemonics = AcceleratorTable(
         keys.empty() ? nullptr
                      : CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
-    info->hAccel = mnemonics_.Get();
-    info->cAccel = mnemonics_.Get() != nullptr ? static_cast<USHORT>(keys.size()) : 0;
+    info->hAccel = mMnemonics.Get();
+    info->cAccel = mMnemonics.Get() != nullptr ? static_cast<USHORT>(keys.size()) : 0;
     info->dwFlags = CTRLINFO_EATS_RETURN; // Enter clicks a focused button
     return S_OK;
 }
@@ -35,24 +35,24 @@ HRESULT OleControlPart::OnMnemonic(MSG* message) {
     if (message == nullptr) {
         return E_POINTER;
     }
-    return control_.Run([&] {
-        const Text keys = control_.Core().AccessKeys();
+    return mControl.Run([&] {
+        const Text keys = mControl.Core().AccessKeys();
         if (!keys.empty()) {
-            control_.Core().AccessKeyPress(static_cast<std::int16_t>(keys.front()));
+            mControl.Core().AccessKeyPress(static_cast<std::int16_t>(keys.front()));
         }
         return S_OK;
     });
 }
 
 HRESULT OleControlPart::OnAmbientPropertyChange(DISPID id) {
-    return control_.Run([&] {
-        control_.NotifyAmbientChanged(id);
+    return mControl.Run([&] {
+        mControl.NotifyAmbientChanged(id);
         return S_OK;
     });
 }
 
 HRESULT OleControlPart::FreezeEvents(BOOL freeze) {
-    frozen_ += freeze ? 1 : (frozen_ > 0 ? -1 : 0);
+    mFrozen += freeze ? 1 : (mFrozen > 0 ? -1 : 0);
     return S_OK;
 }
 

@@ -23,10 +23,10 @@ public:
     HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
 
 private:
-    TovabelControl& control_;
-    LONG frozen_ = 0;
+    TovabelControl& mControl;
+    LONG mFrozen = 0;
     // The table last given to the container, valid until the next request.
-    AcceleratorTable mnemonics_;
+    AcceleratorTable mMnemonics;
 };
 
 } // namespace tovabel::win

@@ -9,10 +9,10 @@
 
 namespace tovabel::win {
 
-OleObjectPart::OleObjectPart(TovabelControl& control) : Part(control), control_(control) {}
+OleObjectPart::OleObjectPart(TovabelControl& control) : Part(control), mControl(control) {}
 
 HRESULT OleObjectPart::SetClientSite(IOleClientSite* site) {
-    control_.GetSite().SetClientSite(site);
+    mControl.GetSite().SetClientSite(site);
     return S_OK;
 }
 
@@ -20,7 +20,7 @@ HRESULT OleObjectPart::GetClientSite(IOleClientSite** site) {
     if (site == nullptr) {
         return E_POINTER;
     }
-    *site = control_.GetSite().ClientSite();
+    *site = mControl.GetSite().ClientSite();
     if (*site != nullptr) {
         (*site)->AddRef();
     }
@@ -33,9 +33,9 @@ HRESULT OleObjectPart::SetHostNames(LPCOLESTR, LPCOLESTR) {
 
 HRESULT OleObjectPart::Close(DWORD) {
     const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(this);
-    control_.GetInPlace().Deactivate();
-    if (adviseHolder_) {
-        adviseHolder_->SendOnClose();
+    mControl.GetInPlace().Deactivate();
+    if (mAdviseHolder) {
+        mAdviseHolder->SendOnClose();
     }
     return S_OK;
 }
@@ -63,19 +63,19 @@ HRESULT OleObjectPart::GetClipboardData(DWORD, IDataObject** data) {
 }
 
 HRESULT OleObjectPart::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) {
-    if (site != nullptr && control_.GetSite().ClientSite() == nullptr) {
-        control_.GetSite().SetClientSite(site);
+    if (site != nullptr && mControl.GetSite().ClientSite() == nullptr) {
+        mControl.GetSite().SetClientSite(site);
     }
-    return control_.Run([&] {
+    return mControl.Run([&] {
         switch (verb) {
         case OLEIVERB_PRIMARY:
         case OLEIVERB_SHOW:
         case OLEIVERB_INPLACEACTIVATE:
-            return control_.GetInPlace().Activate(false);
+            return mControl.GetInPlace().Activate(false);
         case OLEIVERB_UIACTIVATE:
-            return control_.GetInPlace().Activate(true);
+            return mControl.GetInPlace().Activate(true);
         case OLEIVERB_HIDE:
-            control_.GetInPlace().Deactivate();
+            mControl.GetInPlace().Deactivate();
             return S_OK;
         default:
             return verb > 0 ? OLEOBJ_S_INVALIDVERB : E_NOTIMPL;
@@ -114,8 +114,8 @@ HRESULT OleObjectPart::SetExtent(DWORD aspect, SIZEL* size) {
     if (size == nullptr) {
         return E_POINTER;
     }
-    return control_.Run([&] {
-        control_.Host().SetExtent(*size);
+    return mControl.Run([&] {
+        mControl.Host().SetExtent(*size);
         return S_OK;
     });
 }
@@ -127,22 +127,22 @@ HRESULT OleObjectPart::GetExtent(DWORD aspect, SIZEL* size) {
     if (size == nullptr) {
         return E_POINTER;
     }
-    *size = control_.Host().Extent();
+    *size = mControl.Host().Extent();
     return S_OK;
 }
 
 HRESULT OleObjectPart::Advise(IAdviseSink* sink, DWORD* connection) {
-    if (!adviseHolder_) {
-        const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.Put());
+    if (!mAdviseHolder) {
+        const HRESULT hr = CreateOleAdviseHolder(mAdviseHolder.Put());
         if (FAILED(hr)) {
             return hr;
         }
     }
-    return adviseHolder_->Advise(sink, connection);
+    return mAdviseHolder->Advise(sink, connection);
 }
 
 HRESULT OleObjectPart::Unadvise(DWORD connection) {
-    return adviseHolder_ ? adviseHolder_->Unadvise(connection) : OLE_E_NOCONNECTION;
+    return mAdviseHolder ? mAdviseHolder->Unadvise(connection) : OLE_E_NOCONNECTION;
 }
 
 HRESULT OleObjectPart::EnumAdvise(IEnumSTATDATA** advise) {
@@ -150,7 +150,7 @@ HRESULT OleObjectPart::EnumAdvise(IEnumSTATDATA** advise) {
         return E_POINTER;
     }
     *advise = nullptr;
-    return adviseHolder_ ? adviseHolder_->EnumAdvise(advise) : S_OK;
+    return mAdviseHolder ? mAdviseHolder->EnumAdvise(advise) : S_OK;
 }
 
 HRESULT OleObjectPart::GetMiscStatus(DWORD aspect, DWORD* status) {

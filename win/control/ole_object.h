@@ -48,8 +48,8 @@ public:
     HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) override;
 
 private:
-    TovabelControl& control_;
-    ComPtr<IOleAdviseHolder> adviseHolder_;
+    TovabelControl& mControl;
+    ComPtr<IOleAdviseHolder> mAdviseHolder;
 };
 
 } // namespace tovabel::win

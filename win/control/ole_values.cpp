@@ -22,30 +22,30 @@ HRESULT OlePicture::Wrap(IPictureDisp* disp, Picture& out) {
 
 ComPtr<IPictureDisp> OlePicture::DispOf(const Picture& picture) {
     const auto* ole = dynamic_cast<const OlePicture*>(picture.get());
-    return ole != nullptr ? ole->disp_ : ComPtr<IPictureDisp>();
+    return ole != nullptr ? ole->mDisp : ComPtr<IPictureDisp>();
 }
 
 std::int32_t OlePicture::Type() const {
     SHORT type = PICTYPE_NONE;
-    picture_->get_Type(&type);
+    mPicture->get_Type(&type);
     return type;
 }
 
 std::uint64_t OlePicture::Handle() const {
     OLE_HANDLE handle = 0;
-    picture_->get_Handle(&handle);
+    mPicture->get_Handle(&handle);
     return handle;
 }
 
 std::int32_t OlePicture::Width() const {
     OLE_XSIZE_HIMETRIC width = 0;
-    picture_->get_Width(&width);
+    mPicture->get_Width(&width);
     return width;
 }
 
 std::int32_t OlePicture::Height() const {
     OLE_YSIZE_HIMETRIC height = 0;
-    picture_->get_Height(&height);
+    mPicture->get_Height(&height);
     return height;
 }
 
@@ -70,7 +70,7 @@ Font OleFont::CloneOf(const Font& font) {
 
 ComPtr<IFont> OleFont::FontOf(const Font& font) {
     const auto* ole = dynamic_cast<const OleFont*>(font.get());
-    return ole != nullptr ? ole->font_ : ComPtr<IFont>();
+    return ole != nullptr ? ole->mFont : ComPtr<IFont>();
 }
 
 Font OleFont::Default() {
@@ -90,49 +90,49 @@ Font OleFont::Default() {
 
 Text OleFont::Name() const {
     Bstr name;
-    font_->get_Name(name.Put());
+    mFont->get_Name(name.Put());
     return name.ToText();
 }
 
 std::int64_t OleFont::Size() const {
     CY size{};
-    font_->get_Size(&size);
+    mFont->get_Size(&size);
     return size.int64;
 }
 
 bool OleFont::Bold() const {
     BOOL value = FALSE;
-    font_->get_Bold(&value);
+    mFont->get_Bold(&value);
     return value != FALSE;
 }
 
 bool OleFont::Italic() const {
     BOOL value = FALSE;
-    font_->get_Italic(&value);
+    mFont->get_Italic(&value);
     return value != FALSE;
 }
 
 bool OleFont::Underline() const {
     BOOL value = FALSE;
-    font_->get_Underline(&value);
+    mFont->get_Underline(&value);
     return value != FALSE;
 }
 
 bool OleFont::Strikethrough() const {
     BOOL value = FALSE;
-    font_->get_Strikethrough(&value);
+    mFont->get_Strikethrough(&value);
     return value != FALSE;
 }
 
 std::int16_t OleFont::Weight() const {
     SHORT value = FW_NORMAL;
-    font_->get_Weight(&value);
+    mFont->get_Weight(&value);
     return value;
 }
 
 std::int16_t OleFont::Charset() const {
     SHORT value = ANSI_CHARSET;
-    font_->get_Charset(&value);
+    mFont->get_Charset(&value);
     return value;
 }
 

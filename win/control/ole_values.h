@@ -21,7 +21,7 @@ public:
     // The object behind a core picture (empty for null or a foreign picture).
     static ComPtr<IPictureDisp> DispOf(const Picture& picture);
 
-    const ComPtr<IPictureDisp>& Disp() const { return disp_; }
+    const ComPtr<IPictureDisp>& Disp() const { return mDisp; }
     std::int32_t Type() const override;
     std::uint64_t Handle() const override;
     std::int32_t Width() const override;
@@ -29,10 +29,10 @@ public:
 
 private:
     OlePicture(ComPtr<IPictureDisp> disp, ComPtr<IPicture> picture)
-        : disp_(std::move(disp)), picture_(std::move(picture)) {}
+        : mDisp(std::move(disp)), mPicture(std::move(picture)) {}
 
-    ComPtr<IPictureDisp> disp_;
-    ComPtr<IPicture> picture_;
+    ComPtr<IPictureDisp> mDisp;
+    ComPtr<IPicture> mPicture;
 };
 
 class OleFont final : public FontObject {
@@ -47,7 +47,7 @@ public:
     // "MS Sans Serif", 8.25 points: the font without a container to ask.
     static Font Default();
 
-    const ComPtr<IFont>& Object() const { return font_; }
+    const ComPtr<IFont>& Object() const { return mFont; }
     Text Name() const override;
     std::int64_t Size() const override;
     bool Bold() const override;
@@ -58,8 +58,8 @@ public:
     std::int16_t Charset() const override;
 
 private:
-    explicit OleFont(ComPtr<IFont> font) : font_(std::move(font)) {}
-    ComPtr<IFont> font_;
+    explicit OleFont(ComPtr<IFont> font) : mFont(std::move(font)) {}
+    ComPtr<IFont> mFont;
 };
 
 } // namespace tovabel::win

@@ -114,30 +114,30 @@ HRESULT SaveStream(TovabelControl& control, IStream* stream, bool clearDirty) {
 } // namespace
 
 PersistStreamInitPart::PersistStreamInitPart(TovabelControl& control)
-    : Part(control), control_(control) {}
+    : Part(control), mControl(control) {}
 
 HRESULT PersistStreamInitPart::GetClassID(CLSID* out) {
     return ClassId(out);
 }
 
 HRESULT PersistStreamInitPart::IsDirty() {
-    return control_.Host().Dirty() ? S_OK : S_FALSE;
+    return mControl.Host().Dirty() ? S_OK : S_FALSE;
 }
 
 HRESULT PersistStreamInitPart::Load(IStream* stream) {
-    return LoadStream(control_, stream);
+    return LoadStream(mControl, stream);
 }
 
 HRESULT PersistStreamInitPart::Save(IStream* stream, BOOL clearDirty) {
-    return SaveStream(control_, stream, clearDirty != FALSE);
+    return SaveStream(mControl, stream, clearDirty != FALSE);
 }
 
 HRESULT PersistStreamInitPart::GetSizeMax(ULARGE_INTEGER* size) {
     if (size == nullptr) {
         return E_POINTER;
     }
-    return control_.Run([&] {
-        const std::optional<persist::Bytes> bytes = SavedBytes(control_);
+    return mControl.Run([&] {
+        const std::optional<persist::Bytes> bytes = SavedBytes(mControl);
         if (!bytes) {
             return E_FAIL;
         }
@@ -147,18 +147,18 @@ HRESULT PersistStreamInitPart::GetSizeMax(ULARGE_INTEGER* size) {
 }
 
 HRESULT PersistStreamInitPart::InitNew() {
-    return control_.Run([&] { return control_.InitNew(); });
+    return mControl.Run([&] { return mControl.InitNew(); });
 }
 
 PersistPropertyBagPart::PersistPropertyBagPart(TovabelControl& control)
-    : Part(control), control_(control) {}
+    : Part(control), mControl(control) {}
 
 HRESULT PersistPropertyBagPart::GetClassID(CLSID* out) {
     return ClassId(out);
 }
 
 HRESULT PersistPropertyBagPart::InitNew() {
-    return control_.Run([&] { return control_.InitNew(); });
+    return mControl.Run([&] { return mControl.InitNew(); });
 }
 
 HRESULT PersistPropertyBagPart::Load(IPropertyBag* bag, IErrorLog* log) {
@@ -166,36 +166,36 @@ HRESULT PersistPropertyBagPart::Load(IPropertyBag* bag, IErrorLog* log) {
         return E_POINTER;
     }
     OlePropertyBag properties(bag, log);
-    return control_.Load(properties);
+    return mControl.Load(properties);
 }
 
 HRESULT PersistPropertyBagPart::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     if (bag == nullptr) {
         return E_POINTER;
     }
-    return control_.Run([&] {
+    return mControl.Run([&] {
         OlePropertyBag properties(bag, nullptr);
-        control_.Core().WriteProperties(properties);
+        mControl.Core().WriteProperties(properties);
         if (clearDirty) {
-            control_.Host().SetDirty(false);
+            mControl.Host().SetDirty(false);
         }
         return S_OK;
     });
 }
 
 PersistStoragePart::PersistStoragePart(TovabelControl& control)
-    : Part(control), control_(control) {}
+    : Part(control), mControl(control) {}
 
 HRESULT PersistStoragePart::GetClassID(CLSID* out) {
     return ClassId(out);
 }
 
 HRESULT PersistStoragePart::IsDirty() {
-    return control_.Host().Dirty() ? S_OK : S_FALSE;
+    return mControl.Host().Dirty() ? S_OK : S_FALSE;
 }
 
 HRESULT PersistStoragePart::InitNew(IStorage*) {
-    return control_.Run([&] { return control_.InitNew(); });
+    return mControl.Run([&] { return mControl.InitNew(); });
 }
 
 HRESULT PersistStoragePart::Load(IStorage* storage) {
@@ -208,7 +208,7 @@ HRESULT PersistStoragePart::Load(IStorage* storage) {
     if (FAILED(hr)) {
         return hr;
     }
-    return LoadStream(control_, stream.Get());
+    return LoadStream(mControl, stream.Get());
 }
 
 HRESULT PersistStoragePart::Save(IStorage* storage, BOOL) {
@@ -221,7 +221,7 @@ HRESULT PersistStoragePart::Save(IStorage* storage, BOOL) {
     if (FAILED(hr)) {
         return hr;
     }
-    return SaveStream(control_, stream.Get(), true);
+    return SaveStream(mControl, stream.Get(), true);
 }
 
 HRESULT PersistStoragePart::SaveCompleted(IStorage*) {

@@ -26,7 +26,7 @@ public:
     HRESULT STDMETHODCALLTYPE InitNew() override;
 
 private:
-    TovabelControl& control_;
+    TovabelControl& mControl;
 };
 
 class PersistPropertyBagPart final : public Part<IPersistPropertyBag> {
@@ -39,7 +39,7 @@ public:
     HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
 
 private:
-    TovabelControl& control_;
+    TovabelControl& mControl;
 };
 
 // The control's stream inside the container's storage, named "Contents".
@@ -56,7 +56,7 @@ public:
     HRESULT STDMETHODCALLTYPE HandsOffStorage() override;
 
 private:
-    TovabelControl& control_;
+    TovabelControl& mControl;
 };
 
 } // namespace tovabel::win

@@ -7,7 +7,7 @@
 
 namespace tovabel::win {
 
-QuickActivatePart::QuickActivatePart(TovabelControl& control) : Part(control), control_(control) {}
+QuickActivatePart::QuickActivatePart(TovabelControl& control) : Part(control), mControl(control) {}
 
 HRESULT QuickActivatePart::QuickActivate(QACONTAINER* container, QACONTROL* result) {
     if (container == nullptr || result == nullptr) {
@@ -17,7 +17,7 @@ HRESULT QuickActivatePart::QuickActivate(QACONTAINER* container, QACONTROL* resu
     if (container->cbSize < offsetof(QACONTAINER, hpal) || result->cbSize < sizeof(QACONTROL)) {
         return E_INVALIDARG;
     }
-    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&control_);
+    const ComPtr<IUnknown> keepAlive = ComPtr<IUnknown>::Share(&mControl);
     const ULONG size = result->cbSize;
     *result = QACONTROL{};
     result->cbSize = size;
@@ -31,7 +31,7 @@ HRESULT QuickActivatePart::QuickActivate(QACONTAINER* container, QACONTROL* resu
         const ComPtr<IViewObject> view = keepAlive.As<IViewObject>(IID_IViewObject);
         view->SetAdvise(DVASPECT_CONTENT, 0, container->pAdviseSink);
     }
-    ConnectionPointContainerPart& points = control_.Points();
+    ConnectionPointContainerPart& points = mControl.Points();
     if (container->pPropertyNotifySink != nullptr) {
         points.PropertyNotify().Advise(container->pPropertyNotifySink, &result->dwPropNotifyCookie);
     }
@@ -48,8 +48,8 @@ HRESULT QuickActivatePart::SetContentExtent(LPSIZEL size) {
     if (size == nullptr) {
         return E_POINTER;
     }
-    return control_.Run([&] {
-        control_.Host().SetExtent(*size);
+    return mControl.Run([&] {
+        mControl.Host().SetExtent(*size);
         return S_OK;
     });
 }
@@ -58,7 +58,7 @@ HRESULT QuickActivatePart::GetContentExtent(LPSIZEL size) {
     if (size == nullptr) {
         return E_POINTER;
     }
-    *size = control_.Host().Extent();
+    *size = mControl.Host().Extent();
     return S_OK;
 }
 

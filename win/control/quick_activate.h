@@ -24,7 +24,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
 
 private:
-    TovabelControl& control_;
+    TovabelControl& mControl;
 };
 
 } // namespace tovabel::win

@@ -49,7 +49,7 @@ SharedFont SharedFont::Of(const LOGFONTW& description) {
 }
 
 HFONT SharedFont::Get() const {
-    return held_ ? held_->font.Get() : nullptr;
+    return mHeld ? mHeld->font.Get() : nullptr;
 }
 
 } // namespace tovabel::win

@@ -23,8 +23,8 @@ public:
     struct Held;
 
 private:
-    explicit SharedFont(std::shared_ptr<Held> held) : held_(std::move(held)) {}
-    std::shared_ptr<Held> held_;
+    explicit SharedFont(std::shared_ptr<Held> held) : mHeld(std::move(held)) {}
+    std::shared_ptr<Held> mHeld;
 };
 
 } // namespace tovabel::win

@@ -44,7 +44,7 @@ std::optional<bool> AsBool(const std::optional<Variant>& value) {
 } // namespace
 
 std::optional<Variant> Site::Ambient(DISPID id) const {
-    const ComPtr<IDispatch> ambient = site_.As<IDispatch>(IID_IDispatch);
+    const ComPtr<IDispatch> ambient = mSite.As<IDispatch>(IID_IDispatch);
     return GetProperty(ambient.Get(), id);
 }
 
@@ -79,7 +79,7 @@ ComPtr<IFont> Site::AmbientFont() const {
 }
 
 ComPtr<IDispatch> Site::Extender() const {
-    const ComPtr<IOleControlSite> control = site_.As<IOleControlSite>(IID_IOleControlSite);
+    const ComPtr<IOleControlSite> control = mSite.As<IOleControlSite>(IID_IOleControlSite);
     ComPtr<IDispatch> extender;
     if (control) {
         control->GetExtendedControl(extender.Put());
@@ -88,7 +88,7 @@ ComPtr<IDispatch> Site::Extender() const {
 }
 
 void Site::ControlInfoChanged() const {
-    if (const ComPtr<IOleControlSite> control = site_.As<IOleControlSite>(IID_IOleControlSite)) {
+    if (const ComPtr<IOleControlSite> control = mSite.As<IOleControlSite>(IID_IOleControlSite)) {
         control->OnControlInfoChanged();
     }
 }
@@ -113,7 +113,7 @@ bool Site::SetExtenderProperty(const wchar_t* name, const VARIANT& value) const 
 }
 
 HWND Site::ContainerWindow() const {
-    const ComPtr<IOleWindow> window = site_.As<IOleWindow>(IID_IOleWindow);
+    const ComPtr<IOleWindow> window = mSite.As<IOleWindow>(IID_IOleWindow);
     HWND handle = nullptr;
     if (window && FAILED(window->GetWindow(&handle))) {
         handle = nullptr;
@@ -122,11 +122,11 @@ HWND Site::ContainerWindow() const {
 }
 
 ComPtr<IServiceProvider> Site::Services() const {
-    return site_.As<IServiceProvider>(IID_IServiceProvider);
+    return mSite.As<IServiceProvider>(IID_IServiceProvider);
 }
 
 ComPtr<IBindHost> Site::BindHost() const {
-    if (ComPtr<IBindHost> host = site_.As<IBindHost>(IID_IBindHost)) {
+    if (ComPtr<IBindHost> host = mSite.As<IBindHost>(IID_IBindHost)) {
         return host;
     }
     ComPtr<IBindHost> host;
@@ -144,8 +144,8 @@ std::wstring Site::PageLocation() const {
 std::wstring Site::ContainerMonikerName() const {
     ComPtr<IMoniker> moniker;
     ComPtr<IBindCtx> context;
-    if (!site_ ||
-        FAILED(site_->GetMoniker(OLEGETMONIKER_ONLYIFTHERE, OLEWHICHMK_CONTAINER, moniker.Put())) ||
+    if (!mSite ||
+        FAILED(mSite->GetMoniker(OLEGETMONIKER_ONLYIFTHERE, OLEWHICHMK_CONTAINER, moniker.Put())) ||
         !moniker || FAILED(CreateBindCtx(0, context.Put()))) {
         return {};
     }

@@ -21,8 +21,8 @@ namespace tovabel::win {
 
 class Site {
 public:
-    IOleClientSite* ClientSite() const { return site_.Get(); }
-    void SetClientSite(IOleClientSite* site) { site_ = ComPtr<IOleClientSite>::Share(site); }
+    IOleClientSite* ClientSite() const { return mSite.Get(); }
+    void SetClientSite(IOleClientSite* site) { mSite = ComPtr<IOleClientSite>::Share(site); }
 
     // An ambient property; nullopt when the container cannot give it.
     std::optional<Variant> Ambient(DISPID id) const;
@@ -59,7 +59,7 @@ private:
     std::wstring ContainerMonikerName() const;
     std::wstring DocumentUrl() const;
 
-    ComPtr<IOleClientSite> site_;
+    ComPtr<IOleClientSite> mSite;
 };
 
 } // namespace tovabel::win

@@ -8,12 +8,12 @@ namespace tovabel::win {
 
 HRESULT TypeLibrary::Load() {
     const std::wstring path = module::Path();
-    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library_.Put());
+    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, mLibrary.Put());
     if (FAILED(hr)) {
         return hr;
     }
     ComPtr<ITypeInfo> declared;
-    hr = library_->GetTypeInfoOfGuid(IID__Tovabel, declared.Put());
+    hr = mLibrary->GetTypeInfoOfGuid(IID__Tovabel, declared.Put());
     if (FAILED(hr)) {
         return hr;
     }
@@ -23,25 +23,25 @@ HRESULT TypeLibrary::Load() {
     HREFTYPE vtableView = 0;
     if (attr && attr->typekind == TKIND_DISPATCH &&
         SUCCEEDED(declared->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableView))) {
-        hr = declared->GetRefTypeInfo(vtableView, dual_.Put());
+        hr = declared->GetRefTypeInfo(vtableView, mDual.Put());
         if (FAILED(hr)) {
             return hr;
         }
     } else {
-        dual_ = declared;
+        mDual = declared;
     }
-    hr = library_->GetTypeInfoOfGuid(DIID___Tovabel, events_.Put());
+    hr = mLibrary->GetTypeInfoOfGuid(DIID___Tovabel, mEvents.Put());
     if (FAILED(hr)) {
         return hr;
     }
-    return library_->GetTypeInfoOfGuid(CLSID_Tovabel, class_.Put());
+    return mLibrary->GetTypeInfoOfGuid(CLSID_Tovabel, mClass.Put());
 }
 
 std::optional<DISPID> TypeLibrary::DispIdOf(std::string_view name) const {
     std::wstring wide = WidenAscii(name);
     LPOLESTR names[] = {wide.data()};
     DISPID id = DISPID_UNKNOWN;
-    if (!dual_ || FAILED(dual_->GetIDsOfNames(names, 1, &id))) {
+    if (!mDual || FAILED(mDual->GetIDsOfNames(names, 1, &id))) {
         return std::nullopt;
     }
     return id;
@@ -50,7 +50,7 @@ std::optional<DISPID> TypeLibrary::DispIdOf(std::string_view name) const {
 std::vector<bool> TypeLibrary::ByReferenceParameters(DISPID event) const {
     std::vector<bool> byReference;
     ComPtr<ITypeInfo2> info =
-        ComPtr<ITypeInfo>::Share(events_.Get()).As<ITypeInfo2>(IID_ITypeInfo2);
+        ComPtr<ITypeInfo>::Share(mEvents.Get()).As<ITypeInfo2>(IID_ITypeInfo2);
     UINT index = 0;
     if (!info || FAILED(info->GetFuncIndexOfMemId(event, INVOKE_FUNC, &index))) {
         return byReference;

@@ -20,11 +20,11 @@ public:
     // Loads the library from the module's own resource (no registry needed).
     HRESULT Load();
 
-    ITypeLib* Library() const { return library_.Get(); }
+    ITypeLib* Library() const { return mLibrary.Get(); }
     // `_Tovabel` as the vtable interface (what ITypeInfo::Invoke needs).
-    ITypeInfo* Dual() const { return dual_.Get(); }
-    ITypeInfo* Events() const { return events_.Get(); }
-    ITypeInfo* Class() const { return class_.Get(); }
+    ITypeInfo* Dual() const { return mDual.Get(); }
+    ITypeInfo* Events() const { return mEvents.Get(); }
+    ITypeInfo* Class() const { return mClass.Get(); }
 
     // The DISPID of a member of `_Tovabel`, found by its name.
     std::optional<DISPID> DispIdOf(std::string_view name) const;
@@ -33,10 +33,10 @@ public:
     std::vector<bool> ByReferenceParameters(DISPID event) const;
 
 private:
-    ComPtr<ITypeLib> library_;
-    ComPtr<ITypeInfo> dual_;
-    ComPtr<ITypeInfo> events_;
-    ComPtr<ITypeInfo> class_;
+    ComPtr<ITypeLib> mLibrary;
+    ComPtr<ITypeInfo> mDual;
+    ComPtr<ITypeInfo> mEvents;
+    ComPtr<ITypeInfo> mClass;
 };
 
 } // namespace tovabel::win

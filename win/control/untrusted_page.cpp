@@ -44,23 +44,23 @@ std::optional<DWORD> ZoneFromHost(const Site& site) {
 UntrustedPage::UntrustedPage(const Site& site) {
     const std::wstring location = site.PageLocation();
     if (!location.empty() &&
-        FAILED(CreateURLMonikerEx(nullptr, location.c_str(), location_.Put(), URL_MK_UNIFORM))) {
-        location_.Reset();
+        FAILED(CreateURLMonikerEx(nullptr, location.c_str(), mLocation.Put(), URL_MK_UNIFORM))) {
+        mLocation.Reset();
     }
-    CoInternetCreateSecurityManager(nullptr, zones_.Put(), 0);
+    CoInternetCreateSecurityManager(nullptr, mZones.Put(), 0);
     DWORD zone = URLZONE_INTERNET;
     if (const std::optional<DWORD> fromHost = ZoneFromHost(site)) {
-        zone_ = *fromHost;
-    } else if (location_ && zones_ && SUCCEEDED(zones_->MapUrlToZone(location.c_str(), &zone, 0))) {
-        zone_ = zone;
+        mZone = *fromHost;
+    } else if (mLocation && mZones && SUCCEEDED(mZones->MapUrlToZone(location.c_str(), &zone, 0))) {
+        mZone = zone;
     }
 }
 
 // Zones are numbered from the most trusted (the local machine) down.
 bool UntrustedPage::MayFetch(const std::wstring& url) const {
     DWORD zone = 0;
-    return (location_ || IsWeb(url)) && zones_ &&
-           SUCCEEDED(zones_->MapUrlToZone(url.c_str(), &zone, 0)) && zone >= zone_;
+    return (mLocation || IsWeb(url)) && mZones &&
+           SUCCEEDED(mZones->MapUrlToZone(url.c_str(), &zone, 0)) && zone >= mZone;
 }
 
 } // namespace tovabel::win

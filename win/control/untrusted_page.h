@@ -22,14 +22,14 @@ public:
 
     // The page's location, against which relative names resolve; null when
     // the container does not tell it.
-    IMoniker* Location() const { return location_.Get(); }
+    IMoniker* Location() const { return mLocation.Get(); }
     // Whether the page may have `url` (an absolute location) fetched.
     bool MayFetch(const std::wstring& url) const;
 
 private:
-    ComPtr<IMoniker> location_;
-    ComPtr<IInternetSecurityManager> zones_;
-    DWORD zone_ = URLZONE_INTERNET; // the page's; an unknown page is on the Internet
+    ComPtr<IMoniker> mLocation;
+    ComPtr<IInternetSecurityManager> mZones;
+    DWORD mZone = URLZONE_INTERNET; // the page's; an unknown page is on the Internet
 };
 
 } // namespace tovabel::win

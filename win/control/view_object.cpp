@@ -4,7 +4,7 @@
 
 namespace tovabel::win {
 
-ViewObjectPart::ViewObjectPart(TovabelControl& control) : Part(control), control_(control) {}
+ViewObjectPart::ViewObjectPart(TovabelControl& control) : Part(control), mControl(control) {}
 
 HRESULT ViewObjectPart::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc,
                              LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
@@ -16,7 +16,7 @@ HRESULT ViewObjectPart::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HD
         return E_INVALIDARG;
     }
     const RECT area{bounds->left, bounds->top, bounds->right, bounds->bottom};
-    control_.Draw(dc, area);
+    mControl.Draw(dc, area);
     return S_OK;
 }
 
@@ -40,27 +40,27 @@ HRESULT ViewObjectPart::Unfreeze(DWORD) {
 }
 
 HRESULT ViewObjectPart::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
-    sink_ = ComPtr<IAdviseSink>::Share(sink);
-    aspects_ = aspects;
-    flags_ = flags;
+    mSink = ComPtr<IAdviseSink>::Share(sink);
+    mAspects = aspects;
+    mFlags = flags;
     return S_OK;
 }
 
 HRESULT ViewObjectPart::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
     if (aspects != nullptr) {
-        *aspects = aspects_;
+        *aspects = mAspects;
     }
     if (flags != nullptr) {
-        *flags = flags_;
+        *flags = mFlags;
     }
-    return sink != nullptr ? sink_.CopyTo(sink) : S_OK;
+    return sink != nullptr ? mSink.CopyTo(sink) : S_OK;
 }
 
 void ViewObjectPart::ViewChanged() {
-    if (const ComPtr<IAdviseSink> sink = sink_) {
+    if (const ComPtr<IAdviseSink> sink = mSink) {
         sink->OnViewChange(DVASPECT_CONTENT, -1);
-        if ((flags_ & ADVF_ONLYONCE) != 0) {
-            sink_.Reset();
+        if ((mFlags & ADVF_ONLYONCE) != 0) {
+            mSink.Reset();
         }
     }
 }
@@ -72,7 +72,7 @@ HRESULT ViewObjectPart::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL s
     if (size == nullptr) {
         return E_POINTER;
     }
-    *size = control_.Host().Extent();
+    *size = mControl.Host().Extent();
     return S_OK;
 }
 

@@ -37,10 +37,10 @@ public:
     void ViewChanged();
 
 private:
-    TovabelControl& control_;
-    ComPtr<IAdviseSink> sink_;
-    DWORD aspects_ = 0;
-    DWORD flags_ = 0;
+    TovabelControl& mControl;
+    ComPtr<IAdviseSink> mSink;
+    DWORD mAspects = 0;
+    DWORD mFlags = 0;
 };
 
 } // namespace tovabel::win

@@ -192,15 +192,15 @@ HRESULT Frame::GetWindow(HWND* out) {
 }
 
 void Frame::UIActivated(IOleInPlaceObject* object) {
-    IOleInPlaceObject* previous = std::exchange(uiActive_, object);
+    IOleInPlaceObject* previous = std::exchange(mUiActive, object);
     if (previous != nullptr && previous != object) {
         previous->UIDeactivate();
     }
 }
 
 void Frame::UIDeactivated(IOleInPlaceObject* object) {
-    if (uiActive_ == object) {
-        uiActive_ = nullptr;
+    if (mUiActive == object) {
+        mUiActive = nullptr;
     }
 }
 
@@ -215,8 +215,8 @@ HRESULT ControlSite::QueryService(REFGUID service, REFIID iid, void** out) {
         return bindHost->QueryInterface(iid, out);
     }
     if (IsEqualGUID(service, SID_SContainerDispatch) && pageThroughDocument) {
-        document_.url = pageUrl;
-        return document_.QueryInterface(iid, out);
+        mDocument.url = pageUrl;
+        return mDocument.QueryInterface(iid, out);
     }
     if (IsEqualGUID(service, SID_SInternetHostSecurityManager) && hostZone &&
         IsEqualIID(iid, IID_IInternetHostSecurityManager)) {
@@ -253,7 +253,7 @@ HRESULT ControlSite::GetContainer(IOleContainer** container) {
 }
 
 HRESULT ControlSite::GetWindow(HWND* window) {
-    *window = frame_.window;
+    *window = mFrame.window;
     return S_OK;
 }
 
@@ -271,21 +271,21 @@ HRESULT ControlSite::OnInPlaceActivateEx(BOOL* noRedraw, DWORD) {
 
 HRESULT ControlSite::OnUIActivate() {
     uiActive = true;
-    frame_.UIActivated(inPlaceObject.Get());
+    mFrame.UIActivated(inPlaceObject.Get());
     return S_OK;
 }
 
 HRESULT ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                       LPRECT positionOut, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
-    frame_.AddRef();
-    *frame = &frame_;
+    mFrame.AddRef();
+    *frame = &mFrame;
     *document = nullptr;
     *positionOut = position;
     RECT all{};
-    GetClientRect(frame_.window, &all);
+    GetClientRect(mFrame.window, &all);
     *clip = all;
     info->fMDIApp = FALSE;
-    info->hwndFrame = frame_.window;
+    info->hwndFrame = mFrame.window;
     info->haccel = nullptr;
     info->cAccelEntries = 0;
     return S_OK;
@@ -293,7 +293,7 @@ HRESULT ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWin
 
 HRESULT ControlSite::OnUIDeactivate(BOOL) {
     uiActive = false;
-    frame_.UIDeactivated(inPlaceObject.Get());
+    mFrame.UIDeactivated(inPlaceObject.Get());
     return S_OK;
 }
 
@@ -317,8 +317,8 @@ HRESULT ControlSite::OnPosRectChange(LPCRECT wanted) {
 }
 
 HRESULT ControlSite::GetExtendedControl(IDispatch** extender) {
-    extender_.AddRef();
-    *extender = &extender_;
+    mExtender.AddRef();
+    *extender = &mExtender;
     return S_OK;
 }
 
@@ -358,8 +358,8 @@ HRESULT ControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VA
 // ---------------------------------------------------------------------------
 // Hosted control
 
-HostedControl::HostedControl(Frame& frame, bool userMode) : frame_(frame) {
-    site_.userMode = userMode;
+HostedControl::HostedControl(Frame& frame, bool userMode) : mFrame(frame) {
+    mSite.userMode = userMode;
 }
 
 HostedControl::~HostedControl() {
@@ -372,7 +372,7 @@ HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IProp
             return persist.InitNew();
         }
         const ComPtr<IPersistPropertyBag> loader =
-            control_.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
+            mControl.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
         return loader ? loader->Load(saved, nullptr) : E_NOINTERFACE;
     });
 }
@@ -390,18 +390,18 @@ HRESULT HostedControl::Start(const wchar_t* progId, const RECT& position,
     if (FAILED(hr)) {
         return hr;
     }
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, control_.PutVoid());
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, mControl.PutVoid());
     if (FAILED(hr)) {
         return hr;
     }
-    const ComPtr<IOleObject> object = control_.As<IOleObject>(IID_IOleObject);
+    const ComPtr<IOleObject> object = mControl.As<IOleObject>(IID_IOleObject);
     const ComPtr<IPersistStreamInit> persist =
-        control_.As<IPersistStreamInit>(IID_IPersistStreamInit);
+        mControl.As<IPersistStreamInit>(IID_IPersistStreamInit);
     if (!object || !persist) {
         return E_NOINTERFACE;
     }
     // A control that asks for its site first gets it before its properties.
-    if (FAILED(hr = MarkUntrusted()) || FAILED(hr = object->SetClientSite(&site_)) ||
+    if (FAILED(hr = MarkUntrusted()) || FAILED(hr = object->SetClientSite(&mSite)) ||
         FAILED(hr = load(*persist.Get()))) {
         return hr;
     }
@@ -411,19 +411,19 @@ HRESULT HostedControl::Start(const wchar_t* progId, const RECT& position,
     SIZEL extent{MulDiv(position.right - position.left, 2540, dpiX),
                  MulDiv(position.bottom - position.top, 2540, dpiY)};
     object->SetExtent(DVASPECT_CONTENT, &extent);
-    site_.position = position;
-    site_.inPlaceObject = control_.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
-    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, frame_.window, &position);
+    mSite.position = position;
+    mSite.inPlaceObject = mControl.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
+    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &mSite, 0, mFrame.window, &position);
     PumpMessages(std::chrono::milliseconds(0));
     return hr;
 }
 
 // As a browser does before it hands the control anything of the page.
 HRESULT HostedControl::MarkUntrusted() {
-    if (!site_.untrusted) {
+    if (!mSite.untrusted) {
         return S_OK;
     }
-    const ComPtr<IObjectSafety> safety = control_.As<IObjectSafety>(IID_IObjectSafety);
+    const ComPtr<IObjectSafety> safety = mControl.As<IObjectSafety>(IID_IObjectSafety);
     const DWORD caller = INTERFACESAFE_FOR_UNTRUSTED_CALLER;
     const DWORD data = INTERFACESAFE_FOR_UNTRUSTED_DATA;
     HRESULT hr = E_NOINTERFACE;
@@ -435,26 +435,26 @@ HRESULT HostedControl::MarkUntrusted() {
 }
 
 void HostedControl::Destroy() {
-    if (!control_) {
+    if (!mControl) {
         return;
     }
-    if (site_.inPlaceObject) {
-        site_.inPlaceObject->InPlaceDeactivate();
-        site_.inPlaceObject.Reset();
+    if (mSite.inPlaceObject) {
+        mSite.inPlaceObject->InPlaceDeactivate();
+        mSite.inPlaceObject.Reset();
     }
-    if (const ComPtr<IOleObject> object = control_.As<IOleObject>(IID_IOleObject)) {
+    if (const ComPtr<IOleObject> object = mControl.As<IOleObject>(IID_IOleObject)) {
         object->Close(OLECLOSE_NOSAVE);
         object->SetClientSite(nullptr);
     }
-    control_.Reset();
+    mControl.Reset();
 }
 
 ComPtr<IDispatch> HostedControl::Dispatch() const {
-    return control_.As<IDispatch>(IID_IDispatch);
+    return mControl.As<IDispatch>(IID_IDispatch);
 }
 
 HWND HostedControl::Window() const {
-    const ComPtr<IOleWindow> window = control_.As<IOleWindow>(IID_IOleWindow);
+    const ComPtr<IOleWindow> window = mControl.As<IOleWindow>(IID_IOleWindow);
     HWND handle = nullptr;
     if (window) {
         window->GetWindow(&handle);
@@ -463,8 +463,8 @@ HWND HostedControl::Window() const {
 }
 
 void HostedControl::SetUserMode(bool userMode) {
-    site_.userMode = userMode;
-    if (const ComPtr<IOleControl> control = control_.As<IOleControl>(IID_IOleControl)) {
+    mSite.userMode = userMode;
+    if (const ComPtr<IOleControl> control = mControl.As<IOleControl>(IID_IOleControl)) {
         control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
     }
 }
@@ -505,22 +505,22 @@ HWND CreateFormWindow(const wchar_t* title, SIZE clientSize) {
 } // namespace
 
 Form::Form(const wchar_t* title, SIZE clientSize, bool userMode)
-    : window_(CreateFormWindow(title, clientSize)), userMode_(userMode) {
-    frame_.window = window_.Get();
+    : mWindow(CreateFormWindow(title, clientSize)), mUserMode(userMode) {
+    mFrame.window = mWindow.Get();
     // Shown without taking activation: forms of test programs running side
     // by side would otherwise take it from each other, and a form that loses
     // it mid-gesture loses the pointer capture and focus its control holds.
-    ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
+    ShowWindow(mWindow.Get(), SW_SHOWNOACTIVATE);
     Settle();
 }
 
 HostedControl& Form::AddPlace() {
-    places_.push_back(std::make_unique<HostedControl>(frame_, userMode_));
-    return *places_.back();
+    mPlaces.push_back(std::make_unique<HostedControl>(mFrame, mUserMode));
+    return *mPlaces.back();
 }
 
 void Form::Settle() {
-    UpdateWindow(window_.Get());
+    UpdateWindow(mWindow.Get());
     PumpMessages(std::chrono::milliseconds(50));
 }
 
@@ -528,6 +528,6 @@ void Form::Settle() {
 // Container
 
 Container::Container(bool userMode)
-    : form_(L"Tovabel test container", {384, 262}, userMode), place_(form_.AddPlace()) {}
+    : mForm(L"Tovabel test container", {384, 262}, userMode), mPlace(mForm.AddPlace()) {}
 
 } // namespace tovabel::olehost

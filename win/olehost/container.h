@@ -90,7 +90,7 @@ public:
     void UIDeactivated(IOleInPlaceObject* object);
 
 private:
-    IOleInPlaceObject* uiActive_ = nullptr; // borrowed from its site
+    IOleInPlaceObject* mUiActive = nullptr; // borrowed from its site
 };
 
 // The control's site: one identity answering the client site, the in-place
@@ -103,7 +103,7 @@ class ControlSite final
                               IOleControlSite, UntypedDispatch, IServiceProvider,
                               win::Unlisted<IInternetHostSecurityManager>> {
 public:
-    ControlSite(Frame& frame, Extender& extender) : frame_(frame), extender_(extender) {}
+    ControlSite(Frame& frame, Extender& extender) : mFrame(frame), mExtender(extender) {}
 
     // Ambient properties.
     bool userMode = true;
@@ -194,9 +194,9 @@ public:
     }
 
 private:
-    Frame& frame_;
-    Extender& extender_;
-    Document document_;
+    Frame& mFrame;
+    Extender& mExtender;
+    Document mDocument;
 };
 
 // One control on a form: its site and extender, which live as long as the
@@ -217,12 +217,12 @@ public:
     // Deactivates, closes and releases the control.
     void Destroy();
 
-    IUnknown* Control() const { return control_.Get(); }
+    IUnknown* Control() const { return mControl.Get(); }
     win::ComPtr<IDispatch> Dispatch() const;
     // The control's window, as IOleWindow reports it.
     HWND Window() const;
-    ControlSite& Site() { return site_; }
-    Extender& GetExtender() { return extender_; }
+    ControlSite& Site() { return mSite; }
+    Extender& GetExtender() { return mExtender; }
 
     // Switches design and run mode and tells the control.
     void SetUserMode(bool userMode);
@@ -240,10 +240,10 @@ private:
     // Tells a control in an untrusted page so, as a browser does.
     HRESULT MarkUntrusted();
 
-    Frame& frame_;
-    Extender extender_;
-    ControlSite site_{frame_, extender_};
-    win::ComPtr<IUnknown> control_;
+    Frame& mFrame;
+    Extender mExtender;
+    ControlSite mSite{mFrame, mExtender};
+    win::ComPtr<IUnknown> mControl;
 };
 
 // A top-level window with a client area of `clientSize` pixels holding any
@@ -258,18 +258,18 @@ public:
     // A new, empty place for a control; it lives as long as the form.
     HostedControl& AddPlace();
 
-    HWND Window() const { return window_.Get(); }
-    Frame& GetFrame() { return frame_; }
+    HWND Window() const { return mWindow.Get(); }
+    Frame& GetFrame() { return mFrame; }
 
     // Lets pending paint cycles run.
     void Settle();
 
 private:
-    win::Window window_;
-    Frame frame_;
-    bool userMode_;
+    win::Window mWindow;
+    Frame mFrame;
+    bool mUserMode;
     // Declared after the window: the controls go before it.
-    std::vector<std::unique_ptr<HostedControl>> places_;
+    std::vector<std::unique_ptr<HostedControl>> mPlaces;
 };
 
 // A form holding one control: what most tests need.
@@ -278,26 +278,26 @@ public:
     explicit Container(bool userMode = true);
 
     HRESULT Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved = nullptr) {
-        return place_.Create(progId, position, saved);
+        return mPlace.Create(progId, position, saved);
     }
-    void Destroy() { place_.Destroy(); }
+    void Destroy() { mPlace.Destroy(); }
 
-    IUnknown* Control() const { return place_.Control(); }
-    win::ComPtr<IDispatch> Dispatch() const { return place_.Dispatch(); }
-    HWND FrameWindow() const { return form_.Window(); }
-    HWND ControlWindow() const { return place_.Window(); }
-    ControlSite& Site() { return place_.Site(); }
-    Extender& GetExtender() { return place_.GetExtender(); }
-    Frame& GetFrame() { return form_.GetFrame(); }
+    IUnknown* Control() const { return mPlace.Control(); }
+    win::ComPtr<IDispatch> Dispatch() const { return mPlace.Dispatch(); }
+    HWND FrameWindow() const { return mForm.Window(); }
+    HWND ControlWindow() const { return mPlace.Window(); }
+    ControlSite& Site() { return mPlace.Site(); }
+    Extender& GetExtender() { return mPlace.GetExtender(); }
+    Frame& GetFrame() { return mForm.GetFrame(); }
 
-    void SetUserMode(bool userMode) { place_.SetUserMode(userMode); }
-    HRESULT Put(const wchar_t* name, const VARIANT& value) { return place_.Put(name, value); }
-    HRESULT Get(const wchar_t* name, VARIANT* value) { return place_.Get(name, value); }
-    void Settle() { form_.Settle(); }
+    void SetUserMode(bool userMode) { mPlace.SetUserMode(userMode); }
+    HRESULT Put(const wchar_t* name, const VARIANT& value) { return mPlace.Put(name, value); }
+    HRESULT Get(const wchar_t* name, VARIANT* value) { return mPlace.Get(name, value); }
+    void Settle() { mForm.Settle(); }
 
 private:
-    Form form_;
-    HostedControl& place_;
+    Form mForm;
+    HostedControl& mPlace;
 };
 
 } // namespace tovabel::olehost

@@ -37,8 +37,8 @@ thread_local HWND tOpenBox = nullptr;
 class OtherWindowsDisabled {
 public:
     OtherWindowsDisabled() {
-        EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(&disabled_));
-        for (HWND window : disabled_) {
+        EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(&mDisabled));
+        for (HWND window : mDisabled) {
             EnableWindow(window, FALSE);
         }
     }
@@ -48,10 +48,10 @@ public:
 
     // Before the box goes, so that the activation returns to the window behind it.
     void Restore() {
-        for (HWND window : disabled_) {
+        for (HWND window : mDisabled) {
             EnableWindow(window, TRUE);
         }
-        disabled_.clear();
+        mDisabled.clear();
     }
 
 private:
@@ -62,7 +62,7 @@ private:
         return TRUE;
     }
 
-    std::vector<HWND> disabled_;
+    std::vector<HWND> mDisabled;
 };
 
 // What the box's dialog procedure is given.

@@ -28,8 +28,8 @@ DialogTemplate::DialogTemplate(DWORD style, const wchar_t* title) {
     AppendText(units, title);
     units.push_back(8); // point size of the font
     AppendText(units, L"MS Shell Dlg");
-    words_.resize((units.size() + 1) / 2);
-    std::memcpy(words_.data(), units.data(), units.size() * sizeof(WORD));
+    mWords.resize((units.size() + 1) / 2);
+    std::memcpy(mWords.data(), units.data(), units.size() * sizeof(WORD));
 }
 
 int PixelsX(int twips) {

@@ -32,10 +32,10 @@ struct ControlSpec {
 class DialogTemplate {
 public:
     DialogTemplate(DWORD style, const wchar_t* title);
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(mWords.data()); }
 
 private:
-    std::vector<DWORD> words_;
+    std::vector<DWORD> mWords;
 };
 
 // Twips to pixels of the screen, along x and along y.

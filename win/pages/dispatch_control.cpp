@@ -45,27 +45,27 @@ Variant ToVariant(const pages::PropertyValue& value) {
 } // namespace
 
 void DispatchControl::Select(ULONG count, IUnknown** objects) {
-    control_.Reset();
+    mControl.Reset();
     if (count > 0 && objects != nullptr && objects[0] != nullptr) {
-        objects[0]->QueryInterface(IID_IDispatch, control_.PutVoid());
+        objects[0]->QueryInterface(IID_IDispatch, mControl.PutVoid());
     }
 }
 
 HRESULT DispatchControl::Noted(HRESULT hr) {
     if (FAILED(hr)) {
-        lastError_ = hr;
+        mLastError = hr;
     }
     return hr;
 }
 
 std::optional<DISPID> DispatchControl::IdOf(std::string_view property) {
-    if (!control_) {
-        lastError_ = E_UNEXPECTED;
+    if (!mControl) {
+        mLastError = E_UNEXPECTED;
         return std::nullopt;
     }
     const std::wstring name = WidenAscii(property);
     DISPID id = DISPID_UNKNOWN;
-    if (FAILED(Noted(late_bound::IdOf(*control_.Get(), name.c_str(), id)))) {
+    if (FAILED(Noted(late_bound::IdOf(*mControl.Get(), name.c_str(), id)))) {
         return std::nullopt;
     }
     return id;
@@ -74,7 +74,7 @@ std::optional<DISPID> DispatchControl::IdOf(std::string_view property) {
 std::optional<pages::PropertyValue> DispatchControl::Get(std::string_view property) {
     const auto id = IdOf(property);
     Variant value;
-    if (!id || FAILED(Noted(late_bound::Get(*control_.Get(), *id, value.Put())))) {
+    if (!id || FAILED(Noted(late_bound::Get(*mControl.Get(), *id, value.Put())))) {
         return std::nullopt;
     }
     return ToPropertyValue(value);
@@ -82,13 +82,13 @@ std::optional<pages::PropertyValue> DispatchControl::Get(std::string_view proper
 
 bool DispatchControl::Set(std::string_view property, const pages::PropertyValue& value) {
     const auto id = IdOf(property);
-    return id && SUCCEEDED(Noted(late_bound::Put(*control_.Get(), *id, *ToVariant(value))));
+    return id && SUCCEEDED(Noted(late_bound::Put(*mControl.Get(), *id, *ToVariant(value))));
 }
 
 std::optional<std::int32_t> DispatchControl::PictureType() {
     const auto id = IdOf("Picture");
     Variant picture;
-    if (!id || FAILED(Noted(late_bound::Get(*control_.Get(), *id, picture.Put())))) {
+    if (!id || FAILED(Noted(late_bound::Get(*mControl.Get(), *id, picture.Put())))) {
         return std::nullopt;
     }
     if (picture.Type() != VT_DISPATCH || V_DISPATCH(picture.Get()) == nullptr) {

@@ -15,9 +15,9 @@ class DispatchControl final : public pages::SelectedControl {
 public:
     // Takes the first of `objects`, or none.
     void Select(ULONG count, IUnknown** objects);
-    bool HasSelection() const { return static_cast<bool>(control_); }
+    bool HasSelection() const { return static_cast<bool>(mControl); }
     // The failure of the last call that failed (S_OK when none failed).
-    HRESULT LastError() const { return lastError_; }
+    HRESULT LastError() const { return mLastError; }
 
     std::optional<pages::PropertyValue> Get(std::string_view property) override;
     bool Set(std::string_view property, const pages::PropertyValue& value) override;
@@ -28,8 +28,8 @@ private:
     HRESULT Noted(HRESULT hr);
     std::optional<DISPID> IdOf(std::string_view property);
 
-    ComPtr<IDispatch> control_;
-    HRESULT lastError_ = S_OK;
+    ComPtr<IDispatch> mControl;
+    HRESULT mLastError = S_OK;
 };
 
 } // namespace tovabel::win

@@ -103,25 +103,25 @@ private:
 
     // Errors of the selected control are skipped inside the page's rules.
     HRESULT LoadContent() override {
-        page_->Load();
+        mPage->Load();
         return S_OK;
     }
     HRESULT ApplyContent() override {
-        page_->Apply();
+        mPage->Apply();
         return S_OK;
     }
 
     void OnCommand(HWND dialog, int control, int notification) override {
         if (IsCheck(control) && notification == BN_CLICKED) {
-            page_->OnCheckClicked(static_cast<G::Check>(control),
+            mPage->OnCheckClicked(static_cast<G::Check>(control),
                                   IsDlgButtonChecked(dialog, control) == BST_CHECKED);
         } else if (IsCombo(control) && notification == CBN_SELCHANGE) {
-            page_->OnComboChosen(static_cast<G::Combo>(control),
+            mPage->OnComboChosen(static_cast<G::Combo>(control),
                                  SelectedItem(GetDlgItem(dialog, control)));
         } else if (IsEdit(control) && notification == EN_CHANGE) {
-            page_->OnEditChanged(static_cast<G::Edit>(control), ControlText(dialog, control));
+            mPage->OnEditChanged(static_cast<G::Edit>(control), ControlText(dialog, control));
         } else if (control == G::About && notification == BN_CLICKED) {
-            page_->OnAboutClicked();
+            mPage->OnAboutClicked();
         }
     }
 };

@@ -41,14 +41,14 @@ Text ControlText(HWND dialog, int control) {
 // DialogView
 
 void DialogView::ShowCheck(int control, bool checked) {
-    updating_ = true;
-    CheckDlgButton(dialog_, control, checked ? BST_CHECKED : BST_UNCHECKED);
-    updating_ = false;
+    mUpdating = true;
+    CheckDlgButton(mDialog, control, checked ? BST_CHECKED : BST_UNCHECKED);
+    mUpdating = false;
 }
 
 void DialogView::ShowText(int control, const Text& text) {
-    updating_ = true;
-    HWND child = GetDlgItem(dialog_, control);
+    mUpdating = true;
+    HWND child = GetDlgItem(mDialog, control);
     const std::wstring wide(AsWide(text));
     if (IsComboBox(child)) {
         const LRESULT index = SendMessageW(child, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -57,23 +57,23 @@ void DialogView::ShowText(int control, const Text& text) {
     } else {
         SetWindowTextW(child, wide.c_str());
     }
-    updating_ = false;
+    mUpdating = false;
 }
 
 void DialogView::Enable(int control, bool enabled) {
-    EnableWindow(GetDlgItem(dialog_, control), enabled);
+    EnableWindow(GetDlgItem(mDialog, control), enabled);
 }
 
 void DialogView::MarkChanged() {
-    if (site_ != nullptr) {
-        site_->OnStatusChange(PROPPAGESTATUS_DIRTY);
+    if (mSite != nullptr) {
+        mSite->OnStatusChange(PROPPAGESTATUS_DIRTY);
     }
 }
 
 void DialogView::ShowMessage(const Text& prompt) {
     const std::wstring text(AsWide(prompt));
     const std::wstring title(AsWide(ReadComponentInfo().title));
-    MessageBoxW(dialog_, text.c_str(), title.c_str(), MB_OK);
+    MessageBoxW(mDialog, text.c_str(), title.c_str(), MB_OK);
 }
 
 void DialogView::ShowAbout() {
@@ -83,29 +83,29 @@ void DialogView::ShowAbout() {
 // ---------------------------------------------------------------------------
 // PropertyPage
 
-PropertyPage::PropertyPage(const PageLayout& layout) : layout_(layout) {}
+PropertyPage::PropertyPage(const PageLayout& layout) : mLayout(layout) {}
 
 HRESULT PropertyPage::SetPageSite(IPropertyPageSite* site) {
-    site_ = ComPtr<IPropertyPageSite>::Share(site);
-    view_.Attach(window_.Get(), site_.Get());
+    mSite = ComPtr<IPropertyPageSite>::Share(site);
+    mView.Attach(mWindow.Get(), mSite.Get());
     return S_OK;
 }
 
 HRESULT PropertyPage::Activate(HWND parent, LPCRECT bounds, BOOL) {
-    if (window_) {
+    if (mWindow) {
         return E_UNEXPECTED;
     }
-    const DialogTemplate page(WS_CHILD | DS_CONTROL | WS_CLIPSIBLINGS, layout_.title);
-    window_ = Window(CreateDialogIndirectParamW(module::Handle(), page.Get(), parent,
+    const DialogTemplate page(WS_CHILD | DS_CONTROL | WS_CLIPSIBLINGS, mLayout.title);
+    mWindow = Window(CreateDialogIndirectParamW(module::Handle(), page.Get(), parent,
                                                 &PropertyPage::DialogProc,
                                                 reinterpret_cast<LPARAM>(this)));
-    if (!window_) {
+    if (!mWindow) {
         return HRESULT_FROM_WIN32(GetLastError());
     }
-    view_.Attach(window_.Get(), site_.Get());
-    AddControls(window_.Get(), layout_.controls);
+    mView.Attach(mWindow.Get(), mSite.Get());
+    AddControls(mWindow.Get(), mLayout.controls);
     CreateContent();
-    FillControls(window_.Get());
+    FillControls(mWindow.Get());
     if (bounds != nullptr) {
         Move(bounds);
     }
@@ -114,8 +114,8 @@ HRESULT PropertyPage::Activate(HWND parent, LPCRECT bounds, BOOL) {
 }
 
 HRESULT PropertyPage::Deactivate() {
-    window_.Reset();
-    view_.Attach(nullptr, site_.Get());
+    mWindow.Reset();
+    mView.Attach(nullptr, mSite.Get());
     DestroyContent();
     return S_OK;
 }
@@ -125,8 +125,8 @@ HRESULT PropertyPage::GetPageInfo(PROPPAGEINFO* info) {
         return E_POINTER;
     }
     info->cb = sizeof(PROPPAGEINFO);
-    info->pszTitle = TaskString(layout_.title);
-    info->size = PixelSize(layout_.widthTwips, layout_.heightTwips);
+    info->pszTitle = TaskString(mLayout.title);
+    info->size = PixelSize(mLayout.widthTwips, mLayout.heightTwips);
     info->pszDocString = nullptr;
     info->pszHelpFile = nullptr;
     info->dwHelpContext = 0;
@@ -134,8 +134,8 @@ HRESULT PropertyPage::GetPageInfo(PROPPAGEINFO* info) {
 }
 
 HRESULT PropertyPage::SetObjects(ULONG count, IUnknown** objects) {
-    control_.Select(count, objects);
-    if (!window_) {
+    mControl.Select(count, objects);
+    if (!mWindow) {
         return S_OK; // loaded when the page opens
     }
     return LoadSelection();
@@ -144,29 +144,29 @@ HRESULT PropertyPage::SetObjects(ULONG count, IUnknown** objects) {
 // Loading runs the edit handlers: a page that shows anything other than it
 // did, a transparency correction included, has that to apply.
 HRESULT PropertyPage::LoadSelection() {
-    return control_.HasSelection() ? LoadContent() : S_OK;
+    return mControl.HasSelection() ? LoadContent() : S_OK;
 }
 
 HRESULT PropertyPage::Show(UINT command) {
-    ShowWindow(window_.Get(), static_cast<int>(command));
-    return window_ ? S_OK : E_UNEXPECTED;
+    ShowWindow(mWindow.Get(), static_cast<int>(command));
+    return mWindow ? S_OK : E_UNEXPECTED;
 }
 
 HRESULT PropertyPage::Move(LPCRECT bounds) {
     if (bounds == nullptr) {
         return E_POINTER;
     }
-    MoveWindow(window_.Get(), bounds->left, bounds->top, bounds->right - bounds->left,
+    MoveWindow(mWindow.Get(), bounds->left, bounds->top, bounds->right - bounds->left,
                bounds->bottom - bounds->top, TRUE);
-    return window_ ? S_OK : E_UNEXPECTED;
+    return mWindow ? S_OK : E_UNEXPECTED;
 }
 
 HRESULT PropertyPage::IsPageDirty() {
-    return window_ && ContentChanged() ? S_OK : S_FALSE;
+    return mWindow && ContentChanged() ? S_OK : S_FALSE;
 }
 
 HRESULT PropertyPage::Apply() {
-    if (!window_ || !control_.HasSelection()) {
+    if (!mWindow || !mControl.HasSelection()) {
         return S_OK;
     }
     const HRESULT hr = ApplyContent();
@@ -181,10 +181,10 @@ HRESULT PropertyPage::Help(LPCOLESTR) {
 }
 
 HRESULT PropertyPage::TranslateAccelerator(MSG* message) {
-    if (message == nullptr || !window_) {
+    if (message == nullptr || !mWindow) {
         return S_FALSE;
     }
-    return IsDialogMessageW(window_.Get(), message) ? S_OK : S_FALSE;
+    return IsDialogMessageW(mWindow.Get(), message) ? S_OK : S_FALSE;
 }
 
 HRESULT PropertyPage::EditProperty(DISPID) {
@@ -197,7 +197,7 @@ INT_PTR CALLBACK PropertyPage::DialogProc(HWND dialog, UINT message, WPARAM wPar
         return FALSE;
     }
     auto* page = reinterpret_cast<PropertyPage*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-    if (message != WM_COMMAND || page == nullptr || page->view_.Updating()) {
+    if (message != WM_COMMAND || page == nullptr || page->mView.Updating()) {
         return FALSE;
     }
     page->OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));

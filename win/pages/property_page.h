@@ -24,10 +24,10 @@ namespace tovabel::win {
 class DialogView final : public pages::PageView {
 public:
     void Attach(HWND dialog, IPropertyPageSite* site) {
-        dialog_ = dialog;
-        site_ = site;
+        mDialog = dialog;
+        mSite = site;
     }
-    bool Updating() const { return updating_; }
+    bool Updating() const { return mUpdating; }
 
     void ShowCheck(int control, bool checked) override;
     void ShowText(int control, const Text& text) override;
@@ -37,9 +37,9 @@ public:
     void ShowAbout() override;
 
 private:
-    HWND dialog_ = nullptr;
-    IPropertyPageSite* site_ = nullptr; // the page holds the reference
-    bool updating_ = false;
+    HWND mDialog = nullptr;
+    IPropertyPageSite* mSite = nullptr; // the page holds the reference
+    bool mUpdating = false;
 };
 
 // What differs from page to page.
@@ -79,16 +79,16 @@ protected:
     virtual bool ContentChanged() const = 0;
     virtual void ClearContentChanged() = 0;
 
-    DialogView view_;
-    DispatchControl control_;
+    DialogView mView;
+    DispatchControl mControl;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     HRESULT LoadSelection();
 
-    const PageLayout& layout_;
-    ComPtr<IPropertyPageSite> site_;
-    Window window_;
+    const PageLayout& mLayout;
+    ComPtr<IPropertyPageSite> mSite;
+    Window mWindow;
 };
 
 // A page whose content is the rules of `Content`, made over the page's view
@@ -97,16 +97,16 @@ template <class Content> class ContentPage : public PropertyPage {
 protected:
     using PropertyPage::PropertyPage;
 
-    void CreateContent() override { page_.emplace(view_, control_); }
-    void DestroyContent() override { page_.reset(); }
-    bool ContentChanged() const override { return page_ && page_->Changed(); }
+    void CreateContent() override { mPage.emplace(mView, mControl); }
+    void DestroyContent() override { mPage.reset(); }
+    bool ContentChanged() const override { return mPage && mPage->Changed(); }
     void ClearContentChanged() override {
-        if (page_) {
-            page_->ClearChanged();
+        if (mPage) {
+            mPage->ClearChanged();
         }
     }
 
-    std::optional<Content> page_;
+    std::optional<Content> mPage;
 };
 
 // The text of a dialog's control.

@@ -64,13 +64,13 @@ private:
     void FillControls(HWND) override {}
 
     // A failing property ends the step; the frame gets its failure.
-    HRESULT LoadContent() override { return page_->Load() ? S_OK : control_.LastError(); }
-    HRESULT ApplyContent() override { return page_->Apply() ? S_OK : control_.LastError(); }
+    HRESULT LoadContent() override { return mPage->Load() ? S_OK : mControl.LastError(); }
+    HRESULT ApplyContent() override { return mPage->Apply() ? S_OK : mControl.LastError(); }
 
     void OnCommand(HWND dialog, int control, int notification) override {
         if (control >= U::SoundEnter && control < U::SoundEnter + U::kCount &&
             notification == EN_CHANGE) {
-            page_->OnEditChanged(static_cast<U::Edit>(control), ControlText(dialog, control));
+            mPage->OnEditChanged(static_cast<U::Edit>(control), ControlText(dialog, control));
         }
     }
 };

@@ -123,11 +123,11 @@ HDC DrawPictures::WorkSurface::Prepare(HDC screen, std::int32_t width, std::int3
                                        bool monochrome, HPALETTE palette) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (dc_.Get() == nullptr) {
-        dc_ = MemoryDc(screen);
+    if (mDc.Get() == nullptr) {
+        mDc = MemoryDc(screen);
     }
-    if (bitmap_.Get() == nullptr || size_.cx != width || size_.cy != height ||
-        monochrome_ != monochrome) {
+    if (mBitmap.Get() == nullptr || mSize.cx != width || mSize.cy != height ||
+        mMonochrome != monochrome) {
         // Colour work is done in 32-bit DIB sections: they hold every colour
         // of a true-colour screen, and GDI makes them many times faster than
         // bitmaps compatible with the screen DC (under Wine about 25 against
@@ -135,29 +135,29 @@ HDC DrawPictures::WorkSurface::Prepare(HDC screen, std::int32_t width, std::int3
         void* bits = nullptr;
         win::Bitmap next =
             monochrome ? MonochromeBitmap(width, height) : CreateBitmap32({width, height}, &bits);
-        if (!dc_.SelectBitmap(next.Get())) {
+        if (!mDc.SelectBitmap(next.Get())) {
             return nullptr;
         }
-        bitmap_ = std::move(next); // the one it replaces is no longer selected
-        size_ = {width, height};
-        monochrome_ = monochrome;
-        bits_ = bits;
+        mBitmap = std::move(next); // the one it replaces is no longer selected
+        mSize = {width, height};
+        mMonochrome = monochrome;
+        mBits = bits;
     }
-    SetBkColor(dc_.Get(), kWhite);
-    SetTextColor(dc_.Get(), kBlack);
+    SetBkColor(mDc.Get(), kWhite);
+    SetTextColor(mDc.Get(), kBlack);
     if (!monochrome) {
-        dc_.SelectPalette(palette);
+        mDc.SelectPalette(palette);
     }
-    return dc_.Get();
+    return mDc.Get();
 }
 
 void DrawPictures::WorkSurface::Done() {
-    dc_.RestorePalette();
-    if (static_cast<std::int64_t>(size_.cx) * size_.cy > kKeptPixels) {
-        dc_.RestoreBitmap();
-        bitmap_ = win::Bitmap();
-        size_ = {0, 0};
-        bits_ = nullptr;
+    mDc.RestorePalette();
+    if (static_cast<std::int64_t>(mSize.cx) * mSize.cy > kKeptPixels) {
+        mDc.RestoreBitmap();
+        mBitmap = win::Bitmap();
+        mSize = {0, 0};
+        mBits = nullptr;
     }
 }
 
@@ -432,9 +432,9 @@ DitherPattern::DitherPattern() {
     // Rows are word-aligned: each row's byte is followed by one padding byte.
     static const BYTE rows[16] = {0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0,
                                   0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0};
-    bitmap_ = Bitmap(CreateBitmap(8, 8, 1, 1, rows));
-    dc_ = MemoryDc(nullptr);
-    dc_.SelectBitmap(bitmap_.Get());
+    mBitmap = Bitmap(CreateBitmap(8, 8, 1, 1, rows));
+    mDc = MemoryDc(nullptr);
+    mDc.SelectBitmap(mBitmap.Get());
 }
 
 void SharedPainting::Acquire(HDC surface) {

@@ -115,32 +115,32 @@ private:
         // The bitmap's pixels are whatever the last user left.
         HDC Prepare(HDC screen, std::int32_t width, std::int32_t height, bool monochrome,
                     HPALETTE palette);
-        void* Bits() const { return bits_; }
+        void* Bits() const { return mBits; }
         // Gives the palette back, so that the caller may delete it, and drops
         // a bitmap too large to keep.
         void Done();
 
     private:
-        win::Bitmap bitmap_;
-        MemoryDc dc_;
-        SIZE size_{0, 0};
-        bool monochrome_ = false;
-        void* bits_ = nullptr;
+        win::Bitmap mBitmap;
+        MemoryDc mDc;
+        SIZE mSize{0, 0};
+        bool mMonochrome = false;
+        void* mBits = nullptr;
     };
     // Prepares `surface` and gives its palette back when the scope ends.
     class WorkDc {
     public:
         WorkDc(WorkSurface& surface, HDC screen, std::int32_t width, std::int32_t height,
                bool monochrome, HPALETTE palette)
-            : surface_(surface), dc_(surface.Prepare(screen, width, height, monochrome, palette)) {}
+            : mSurface(surface), mDc(surface.Prepare(screen, width, height, monochrome, palette)) {}
         WorkDc(const WorkDc&) = delete;
         WorkDc& operator=(const WorkDc&) = delete;
-        ~WorkDc() { surface_.Done(); }
-        HDC Get() const { return dc_; }
+        ~WorkDc() { mSurface.Done(); }
+        HDC Get() const { return mDc; }
 
     private:
-        WorkSurface& surface_;
-        HDC dc_;
+        WorkSurface& mSurface;
+        HDC mDc;
     };
 
     // A DC showing the bitmap picture's pixels: a 32-bit copy read from it
@@ -182,11 +182,11 @@ private:
 class DitherPattern {
 public:
     DitherPattern();
-    HDC Dc() const { return dc_.Get(); }
+    HDC Dc() const { return mDc.Get(); }
 
 private:
-    Bitmap bitmap_;
-    MemoryDc dc_;
+    Bitmap mBitmap;
+    MemoryDc mDc;
 };
 
 // The per-thread shared painting objects. Acquire creates what is missing

@@ -108,10 +108,10 @@ struct KnownTypes {
 // belong to the type description that added the reference.
 class TypeDescs {
 public:
-    TypeDescs(ICreateTypeInfo* owner, const KnownTypes& known) : owner_(owner), known_(known) {}
+    TypeDescs(ICreateTypeInfo* owner, const KnownTypes& known) : mOwner(owner), mKnown(known) {}
 
     TYPEDESC* Basic(VARTYPE vt) {
-        TYPEDESC& desc = pool_.emplace_back();
+        TYPEDESC& desc = mPool.emplace_back();
         desc.vt = vt;
         return &desc;
     }
@@ -122,7 +122,7 @@ public:
     }
     TYPEDESC* Reference(ITypeInfo* target) {
         HREFTYPE href = 0;
-        Check(owner_->AddRefTypeInfo(target, &href), "AddRefTypeInfo");
+        Check(mOwner->AddRefTypeInfo(target, &href), "AddRefTypeInfo");
         TYPEDESC* desc = Basic(VT_USERDEFINED);
         desc->hreftype = href;
         return desc;
@@ -145,21 +145,21 @@ public:
             return Basic(VT_VARIANT);
         case Type::Picture:
         case Type::Font:
-            return PointerTo(Reference(known_.UserDefined(type)));
+            return PointerTo(Reference(mKnown.UserDefined(type)));
         case Type::Color:
         case Type::Style:
         case Type::BorderStyle:
         case Type::Align:
         case Type::FontDirection:
-            return Reference(known_.UserDefined(type));
+            return Reference(mKnown.UserDefined(type));
         }
         throw Failure{"unknown value type", E_UNEXPECTED};
     }
 
 private:
-    ICreateTypeInfo* owner_;
-    const KnownTypes& known_;
-    std::deque<TYPEDESC> pool_;
+    ICreateTypeInfo* mOwner;
+    const KnownTypes& mKnown;
+    std::deque<TYPEDESC> mPool;
 };
 
 ELEMDESC Element(TYPEDESC* type, USHORT flags) {
@@ -308,12 +308,12 @@ void LoadStdole(KnownTypes& known) {
 class LibraryBuilder {
 public:
     LibraryBuilder(ICreateTypeLib2* library, KnownTypes& known, short pointerSize)
-        : library_(library), known_(known), pointerSize_(pointerSize) {}
+        : mLibrary(library), mKnown(known), mPointerSize(pointerSize) {}
 
     void Create(const wchar_t* name, TYPEKIND kind, const GUID& guid, UINT flags,
                 ComPtr<ICreateTypeInfo>& out) {
         const std::string what = Narrow(name);
-        Check(library_->CreateTypeInfo(Ole(name), kind, out.Put()), "CreateTypeInfo " + what);
+        Check(mLibrary->CreateTypeInfo(Ole(name), kind, out.Put()), "CreateTypeInfo " + what);
         Check(out->SetGuid(guid), "SetGuid " + what);
         if (flags != 0) {
             Check(out->SetTypeFlags(flags), "SetTypeFlags " + what);
@@ -356,7 +356,7 @@ public:
     void AddEmptyDual(const wchar_t* name, const GUID& guid, ComPtr<ITypeInfo>& out) {
         ComPtr<ICreateTypeInfo> creator;
         Create(name, TKIND_INTERFACE, guid, kDualFlags, creator);
-        DeriveFrom(creator.Get(), known_.dispatch.Get(), "dual interface");
+        DeriveFrom(creator.Get(), mKnown.dispatch.Get(), "dual interface");
         Check(creator->LayOut(), "LayOut " + Narrow(name));
         AsTypeInfo(creator.Get(), out);
     }
@@ -364,7 +364,7 @@ public:
     void AddControlInterface(ComPtr<ITypeInfo>& out) {
         ComPtr<ICreateTypeInfo> creator;
         Create(L"_Tovabel", TKIND_INTERFACE, tovabel::IID__Tovabel, kDualFlags, creator);
-        DeriveFrom(creator.Get(), known_.dispatch.Get(), "_Tovabel");
+        DeriveFrom(creator.Get(), mKnown.dispatch.Get(), "_Tovabel");
         UINT index = 0;
         for (const SlotDef& slot : kSlots) {
             AddSlot(creator.Get(), index++, slot);
@@ -377,7 +377,7 @@ public:
         ComPtr<ICreateTypeInfo> creator;
         Create(L"__Tovabel", TKIND_DISPATCH, tovabel::DIID___Tovabel,
                TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE, creator);
-        DeriveFrom(creator.Get(), known_.dispatch.Get(), "__Tovabel");
+        DeriveFrom(creator.Get(), mKnown.dispatch.Get(), "__Tovabel");
         UINT index = 0;
         for (const EventDef& event : kEvents) {
             AddEvent(creator.Get(), index++, event);
@@ -430,7 +430,7 @@ private:
     }
 
     void AddSlot(ICreateTypeInfo* creator, UINT index, const SlotDef& slot) {
-        TypeDescs types(creator, known_);
+        TypeDescs types(creator, mKnown);
         FUNCDESC func{};
         func.funckind = FUNC_PUREVIRTUAL;
         func.callconv = CC_STDCALL;
@@ -438,7 +438,7 @@ private:
         // Given explicitly: laying out on its own, Wine counts the inherited
         // IDispatch slots in this process's pointer size, which is wrong when a
         // 64-bit process writes the 32-bit library.
-        func.oVft = static_cast<SHORT>((kDispatchSlots + index) * pointerSize_);
+        func.oVft = static_cast<SHORT>((kDispatchSlots + index) * mPointerSize);
         ELEMDESC param{};
 
         if (slot.slot == Slot::Method) {
@@ -479,7 +479,7 @@ private:
     }
 
     void AddEvent(ICreateTypeInfo* creator, UINT index, const EventDef& event) {
-        TypeDescs types(creator, known_);
+        TypeDescs types(creator, mKnown);
         std::vector<ELEMDESC> params;
         std::vector<const wchar_t*> names;
         for (const ParamDef& param : event.params) {
@@ -500,9 +500,9 @@ private:
         AddFunction(creator, index, func, event.name, names, event.help);
     }
 
-    ICreateTypeLib2* library_;
-    KnownTypes& known_;
-    short pointerSize_;
+    ICreateTypeLib2* mLibrary;
+    KnownTypes& mKnown;
+    short mPointerSize;
 };
 
 short PointerSize(SYSKIND syskind) {

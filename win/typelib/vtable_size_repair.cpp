@@ -27,18 +27,18 @@ struct FileTraits {
 // opened (CreateFileW's INVALID_HANDLE_VALUE is no handle to close).
 class File {
 public:
-    explicit File(HANDLE opened) : handle_(opened == INVALID_HANDLE_VALUE ? nullptr : opened) {}
-    explicit operator bool() const { return static_cast<bool>(handle_); }
+    explicit File(HANDLE opened) : mHandle(opened == INVALID_HANDLE_VALUE ? nullptr : opened) {}
+    explicit operator bool() const { return static_cast<bool>(mHandle); }
 
     void ReadAt(DWORD offset, void* out, DWORD size) const {
         DWORD done = 0;
-        if (!Seek(offset) || !ReadFile(handle_.Get(), out, size, &done, nullptr) || done != size) {
+        if (!Seek(offset) || !ReadFile(mHandle.Get(), out, size, &done, nullptr) || done != size) {
             throw Failure{"reading the saved library", E_FAIL};
         }
     }
     void WriteAt(DWORD offset, const void* data, DWORD size) const {
         DWORD done = 0;
-        if (!Seek(offset) || !WriteFile(handle_.Get(), data, size, &done, nullptr) ||
+        if (!Seek(offset) || !WriteFile(mHandle.Get(), data, size, &done, nullptr) ||
             done != size) {
             throw Failure{"writing the repaired vtable size", HRESULT_FROM_WIN32(GetLastError())};
         }
@@ -46,11 +46,11 @@ public:
 
 private:
     bool Seek(DWORD offset) const {
-        return SetFilePointer(handle_.Get(), static_cast<LONG>(offset), nullptr, FILE_BEGIN) !=
+        return SetFilePointer(mHandle.Get(), static_cast<LONG>(offset), nullptr, FILE_BEGIN) !=
                INVALID_SET_FILE_POINTER;
     }
 
-    win::Owned<FileTraits> handle_;
+    win::Owned<FileTraits> mHandle;
 };
 
 // Writes `right` over the vtable size of the type description at `index` in
