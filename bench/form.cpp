@@ -41,14 +41,6 @@ constexpr SIZE kFormSize{1264, 960};
 constexpr int kRowHeight = 23;
 constexpr int kGap = 1;
 
-double Now() {
-    LARGE_INTEGER count;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
 // Where the buttons go: left to right, in rows.
 std::vector<RECT> Places(int buttons) {
     std::vector<RECT> places;
@@ -62,20 +54,6 @@ std::vector<RECT> Places(int buttons) {
         at.x += size.cx + kGap;
     }
     return places;
-}
-
-win::Variant Long(std::int32_t value) {
-    win::Variant out;
-    V_VT(out.Get()) = VT_I4;
-    V_I4(out.Get()) = value;
-    return out;
-}
-
-win::Variant Text(const wchar_t* value) {
-    win::Variant out;
-    V_VT(out.Get()) = VT_BSTR;
-    V_BSTR(out.Get()) = SysAllocString(value);
-    return out;
 }
 
 // The bytes a container saves for a button of `kind`.

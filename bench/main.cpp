@@ -37,14 +37,6 @@ constexpr const char* kStepNames[kSteps] = {"N->H", "H->P", "P->H", "H->N"};
 // Microseconds per transition, by transition, in one round.
 using Times = std::array<double, kSteps>;
 
-double Now() {
-    LARGE_INTEGER count;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
 Times RunRound(Subject& subject) {
     Times total{};
     for (int cycle = 0; cycle < kCyclesPerRound; ++cycle) {

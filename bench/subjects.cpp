@@ -13,6 +13,23 @@ namespace {
 constexpr COLORREF kMask = RGB(192, 192, 192);
 constexpr int kCommand = 100;
 
+HIMAGELIST MakeImageList() {
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    const win::Bitmap glyph = MakeGlyph();
+    ImageList_AddMasked(images, glyph.Get(), kMask); // copies the bitmap
+    return images;
+}
+
+} // namespace
+
+double Now() {
+    LARGE_INTEGER count;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
 win::Variant Long(std::int32_t value) {
     win::Variant out;
     V_VT(out.Get()) = VT_I4;
@@ -33,15 +50,6 @@ win::Variant Text(const wchar_t* value) {
     V_BSTR(out.Get()) = SysAllocString(value);
     return out;
 }
-
-HIMAGELIST MakeImageList() {
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
-    const win::Bitmap glyph = MakeGlyph();
-    ImageList_AddMasked(images, glyph.Get(), kMask); // copies the bitmap
-    return images;
-}
-
-} // namespace
 
 win::Bitmap MakeGlyph() {
     const win::WindowDc screen(nullptr);

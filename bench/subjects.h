@@ -7,6 +7,7 @@
 #include "win/common/com_ptr.h"
 #include "win/common/gdi.h"
 #include "win/common/handle.h"
+#include "win/common/variant.h"
 #include "win/common/window.h"
 #include "win/olehost/container.h"
 
@@ -18,6 +19,14 @@
 #include <string>
 
 namespace tovabel::bench {
+
+// Microseconds on the performance counter.
+double Now();
+
+// Automation values for the control's properties.
+win::Variant Long(std::int32_t value);
+win::Variant Bool(bool value);
+win::Variant Text(const wchar_t* value);
 
 // The four transitions of one cycle, in order.
 enum Step { kToHover, kToPressed, kToReleased, kToNormal };
