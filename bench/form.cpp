@@ -2,10 +2,10 @@
 
 #include "call_count.h"
 #include "control/identity.h"
-#include "object_counts.h"
 #include "subjects.h"
 #include "win/common/variant.h"
 #include "win/olehost/container.h"
+#include "win/olehost/object_counts.h"
 #include "win/olehost/pixels.h"
 
 #include <windows.h>
@@ -104,7 +104,7 @@ struct Counts {
 };
 
 Counts Take() {
-    return {wintest::PrivateBytes(), wintest::GdiObjects()};
+    return {olehost::PrivateBytes(), olehost::GdiObjects()};
 }
 
 FormCost CostOf(double start, const Counts& before, int buttons) {

@@ -3,9 +3,9 @@
 // window shows, size changes that reach the container, and the GDI and USER
 // objects left behind by many instances and by many state changes of one.
 #include "com_client.h"
-#include "object_counts.h"
 #include "win/common/gdi.h"
 #include "win/olehost/container.h"
+#include "win/olehost/object_counts.h"
 #include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +19,14 @@ namespace tovabel::wintest {
 namespace {
 
 using olehost::Container;
+using olehost::GdiObjects;
 using olehost::Pixels;
+using olehost::PrivateBytes;
 using olehost::PumpMessages;
 using olehost::ReadView;
 using olehost::ReadWindow;
 using olehost::SavePng;
+using olehost::ThreadWindows;
 
 RECT ClientRectInParent(HWND window) {
     RECT rect{};

@@ -4,10 +4,9 @@
 // and through the painter's own embossing, and GDI objects left behind.
 #include "render/draw_pictures.h"
 
-#include "object_counts.h"
-
 #include "common/com_ptr.h"
 #include "common/gdi.h"
+#include "olehost/object_counts.h"
 
 #include <windows.h>
 
@@ -22,7 +21,7 @@
 namespace tovabel::win {
 namespace {
 
-using wintest::GdiObjects;
+using olehost::GdiObjects;
 
 constexpr COLORREF kMaskGrey = RGB(192, 192, 192); // the default mask colour
 constexpr COLORREF kMarker = RGB(1, 2, 3);         // "not painted"

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tovabel::wintest {
+namespace tovabel::olehost {
 
 namespace {
 
@@ -108,4 +108,4 @@ SIZE_T PrivateBytes() {
     return counters.PagefileUsage;
 }
 
-} // namespace tovabel::wintest
+} // namespace tovabel::olehost

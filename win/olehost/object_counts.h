@@ -1,9 +1,9 @@
-// What a process holds, as the leak checks count it.
+// What a process holds, as the leak checks and the benchmark count it.
 #pragma once
 
 #include <windows.h>
 
-namespace tovabel::wintest {
+namespace tovabel::olehost {
 
 // GDI objects of this process (stock objects included under Wine).
 DWORD GdiObjects();
@@ -12,4 +12,4 @@ DWORD ThreadWindows();
 // Private bytes of this process.
 SIZE_T PrivateBytes();
 
-} // namespace tovabel::wintest
+} // namespace tovabel::olehost
