@@ -2,6 +2,7 @@
 
 #include "gdi_painter.h"
 #include "ole_values.h"
+#include "shared_painting.h"
 #include "win/common/per_thread.h"
 
 #include <olectl.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tovabel::win {
@@ -52,35 +54,180 @@ void DrawLines(HDC dc, std::span<const Line> lines) {
     }
 }
 
-// Where frames are composed: one surface per thread, as large as the largest
-// canvas presented on it, so that a button holds no frame of its own.
-struct FrameSurface {
-    Bitmap bitmap; // selected into dc, which gives it back before it is deleted
+// Where frames are composed and text is measured: one surface per thread, as
+// large as the largest canvas presented on it, so that a button holds no
+// surface of its own.
+struct Surface {
+    SharedFont font; // selected into dc while it is not the DC's own; goes after the DC
+    Bitmap bitmap;   // selected into dc, which gives it back before it is deleted
     MemoryDc dc{nullptr};
+    HGDIOBJ ownFont = nullptr;
+    std::uint32_t* bits = nullptr; // the bitmap's pixels, rows `size.cx` apart
     SIZE size{0, 0};
 };
-PerThread<FrameSurface> gFrames;
+PerThread<Surface> gSurfaces;
 
-// The thread's frame DC, at least `size` large; null when it cannot be made.
-HDC FrameDc(SIZE size) {
-    FrameSurface& frame = gFrames.GetOrMake();
-    if (frame.bitmap.Get() != nullptr && size.cx <= frame.size.cx && size.cy <= frame.size.cy) {
-        return frame.dc.Get();
+// The thread's surface, its DC made when missing; null when it cannot be made.
+Surface* ThreadSurface() {
+    Surface& surface = gSurfaces.GetOrMake();
+    if (surface.dc.Get() == nullptr) {
+        surface.dc = MemoryDc(nullptr);
+        if (surface.dc.Get() == nullptr) {
+            return nullptr;
+        }
+        surface.ownFont = GetCurrentObject(surface.dc.Get(), OBJ_FONT);
+        SetBkMode(surface.dc.Get(), TRANSPARENT);
     }
-    const SIZE grown{std::max(size.cx, frame.size.cx), std::max(size.cy, frame.size.cy)};
-    Bitmap next = CreateBitmap32(grown);
-    if (next.Get() == nullptr || !frame.dc.SelectBitmap(next.Get())) {
+    return &surface;
+}
+
+// The thread's surface with a bitmap at least `size` large; null when it
+// cannot be made.
+Surface* FrameSurface(SIZE size) {
+    Surface* surface = ThreadSurface();
+    if (surface == nullptr) {
         return nullptr;
     }
-    frame.bitmap = std::move(next); // the old bitmap, now unselected, is deleted here
-    frame.size = grown;
-    return frame.dc.Get();
+    if (surface->bitmap.Get() != nullptr && size.cx <= surface->size.cx &&
+        size.cy <= surface->size.cy) {
+        return surface;
+    }
+    const SIZE grown{std::max(size.cx, surface->size.cx), std::max(size.cy, surface->size.cy)};
+    void* bits = nullptr;
+    Bitmap next = CreateBitmap32(grown, &bits);
+    if (next.Get() == nullptr || !surface->dc.SelectBitmap(next.Get())) {
+        return nullptr;
+    }
+    surface->bitmap = std::move(next); // the old bitmap, now unselected, is deleted here
+    surface->bits = static_cast<std::uint32_t*>(bits);
+    surface->size = grown;
+    return surface;
 }
+
+void SelectFont(Surface& surface, const SharedFont& font) {
+    if (font == surface.font) {
+        return;
+    }
+    SelectObject(surface.dc.Get(), font.Get() != nullptr ? font.Get() : surface.ownFont);
+    surface.font = font; // the font before, no longer selected, may go
+}
+
+// The colours the surface's DC was last given while replaying; unknown after a
+// picture, whose painter may set its own.
+struct Colors {
+    std::optional<COLORREF> text;
+    std::optional<COLORREF> back;
+};
+
+void SetColors(HDC dc, Colors& known, std::optional<COLORREF> text, std::optional<COLORREF> back) {
+    if (text && known.text != text) {
+        ::SetTextColor(dc, *text);
+        known.text = text;
+    }
+    if (back && known.back != back) {
+        SetBkColor(dc, *back);
+        known.back = back;
+    }
+}
+
+// Each step as it draws on the surface.
+struct Replay {
+    Surface& surface;
+    Colors known;
+
+    HDC Dc() const { return surface.dc.Get(); }
+    // A fill is an opaque empty text: no brush is made.
+    void operator()(const Canvas::Fill& fill) {
+        SetColors(Dc(), known, std::nullopt, fill.color);
+        ExtTextOutW(Dc(), 0, 0, ETO_OPAQUE, &fill.area, nullptr, 0, nullptr);
+    }
+    void operator()(const Canvas::Background& background) {
+        RenderPicture(Dc(), background.picture, 0, 0);
+        known = {};
+    }
+    void operator()(const Canvas::Words& words) {
+        SelectFont(surface, words.font);
+        SetColors(Dc(), known, words.color, std::nullopt);
+        ::TextOutA(Dc(), words.x, words.y, words.ansi.c_str(), static_cast<int>(words.ansi.size()));
+    }
+    void operator()(const Canvas::PictureStep& step) {
+        SetColors(Dc(), known, step.textColor, step.backColor);
+        PaintPicture(Dc(), step.paint, step.disabled);
+        known = {};
+    }
+    void operator()(const Canvas::Pixels& pixels) {
+        GdiFlush(); // drawing GDI still owes lands on the pixels first
+        const LONG width = std::min(pixels.size.cx, surface.size.cx);
+        for (LONG y = 0; y < std::min(pixels.size.cy, surface.size.cy); ++y) {
+            std::copy_n(pixels.rows.data() + static_cast<std::size_t>(y) * pixels.size.cx, width,
+                        surface.bits + static_cast<std::size_t>(y) * surface.size.cx);
+        }
+    }
+};
+
+bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool operator==(const PicturePaint& a, const PicturePaint& b) {
+    return a.picture == b.picture && a.x == b.x && a.y == b.y && a.width == b.width &&
+           a.height == b.height && a.maskColor == b.maskColor && a.backColor == b.backColor &&
+           a.drawChecks == b.drawChecks && a.checkX == b.checkX && a.checkY == b.checkY &&
+           a.checkWidth == b.checkWidth && a.checkHeight == b.checkHeight &&
+           a.checkColor == b.checkColor;
+}
+
+// Steps that draw alike: the same kind, values, pictures and fonts.
+struct Same {
+    bool operator()(const Canvas::Fill& a, const Canvas::Fill& b) const {
+        return a.area == b.area && a.color == b.color;
+    }
+    bool operator()(const Canvas::Background& a, const Canvas::Background& b) const {
+        return a.picture == b.picture;
+    }
+    bool operator()(const Canvas::Words& a, const Canvas::Words& b) const {
+        return a.x == b.x && a.y == b.y && a.ansi == b.ansi && a.font == b.font &&
+               a.color == b.color;
+    }
+    bool operator()(const Canvas::PictureStep& a, const Canvas::PictureStep& b) const {
+        return a.paint == b.paint && a.disabled == b.disabled && a.textColor == b.textColor &&
+               a.backColor == b.backColor;
+    }
+    bool operator()(const Canvas::Pixels& a, const Canvas::Pixels& b) const {
+        return a.size.cx == b.size.cx && a.size.cy == b.size.cy && a.rows == b.rows;
+    }
+    template <class A, class B> bool operator()(const A&, const B&) const { return false; }
+};
+
+bool SameSteps(const std::vector<Canvas::Step>& a, const std::vector<Canvas::Step>& b) {
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](const Canvas::Step& x, const Canvas::Step& y) { return std::visit(Same{}, x, y); });
+}
+
+// More steps than this without a Clear are replaced by their pixels: a script
+// that sets the hover picture in a loop draws it again and again.
+constexpr std::size_t kMostSteps = 64;
 
 } // namespace
 
+HDC SurfaceDc() {
+    Surface* surface = ThreadSurface();
+    return surface != nullptr ? surface->dc.Get() : nullptr;
+}
+
+SIZE MeasureText(const std::string& ansi, const SharedFont& font) {
+    SIZE size{0, 0};
+    if (Surface* surface = ThreadSurface()) {
+        SelectFont(*surface, font);
+        GetTextExtentPoint32A(surface->dc.Get(), ansi.c_str(), static_cast<int>(ansi.size()),
+                              &size);
+    }
+    return size;
+}
+
 void ReleaseFrames() {
-    gFrames.Destroy();
+    gSurfaces.Destroy();
 }
 
 void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
@@ -95,103 +242,102 @@ void RenderPicture(HDC dc, const Picture& picture, int x, int y) {
     object->Render(dc, x, y, pixels.cx, pixels.cy, 0, height, width, -height, nullptr);
 }
 
-Canvas::Canvas() : mDc(nullptr) {
-    Resize({1, 1}, RGB(255, 255, 255));
-}
+Canvas::Canvas() = default;
 
-// The bitmap is made anew only to grow past what it holds, or when the canvas
-// would use less than half of it: a control whose size goes back and forth
-// while it loads keeps one bitmap.
-void Canvas::Resize(SIZE size, COLORREF fill) {
+// The new area is filled right of the old canvas, then below it.
+void Canvas::Resize(SIZE size) {
     size.cx = std::max<LONG>(size.cx, 1);
     size.cy = std::max<LONG>(size.cy, 1);
-    if (mBitmap.Get() != nullptr && size.cx == mSize.cx && size.cy == mSize.cy) {
+    if (size.cx == mSize.cx && size.cy == mSize.cy) {
         return;
     }
-    const bool outgrown = size.cx > mCapacity.cx || size.cy > mCapacity.cy;
-    const bool tooLarge = 2 * static_cast<std::int64_t>(size.cx) * size.cy <
-                          static_cast<std::int64_t>(mCapacity.cx) * mCapacity.cy;
-    if (mBitmap.Get() == nullptr || outgrown || tooLarge) {
-        if (!Reallocate(outgrown
-                            ? SIZE{std::max(size.cx, mCapacity.cx), std::max(size.cy, mCapacity.cy)}
-                            : size)) {
-            return; // out of GDI resources: the old canvas stays
-        }
-    }
-    // What was not part of the canvas before shows `fill`.
-    SetDCBrushColor(mDc.Get(), fill);
-    const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
     const RECT right{std::min(mSize.cx, size.cx), 0, size.cx, size.cy};
     const RECT below{0, std::min(mSize.cy, size.cy), std::min(mSize.cx, size.cx), size.cy};
+    mSize = size;
     for (const RECT& area : {right, below}) {
         if (area.right > area.left && area.bottom > area.top) {
-            FillRect(mDc.Get(), &area, brush);
+            Add(Fill{area, mBackColor});
         }
     }
-    mSize = size;
-}
-
-// A bitmap of `capacity` with what was drawn so far where it fits; the DC
-// keeps its state.
-bool Canvas::Reallocate(SIZE capacity) {
-    void* bits = nullptr;
-    Bitmap next = CreateBitmap32(capacity, &bits);
-    if (next.Get() == nullptr) {
-        return false;
-    }
-    if (mBitmap.Get() != nullptr) {
-        MemoryDc copy(mDc.Get());
-        copy.SelectBitmap(next.Get());
-        BitBlt(copy.Get(), 0, 0, mSize.cx, mSize.cy, mDc.Get(), 0, 0, SRCCOPY);
-    } else {
-        mSize = {0, 0}; // nothing drawn yet: all of it is new
-    }
-    mDc.SelectBitmap(next.Get());
-    mBitmap = std::move(next); // the old bitmap, now unselected, is deleted here
-    mBits = static_cast<const std::uint32_t*>(bits);
-    mCapacity = capacity;
-    return true;
-}
-
-// FNV-1a over the canvas's pixels and size.
-std::uint64_t Canvas::Fingerprint() const {
-    GdiFlush(); // drawing GDI still owes lands on the pixels first
-    std::uint64_t hash = 14695981039346656037ull;
-    const auto mix = [&hash](std::uint64_t value) {
-        hash ^= value;
-        hash *= 1099511628211ull;
-    };
-    mix(static_cast<std::uint64_t>(mSize.cx) << 32 | static_cast<std::uint32_t>(mSize.cy));
-    if (mBits == nullptr) {
-        return hash;
-    }
-    for (LONG y = 0; y < mSize.cy; ++y) {
-        const std::uint32_t* row = mBits + static_cast<std::size_t>(y) * mCapacity.cx;
-        for (LONG x = 0; x < mSize.cx; ++x) {
-            mix(row[x]);
-        }
-    }
-    return hash;
+    mChanged = true;
 }
 
 void Canvas::Clear(COLORREF color, const Picture& background) {
-    // The face colour is also the DC's background colour: the light squares of
-    // a checked button's pattern take it.
-    // An opaque empty text fills with the background colour: no brush is made.
-    SetBkColor(mDc.Get(), color);
-    const RECT all{0, 0, mSize.cx, mSize.cy};
-    ExtTextOutW(mDc.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    mSteps.clear();
+    mBackColor = color;
+    Add(Fill{{0, 0, mSize.cx, mSize.cy}, color});
     if (background) {
-        RenderPicture(mDc.Get(), background, 0, 0);
+        Add(Background{background});
     }
 }
 
+void Canvas::TextOut(int x, int y, std::string ansi, const SharedFont& font) {
+    Add(Words{x, y, std::move(ansi), font, mTextColor});
+}
+
+void Canvas::FillRect(const RECT& area, COLORREF color) {
+    Add(Fill{area, color});
+}
+
+void Canvas::PaintPicture(const PicturePaint& paint, bool disabled) {
+    Add(PictureStep{paint, disabled, mTextColor, mBackColor});
+}
+
+void Canvas::Add(Step step) {
+    mChanged = true;
+    // A fill or a picture drawn again over itself draws nothing new (text
+    // would: its smoothed edges darken).
+    if (!mSteps.empty() && !std::holds_alternative<Words>(step) &&
+        std::visit(Same{}, mSteps.back(), step)) {
+        return;
+    }
+    if (mSteps.size() >= kMostSteps) {
+        Flatten();
+    }
+    mSteps.push_back(std::move(step));
+}
+
+void Canvas::Flatten() {
+    Surface* surface = FrameSurface(mSize);
+    if (surface == nullptr) {
+        return; // out of GDI resources: the steps stay
+    }
+    Replay replay{*surface, {}};
+    for (const Step& step : mSteps) {
+        std::visit(replay, step);
+    }
+    GdiFlush();
+    Pixels pixels{mSize, std::vector<std::uint32_t>(static_cast<std::size_t>(mSize.cx) * mSize.cy)};
+    for (LONG y = 0; y < mSize.cy; ++y) {
+        std::copy_n(surface->bits + static_cast<std::size_t>(y) * surface->size.cx, mSize.cx,
+                    pixels.rows.data() + static_cast<std::size_t>(y) * mSize.cx);
+    }
+    mSteps.clear();
+    mSteps.push_back(std::move(pixels));
+}
+
+bool Canvas::TakeChange() {
+    if (!std::exchange(mChanged, false)) {
+        return false;
+    }
+    if (mSize.cx == mShownSize.cx && mSize.cy == mShownSize.cy && SameSteps(mSteps, mShownSteps)) {
+        return false;
+    }
+    mShownSteps = mSteps;
+    mShownSize = mSize;
+    return true;
+}
+
 void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines) {
-    HDC frame = FrameDc(mSize);
-    if (frame == nullptr) {
+    Surface* surface = FrameSurface(mSize);
+    if (surface == nullptr) {
         return; // out of GDI resources: the window keeps what it showed
     }
-    BitBlt(frame, 0, 0, mSize.cx, mSize.cy, mDc.Get(), 0, 0, SRCCOPY);
+    HDC frame = surface->dc.Get();
+    Replay replay{*surface, {}};
+    for (const Step& step : mSteps) {
+        std::visit(replay, step);
+    }
     DrawLines(frame, lines);
     const LONG width = bounds.right - bounds.left;
     const LONG height = bounds.bottom - bounds.top;

@@ -101,7 +101,7 @@ ControlHost::ControlHost(IUnknown& owner, Site& site, const TypeLibrary& types,
       mResized(std::move(resized)), mExtent(kDefaultExtent),
       mDownloads(owner, site, std::move(downloaded)) {
     mClientSize = ClientPixels();
-    mCanvas.Resize(mClientSize, GetBkColor(mCanvas.Dc()));
+    mCanvas.Resize(mClientSize);
 }
 
 // ---------------------------------------------------------------------------
@@ -164,8 +164,7 @@ void ControlHost::SyncSize() {
         return;
     }
     mClientSize = size;
-    mCanvas.Resize(size, GetBkColor(mCanvas.Dc())); // the colour of the last Cls
-    mCanvasChanged = true;
+    mCanvas.Resize(size);
     if (mResized) {
         mResized();
     }
@@ -201,12 +200,10 @@ void ControlHost::SetHeight(std::int32_t twips) {
 
 void ControlHost::Cls(OleColor backColor, const Picture& background) {
     mCanvas.Clear(Translate(backColor), background);
-    mCanvasChanged = true;
 }
 
 // Every drawing of the core reaches the canvas through its painter.
 Painter& ControlHost::Paint() {
-    mCanvasChanged = true;
     return mPainter;
 }
 
@@ -429,7 +426,7 @@ void ControlHost::PlaySound(const Sound& sound, std::uint32_t flags) {
 }
 
 void ControlHost::CreateSharedPainting() {
-    SharedPainting::Acquire(mCanvas.Dc());
+    SharedPainting::Acquire(SurfaceDc());
 }
 
 void ControlHost::ReleaseSharedPainting() {

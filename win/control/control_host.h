@@ -38,13 +38,7 @@ public:
     }
     // Whether the canvas shows something else than at the last call: drawing
     // the same face again is no change.
-    bool TakeCanvasChange() {
-        if (!std::exchange(mCanvasChanged, false)) {
-            return false;
-        }
-        const std::uint64_t now = mCanvas.Fingerprint();
-        return std::exchange(mShownFingerprint, now) != now;
-    }
+    bool TakeCanvasChange() { return mCanvas.TakeChange(); }
     // Whether a property changed since the last save.
     bool Dirty() const { return mDirty; }
     void SetDirty(bool dirty) { mDirty = dirty; }
@@ -121,15 +115,13 @@ private:
     GdiObject<HRGN> mShape; // the window's shape; null for the whole window
     SIZEL mExtent;
     bool mDirty = false;
-    bool mCanvasChanged = true;
-    std::uint64_t mShownFingerprint = 0; // the canvas at the last TakeCanvasChange
-    bool mToolTipUser = false;           // this instance counts as a user of the thread's tooltip
+    bool mToolTipUser = false; // this instance counts as a user of the thread's tooltip
     Font mDefaultFont;
     std::optional<ComponentInfo> mApp;
     SIZE mClientSize{0, 0}; // the size the core was last told about
     HWND mShaped = nullptr; // the window while it has a region of ours
     Canvas mCanvas;
-    GdiPainter mPainter{mCanvas.Dc()};
+    GdiPainter mPainter{mCanvas};
     // Last: its transfers stop before anything else of the host goes.
     Downloads mDownloads;
 };

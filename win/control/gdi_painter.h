@@ -1,14 +1,14 @@
 // The core's Painter on GDI: text, fills, the caption font and pictures drawn
-// into the control's canvas (a memory DC that lives as long as the control).
+// on the control's canvas, text measured in the font the canvas would draw it.
 #pragma once
 
 // The platform's headers first: they rename the painter's TextOut by macro,
 // which must happen alike for the core's declaration and this one.
 #include <windows.h>
 
+#include "canvas.h"
 #include "render/painter.h"
 #include "shared_fonts.h"
-#include "win/common/gdi.h"
 
 namespace tovabel::win {
 
@@ -18,11 +18,10 @@ COLORREF Translate(OleColor color);
 
 class GdiPainter final : public tovabel::Painter {
 public:
-    // Draws into `dc`, which outlives the painter.
-    explicit GdiPainter(HDC dc);
+    // Draws on `canvas`, which outlives the painter.
+    explicit GdiPainter(Canvas& canvas) : mCanvas(canvas) {}
     GdiPainter(const GdiPainter&) = delete;
     GdiPainter& operator=(const GdiPainter&) = delete;
-    ~GdiPainter() override;
 
     TextSize TextExtent(const Text& text) override;
     void TextOut(std::int32_t x, std::int32_t y, const Text& text) override;
@@ -39,14 +38,14 @@ public:
     void PaintDisabledPicture(const PicturePaint& paint) override;
 
 private:
-    // The font under the caption font: the surface's, else the DC's own.
-    HGDIOBJ BaseFont() const;
+    // The font text is measured and drawn in: the caption font once selected,
+    // else the surface's font (null: the surface's own).
+    const SharedFont& CurrentFont() const { return mCaptionSelected ? mCaptionFont : mSurfaceFont; }
 
-    HDC mDc;
-    HGDIOBJ mOriginalFont; // the DC's font when the painter began
+    Canvas& mCanvas;
     SharedFont mSurfaceFont;
     SharedFont mCaptionFont;       // shared with the thread's buttons that show the same
-    bool mCaptionSelected = false; // the caption font is the DC's font
+    bool mCaptionSelected = false; // the caption font is the current font
 };
 
 } // namespace tovabel::win

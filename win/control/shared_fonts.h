@@ -18,6 +18,8 @@ public:
     static SharedFont Of(const LOGFONTW& description);
 
     HFONT Get() const;
+    // The same font (or both none).
+    bool operator==(const SharedFont&) const = default;
 
     // The font that is one: the font itself, held by every SharedFont of it.
     struct Held;
