@@ -245,9 +245,11 @@ namespace {
 
 // A GDI font of our own that looks like `font`'s (shared with the thread's
 // buttons in the same font): the OLE font may replace or delete its handle
-// whenever it changes, while the surface keeps this one selected.
+// whenever it changes, while the surface keeps this one selected. The handle
+// is read from a copy of the font that goes at once: the font the button
+// keeps makes no GDI font of its own.
 SharedFont CopyFontHandle(const Font& font) {
-    const ComPtr<IFont> object = OleFont::FontOf(font);
+    const ComPtr<IFont> object = OleFont::FontOf(OleFont::CloneOf(font));
     HFONT handle = nullptr;
     LOGFONTW description{};
     if (!object || FAILED(object->get_hFont(&handle)) ||
