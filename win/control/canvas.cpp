@@ -253,6 +253,7 @@ void Canvas::Resize(SIZE size) {
     }
     const RECT right{std::min(mSize.cx, size.cx), 0, size.cx, size.cy};
     const RECT below{0, std::min(mSize.cy, size.cy), std::min(mSize.cx, size.cx), size.cy};
+    KeepShown();
     mSize = size;
     for (const RECT& area : {right, below}) {
         if (area.right > area.left && area.bottom > area.top) {
@@ -263,6 +264,9 @@ void Canvas::Resize(SIZE size) {
 }
 
 void Canvas::Clear(COLORREF color, const Picture& background) {
+    if (std::exchange(mShownAreCurrent, false)) {
+        mShownSteps = std::move(mSteps);
+    }
     mSteps.clear();
     mBackColor = color;
     Add(Fill{{0, 0, mSize.cx, mSize.cy}, color});
@@ -284,6 +288,7 @@ void Canvas::PaintPicture(const PicturePaint& paint, bool disabled) {
 }
 
 void Canvas::Add(Step step) {
+    KeepShown();
     mChanged = true;
     // A fill or a picture drawn again over itself draws nothing new (text
     // would: its smoothed edges darken).
@@ -316,16 +321,22 @@ void Canvas::Flatten() {
     mSteps.push_back(std::move(pixels));
 }
 
+void Canvas::KeepShown() {
+    if (std::exchange(mShownAreCurrent, false)) {
+        mShownSteps = mSteps;
+    }
+}
+
 bool Canvas::TakeChange() {
     if (!std::exchange(mChanged, false)) {
         return false;
     }
-    if (mSize.cx == mShownSize.cx && mSize.cy == mShownSize.cy && SameSteps(mSteps, mShownSteps)) {
-        return false;
-    }
-    mShownSteps = mSteps;
+    const bool same =
+        mSize.cx == mShownSize.cx && mSize.cy == mShownSize.cy && SameSteps(mSteps, mShownSteps);
+    std::vector<Step>().swap(mShownSteps);
+    mShownAreCurrent = true;
     mShownSize = mSize;
-    return true;
+    return !same;
 }
 
 void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines) {

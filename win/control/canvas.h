@@ -87,8 +87,14 @@ private:
     // Replaces the steps by the pixels they leave, when they can be drawn.
     void Flatten();
 
+    // Keeps the steps shown at the last TakeChange apart before they change.
+    void KeepShown();
+
     std::vector<Step> mSteps;
-    std::vector<Step> mShownSteps; // the steps at the last TakeChange
+    // The steps at the last TakeChange, while they differ from mSteps; empty
+    // while mSteps are those (`mShownAreCurrent`): a button keeps one list.
+    std::vector<Step> mShownSteps;
+    bool mShownAreCurrent = false;
     SIZE mSize{0, 0};
     SIZE mShownSize{0, 0};
     COLORREF mBackColor = RGB(255, 255, 255);
