@@ -151,8 +151,8 @@ struct Replay {
         ::TextOutA(Dc(), words.x, words.y, words.ansi.c_str(), static_cast<int>(words.ansi.size()));
     }
     void operator()(const Canvas::PictureStep& step) {
-        SetColors(Dc(), known, step.textColor, step.backColor);
-        PaintPicture(Dc(), step.paint, step.disabled);
+        PaintPictureOn({Dc(), surface.bits, surface.size}, step.paint, step.disabled,
+                       step.textColor, step.backColor);
         known = {};
     }
     void operator()(const Canvas::Pixels& pixels) {

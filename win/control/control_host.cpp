@@ -5,6 +5,7 @@
 #include "ole_values.h"
 #include "platform.h"
 #include "render/draw_pictures.h"
+#include "shared_painting.h"
 #include "tooltip.h"
 #include "win/common/bstr.h"
 #include "win/common/com_ptr.h"
@@ -434,6 +435,7 @@ void ControlHost::CreateSharedPainting() {
 void ControlHost::ReleaseSharedPainting() {
     SharedPainting::Release();
     ReleaseFrames();
+    ForgetPaintedPictures();
 }
 
 void ControlHost::MarkSafeForScripting(std::string_view classId) {
