@@ -378,7 +378,7 @@ void ControlHost::RaiseEvent(std::int32_t dispid, std::span<EventArg> args) {
 // Capture, timers, messages
 
 void ControlHost::SetCapture() {
-    ::SetCapture(reinterpret_cast<HWND>(hWnd()));
+    mInPlace.TakeCapture();
 }
 
 void ControlHost::ReleaseCapture() {

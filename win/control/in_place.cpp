@@ -253,6 +253,7 @@ void InPlace::Deactivate() {
     StopWindowServices();
     mControl.Accessible().Disconnect();
     mWindow.Reset();
+    mHoldsCapture = false;
     mFrame.Reset();
     mDocument.Reset();
     const ComPtr<IOleInPlaceSite> site = std::move(mSite);
@@ -457,6 +458,14 @@ void InPlace::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
     }
 }
 
+void InPlace::TakeCapture() {
+    if (mHoldsCapture && mWindow) {
+        return;
+    }
+    ::SetCapture(mWindow.Get());
+    mHoldsCapture = mWindow.Get() != nullptr;
+}
+
 void InPlace::StartTimers() {
     for (const Timer& timer : mTimers) {
         SetTimer(timer.id, timer.running, timer.intervalMs);
@@ -483,6 +492,7 @@ LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, L
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (self != nullptr && self->mWindow.Get() == window) {
             self->mWindow.Detach(); // destroyed with its parent, not by its holder
+            self->mHoldsCapture = false;
             self->mControl.Accessible().Disconnect();
         }
         self = nullptr;
@@ -593,6 +603,11 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
         }
+        break;
+    case WM_CAPTURECHANGED:
+        // Taken again by this window, the capture stays; any other window
+        // taking it, or its release, ends it.
+        mHoldsCapture = reinterpret_cast<HWND>(lParam) == window;
         break;
     case WM_ERASEBKGND:
         return 1; // the paint cycle covers the whole client area

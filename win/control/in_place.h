@@ -55,6 +55,11 @@ public:
     // Asked to run again with the interval it runs with, it keeps its count.
     void SetTimer(TimerId id, bool running, std::int32_t intervalMs);
 
+    // Captures the mouse for the window. A window that holds the capture
+    // already keeps it without asking the system again: the system tells the
+    // window when it loses the capture (WM_CAPTURECHANGED), to whatever window.
+    void TakeCapture();
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -89,6 +94,7 @@ private:
     win::Window mWindow;
     RECT mPosition{0, 0, 0, 0};
     bool mUiActive = false;
+    bool mHoldsCapture = false;
     bool mSubclassWanted = false;
     bool mToolWanted = false;
     // The window's procedure before ours; null while the window is not subclassed.
