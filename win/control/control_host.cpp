@@ -112,10 +112,8 @@ std::uintptr_t ControlHost::hWnd() {
 }
 
 SIZE ControlHost::ClientPixels() {
-    if (HWND window = mInPlace.Window()) {
-        RECT client{};
-        GetClientRect(window, &client);
-        return {client.right, client.bottom};
+    if (mInPlace.Window() != nullptr) {
+        return mInPlace.ClientSize();
     }
     const auto pixels = [](LONG himetric, double twipsPerPixel) {
         return static_cast<LONG>(

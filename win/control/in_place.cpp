@@ -198,6 +198,9 @@ HRESULT InPlace::Activate(bool uiActivate) {
         mFrame = frame;
         mDocument = document;
         mPosition = position;
+        RECT client{};
+        GetClientRect(mWindow.Get(), &client);
+        mClientSize = {client.right, client.bottom};
         mControl.Host().WindowPlaced(size);
         ShowWindow(mWindow.Get(), SW_SHOWNA);
         StartTimers();
@@ -281,9 +284,7 @@ void InPlace::RequestSize(SIZE pixels) {
     if (!mWindow) {
         return; // the container deactivated the control meanwhile
     }
-    RECT client{};
-    GetClientRect(mWindow.Get(), &client);
-    if (client.right != pixels.cx || client.bottom != pixels.cy) {
+    if (mClientSize.cx != pixels.cx || mClientSize.cy != pixels.cy) {
         mPosition = wanted;
         Move(wanted);
     }
@@ -604,6 +605,10 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         break;
+    case WM_SIZE:
+        // Whoever sizes the window, the size is known without asking.
+        mClientSize = {LOWORD(lParam), HIWORD(lParam)};
+        break;
     case WM_CAPTURECHANGED:
         // Taken again by this window, the capture stays; any other window
         // taking it, or its release, ends it.
@@ -613,8 +618,7 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1; // the paint cycle covers the whole client area
     case WM_PAINT: {
         const PaintCycle paint(window);
-        RECT client{};
-        GetClientRect(window, &client);
+        const RECT client{0, 0, mClientSize.cx, mClientSize.cy};
         mControl.Draw(paint.Dc(), client);
         return 0;
     }

@@ -37,6 +37,8 @@ public:
     void RequestSize(SIZE pixels);
 
     HWND Window() const { return mWindow.Get(); }
+    // The window's client size in pixels, as its last WM_SIZE gave it.
+    SIZE ClientSize() const { return mClientSize; }
     bool UIActive() const { return mUiActive; }
     IOleInPlaceSite* Site() const { return mSite.Get(); }
     // Repaints the window with the next paint cycle (one complete frame).
@@ -93,6 +95,7 @@ private:
     ComPtr<IOleInPlaceUIWindow> mDocument;
     win::Window mWindow;
     RECT mPosition{0, 0, 0, 0};
+    SIZE mClientSize{0, 0};
     bool mUiActive = false;
     bool mHoldsCapture = false;
     bool mSubclassWanted = false;
