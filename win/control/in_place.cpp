@@ -57,10 +57,14 @@ std::int16_t ShiftArgument(bool shift, bool control, bool alt) {
     return static_cast<std::int16_t>((shift ? 1 : 0) | (control ? 2 : 0) | (alt ? 4 : 0));
 }
 
-// The keys as held now.
+// The keys as held now, read in one call to the window server.
 std::int16_t ShiftState() {
-    return ShiftArgument(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
-                         GetKeyState(VK_MENU) < 0);
+    BYTE keys[256] = {};
+    if (!GetKeyboardState(keys)) {
+        return 0;
+    }
+    const auto held = [&keys](int key) { return (keys[key] & 0x80) != 0; };
+    return ShiftArgument(held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU));
 }
 
 // The keys of a mouse message: Shift and Ctrl as the message carries them, Alt
@@ -513,7 +517,7 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
     if (message == WM_MOUSEMOVE) {
         mControl.Run([&] {
-            core.MouseMove(HeldButtons(wParam), MouseShiftState(wParam), x, y);
+            core.MouseMove(HeldButtons(wParam), MoveShiftState(wParam), x, y);
             return S_OK;
         });
         return true;
@@ -556,6 +560,15 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return false;
     }
+}
+
+// A move's Shift argument reaches nobody but the MouseMove event's sinks:
+// without one, Alt is not asked of the keyboard on every move.
+std::int16_t InPlace::MoveShiftState(WPARAM keys) const {
+    if (mControl.Points().Events().Sinks().empty()) {
+        return ShiftArgument((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, false);
+    }
+    return MouseShiftState(keys);
 }
 
 void InPlace::OnFocus(bool arrived) {

@@ -68,6 +68,7 @@ private:
     void Move(const RECT& position);
     // The window's messages that the control handles; false for the others.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    std::int16_t MoveShiftState(WPARAM keys) const;
     void OnFocus(bool arrived);
     void StartTimers();
     void StartWindowServices();
