@@ -261,6 +261,7 @@ void InPlace::Deactivate() {
     mControl.Accessible().Disconnect();
     mWindow.Reset();
     mHoldsCapture = false;
+    mPointerOnTool = false;
     mFrame.Reset();
     mDocument.Reset();
     const ComPtr<IOleInPlaceSite> site = std::move(mSite);
@@ -387,7 +388,12 @@ LRESULT CALLBACK InPlace::SubclassProc(HWND window, UINT message, WPARAM wParam,
 
 void InPlace::BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsRelayedToTheTooltip(message)) {
-        tooltip::Relay(window, message, wParam, lParam);
+        if (message != WM_MOUSEMOVE || ToolTipNeedsMove(lParam)) {
+            tooltip::Relay(window, message, wParam, lParam);
+        }
+        if (message != WM_MOUSEMOVE) {
+            mPointerOnTool = false; // a click may change the tip: the next move asks again
+        }
         return;
     }
     switch (message) {
@@ -414,6 +420,25 @@ void InPlace::BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM l
     default:
         break;
     }
+}
+
+// The tooltip learns from moves when the pointer comes onto the button and
+// leaves it, and, while there is a tip to show, how long the pointer rests
+// (each move starts its count again). On a button without a tip the moves in
+// between change nothing it shows, and each would cost it a timer.
+bool InPlace::ToolTipNeedsMove(LPARAM lParam) {
+    const LONG x = GET_X_LPARAM(lParam);
+    const LONG y = GET_Y_LPARAM(lParam);
+    const bool inside = x >= 0 && y >= 0 && x < mClientSize.cx && y < mClientSize.cy;
+    const bool entering = inside && !mPointerOnTool;
+    mPointerOnTool = inside;
+    if (entering) {
+        mControl.Run([&] {
+            mTipToShow = mControl.Core().HasToolTipToShow();
+            return S_OK;
+        });
+    }
+    return entering || !inside || mTipToShow;
 }
 
 // The tooltip asks in the character set the window answered it with; the text
@@ -498,6 +523,7 @@ LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, L
         if (self != nullptr && self->mWindow.Get() == window) {
             self->mWindow.Detach(); // destroyed with its parent, not by its holder
             self->mHoldsCapture = false;
+            self->mPointerOnTool = false;
             self->mControl.Accessible().Disconnect();
         }
         self = nullptr;

@@ -79,6 +79,8 @@ private:
     // What the control's own procedure does before the message goes on.
     void BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void SupplyToolTipText(NMHDR* request);
+    // Whether the tooltip needs to hear of this move (WM_MOUSEMOVE's lParam).
+    bool ToolTipNeedsMove(LPARAM lParam);
 
     // A timer as the control asked for it, and its holder on the window.
     struct Timer {
@@ -99,6 +101,8 @@ private:
     SIZE mClientSize{0, 0};
     bool mUiActive = false;
     bool mHoldsCapture = false;
+    bool mPointerOnTool = false; // the last move relayed or not was inside the window
+    bool mTipToShow = false;     // asked when the pointer last came onto the window
     bool mSubclassWanted = false;
     bool mToolWanted = false;
     // The window's procedure before ours; null while the window is not subclassed.
