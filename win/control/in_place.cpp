@@ -205,6 +205,7 @@ HRESULT InPlace::Activate(bool uiActivate) {
         RECT client{};
         GetClientRect(mWindow.Get(), &client);
         mClientSize = {client.right, client.bottom};
+        mClientOrigin = {position.left, position.top}; // the window has no frame
         mControl.Host().WindowPlaced(size);
         ShowWindow(mWindow.Get(), SW_SHOWNA);
         StartTimers();
@@ -300,8 +301,14 @@ void InPlace::Move(const RECT& position) {
         return;
     }
     const SIZE size = SizeOf(position);
-    SetWindowPos(mWindow.Get(), nullptr, position.left, position.top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window already in place is not placed again: each placing is a call
+    // to the window server that weighs every sibling window's region.
+    const bool placed = position.left == mClientOrigin.x && position.top == mClientOrigin.y &&
+                        size.cx == mClientSize.cx && size.cy == mClientSize.cy;
+    if (!placed) {
+        SetWindowPos(mWindow.Get(), nullptr, position.left, position.top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     mControl.Host().WindowPlaced(size);
 }
 
@@ -647,6 +654,9 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         // Whoever sizes the window, the size is known without asking.
         mClientSize = {LOWORD(lParam), HIWORD(lParam)};
+        break;
+    case WM_MOVE:
+        mClientOrigin = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         break;
     case WM_CAPTURECHANGED:
         // Taken again by this window, the capture stays; any other window

@@ -99,6 +99,7 @@ private:
     win::Window mWindow;
     RECT mPosition{0, 0, 0, 0};
     SIZE mClientSize{0, 0};
+    POINT mClientOrigin{0, 0}; // in the parent's client area, as the last WM_MOVE gave it
     bool mUiActive = false;
     bool mHoldsCapture = false;
     bool mPointerOnTool = false; // the last move relayed or not was inside the window
