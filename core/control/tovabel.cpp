@@ -222,6 +222,9 @@ void Tovabel::SetTimer(TimerState& timer, TimerId id, bool enabled) {
 // Shared steps of the setters
 
 void Tovabel::Cls() {
+    if (mFaceHeld) {
+        return;
+    }
     mHost.Cls(mBackColor, mBackground);
 }
 
@@ -564,8 +567,10 @@ void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) 
         if (DesignMode()) {
             ShowPicture(mPictureOver); // the designer sees the hover look
         }
-        DrawPicture();
-        LayoutArrow();
+        if (!mFaceHeld) {
+            DrawPicture();
+            LayoutArrow();
+        }
     }
     mHost.PropertyChanged(slot.Name());
 }

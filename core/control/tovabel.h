@@ -231,6 +231,7 @@ private:
     Text mURLPictureDisabled;
     Text mURLMouseIcon;
     bool mClearingURL = false;
+    bool mFaceHeld = false; // while a load reads the saved values
     bool mPictureFromURL = false;
     bool mMouseIconFromURL = false;
     bool mToolTipGuard = false;
@@ -303,6 +304,7 @@ private:
 
     // Start-up and persistence.
     void FinishStartUp();
+    void ReadSavedValues(PropertyBag& bag);
     void ReadStyleAndAlignments(PropertyBag& bag);
     void ReadPictureOrURL(PropertyBag& bag, const SavedProperty& urlProperty,
                           const SavedProperty& pictureProperty,
