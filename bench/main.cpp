@@ -332,7 +332,10 @@ int Run() {
                                    {40, 60});
     ToolbarButton toolbarDropDown(form.Window(), "toolbar drop-down", L"Back", true, {104, 60});
     PushButton push(form.Window(), "push button BM_SETSTATE", {200, 60});
-    if (!icon.Ready() || !captioned.Ready() || !dropDown.Ready()) {
+    // What the control's own procedure in front of its window costs a move.
+    OurButton bare(form, "Tovabel icon, own procedure out", {0, L"", true, 4, {24, 24}}, {300, 8});
+    if (!icon.Ready() || !captioned.Ready() || !dropDown.Ready() || !bare.Ready() ||
+        FAILED(bare.Call(L"UnSubClass"))) {
         std::printf("%s could not be created\n", tovabel::identity::kProgId);
         return 1;
     }
@@ -365,11 +368,13 @@ int Run() {
 
     const double oursCrossing = MeasureCrossing(icon);
     const double toolbarCrossing = MeasureCrossing(toolbarIcon);
+    const double bareCrossing = MeasureCrossing(bare);
     ReleaseCapture();
     std::printf("\nPointer crossing a raised button (median of %d rounds of %d moves, one "
-                "UpdateWindow each):\n  %-34s %8.1f us per move\n  %-34s %8.1f us per move\n",
+                "UpdateWindow each):\n  %-34s %8.1f us per move\n  %-34s %8.1f us per move\n"
+                "  %-34s %8.1f us per move\n",
                 kRounds, kCyclesPerRound, icon.Name().c_str(), oursCrossing,
-                toolbarIcon.Name().c_str(), toolbarCrossing);
+                toolbarIcon.Name().c_str(), toolbarCrossing, bare.Name().c_str(), bareCrossing);
 
     const auto oursCalls = CountCalls(icon, GetModuleHandleW(L"Tovabel2.ocx"));
     const auto captionedCalls = CountCalls(captioned, GetModuleHandleW(L"Tovabel2.ocx"));

@@ -121,6 +121,22 @@ void OurButton::MoveInside(int n) {
     UpdateWindow(mWindow);
 }
 
+HRESULT OurButton::Call(const wchar_t* method) {
+    const win::ComPtr<IDispatch> dispatch = mPlace.Dispatch();
+    if (!dispatch) {
+        return E_NOINTERFACE;
+    }
+    LPOLESTR names[] = {const_cast<LPOLESTR>(method)};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr,
+                            nullptr, nullptr);
+}
+
 // ---------------------------------------------------------------------------
 // Toolbar button
 

@@ -61,6 +61,8 @@ public:
     // Moves the pointer to the `n`th point of a line across the raised button.
     void MoveInside(int n);
     bool Ready() const { return mWindow != nullptr; }
+    // Calls one of the control's methods without arguments by name.
+    HRESULT Call(const wchar_t* method);
 
 private:
     std::string mName;

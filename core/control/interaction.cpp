@@ -262,16 +262,23 @@ void Tovabel::SystemColorsChanged() {
 
 std::optional<Text> Tovabel::ToolTipTextToShow() {
     const std::optional<Text> fromContainer = mHost.ExtenderToolTipText();
-    if (fromContainer && !fromContainer->empty()) {
-        if (!mEnabled) {
-            return std::nullopt;
-        }
+    if (fromContainer && !fromContainer->empty() && mEnabled) {
         mToolTipText = *fromContainer;
     }
-    if (!fromContainer) {
+    return ToolTipShownWith(fromContainer);
+}
+
+bool Tovabel::HasToolTipToShow() {
+    const std::optional<Text> shown = ToolTipShownWith(mHost.ExtenderToolTipText());
+    return shown && !shown->empty();
+}
+
+std::optional<Text> Tovabel::ToolTipShownWith(const std::optional<Text>& fromContainer) const {
+    if (!fromContainer || (!fromContainer->empty() && !mEnabled)) {
         return std::nullopt;
     }
-    return mToolTipText.size() == 1 ? Text() : mToolTipText;
+    const Text& text = fromContainer->empty() ? mToolTipText : *fromContainer;
+    return text.size() == 1 ? Text() : text;
 }
 
 } // namespace tovabel

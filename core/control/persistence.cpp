@@ -37,7 +37,24 @@ void WritePictureOrURL(PropertyBag& bag, const SavedProperty& urlProperty, const
 
 } // namespace
 
+// The setters that the saved values pass through leave the face alone: it is
+// laid out and painted once, from all of them.
 void Tovabel::ReadProperties(PropertyBag& bag) {
+    mFaceHeld = true;
+    try {
+        ReadSavedValues(bag);
+    } catch (...) {
+        mFaceHeld = false;
+        throw;
+    }
+    mFaceHeld = false;
+    Cls();
+    LayoutControl();
+    FinishStartUp();
+    SetTimer(RedrawTimer, TimerId::Redraw, true);
+}
+
+void Tovabel::ReadSavedValues(PropertyBag& bag) {
     SetPicture(nullptr);
     mCaptured = false;
     mValue = false;
@@ -74,9 +91,6 @@ void Tovabel::ReadProperties(PropertyBag& bag) {
     // The transparency rules run here: an icon shown or a caption refuses.
     ReadThrough<bool>(bag, saved::Transparent, [this](bool v) { SetTransparent(v); });
     ReadThrough<Text>(bag, saved::Caption, [this](const Text& v) { SetCaption(v); });
-
-    FinishStartUp();
-    SetTimer(RedrawTimer, TimerId::Redraw, true);
 }
 
 // Menu items keep both alignments left whatever the bag says.

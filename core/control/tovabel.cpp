@@ -196,8 +196,10 @@ void Tovabel::MenuPopTimerTick() {
     RaiseEvent(EventId::DropDown);
 }
 
-// The first tick after loading sizes the control; one more repaint follows a
-// second later, then the timer stays quiet (its interval is left at 0).
+// The first tick after loading sizes the control; a second later one more tick
+// brings the look in line with the pointer and the focus (a face painted when
+// it last changed is not painted again), then the timer stays quiet (its
+// interval is left at 0).
 void Tovabel::RedrawTimerTick() {
     RedrawTimer.Interval = 0;
     SetTimer(RedrawTimer, TimerId::Redraw, false);
@@ -209,7 +211,7 @@ void Tovabel::RedrawTimerTick() {
         return;
     }
     if (!mLeftButtonDown) {
-        ForceRepaint((mMouseOver || mHasFocus) ? vsHover : vsNormal);
+        PaintState((mMouseOver || mHasFocus) ? vsHover : vsNormal);
     }
 }
 
@@ -222,6 +224,9 @@ void Tovabel::SetTimer(TimerState& timer, TimerId id, bool enabled) {
 // Shared steps of the setters
 
 void Tovabel::Cls() {
+    if (mFaceHeld) {
+        return;
+    }
     mHost.Cls(mBackColor, mBackground);
 }
 
@@ -564,8 +569,10 @@ void Tovabel::AssignStatePicture(const PictureSlot& slot, const Picture& value) 
         if (DesignMode()) {
             ShowPicture(mPictureOver); // the designer sees the hover look
         }
-        DrawPicture();
-        LayoutArrow();
+        if (!mFaceHeld) {
+            DrawPicture();
+            LayoutArrow();
+        }
     }
     mHost.PropertyChanged(slot.Name());
 }

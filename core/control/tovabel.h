@@ -60,6 +60,9 @@ public:
     // ToolTipText there is no tip at all. The container's text, when it has
     // one, becomes the button's. A single character shows no tip.
     std::optional<Text> ToolTipTextToShow();
+    // Whether a text request now would show a tip, asked as the request asks
+    // but leaving the button's own text as it is.
+    bool HasToolTipToShow();
     // The container changed the control's size.
     void OnResize();
     // The container changed one of its ambient properties.
@@ -170,6 +173,8 @@ public:
     void UnSubClass();
 
 private:
+    // The tip a text request shows, given the container's text.
+    std::optional<Text> ToolTipShownWith(const std::optional<Text>& fromContainer) const;
     // Layout and painting steps.
     void LayoutControl();
     void PaintState(VisualState state);
@@ -226,6 +231,7 @@ private:
     Text mURLPictureDisabled;
     Text mURLMouseIcon;
     bool mClearingURL = false;
+    bool mFaceHeld = false; // while a load reads the saved values
     bool mPictureFromURL = false;
     bool mMouseIconFromURL = false;
     bool mToolTipGuard = false;
@@ -298,6 +304,7 @@ private:
 
     // Start-up and persistence.
     void FinishStartUp();
+    void ReadSavedValues(PropertyBag& bag);
     void ReadStyleAndAlignments(PropertyBag& bag);
     void ReadPictureOrURL(PropertyBag& bag, const SavedProperty& urlProperty,
                           const SavedProperty& pictureProperty,

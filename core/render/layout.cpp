@@ -46,6 +46,9 @@ double Tovabel::PictureHeight() const {
 }
 
 void Tovabel::LayoutControl() {
+    if (mFaceHeld) {
+        return; // a load lays the face out once it has read everything
+    }
     const StyleTraits& traits = Traits();
     mDDWidth = traits.dropDownWidth;
     // Only a split drop-down keeps its area outside the main frame.

@@ -6,8 +6,8 @@
 namespace tovabel {
 
 void Tovabel::PaintState(VisualState state) {
-    if (mState == state) {
-        return; // mouse moves repaint only on a real change of look
+    if (mState == state || mFaceHeld) {
+        return; // mouse moves repaint only on a real change of look; a load paints once
     }
     if (state == vsHover && mDroppedDown) {
         return; // a dropped-down button keeps its look under the pointer

@@ -140,6 +140,58 @@ TEST(ToolTips, MouseMessagesAreRelayedButNotDoubleClicks) {
     EXPECT_EQ(gRelayed, expected);
 }
 
+// The tooltip counts the pointer's rest from its last move: it hears every
+// move while the button has a tip to show, and otherwise the move that comes
+// onto the button, the first after a click and any outside it.
+TEST(ToolTips, MovesReachTheTooltipWhileThereIsATipToShow) {
+    const struct {
+        const char* name;
+        const wchar_t* tip;
+        bool containerHasTheProperty;
+        std::vector<UINT> relayed;
+    } cases[] = {
+        {"a tip",
+         L"Open",
+         true,
+         {WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEMOVE,
+          WM_MOUSEMOVE}},
+        {"no tip",
+         L"",
+         true,
+         {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEMOVE}},
+        {"no tip property",
+         L"Open",
+         false,
+         {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEMOVE}},
+    };
+    for (const auto& tc : cases) {
+        SCOPED_TRACE(tc.name);
+        Container container;
+        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+        container.GetExtender().toolTipText = tc.tip;
+        container.GetExtender().hasToolTipText = tc.containerHasTheProperty;
+        HWND tip = TheToolTip();
+        ASSERT_NE(tip, nullptr);
+        gToolTipProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchRelays)));
+        gRelayed.clear();
+        HWND window = container.ControlWindow();
+        const struct {
+            UINT message;
+            WPARAM keys;
+            int x;
+        } steps[] = {{WM_MOUSEMOVE, 0, 5}, {WM_MOUSEMOVE, 0, 6}, {WM_LBUTTONDOWN, MK_LBUTTON, 6},
+                     {WM_LBUTTONUP, 0, 6}, {WM_MOUSEMOVE, 0, 7}, {WM_MOUSEMOVE, 0, 8},
+                     {WM_MOUSEMOVE, 0, 70}};
+        for (const auto& step : steps) {
+            SendMessageW(window, step.message, step.keys, MAKELPARAM(step.x, 5));
+        }
+        SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gToolTipProcedure));
+        ReleaseCapture();
+        EXPECT_EQ(gRelayed, tc.relayed);
+    }
+}
+
 TEST(ToolTips, SubclassingTwiceDropsTheToolAndUndoingRestoresTheHost) {
     Container container;
     ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));

@@ -113,10 +113,8 @@ std::uintptr_t ControlHost::hWnd() {
 }
 
 SIZE ControlHost::ClientPixels() {
-    if (HWND window = mInPlace.Window()) {
-        RECT client{};
-        GetClientRect(window, &client);
-        return {client.right, client.bottom};
+    if (mInPlace.Window() != nullptr) {
+        return mInPlace.ClientSize();
     }
     const auto pixels = [](LONG himetric, double twipsPerPixel) {
         return static_cast<LONG>(
@@ -378,7 +376,7 @@ void ControlHost::RaiseEvent(std::int32_t dispid, std::span<EventArg> args) {
 // Capture, timers, messages
 
 void ControlHost::SetCapture() {
-    ::SetCapture(reinterpret_cast<HWND>(hWnd()));
+    mInPlace.TakeCapture();
 }
 
 void ControlHost::ReleaseCapture() {

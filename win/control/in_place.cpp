@@ -57,10 +57,14 @@ std::int16_t ShiftArgument(bool shift, bool control, bool alt) {
     return static_cast<std::int16_t>((shift ? 1 : 0) | (control ? 2 : 0) | (alt ? 4 : 0));
 }
 
-// The keys as held now.
+// The keys as held now, read in one call to the window server.
 std::int16_t ShiftState() {
-    return ShiftArgument(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
-                         GetKeyState(VK_MENU) < 0);
+    BYTE keys[256] = {};
+    if (!GetKeyboardState(keys)) {
+        return 0;
+    }
+    const auto held = [&keys](int key) { return (keys[key] & 0x80) != 0; };
+    return ShiftArgument(held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU));
 }
 
 // The keys of a mouse message: Shift and Ctrl as the message carries them, Alt
@@ -198,6 +202,10 @@ HRESULT InPlace::Activate(bool uiActivate) {
         mFrame = frame;
         mDocument = document;
         mPosition = position;
+        RECT client{};
+        GetClientRect(mWindow.Get(), &client);
+        mClientSize = {client.right, client.bottom};
+        mClientOrigin = {position.left, position.top}; // the window has no frame
         mControl.Host().WindowPlaced(size);
         ShowWindow(mWindow.Get(), SW_SHOWNA);
         StartTimers();
@@ -253,6 +261,8 @@ void InPlace::Deactivate() {
     StopWindowServices();
     mControl.Accessible().Disconnect();
     mWindow.Reset();
+    mHoldsCapture = false;
+    mPointerOnTool = false;
     mFrame.Reset();
     mDocument.Reset();
     const ComPtr<IOleInPlaceSite> site = std::move(mSite);
@@ -280,9 +290,7 @@ void InPlace::RequestSize(SIZE pixels) {
     if (!mWindow) {
         return; // the container deactivated the control meanwhile
     }
-    RECT client{};
-    GetClientRect(mWindow.Get(), &client);
-    if (client.right != pixels.cx || client.bottom != pixels.cy) {
+    if (mClientSize.cx != pixels.cx || mClientSize.cy != pixels.cy) {
         mPosition = wanted;
         Move(wanted);
     }
@@ -293,8 +301,14 @@ void InPlace::Move(const RECT& position) {
         return;
     }
     const SIZE size = SizeOf(position);
-    SetWindowPos(mWindow.Get(), nullptr, position.left, position.top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window already in place is not placed again: each placing is a call
+    // to the window server that weighs every sibling window's region.
+    const bool placed = position.left == mClientOrigin.x && position.top == mClientOrigin.y &&
+                        size.cx == mClientSize.cx && size.cy == mClientSize.cy;
+    if (!placed) {
+        SetWindowPos(mWindow.Get(), nullptr, position.left, position.top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     mControl.Host().WindowPlaced(size);
 }
 
@@ -381,7 +395,12 @@ LRESULT CALLBACK InPlace::SubclassProc(HWND window, UINT message, WPARAM wParam,
 
 void InPlace::BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsRelayedToTheTooltip(message)) {
-        tooltip::Relay(window, message, wParam, lParam);
+        if (message != WM_MOUSEMOVE || ToolTipNeedsMove(lParam)) {
+            tooltip::Relay(window, message, wParam, lParam);
+        }
+        if (message != WM_MOUSEMOVE) {
+            mPointerOnTool = false; // a click may change the tip: the next move asks again
+        }
         return;
     }
     switch (message) {
@@ -408,6 +427,25 @@ void InPlace::BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM l
     default:
         break;
     }
+}
+
+// The tooltip learns from moves when the pointer comes onto the button and
+// leaves it, and, while there is a tip to show, how long the pointer rests
+// (each move starts its count again). On a button without a tip the moves in
+// between change nothing it shows, and each would cost it a timer.
+bool InPlace::ToolTipNeedsMove(LPARAM lParam) {
+    const LONG x = GET_X_LPARAM(lParam);
+    const LONG y = GET_Y_LPARAM(lParam);
+    const bool inside = x >= 0 && y >= 0 && x < mClientSize.cx && y < mClientSize.cy;
+    const bool entering = inside && !mPointerOnTool;
+    mPointerOnTool = inside;
+    if (entering) {
+        mControl.Run([&] {
+            mTipToShow = mControl.Core().HasToolTipToShow();
+            return S_OK;
+        });
+    }
+    return entering || !inside || mTipToShow;
 }
 
 // The tooltip asks in the character set the window answered it with; the text
@@ -457,6 +495,14 @@ void InPlace::SetTimer(TimerId id, bool running, std::int32_t intervalMs) {
     }
 }
 
+void InPlace::TakeCapture() {
+    if (mHoldsCapture && mWindow) {
+        return;
+    }
+    ::SetCapture(mWindow.Get());
+    mHoldsCapture = mWindow.Get() != nullptr;
+}
+
 void InPlace::StartTimers() {
     for (const Timer& timer : mTimers) {
         SetTimer(timer.id, timer.running, timer.intervalMs);
@@ -483,6 +529,8 @@ LRESULT CALLBACK InPlace::WindowProc(HWND window, UINT message, WPARAM wParam, L
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (self != nullptr && self->mWindow.Get() == window) {
             self->mWindow.Detach(); // destroyed with its parent, not by its holder
+            self->mHoldsCapture = false;
+            self->mPointerOnTool = false;
             self->mControl.Accessible().Disconnect();
         }
         self = nullptr;
@@ -502,7 +550,7 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
     if (message == WM_MOUSEMOVE) {
         mControl.Run([&] {
-            core.MouseMove(HeldButtons(wParam), MouseShiftState(wParam), x, y);
+            core.MouseMove(HeldButtons(wParam), MoveShiftState(wParam), x, y);
             return S_OK;
         });
         return true;
@@ -545,6 +593,15 @@ bool InPlace::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return false;
     }
+}
+
+// A move's Shift argument reaches nobody but the MouseMove event's sinks:
+// without one, Alt is not asked of the keyboard on every move.
+std::int16_t InPlace::MoveShiftState(WPARAM keys) const {
+    if (mControl.Points().Events().Sinks().empty()) {
+        return ShiftArgument((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, false);
+    }
+    return MouseShiftState(keys);
 }
 
 void InPlace::OnFocus(bool arrived) {
@@ -594,12 +651,23 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         break;
+    case WM_SIZE:
+        // Whoever sizes the window, the size is known without asking.
+        mClientSize = {LOWORD(lParam), HIWORD(lParam)};
+        break;
+    case WM_MOVE:
+        mClientOrigin = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        break;
+    case WM_CAPTURECHANGED:
+        // Taken again by this window, the capture stays; any other window
+        // taking it, or its release, ends it.
+        mHoldsCapture = reinterpret_cast<HWND>(lParam) == window;
+        break;
     case WM_ERASEBKGND:
         return 1; // the paint cycle covers the whole client area
     case WM_PAINT: {
         const PaintCycle paint(window);
-        RECT client{};
-        GetClientRect(window, &client);
+        const RECT client{0, 0, mClientSize.cx, mClientSize.cy};
         mControl.Draw(paint.Dc(), client);
         return 0;
     }

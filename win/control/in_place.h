@@ -37,6 +37,8 @@ public:
     void RequestSize(SIZE pixels);
 
     HWND Window() const { return mWindow.Get(); }
+    // The window's client size in pixels, as its last WM_SIZE gave it.
+    SIZE ClientSize() const { return mClientSize; }
     bool UIActive() const { return mUiActive; }
     IOleInPlaceSite* Site() const { return mSite.Get(); }
     // Repaints the window with the next paint cycle (one complete frame).
@@ -55,12 +57,18 @@ public:
     // Asked to run again with the interval it runs with, it keeps its count.
     void SetTimer(TimerId id, bool running, std::int32_t intervalMs);
 
+    // Captures the mouse for the window. A window that holds the capture
+    // already keeps it without asking the system again: the system tells the
+    // window when it loses the capture (WM_CAPTURECHANGED), to whatever window.
+    void TakeCapture();
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Move(const RECT& position);
     // The window's messages that the control handles; false for the others.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    std::int16_t MoveShiftState(WPARAM keys) const;
     void OnFocus(bool arrived);
     void StartTimers();
     void StartWindowServices();
@@ -71,6 +79,8 @@ private:
     // What the control's own procedure does before the message goes on.
     void BeforePassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void SupplyToolTipText(NMHDR* request);
+    // Whether the tooltip needs to hear of this move (WM_MOUSEMOVE's lParam).
+    bool ToolTipNeedsMove(LPARAM lParam);
 
     // A timer as the control asked for it, and its holder on the window.
     struct Timer {
@@ -88,7 +98,12 @@ private:
     ComPtr<IOleInPlaceUIWindow> mDocument;
     win::Window mWindow;
     RECT mPosition{0, 0, 0, 0};
+    SIZE mClientSize{0, 0};
+    POINT mClientOrigin{0, 0}; // in the parent's client area, as the last WM_MOVE gave it
     bool mUiActive = false;
+    bool mHoldsCapture = false;
+    bool mPointerOnTool = false; // the last move relayed or not was inside the window
+    bool mTipToShow = false;     // asked when the pointer last came onto the window
     bool mSubclassWanted = false;
     bool mToolWanted = false;
     // The window's procedure before ours; null while the window is not subclassed.
