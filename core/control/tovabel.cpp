@@ -196,10 +196,8 @@ void Tovabel::MenuPopTimerTick() {
     RaiseEvent(EventId::DropDown);
 }
 
-// The first tick after loading sizes the control; a second later one more tick
-// brings the look in line with the pointer and the focus (a face painted when
-// it last changed is not painted again), then the timer stays quiet (its
-// interval is left at 0).
+// The first tick after loading sizes the control; one more repaint follows a
+// second later, then the timer stays quiet (its interval is left at 0).
 void Tovabel::RedrawTimerTick() {
     RedrawTimer.Interval = 0;
     SetTimer(RedrawTimer, TimerId::Redraw, false);
@@ -211,7 +209,7 @@ void Tovabel::RedrawTimerTick() {
         return;
     }
     if (!mLeftButtonDown) {
-        PaintState((mMouseOver || mHasFocus) ? vsHover : vsNormal);
+        ForceRepaint((mMouseOver || mHasFocus) ? vsHover : vsNormal);
     }
 }
 
