@@ -1,6 +1,7 @@
 #include "subjects.h"
 
 #include "control/identity.h"
+#include "win/common/late_bound.h"
 #include "win/common/variant.h"
 #include "win/olehost/pixels.h"
 
@@ -123,18 +124,12 @@ void OurButton::MoveInside(int n) {
 
 HRESULT OurButton::Call(const wchar_t* method) {
     const win::ComPtr<IDispatch> dispatch = mPlace.Dispatch();
+    DISPID id = DISPID_UNKNOWN;
     if (!dispatch) {
         return E_NOINTERFACE;
     }
-    LPOLESTR names[] = {const_cast<LPOLESTR>(method)};
-    DISPID id = DISPID_UNKNOWN;
-    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr,
-                            nullptr, nullptr);
+    const HRESULT hr = win::late_bound::IdOf(*dispatch.Get(), method, id);
+    return FAILED(hr) ? hr : win::late_bound::Call(*dispatch.Get(), id, nullptr);
 }
 
 // ---------------------------------------------------------------------------
