@@ -13,20 +13,10 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Append(Bytes& bytes, const std::string& tag) {
-    bytes.insert(bytes.end(), tag.begin(), tag.end());
-}
-
 void AppendSize(Bytes& bytes, std::uint32_t size) {
     for (int i = 0; i < 4; ++i) {
         bytes.push_back(static_cast<std::uint8_t>(size >> (8 * i)));
     }
-}
-
-void AppendChunk(Bytes& bytes, const std::string& tag, std::uint32_t declared, std::size_t real) {
-    Append(bytes, tag);
-    AppendSize(bytes, declared);
-    bytes.insert(bytes.end(), real, 0x11);
 }
 
 std::uint32_t SizeAt(const Bytes& bytes, std::size_t at) {
@@ -34,18 +24,19 @@ std::uint32_t SizeAt(const Bytes& bytes, std::size_t at) {
            static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-// A RIFF WAVE file with its chunks; the RIFF size is `riffSize` or the real one.
+// A RIFF WAVE file of chunks (tag, declared size, bytes there); the RIFF size is
+// `riffSize` or the real one.
 Bytes Wave(const std::vector<std::tuple<std::string, std::uint32_t, std::size_t>>& chunks,
            std::int64_t riffSize = -1) {
-    Bytes body;
-    Append(body, "WAVE");
+    Bytes body{'W', 'A', 'V', 'E'};
     for (const auto& [tag, declared, real] : chunks) {
-        AppendChunk(body, tag, declared, real);
+        body.insert(body.end(), tag.begin(), tag.end());
+        AppendSize(body, declared);
+        body.insert(body.end(), real, 0x11);
     }
-    Bytes bytes;
-    Append(bytes, "RIFF");
-    AppendSize(bytes, riffSize < 0 ? static_cast<std::uint32_t>(body.size())
-                                   : static_cast<std::uint32_t>(riffSize));
+    Bytes bytes{'R', 'I', 'F', 'F'};
+    AppendSize(bytes,
+               static_cast<std::uint32_t>(riffSize < 0 ? std::int64_t(body.size()) : riffSize));
     bytes.insert(bytes.end(), body.begin(), body.end());
     return bytes;
 }
