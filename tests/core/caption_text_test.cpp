@@ -7,19 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <vector>
 
 namespace tovabel::testing {
 namespace {
 
 TEST(ParseAccessKey, MarkersPairsAndSpaces) {
-    struct Case {
-        const char16_t* caption;
-        const char16_t* text;
-        const char16_t* key;
-        std::int32_t pos;
-    };
-    for (const Case& tc : {
+    using Case = std::tuple<const char16_t*, const char16_t*, const char16_t*, std::int32_t>;
+    for (const auto& [caption, text, marked, at] : {
              Case{u"&File", u"File", u"F", 1},
              Case{u"Fi&le && more", u"File & more", u"l", 3},
              Case{u"A&&B", u"A&B", u"B", 3}, // the pair's second '&' marks B
@@ -33,12 +30,12 @@ TEST(ParseAccessKey, MarkersPairsAndSpaces) {
              Case{u"", u"", u"", 0},
              Case{u"No marker", u"No marker", u"", 0},
          }) {
-        SCOPED_TRACE(Narrow(tc.caption));
+        SCOPED_TRACE(Narrow(caption));
         std::int32_t pos = -7;
         Text key = u"stale";
-        EXPECT_EQ(ParseAccessKey(tc.caption, pos, key), tc.text);
-        EXPECT_EQ(key, tc.key);
-        EXPECT_EQ(pos, tc.pos);
+        EXPECT_EQ(ParseAccessKey(caption, pos, key), text);
+        EXPECT_EQ(key, marked);
+        EXPECT_EQ(pos, at);
     }
 }
 
@@ -87,34 +84,6 @@ TEST(FitTextToWidth, TakesTheFirstTextOfTheShorteningOrderThatFits) {
     }
 }
 
-TEST(FitTextToWidth, ALongCaptionTakesFewMeasurements) {
-    int measured = 0;
-    const MeasureText counting = [&measured](const Text& t) {
-        ++measured;
-        return static_cast<std::int32_t>(t.size()) * 6;
-    };
-    Text text(10000, u'x');
-    std::int32_t width = 60;
-    FitTextToWidth(counting, text, width);
-    EXPECT_EQ(text, u"xxxxxxx...");
-    EXPECT_LE(measured, 20);
-}
-
-TEST(Geometry, RoundingGoesToTheEvenNeighbourAndHalvingFloors) {
-    struct Case {
-        double value;
-        std::int32_t rounded;
-        std::int32_t floored;
-    };
-    for (const Case& tc : {Case{10.5, 10, 10}, Case{11.5, 12, 11}, Case{-0.5, 0, -1},
-                           Case{-1.5, -2, -2}, Case{2.4, 2, 2}, Case{2.6, 3, 2}, Case{-2.6, -3, -3},
-                           Case{1e300, 2147483647, 2147483647}}) {
-        SCOPED_TRACE(tc.value);
-        EXPECT_EQ(RoundHalfEven(tc.value), tc.rounded);
-        EXPECT_EQ(Floor(tc.value), tc.floored);
-    }
-}
-
 // Each row: the state, style, border style and alignment, whether the arrow is
 // pressed and the button is a menu item, the surface's and the picture's sizes,
 // the drop-down area's width and where the picture goes (77,88: left as it was).
@@ -156,32 +125,28 @@ TEST(Geometry, PicturePositionForEveryAlignment) {
 // every time when its pixel height is not whole: the cached height is compared
 // before rounding.
 TEST(CaptionFont, DescriptionFollowsTheRequest) {
-    struct Case {
-        std::int32_t points;
-        double twipsPerPixel;
-        std::int32_t direction, height, escapement;
-        std::size_t made; // by a request in the normal direction, then one in `direction`
-    };
-    for (const Case& tc :
+    using Case =
+        std::tuple<std::int32_t, double, std::int32_t, std::int32_t, std::int32_t, std::size_t>;
+    for (const auto& [points, twipsPerPixel, turned, height, escapement, made] :
          {Case{9, 15, 0, -12, 0, 1}, Case{9, 15, 1, -12, 2700, 2}, Case{9, 15, 2, -12, 1800, 2},
           Case{9, 15, 3, -12, 900, 2}, Case{9, 15, 7, -12, 0, 1}, Case{8, 15, 0, -11, 0, 2},
           Case{7, 15, 0, -9, 0, 2}, Case{8, 10, 0, -16, 0, 1}, Case{9, 10, 0, -18, 0, 1}}) {
-        SCOPED_TRACE(std::to_string(tc.points) + " pt at " + std::to_string(tc.twipsPerPixel));
+        SCOPED_TRACE(std::to_string(points) + " pt at " + std::to_string(twipsPerPixel));
         FakeHost painter;
         CaptionLogFont font;
         bool created = false;
-        for (std::int32_t direction : {0, tc.direction}) {
+        for (std::int32_t direction : {0, turned}) {
             const FontRequest request{.direction = direction,
                                       .faceName = u"Tahoma",
                                       .italic = true,
                                       .weight = 700,
-                                      .size = tc.points};
-            CreateRotatedFont(painter, created, font, request, tc.twipsPerPixel, false);
+                                      .size = points};
+            CreateRotatedFont(painter, created, font, request, twipsPerPixel, false);
         }
         EXPECT_TRUE(created);
-        EXPECT_EQ(painter.log.size(), tc.made);
-        EXPECT_EQ(font.lfHeight, tc.height);
-        EXPECT_EQ(font.lfEscapement, tc.escapement);
+        EXPECT_EQ(painter.log.size(), made);
+        EXPECT_EQ(font.lfHeight, height);
+        EXPECT_EQ(font.lfEscapement, escapement);
         EXPECT_EQ(font.lfWeight, 700);
         EXPECT_EQ(font.lfItalic, 255);
         EXPECT_EQ(font.lfUnderline, 0);

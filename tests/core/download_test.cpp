@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 #include <vector>
 
@@ -35,10 +37,9 @@ struct Downloading : Button {
     std::vector<std::string> events;
 
     explicit Downloading(bool userMode = true) : Button({.userMode = userMode}) {
-        All(Set(&T::SetPicture, MakePicture(PicType::Bitmap, 0xA0)),
-            Set(&T::SetPictureOver, MakePicture(PicType::Bitmap, 0xA1)),
-            Set(&T::SetPictureDown, MakePicture(PicType::Bitmap, 0xA2)),
-            Set(&T::SetPictureDisabled, MakePicture(PicType::Bitmap, 0xA3)),
+        All(Set(&T::SetPicture, Pic(Bitmap, 0xA0)), Set(&T::SetPictureOver, Pic(Bitmap, 0xA1)),
+            Set(&T::SetPictureDown, Pic(Bitmap, 0xA2)),
+            Set(&T::SetPictureDisabled, Pic(Bitmap, 0xA3)),
             Set(&T::SetSoundEnter, SoundBytes{1, 2}), Set(&T::SetURLPicture, u"P"),
             Set(&T::SetURLPictureOver, u"O"), Set(&T::SetURLPictureDown, u"D"),
             Set(&T::SetURLPictureDisabled, u"X"), Set(&T::SetURLMouseIcon, u"M"),
@@ -61,29 +62,22 @@ constexpr const char* kBefore = "A0 A1 A2 A3 0 99 PODXM 0 2 0";
 // name.
 TEST(DownloadCompletion, NameAndDataChooseWhatChanges) {
     const DownloadedValue failed;
-    const DownloadedValue bitmap = MakePicture(PicType::Bitmap, 0xB1);
+    const DownloadedValue bitmap = Pic(Bitmap, 0xB1);
     const DownloadedValue wave = SoundBytes{'R', 'I', 'F', 'F', 0};
     const std::string box = "MessageBox(Picture properties must be an icon, bitmap, metafile, "
                             "GIF or JPEG.|0|Tovabel1) ";
     const std::string cursorBox = "MessageBox(The MouseIcon property must be an "
                                   "icon or cursor|0|Tovabel1) ";
-    struct Case {
-        bool userMode;
-        std::string name;
-        DownloadedValue value;
-        std::string told; // the PropertyDownloaded event (9) included
-        std::string after;
-    };
+    using Case = std::tuple<bool, std::string, DownloadedValue, std::string, std::string>;
     const Case cases[] = {
         {true, "Picture", bitmap, "Picture RaiseEvent(9)", "B1 A1 A2 A3 0 99 PODXM 0 2 0"},
         {true, "PictureOver", failed, "RaiseEvent(9)", kBefore},
-        {false, "PictureDown", MakePicture(PicType::Metafile, 0xD1), box + "RaiseEvent(9)",
-         kBefore},
-        {true, "PictureDisabled", MakePicture(PicType::None, 0), "PictureDisabled RaiseEvent(9)",
+        {false, "PictureDown", Pic(Metafile, 0xD1), box + "RaiseEvent(9)", kBefore},
+        {true, "PictureDisabled", Pic(None, 0), "PictureDisabled RaiseEvent(9)",
          "A0 A1 A2 0 0 99 PODXM 0 2 0"},
         {true, "Picture", wave, "RaiseEvent(9)", kBefore},
         {false, "MouseIcon", bitmap, cursorBox + "RaiseEvent(9)", kBefore},
-        {true, "MouseIcon", MakePicture(PicType::Icon, 0xC1), "MouseIcon RaiseEvent(9)",
+        {true, "MouseIcon", Pic(Icon, 0xC1), "MouseIcon RaiseEvent(9)",
          "A0 A1 A2 A3 C1 99 PODXM 0 2 0"},
         {true, "SoundClick", wave, "RaiseEvent(9)", "A0 A1 A2 A3 0 99 PODXM 5 2 0"},
         {true, "SoundEnter", failed, "RaiseEvent(9)", kBefore},
@@ -93,14 +87,14 @@ TEST(DownloadCompletion, NameAndDataChooseWhatChanges) {
         {true, "URLPicture", bitmap, "RaiseEvent(9)", kBefore},
         {true, "", failed, "RaiseEvent(9)", kBefore},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(tc.name + " to " + tc.after);
-        Downloading f(tc.userMode);
+    for (const auto& [userMode, name, value, told, after] : cases) {
+        SCOPED_TRACE(name + " to " + after);
+        Downloading f(userMode);
         ASSERT_EQ(State(f.control), kBefore);
-        f.control.AsyncReadComplete({tc.name, tc.value});
-        EXPECT_EQ(Told(f.host.log), tc.told);
-        EXPECT_EQ(State(f.control), tc.after);
-        EXPECT_EQ(f.events, Log{tc.name});
+        f.control.AsyncReadComplete({name, value});
+        EXPECT_EQ(Told(f.host.log), told);
+        EXPECT_EQ(State(f.control), after);
+        EXPECT_EQ(f.events, Log{name});
     }
 }
 
@@ -112,11 +106,11 @@ TEST(DownloadCompletion, FlagsHoldDuringTheAssignmentOnly) {
     Tovabel& c = f.control;
     f.host.onEvent = [&](std::int32_t, std::span<EventArg> args) {
         if (std::get<Text>(args[0]) == u"PictureOver") {
-            c.SetPictureOver(MakePicture(PicType::Bitmap, 0xE1));
+            c.SetPictureOver(Pic(Bitmap, 0xE1));
         }
     };
-    c.AsyncReadComplete({"MouseIcon", MakePicture(PicType::Icon, 0xC1)});
-    c.AsyncReadComplete({"PictureOver", MakePicture(PicType::Bitmap, 0xB1)});
+    c.AsyncReadComplete({"MouseIcon", Pic(Icon, 0xC1)});
+    c.AsyncReadComplete({"PictureOver", Pic(Bitmap, 0xB1)});
     // No URL property is emptied before the handler assigns a picture itself.
     EXPECT_EQ(Told(f.host.log), "MouseIcon RaiseEvent(9) PictureOver RaiseEvent(9) "
                                 "URLPictureOver PictureOver");
@@ -129,7 +123,7 @@ TEST(DownloadCompletion, FlagsHoldDuringTheAssignmentOnly) {
 // happened to the URL property meanwhile.
 TEST(DownloadCompletion, LateCompletionsStillApply) {
     const std::pair<Change, Text> cases[] = {
-        {Set(&T::SetPicture, MakePicture(PicType::Icon, 0xF1)), u""},
+        {Set(&T::SetPicture, Pic(Icon, 0xF1)), u""},
         {Set(&T::SetURLPicture, u"second"), u"second"},
         {Set(&T::SetURLPicture, u""), u""},
     };
@@ -138,7 +132,7 @@ TEST(DownloadCompletion, LateCompletionsStillApply) {
         Button f;
         f.control.SetURLPicture(u"first");
         meanwhile(f.control);
-        f.control.AsyncReadComplete({"Picture", MakePicture(PicType::Bitmap, 0xB7)});
+        f.control.AsyncReadComplete({"Picture", Pic(Bitmap, 0xB7)});
         EXPECT_EQ(HandleOf(f.control.GetPicture()), 0xB7u);
         EXPECT_EQ(f.control.URLPicture(), url);
     }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -69,7 +71,7 @@ TEST(Layout, FramesOfTheWholeSurfaceAndOfTheDropDownArea) {
         EXPECT_TRUE(ShowsInOrder(f.Do("m").control, lines));
     }
     Button menu(Sized(120, 24, MenuItem)); // a menu item frames its picture
-    menu.control.SetPicture(MakePicture(PicType::Bitmap, 0x50));
+    menu.control.SetPicture(Pic(Bitmap, 0x50));
     menu.control.SystemColorsChanged(); // the frame uses the picture row placed before
     EXPECT_EQ(Filter(menu.host.log, "PaintTransparentPicture").back(),
               "PaintTransparentPicture(pic(1),50,2,-5,32,32)");
@@ -78,12 +80,8 @@ TEST(Layout, FramesOfTheWholeSurfaceAndOfTheDropDownArea) {
 
 // A face at rest shows only its arrow, in the text colour.
 TEST(Layout, ArrowRowsAndColumns) {
-    struct Case {
-        std::int32_t style;
-        double height;
-        const char* lines;
-    };
-    for (const Case& tc : {
+    using Case = std::tuple<std::int32_t, double, const char*>;
+    for (const auto& [style, height, lines] : {
              Case{DropDown, 21, " 33,10,38,10 34,11,37,11 35,12,36,12 "},
              Case{DropDown, 22, " 33,10,38,10 34,11,37,11 35,12,36,12 "},
              Case{DropDown, 23, " 33,12,38,12 34,13,37,13 35,14,36,14 "},
@@ -93,9 +91,9 @@ TEST(Layout, ArrowRowsAndColumns) {
              Case{Normal, 22, " "},
              Case{Menu, 22, " "},
          }) {
-        SCOPED_TRACE(std::to_string(tc.style) + " at height " + std::to_string(tc.height));
-        Button f(Sized(40, tc.height, tc.style));
-        EXPECT_EQ(Drawn(f.control), tc.lines);
+        SCOPED_TRACE(std::to_string(style) + " at height " + std::to_string(height));
+        Button f(Sized(40, height, style));
+        EXPECT_EQ(Drawn(f.control), lines);
         for (const Line& line : f.control.VisibleLines()) {
             EXPECT_EQ(line.BorderColor, f.control.TextColor());
         }
@@ -129,33 +127,28 @@ TEST(Layout, SeparatorsAndTheMinimumWidthHaveFixedSizes) {
 // style outside the enumeration reads the neutral row: nobody lays it out, so
 // it keeps its size and shows no caption.
 TEST(AutoSize, SizesToTheContentByStyle) {
-    struct Case {
-        std::int32_t style;
-        const char16_t* caption;
-        const char* sizes;
-    };
-    for (const Case& tc : {Case{Normal, u"ABCDEFGHIJ", "SetHeight(270) SetWidth(1200)"},
-                           Case{DropDown, u"ABCDEFGHIJ", "SetHeight(270) SetWidth(1335)"},
-                           Case{MenuItem, u"ABCDEFGHIJ", "SetHeight(270)"}, // it only grows
-                           Case{Normal, u"", ""}, Case{42, u"ABCDEFGHIJ", ""}}) {
-        SCOPED_TRACE(tc.style);
-        Button f(Sized(120, 22, tc.style));
+    using Case = std::tuple<std::int32_t, const char16_t*, const char*>;
+    for (const auto& [style, caption, sizes] :
+         {Case{Normal, u"ABCDEFGHIJ", "SetHeight(270) SetWidth(1200)"},
+          Case{DropDown, u"ABCDEFGHIJ", "SetHeight(270) SetWidth(1335)"},
+          Case{MenuItem, u"ABCDEFGHIJ", "SetHeight(270)"}, // it only grows
+          Case{Normal, u"", ""}, Case{42, u"ABCDEFGHIJ", ""}}) {
+        SCOPED_TRACE(style);
+        Button f(Sized(120, 22, style));
         f.host.charWidth = 7;
-        f.control.SetCaption(tc.caption);
+        f.control.SetCaption(caption);
         f.host.Clear();
         f.control.SetAutoSize(true);
-        EXPECT_EQ(Joined(Filter(f.Do("m").host.log, "SetHeight", "SetWidth")), tc.sizes);
-        EXPECT_EQ(LastText(f.host.log).ends_with(",ABCDEFGHIJ"), *tc.sizes != 0);
+        EXPECT_EQ(Joined(Filter(f.Do("m").host.log, "SetHeight", "SetWidth")), sizes);
+        EXPECT_EQ(LastText(f.host.log).ends_with(",ABCDEFGHIJ"), *sizes != 0);
     }
 }
 
 // "Hi" is 12 x 13 pixels on a 40 x 22 button.
 TEST(Caption, OriginForEveryAlignmentAndDirection) {
-    struct Case {
-        std::int32_t border, align, direction, x, y;
-    };
+    using Case = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t>;
     using namespace tvAlign;
-    for (const Case& tc : {
+    for (const auto& [border, align, direction, x, y] : {
              Case{1, AlignTop, 0, 14, 3},
              Case{1, AlignBottom, 0, 14, 6},
              Case{1, AlignLeft, 0, 3, 4},
@@ -169,14 +162,13 @@ TEST(Caption, OriginForEveryAlignmentAndDirection) {
              Case{1, AlignMiddle, 2, 26, 17},
              Case{1, AlignMiddle, 3, 11, 18},
          }) {
-        SCOPED_TRACE(std::to_string(tc.border) + std::to_string(tc.align) +
-                     std::to_string(tc.direction));
+        SCOPED_TRACE(std::to_string(border) + std::to_string(align) + std::to_string(direction));
         Button f(Sized(40, 22));
-        f.control.SetBorderStyle(tc.border);
-        f.control.SetAlignCaption(tc.align);
-        f.control.SetFontDirection(tc.direction);
+        f.control.SetBorderStyle(border);
+        f.control.SetAlignCaption(align);
+        f.control.SetFontDirection(direction);
         f.control.SetCaption(u"Hi");
-        EXPECT_EQ(LastText(f.host.log), TextAt(tc.x, tc.y, "Hi"));
+        EXPECT_EQ(LastText(f.host.log), TextAt(x, y, "Hi"));
     }
 }
 
@@ -225,27 +217,24 @@ TEST(Caption, DisabledIsEmbossedAndMenuItemsAreHighlighted) {
 }
 
 TEST(Caption, OffsetsOfCheckedPressedAndOpenMenuAddUp) {
-    struct Case {
-        std::int32_t style;
-        bool checked;
-        const char* gestures;
-        int offset;
+    // Where "Go" is drawn on a button of `style` after `gestures`.
+    const auto drawn = [](std::int32_t style, bool checked, const char* gestures) {
+        Button f(Sized(60, 22, style));
+        f.control.SetChecked(checked);
+        f.control.SetCaption(u"Go");
+        int x = 0;
+        int y = 0;
+        std::sscanf(LastText(f.Do(gestures).host.log).c_str(), "%d,%d", &x, &y);
+        return std::pair{x, y};
     };
-    for (const Case& tc :
+    using Case = std::tuple<std::int32_t, bool, const char*, int>;
+    for (const auto& [style, checked, gestures, offset] :
          {Case{Check, false, "m", 0}, Case{Check, true, "m", 1}, Case{Check, true, "m d M", 2},
           Case{DropDownNoSeparator, false, "m d M", 0}, Case{MenuItemCheck, true, "m d M", 0},
           Case{Menu, false, "m d M", 1}}) {
-        SCOPED_TRACE(std::to_string(tc.style) + tc.gestures);
-        Button rest(Sized(60, 22, tc.style));
-        rest.control.SetCaption(u"Go");
-        int x = 0;
-        int y = 0;
-        std::sscanf(LastText(rest.host.log).c_str(), "%d,%d", &x, &y);
-
-        Button f(Sized(60, 22, tc.style));
-        f.control.SetChecked(tc.checked);
-        f.control.SetCaption(u"Go");
-        EXPECT_EQ(LastText(f.Do(tc.gestures).host.log), TextAt(x + tc.offset, y + tc.offset, "Go"));
+        SCOPED_TRACE(std::to_string(style) + gestures);
+        const auto [x, y] = drawn(style, false, "");
+        EXPECT_EQ(drawn(style, checked, gestures), std::pair(x + offset, y + offset));
     }
 }
 
@@ -263,14 +252,8 @@ std::string DropDownLookOf(const Tovabel& control) {
 // over the arrow, "a40" opens by the keyboard, "p" a cascade the pointer rests
 // on.
 TEST(Looks, ByStyleStateAndCondition) {
-    struct Case {
-        std::int32_t style;
-        bool checked;
-        const char* gestures;
-        const char* frame;
-        const char* dropDown;
-    };
-    for (const Case& tc : {
+    using Case = std::tuple<std::int32_t, bool, const char*, const char*, const char*>;
+    for (const auto& [style, checked, gestures, frame, dropDown] : {
              Case{Normal, false, "", "flat", "none"},
              Case{NonFlat, false, "", "raised", "none"},
              Case{Check, true, "", "sunken", "none"},
@@ -286,14 +269,14 @@ TEST(Looks, ByStyleStateAndCondition) {
              Case{42, false, "m", "raised", "none"},
          }) {
         for (std::int32_t border : {tvBorderStyle::FixedSingle, tvBorderStyle::None}) {
-            SCOPED_TRACE(std::to_string(tc.style) + " " + tc.gestures + " " + Str(border));
+            SCOPED_TRACE(std::to_string(style) + " " + gestures + " " + Str(border));
             Button f(Sized(40, 22));
             f.control.SetBorderStyle(border);
-            f.control.SetStyle(tc.style);
-            f.control.SetChecked(tc.checked);
-            f.Do(tc.gestures);
-            EXPECT_EQ(LookOf(f.control), border ? tc.frame : "flat");
-            EXPECT_EQ(DropDownLookOf(f.control), border ? tc.dropDown : "none");
+            f.control.SetStyle(style);
+            f.control.SetChecked(checked);
+            f.Do(gestures);
+            EXPECT_EQ(LookOf(f.control), border ? frame : "flat");
+            EXPECT_EQ(DropDownLookOf(f.control), border ? dropDown : "none");
         }
     }
 }
@@ -330,21 +313,21 @@ std::string ShownPicture(const Log& log) {
 
 TEST(Looks, PictureOfEachState) {
     Button onlyOver(Sized(40, 22));
-    onlyOver.control.SetPictureOver(MakePicture(PicType::Bitmap, 0x62));
+    onlyOver.control.SetPictureOver(Pic(Bitmap, 0x62));
     EXPECT_EQ(ShownPicture(onlyOver.Do("m").host.log), "62");
     EXPECT_EQ(ShownPicture(onlyOver.Do("m60").host.log),
               "62"); // no Picture: it stays
 
     Button pressed(Sized(40, 22));
-    pressed.control.SetPicture(MakePicture(PicType::Bitmap, 0x61));
-    pressed.control.SetPictureDown(MakePicture(PicType::Bitmap, 0x63));
+    pressed.control.SetPicture(Pic(Bitmap, 0x61));
+    pressed.control.SetPictureDown(Pic(Bitmap, 0x63));
     EXPECT_EQ(ShownPicture(pressed.Do("m d").host.log), "63");
     EXPECT_EQ(ShownPicture(pressed.Do("u").host.log), "61");
 }
 
 TEST(DrawPicture, CheckPatternInsideTheFrameAndTheDisabledLook) {
     Button checked(Sized(40, 40, Check));
-    checked.control.SetPicture(MakePicture(PicType::Bitmap, 0x70));
+    checked.control.SetPicture(Pic(Bitmap, 0x70));
     checked.control.SetChecked(true);
     // Centred at the top of a framed 40-pixel button, one pixel right and down;
     // the pattern in the highlight colour fills the frame.
@@ -356,25 +339,15 @@ TEST(DrawPicture, CheckPatternInsideTheFrameAndTheDisabledLook) {
               "PaintTransparentPicture(pic(1),70,5,3,32,32)");
 
     Button disabled(Sized(40, 40));
-    disabled.control.SetPicture(MakePicture(PicType::Bitmap, 0x71));
+    disabled.control.SetPicture(Pic(Bitmap, 0x71));
     disabled.host.Clear();
     disabled.control.SetEnabled(false);
     EXPECT_EQ(Filter(disabled.host.log, "PaintDisabledPicture").size(), 1u);
-    disabled.control.SetPictureDisabled(MakePicture(PicType::Icon, 0x72));
+    disabled.control.SetPictureDisabled(Pic(Icon, 0x72));
     disabled.host.Clear();
     disabled.control.SystemColorsChanged();
     EXPECT_EQ(Joined(Filter(disabled.host.log, "Cls(", "Paint")),
               "Cls(8000000F) PaintTransparentPicture(pic(3),72,4,2,32,32)");
-
-    // A transparent button is its picture: the surface shows it as background.
-    Button transparent(Sized(40, 40));
-    transparent.control.SetPicture(MakePicture(PicType::Bitmap, 0x73));
-    transparent.control.SetTransparent(true);
-    EXPECT_EQ(Filter(transparent.host.log, "ApplyShape").back(), "ApplyShape(pic(1),C0C0C0)");
-    transparent.host.Clear();
-    transparent.control.SystemColorsChanged();
-    EXPECT_EQ(Joined(Filter(transparent.host.log, "Cls(", "Paint")),
-              "Cls(8000000F) Cls(8000000F,pic(1))");
 }
 
 // Entering and leaving sound once per pass, moves over the button are quiet; a
@@ -384,13 +357,8 @@ TEST(Sounds, OncePerPassAndClick) {
     const std::string enter = "PlaySound(MenuPopup,3) ";
     const std::string click = "PlaySound(MenuCommand,3) ";
     const std::string own = "PlaySound(3 bytes,7) PlaySound(4 bytes,7) PlaySound(2 bytes,7) ";
-    struct Case {
-        std::int32_t style;
-        bool userMode;
-        bool systemSounds;
-        std::string sounds;
-    };
-    for (const Case& tc : {
+    using Case = std::tuple<std::int32_t, bool, bool, std::string>;
+    for (const auto& [style, userMode, systemSounds, sounds] : {
              Case{Normal, true, true, enter + click + enter + click},
              Case{Check, true, true, enter + enter + click},
              Case{Menu, true, true, click}, // quiet on entry
@@ -398,15 +366,15 @@ TEST(Sounds, OncePerPassAndClick) {
              Case{Normal, false, true, click + click},
              Case{Normal, true, false, own + own},
          }) {
-        SCOPED_TRACE(tc.style);
-        Button f({.style = tc.style, .userMode = tc.userMode, .autoSize = false});
-        f.control.SetUseSystemSounds(tc.systemSounds);
+        SCOPED_TRACE(style);
+        Button f({.style = style, .userMode = userMode, .autoSize = false});
+        f.control.SetUseSystemSounds(systemSounds);
         f.control.SetSoundEnter(SoundBytes{1, 2, 3});
         f.control.SetSoundClick(SoundBytes{1, 2, 3, 4});
         f.control.SetSoundLeave(SoundBytes{4, 5});
         f.host.Clear();
         f.Do("m m12 d12 u12 m60 m60 m m12 d12 u12 m60 m60");
-        EXPECT_EQ(Joined(Filter(f.host.log, "PlaySound")) + " ", tc.sounds);
+        EXPECT_EQ(Joined(Filter(f.host.log, "PlaySound")) + " ", sounds);
     }
 }
 

@@ -72,7 +72,7 @@ std::string LookOf(const Tovabel& control) {
     return top == 0 ? "flat" : top == control.HighlightColor() ? "raised" : "sunken";
 }
 
-Picture MakePicture(std::int32_t type, std::uint64_t handle) {
+Picture Pic(std::int32_t type, std::uint64_t handle) {
     return std::make_shared<FakePicture>(type, handle);
 }
 
@@ -144,7 +144,7 @@ std::optional<Picture> FakeObjectCodec::LoadPicture(std::span<const std::uint8_t
     if (!Parsed(bytes, "%lld %llX%n", type, handle)) {
         return std::nullopt;
     }
-    return MakePicture(static_cast<std::int32_t>(type), handle);
+    return Pic(static_cast<std::int32_t>(type), handle);
 }
 
 std::optional<persist::Bytes> FakeObjectCodec::SaveFont(const FontObject& font) {

@@ -62,7 +62,8 @@ private:
     std::uint64_t mHandle;
 };
 
-Picture MakePicture(std::int32_t type, std::uint64_t handle = 0x1000);
+using namespace PicType;
+Picture Pic(std::int32_t type, std::uint64_t handle = 0x1000);
 
 class FakeFont : public FontObject {
 public:

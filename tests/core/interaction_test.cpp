@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 #include <vector>
 
@@ -16,13 +18,7 @@ using namespace tvStyle;
 // 6 MouseDown, 8 MouseUp. Alt+Down ("a40") opens the toolbar drop-downs and the
 // menu timer ("p") a cascade item the pointer rests on.
 TEST(Gestures, EventsInOrderAndTheCheck) {
-    struct Case {
-        std::int32_t style;
-        const char* before;
-        const char* gestures;
-        const char* events;
-        bool checked;
-    };
+    using Case = std::tuple<std::int32_t, const char*, const char*, const char*, bool>;
     const Case cases[] = {
         {Normal, "", "m d u", "6 8 1", false},
         {Check, "", "m d u", "6 8 1", true},
@@ -54,14 +50,14 @@ TEST(Gestures, EventsInOrderAndTheCheck) {
         {-1, "", "m d u", "6 8", false},
         {Normal, "", "A65", "1", false},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(std::to_string(tc.style) + ": " + tc.before + " | " + tc.gestures);
-        Button b({.style = tc.style, .autoSize = false});
-        b.Do(tc.before).host.Clear();
-        ASSERT_EQ(b.control.DroppedDown(), *tc.before != 0);
-        b.Do(tc.gestures);
-        EXPECT_EQ(Events(b.host.log), tc.events);
-        EXPECT_EQ(b.control.Checked(), tc.checked);
+    for (const auto& [style, before, gestures, events, checked] : cases) {
+        SCOPED_TRACE(std::to_string(style) + ": " + before + " | " + gestures);
+        Button b({.style = style, .autoSize = false});
+        b.Do(before).host.Clear();
+        ASSERT_EQ(b.control.DroppedDown(), *before != 0);
+        b.Do(gestures);
+        EXPECT_EQ(Events(b.host.log), events);
+        EXPECT_EQ(b.control.Checked(), checked);
     }
     Button cascade({.style = MenuItemCascade}); // the menu timer runs while the pointer rests
     EXPECT_EQ(Joined(Filter(cascade.Do("m m60").host.log, "SetTimer(MenuPop")),
@@ -100,11 +96,7 @@ TEST(Gestures, EventArguments) {
 // The capture is taken on entering and each move inside and let go on leaving,
 // but not while the left button is held; cancel mode drops the press.
 TEST(Gestures, CaptureAndLookFollowThePointer) {
-    struct Case {
-        const char* gestures;
-        const char* captures; // null: not checked
-        const char* look;
-    };
+    using Case = std::tuple<const char*, const char*, const char*>;
     const Case cases[] = {
         {"m m5 m60", "ReleaseCapture SetCapture SetCapture ReleaseCapture", "flat"},
         {"d M60", "", "raised"},
@@ -113,60 +105,49 @@ TEST(Gestures, CaptureAndLookFollowThePointer) {
         {"d c", "ReleaseCapture", "flat"},
         {"d c m", nullptr, "raised"},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(tc.gestures);
+    for (const auto& [gestures, captures, look] : cases) {
+        SCOPED_TRACE(gestures);
         Button b({.autoSize = false});
-        b.Do(tc.gestures);
-        if (tc.captures) {
-            EXPECT_EQ(Joined(Filter(b.host.log, "SetCapture", "ReleaseCapture")), tc.captures);
+        b.Do(gestures);
+        if (captures) {
+            EXPECT_EQ(Joined(Filter(b.host.log, "SetCapture", "ReleaseCapture")), captures);
         }
-        EXPECT_EQ(LookOf(b.control), tc.look);
+        EXPECT_EQ(LookOf(b.control), look);
     }
 }
 
 TEST(Focus, LooksHoveredUntilThePointerMoves) {
-    struct Case {
-        std::optional<bool> tabStop;
-        std::int32_t style;
-        bool checked;
-        const char* look;
-    };
-    for (const Case& tc :
+    using Case = std::tuple<std::optional<bool>, std::int32_t, bool, const char*>;
+    for (const auto& [tabStop, style, checked, look] :
          {Case{true, Normal, false, "raised"}, Case{false, Normal, false, "flat"},
           Case{std::nullopt, Normal, false, "flat"}, Case{true, Check, true, "sunken"},
           Case{true, Separator, false, "flat"}}) {
-        SCOPED_TRACE(tc.style);
-        Button b({.style = tc.style, .autoSize = false});
-        b.control.SetChecked(tc.checked);
-        b.host.extenderTabStop = tc.tabStop;
-        EXPECT_EQ(LookOf(b.Do("f").control), tc.look);
+        SCOPED_TRACE(style);
+        Button b({.style = style, .autoSize = false});
+        b.control.SetChecked(checked);
+        b.host.extenderTabStop = tabStop;
+        EXPECT_EQ(LookOf(b.Do("f").control), look);
     }
 }
 
 // The container's own text wins and is kept; one character shows nothing.
 TEST(ToolTip, TextShownFollowsTheContainerAndTheButtonsState) {
     const std::optional<Text> none;
-    struct Case {
-        std::optional<Text> fromContainer;
-        bool enabled;
-        Text own;
-        std::optional<Text> shown;
-        Text ownAfter;
-    };
+    using Case = std::tuple<std::optional<Text>, bool, Text, std::optional<Text>, Text>;
     const Case cases[] = {
         {Text(), true, u"Open", u"Open", u"Open"}, {u"Save", true, u"Open", u"Save", u"Save"},
         {u"Save", false, u"Open", none, u"Open"},  {Text(), false, u"Open", u"Open", u"Open"},
         {none, true, u"Open", none, u"Open"},      {Text(), true, u"X", Text(), u"X"},
         {Text(), true, u"XY", u"XY", u"XY"},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(Narrow(tc.own) + (tc.enabled ? "" : ", disabled"));
+    for (const auto& [fromContainer, enabled, own, shown, ownAfter] : cases) {
+        SCOPED_TRACE(Narrow(own) + (enabled ? "" : ", disabled"));
         Button b;
-        b.control.SetToolTipText(tc.own);
-        b.control.SetEnabled(tc.enabled);
-        b.host.extenderToolTip = tc.fromContainer;
-        EXPECT_EQ(b.control.ToolTipTextToShow(), tc.shown);
-        EXPECT_EQ(b.control.ToolTipText(), tc.ownAfter);
+        b.control.SetToolTipText(own);
+        b.control.SetEnabled(enabled);
+        b.host.extenderToolTip = fromContainer;
+        EXPECT_EQ(b.control.ToolTipTextToShow(), shown);
+        EXPECT_EQ(b.control.ToolTipText(), ownAfter);
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -176,35 +178,29 @@ TEST(GeneralPage, SkipsWhatCannotBeReadOrShownOrWritten) {
 // size, and Normal for the styles that are not Check; a button with an icon
 // refuses it with a message. Unchecking changes nothing else.
 TEST(GeneralPage, CheckingTransparentMakesTheButtonFitForIt) {
-    struct Case {
-        std::int16_t style;
-        std::int32_t pictureType;
-        bool transparent;
-        Text styleText, caption, border;
-        bool autoSize;
-        std::size_t messages;
-    };
+    using Case = std::tuple<std::int16_t, std::int32_t, bool, Text, Text, Text, bool, std::size_t>;
     const Case cases[] = {
         {3, 1, true, u"Normal", u"", u"None", true, 0},
         {1, 1, true, u"Check", u"", u"None", true, 0},
         {5, 0, true, u"Normal", u"", u"None", true, 0},
         {3, 3, false, u"DropDown", u"Save", u"FixedSingle", false, 1},
     };
-    for (const Case& c : cases) {
-        Shown f(c.style, {}, c.pictureType);
+    for (const auto& [style, pictureType, transparent, styleText, caption, border, autoSize,
+                      messages] : cases) {
+        Shown f(style, {}, pictureType);
         f.page.ClearChanged();
         f.page.OnCheckClicked(Transparent, true);
-        EXPECT_EQ(f.page.IsChecked(Transparent), c.transparent);
-        EXPECT_EQ(f.page.ComboText(Style), c.styleText);
-        EXPECT_EQ(f.page.EditText(Caption), c.caption);
-        EXPECT_EQ(f.page.ComboText(BorderStyle), c.border);
-        EXPECT_EQ(f.page.IsChecked(AutoSize), c.autoSize);
+        EXPECT_EQ(f.page.IsChecked(Transparent), transparent);
+        EXPECT_EQ(f.page.ComboText(Style), styleText);
+        EXPECT_EQ(f.page.EditText(Caption), caption);
+        EXPECT_EQ(f.page.ComboText(BorderStyle), border);
+        EXPECT_EQ(f.page.IsChecked(AutoSize), autoSize);
         EXPECT_TRUE(f.page.Changed());
-        ASSERT_EQ(f.view.messages.size(), c.messages);
+        ASSERT_EQ(f.view.messages.size(), messages);
         f.page.Apply();
-        EXPECT_EQ(f.control.properties["Transparent"], PropertyValue(c.transparent));
+        EXPECT_EQ(f.control.properties["Transparent"], PropertyValue(transparent));
         EXPECT_EQ(f.control.properties["BorderStyle"],
-                  PropertyValue(static_cast<std::int16_t>(c.border == u"None" ? 0 : 1)));
+                  PropertyValue(static_cast<std::int16_t>(border == u"None" ? 0 : 1)));
     }
     Shown f(3);
     f.page.OnCheckClicked(Transparent, false);

@@ -54,7 +54,7 @@ std::string Dump(const persist::StreamEntries& entries, bool values = true) {
 // control's text colour does), in the order they are written; a URL property
 // is saved in place of its picture.
 TEST(SavedForm, HoldsOnlyKeysThatDifferFromTheirDefaults) {
-    const Picture icon = MakePicture(PicType::Icon, 0x51);
+    const Picture icon = Pic(Icon, 0x51);
     const Change black = Set(&T::SetTextColor, 0);
     const std::pair<Change, std::string> cases[] = {
         {All(), "Caption TextColor ToolTipText"},
@@ -64,14 +64,12 @@ TEST(SavedForm, HoldsOnlyKeysThatDifferFromTheirDefaults) {
              [&](T& c) {
                  c.AsyncReadComplete(AsyncProperty{"MouseIcon", DownloadedValue{icon}});
              },
-             Set(&T::SetURLPicture, u"up.gif"),
-             Set(&T::SetPictureOver, MakePicture(PicType::Bitmap, 0x52)),
+             Set(&T::SetURLPicture, u"up.gif"), Set(&T::SetPictureOver, Pic(Bitmap, 0x52)),
              Set(&T::SetURLPictureDown, u"down.gif")),
          "Caption MouseIcon MousePointer ToolTipText URLMouseIcon URLPicture "
          "PictureOver "
          "URLPictureDown"},
-        {All(black, Set(&T::SetMouseIcon, icon),
-             Set(&T::SetPicture, MakePicture(PicType::Bitmap, 0x52))),
+        {All(black, Set(&T::SetMouseIcon, icon), Set(&T::SetPicture, Pic(Bitmap, 0x52))),
          "Caption MouseIcon ToolTipText Picture"},
     };
     for (const auto& [change, stored] : cases) {
@@ -89,10 +87,10 @@ TEST(LoadedForm, AStoredURLStartsItsDownloadInsteadOfTheStoredPicture) {
         SCOPED_TRACE(userMode ? "run mode" : "design mode");
         Button f({.userMode = userMode, .isNew = false});
         f.Load(SavedForm({{"URLMouseIcon", Txt(u"hand.cur")},
-                          {"MouseIcon", MakePicture(PicType::Icon, 0x61)},
+                          {"MouseIcon", Pic(Icon, 0x61)},
                           {"URLPicture", Txt(u"up.gif")},
-                          {"Picture", MakePicture(PicType::Bitmap, 0x62)},
-                          {"PictureOver", MakePicture(PicType::Bitmap, 0x62)},
+                          {"Picture", Pic(Bitmap, 0x62)},
+                          {"PictureOver", Pic(Bitmap, 0x62)},
                           {"SoundClickURL", Txt(u"click.wav")}}));
         EXPECT_EQ(Joined(Filter(f.host.log, "AsyncRead")),
                   "AsyncRead(click.wav,2,SoundClick) AsyncRead(hand.cur,0,MouseIcon) "
@@ -204,15 +202,14 @@ TEST(StreamRoundTrip, ALoadedControlEqualsTheSavedOne) {
              Set(&T::SetCaption, u"&Save \u00e9"), Set(&T::SetChecked, true),
              Set(&T::SetEnabled, false), Set(&T::SetFont, std::make_shared<FakeFont>(u"Arial", 1)),
              Set(&T::SetFontDirection, 3), Set(&T::SetHighlightColor, 0xFF),
-             Set(&T::SetMaskColor, 0xFF00FF), Set(&T::SetMouseIcon, MakePicture(PicType::Icon)),
+             Set(&T::SetMaskColor, 0xFF00FF), Set(&T::SetMouseIcon, Pic(Icon)),
              Set(&T::SetMousePointer, MousePointerCode::Custom), Set(&T::SetPlaySounds, false),
              Set(&T::SetSoundEnterURL, u"in.wav"), Set(&T::SetSoundLeaveURL, u"out.wav"),
              Set(&T::SetSoundClickURL, u"click.wav"), Set(&T::SetShadowColor, 0x808080),
              Set(&T::SetTextColor, 0xFF0000), Set(&T::SetToolTipText, u"Saves"),
-             Set(&T::SetUseSystemSounds, false), Set(&T::SetPicture, MakePicture(1, 0x82)),
-             Set(&T::SetPictureOver, MakePicture(1, 0x83)),
-             Set(&T::SetPictureDown, MakePicture(PicType::Icon, 0x84)),
-             Set(&T::SetPictureDisabled, MakePicture(1, 0x85))),
+             Set(&T::SetUseSystemSounds, false), Set(&T::SetPicture, Pic(1, 0x82)),
+             Set(&T::SetPictureOver, Pic(1, 0x83)), Set(&T::SetPictureDown, Pic(Icon, 0x84)),
+             Set(&T::SetPictureDisabled, Pic(1, 0x85))),
          "Style AlignCaption AlignPicture AutoSize BackColor BorderStyle Caption "
          "Checked Enabled "
          "Font FontDirection HighlightColor MaskColor MouseIcon MousePointer "

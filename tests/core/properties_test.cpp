@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 #include <vector>
 
@@ -21,12 +23,8 @@ std::string Box(const std::string& text, const char* title = "<default>") {
 // A refusal keeps every property as it was (a saved form shows no change); the
 // designer sees why, a running program never does.
 TEST(Refusals, KeepThePropertiesAndTellOnlyTheDesigner) {
-    struct Case {
-        Change setup;
-        Change write;
-        std::string message;
-    };
-    const Picture bitmap = MakePicture(PicType::Bitmap, 0x77);
+    using Case = std::tuple<Change, Change, std::string>;
+    const Picture bitmap = Pic(Bitmap, 0x77);
     const Change transparent = Set(&T::SetTransparent, true);
     const std::string use = " - use a bitmap based image (bmp, gif, jpeg) ";
     const std::string pictures =
@@ -36,29 +34,27 @@ TEST(Refusals, KeepThePropertiesAndTellOnlyTheDesigner) {
          Box("AutoSize must be enabled for transparent buttons")},
         {transparent, Set(&T::SetCaption, u"Save"),
          Box("Captions are not allowed transparent buttons")},
-        {Set(&T::SetPicture, MakePicture(PicType::Icon, 0x55)), transparent,
+        {Set(&T::SetPicture, Pic(Icon, 0x55)), transparent,
          Box("The transparency feature does not work with Icons" + use + "instead")},
         {Set(&T::SetCaption, u"&Open"), transparent,
          Box("The transparency feature does not work with captions" + use + "for your button")},
-        {Set(&T::SetPicture, bitmap), Set(&T::SetPicture, MakePicture(PicType::Metafile)),
+        {Set(&T::SetPicture, bitmap), Set(&T::SetPicture, Pic(Metafile)), pictures},
+        {Set(&T::SetURLPictureOver, u"over.bmp"), Set(&T::SetPictureOver, Pic(EnhMetafile)),
          pictures},
-        {Set(&T::SetURLPictureOver, u"over.bmp"),
-         Set(&T::SetPictureOver, MakePicture(PicType::EnhMetafile)), pictures},
-        {kNothing, Set(&T::SetPictureDown, MakePicture(9)), pictures},
-        {Set(&T::SetPictureDisabled, bitmap),
-         Set(&T::SetPictureDisabled, MakePicture(PicType::Metafile)), pictures},
+        {kNothing, Set(&T::SetPictureDown, Pic(9)), pictures},
+        {Set(&T::SetPictureDisabled, bitmap), Set(&T::SetPictureDisabled, Pic(Metafile)), pictures},
         {Set(&T::SetURLMouseIcon, u"hand.cur"), Set(&T::SetMouseIcon, bitmap),
          Box("The MouseIcon property must be an icon or cursor", "Tovabel1")},
     };
-    for (const auto& tc : cases) {
+    for (const auto& [setup, write, message] : cases) {
         for (bool userMode : {false, true}) {
-            SCOPED_TRACE(tc.message + (userMode ? " (run mode)" : " (design mode)"));
+            SCOPED_TRACE(message + (userMode ? " (run mode)" : " (design mode)"));
             Button f({.userMode = userMode});
-            tc.setup(f.control);
+            setup(f.control);
             const auto before = f.Saved();
             f.host.Clear();
-            tc.write(f.control);
-            EXPECT_EQ(Told(f.host.log), userMode ? "" : tc.message);
+            write(f.control);
+            EXPECT_EQ(Told(f.host.log), userMode ? "" : message);
             EXPECT_EQ(Filter(f.host.log, "ApplyShape"), Log{});
             EXPECT_EQ(f.Saved(), before);
         }
@@ -66,47 +62,38 @@ TEST(Refusals, KeepThePropertiesAndTellOnlyTheDesigner) {
 }
 
 TEST(Coercions, SymbolFontsAreNeverRotated) {
-    struct Case {
-        const char16_t* font;
-        std::int32_t requested;
-        std::int32_t stored;
-    };
-    for (const Case& tc :
+    using Case = std::tuple<const char16_t*, std::int32_t, std::int32_t>;
+    for (const auto& [font, requested, stored] :
          {Case{u"Wingdings", 1, 0}, Case{u"WINGDINGS 3", 2, 0}, Case{u"wingdings2", 3, 0},
           Case{u"Webdings", 1, 0}, Case{u"WEBDINGS", 3, 0}, Case{u"Webdings 2", 1, 1},
           Case{u"Wingding", 1, 1}, Case{u"Arial", 3, 3}, Case{u"Arial", 9, 9}}) {
-        SCOPED_TRACE(Narrow(tc.font));
+        SCOPED_TRACE(Narrow(font));
         Button f;
-        f.control.SetFont(std::make_shared<FakeFont>(tc.font));
+        f.control.SetFont(std::make_shared<FakeFont>(font));
         f.host.Clear();
-        f.control.SetFontDirection(tc.requested);
-        EXPECT_EQ(f.control.FontDirection(), tc.stored);
-        EXPECT_EQ(Told(f.host.log), tc.stored == 0 ? "" : "FontDirection");
+        f.control.SetFontDirection(requested);
+        EXPECT_EQ(f.control.FontDirection(), stored);
+        EXPECT_EQ(Told(f.host.log), stored == 0 ? "" : "FontDirection");
     }
 }
 
 // Menu items keep both alignments left; only the check styles hold Checked (the
 // write is notified anyway), and leaving them drops the check.
 TEST(Coercions, ByStyle) {
-    struct Case {
-        std::int32_t style;
-        std::int32_t requested;
-        std::int32_t aligned;
-        bool checks;
-    };
-    for (const Case& tc :
+    using Case = std::tuple<std::int32_t, std::int32_t, std::int32_t, bool>;
+    for (const auto& [style, requested, aligned, checks] :
          {Case{MenuItem, 3, 2, false}, Case{MenuItemCheck, 4, 2, true},
           Case{MenuItemCascade, 77, 2, false}, Case{Normal, 3, 3, false}, Case{Menu, 77, 77, false},
           Case{Check, -5, -5, true}, Case{42, 0, 0, false}}) {
-        SCOPED_TRACE(tc.style);
-        Button f({.style = tc.style});
-        f.control.SetAlignCaption(tc.requested);
-        f.control.SetAlignPicture(tc.requested);
-        EXPECT_EQ(f.control.AlignCaption(), tc.aligned);
-        EXPECT_EQ(f.control.AlignPicture(), tc.aligned);
+        SCOPED_TRACE(style);
+        Button f({.style = style});
+        f.control.SetAlignCaption(requested);
+        f.control.SetAlignPicture(requested);
+        EXPECT_EQ(f.control.AlignCaption(), aligned);
+        EXPECT_EQ(f.control.AlignPicture(), aligned);
         f.host.Clear();
         f.control.SetChecked(true);
-        EXPECT_EQ(f.control.Checked(), tc.checks);
+        EXPECT_EQ(f.control.Checked(), checks);
         EXPECT_EQ(Told(f.host.log), "Checked");
         f.control.SetStyle(DropDown);
         EXPECT_FALSE(f.control.Checked());
@@ -114,12 +101,11 @@ TEST(Coercions, ByStyle) {
 }
 
 TEST(Coercions, EmptyPicturesBecomeNullAndEmptyTheirURL) {
-    for (const Picture& empty :
-         {MakePicture(PicType::None, 0x10), MakePicture(PicType::Bitmap, 0)}) {
+    for (const Picture& empty : {Pic(None, 0x10), Pic(Bitmap, 0)}) {
         Button f;
-        f.control.SetPicture(MakePicture(PicType::Bitmap, 0x20));
+        f.control.SetPicture(Pic(Bitmap, 0x20));
         f.control.SetURLPictureDown(u"down.gif");
-        f.control.SetPictureDown(MakePicture(PicType::Bitmap, 0x21));
+        f.control.SetPictureDown(Pic(Bitmap, 0x21));
         f.control.SetURLPicture(u"pic.gif");
         f.control.SetPicture(empty);
         f.control.SetPictureDown(empty);
@@ -149,16 +135,11 @@ TEST(Coercions, OutOfRangeEnumerationsAreStoredAsGiven) {
 // What the container is told of a write, in order, for the setters that chain
 // into other setters.
 TEST(Notifications, OfSettersThatChain) {
-    struct Case {
-        bool userMode;
-        Change setup;
-        Change write;
-        std::string told;
-    };
+    using Case = std::tuple<bool, Change, Change, std::string>;
     const Change transparent = Set(&T::SetTransparent, true);
     const Change menuItem = Set(&T::SetStyle, MenuItem);
     const Change urlPicture = Set(&T::SetURLPicture, u"a.bmp");
-    const Change picture = Set(&T::SetPicture, MakePicture(PicType::Bitmap, 0x20));
+    const Change picture = Set(&T::SetPicture, Pic(Bitmap, 0x20));
     const Change urlCursor = Set(&T::SetURLMouseIcon, u"cur.ico");
     const Change align = Set(&T::SetAlignCaption, tvAlign::AlignTop);
     const Case cases[] = {
@@ -169,11 +150,11 @@ TEST(Notifications, OfSettersThatChain) {
         {true, Set(&T::SetStyle, Check), transparent, "Transparent"},
         {true, urlPicture, picture, "URLPicture Picture"},
         {true, All(picture, urlPicture), Set(&T::SetURLPicture, u""), "URLPicture Picture"},
-        {false, kNothing, Set(&T::SetPictureOver, MakePicture(PicType::Icon, 0x30)), "PictureOver"},
+        {false, kNothing, Set(&T::SetPictureOver, Pic(Icon, 0x30)), "PictureOver"},
         {true, kNothing, urlCursor, "MousePointer URLMouseIcon AsyncRead(cur.ico,0,MouseIcon)"},
         {true, urlCursor, Set(&T::SetURLMouseIcon, u""),
          "MousePointer URLMouseIcon MousePointer MouseIcon"},
-        {true, urlCursor, Set(&T::SetMouseIcon, MakePicture(PicType::Icon, 0x41)),
+        {true, urlCursor, Set(&T::SetMouseIcon, Pic(Icon, 0x41)),
          "MousePointer URLMouseIcon MouseIcon"},
         {true, kNothing, Set(&T::SetSoundEnterURL, u"in.wav"),
          "SoundEnterURL AsyncRead(in.wav,2,SoundEnter)"},
@@ -184,13 +165,13 @@ TEST(Notifications, OfSettersThatChain) {
         {true, kNothing, align, "AlignCaption"},
         {true, align, align, ""},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(tc.told);
-        Button f({.userMode = tc.userMode});
-        tc.setup(f.control);
+    for (const auto& [userMode, setup, write, told] : cases) {
+        SCOPED_TRACE(told);
+        Button f({.userMode = userMode});
+        setup(f.control);
         f.host.Clear();
-        tc.write(f.control);
-        EXPECT_EQ(Told(f.host.log), tc.told);
+        write(f.control);
+        EXPECT_EQ(Told(f.host.log), told);
     }
 }
 
@@ -236,9 +217,9 @@ TEST(Reentry, PictureAndURLDoNotChaseEachOther) {
     Button f;
     Tovabel& c = f.control;
     c.SetURLPicture(u"a.bmp");
-    c.SetURLPicture(u"a.bmp");                        // the same text again starts nothing
-    c.SetPicture(MakePicture(PicType::Bitmap, 0x40)); // empties the URL, downloads nothing
-    c.SetURLPicture(u"b.bmp");                        // keeps the picture until the download comes
+    c.SetURLPicture(u"a.bmp");       // the same text again starts nothing
+    c.SetPicture(Pic(Bitmap, 0x40)); // empties the URL, downloads nothing
+    c.SetURLPicture(u"b.bmp");       // keeps the picture until the download comes
     EXPECT_EQ(HandleOf(c.GetPicture()), 0x40u);
     c.SetURLPicture(u""); // removes the picture and keeps the URL empty
     EXPECT_EQ(Told(f.host.log), "URLPicture AsyncRead(a.bmp,0,Picture) URLPicture Picture "
@@ -252,10 +233,10 @@ TEST(Reentry, PictureAndURLDoNotChaseEachOther) {
     EXPECT_EQ(m.MousePointer(), MousePointerCode::Arrow); // not the default 0
     m.SetURLMouseIcon(u"a.cur");
     EXPECT_EQ(m.MousePointer(), MousePointerCode::Custom); // before any download
-    m.SetMouseIcon(MakePicture(PicType::Icon, 0x41));
+    m.SetMouseIcon(Pic(Icon, 0x41));
     EXPECT_EQ(m.URLMouseIcon(), u"");
     EXPECT_EQ(m.MousePointer(), MousePointerCode::Custom);
-    m.SetMouseIcon(MakePicture(PicType::None));
+    m.SetMouseIcon(Pic(None));
     EXPECT_EQ(m.MouseIcon(), nullptr);
     EXPECT_EQ(m.MousePointer(), MousePointerCode::Arrow);
 
@@ -263,35 +244,31 @@ TEST(Reentry, PictureAndURLDoNotChaseEachOther) {
     refused.host.refuseDownloads = true;
     refused.control.SetURLPictureDisabled(u"ftp://nowhere/x.bmp");
     EXPECT_EQ(refused.control.URLPictureDisabled(), u"ftp://nowhere/x.bmp");
-    refused.control.SetPictureDisabled(MakePicture(PicType::Bitmap, 0x42));
+    refused.control.SetPictureDisabled(Pic(Bitmap, 0x42));
     EXPECT_EQ(refused.control.URLPictureDisabled(), u"");
 }
 
 // The extender's own text wins; a container without the property keeps none.
 TEST(Reentry, ToolTipTakesOverTheExtenderOnce) {
-    struct Case {
-        std::optional<Text> extender;
-        bool extenderReenters;
-        Text stored;
-    };
-    for (const Case& tc :
+    using Case = std::tuple<std::optional<Text>, bool, Text>;
+    for (const auto& [extender, extenderReenters, stored] :
          {Case{Text(), false, u"Open file"}, Case{u"From form", false, u"From form"},
           Case{std::nullopt, false, u"Open file"}, Case{Text(), true, u"Open file"}}) {
-        SCOPED_TRACE(Narrow(tc.stored) + (tc.extenderReenters ? ", calling back" : ""));
+        SCOPED_TRACE(Narrow(stored) + (extenderReenters ? ", calling back" : ""));
         Button f;
-        f.host.extenderToolTip = tc.extender;
+        f.host.extenderToolTip = extender;
         int reentries = 0;
-        if (tc.extenderReenters) {
+        if (extenderReenters) {
             f.host.onSetExtenderToolTip = [&](const Text& text) {
                 ++reentries;
                 f.control.SetToolTipText(text);
             };
         }
         f.control.SetToolTipText(u"Open file");
-        EXPECT_EQ(f.control.ToolTipText(), tc.stored);
+        EXPECT_EQ(f.control.ToolTipText(), stored);
         EXPECT_EQ(Filter(f.host.log, "PropertyChanged"), Log{"PropertyChanged(ToolTipText)"});
-        EXPECT_EQ(f.host.extenderToolTip, tc.extender ? std::optional(Text()) : std::nullopt);
-        EXPECT_EQ(reentries, tc.extenderReenters ? 1 : 0);
+        EXPECT_EQ(f.host.extenderToolTip, extender ? std::optional(Text()) : std::nullopt);
+        EXPECT_EQ(reentries, extenderReenters ? 1 : 0);
     }
     // A text the container keeps itself changes nothing.
     Button f;
@@ -342,32 +319,28 @@ TEST(Sounds, DataAndURLMarkUsability) {
 // Value clicks (1), opens (4) and the second time closes (5), or does nothing:
 // numbers outside the enumeration, and the designer, get no click.
 TEST(Value, ProgrammaticClickPerStyle) {
-    struct Case {
-        std::int32_t style;
-        std::string events;
-        bool checked;
-    };
-    for (const Case& tc :
+    using Case = std::tuple<std::int32_t, std::string, bool>;
+    for (const auto& [style, events, checked] :
          {Case{Normal, "1", false}, Case{DropDown, "1", false}, Case{MenuItem, "1", false},
           Case{NonFlat, "1", false}, Case{Check, "1", true}, Case{MenuItemCheck, "1", true},
           Case{DropDownNoSeparator, "4", false}, Case{Menu, "4", false},
           Case{MenuItemCascade, "4", false}, Case{Separator, "", false},
           Case{MenuItemSeparator, "", false}, Case{-1, "", false}, Case{NonFlat + 1, "", false}}) {
-        SCOPED_TRACE(tc.style);
-        Button f({.style = tc.style});
+        SCOPED_TRACE(style);
+        Button f({.style = style});
         std::vector<bool> valueInHandler;
         f.host.onEvent = [&](std::int32_t, auto) { valueInHandler.push_back(f.control.Value()); };
         f.control.SetValue(true);
-        EXPECT_EQ(Events(f.host.log), tc.events);
-        EXPECT_EQ(f.control.Checked(), tc.checked);
-        EXPECT_EQ(f.control.DroppedDown(), tc.events == "4");
-        EXPECT_EQ(valueInHandler, std::vector<bool>(tc.events.size(), true));
+        EXPECT_EQ(Events(f.host.log), events);
+        EXPECT_EQ(f.control.Checked(), checked);
+        EXPECT_EQ(f.control.DroppedDown(), events == "4");
+        EXPECT_EQ(valueInHandler, std::vector<bool>(events.size(), true));
         EXPECT_FALSE(f.control.Value());
         f.control.SetValue(true); // a second click undoes the first
         EXPECT_FALSE(f.control.Checked());
         EXPECT_FALSE(f.control.DroppedDown());
-        const std::string twice = tc.events == "4" ? "4 5" : tc.events + " " + tc.events;
-        EXPECT_EQ(Events(f.host.log), tc.events.empty() ? "" : twice);
+        const std::string twice = events == "4" ? "4 5" : events + " " + events;
+        EXPECT_EQ(Events(f.host.log), events.empty() ? "" : twice);
         f.control.SetValue(true);
         f.host.Clear();
         f.control.CancelDropDown(); // closes without a word
@@ -406,18 +379,6 @@ TEST(Timers, RedrawSizesOnceThenRepaintsOnce) {
 
     f.Do("f m d").host.Clear(); // held: the timer leaves the face alone
     EXPECT_EQ(f.Do("t").host.log, Log{"SetTimer(Redraw,off,0)"});
-}
-
-TEST(Lifecycle, InstancesAreCountedPerThread) {
-    const int before = InstanceCount();
-    {
-        Button a;
-        Button b;
-        EXPECT_EQ(InstanceCount(), before + 2);
-        a.control.Terminate();
-        b.control.Terminate();
-    }
-    EXPECT_EQ(InstanceCount(), before);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -71,11 +73,7 @@ TEST(StreamDecoder, EveryTruncationFailsCleanly) {
 }
 
 TEST(StreamDecoder, RefusesDamagedAndHostileInput) {
-    struct Case {
-        const char* name;
-        Bytes bytes;
-        StreamError error;
-    };
+    using Case = std::tuple<const char*, Bytes, StreamError>;
     Bytes badMagic = SampleStream();
     badMagic[3] = 'Q';
     Bytes trailing = SampleStream();
@@ -111,10 +109,10 @@ TEST(StreamDecoder, RefusesDamagedAndHostileInput) {
         {"unknown kind", Stream(1, {1, 'A', 7}), StreamError::BadKind},
         {"Boolean 2", Stream(1, {1, 'A', 1, 2}), StreamError::BadValue},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(tc.name);
+    for (const auto& [name, bytes, error] : cases) {
+        SCOPED_TRACE(name);
         StreamEntries entries;
-        EXPECT_EQ(persist::DecodeProperties(tc.bytes, entries), tc.error);
+        EXPECT_EQ(persist::DecodeProperties(bytes, entries), error);
         EXPECT_TRUE(entries.empty());
     }
 }
@@ -169,7 +167,7 @@ TEST(StreamEncoder, RefusesWhatCouldNotBeReadBack) {
 TEST(StreamBag, KeepsTheLastWriteOfEachKeyInItsFirstPlace) {
     FakeObjectCodec codec;
     persist::StreamBag bag(codec);
-    const Picture icon = MakePicture(PicType::Icon, 0x99);
+    const Picture icon = Pic(Icon, 0x99);
     EXPECT_TRUE(bag.WriteProperty("MouseIcon", BagValue{icon}, BagValue{Picture()}));
     EXPECT_TRUE(bag.WriteProperty("Style", BagValue{std::int32_t{2}}, BagValue{std::int16_t{0}}));
     EXPECT_TRUE(bag.WriteProperty("MouseIcon", BagValue{icon}, BagValue{Picture()}));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,13 +44,7 @@ Bytes Wave(const std::vector<std::tuple<std::string, std::uint32_t, std::size_t>
 }
 
 TEST(WaveBytes, PlayableFilesAreKeptAndTheirSizesCutToTheBytesThere) {
-    struct Case {
-        const char* name;
-        Bytes bytes;
-        bool playable;
-        std::uint32_t riffSize; // after the check, when playable
-        std::uint32_t lastChunkSize;
-    };
+    using Case = std::tuple<const char*, Bytes, bool, std::uint32_t, std::uint32_t>;
     const Case cases[] = {
         {"well formed", Wave({{"fmt ", 16, 16}, {"data", 100, 100}}), true, 136, 100},
         {"a chunk before the format", Wave({{"LIST", 3, 4}, {"fmt ", 16, 16}, {"data", 4, 4}}),
@@ -72,16 +68,16 @@ TEST(WaveBytes, PlayableFilesAreKeptAndTheirSizesCutToTheBytesThere) {
         {"not RIFF", Bytes{'R', 'I', 'F', 'X', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, false, 0, 0},
         {"not WAVE", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}, false, 0, 0},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(tc.name);
-        Bytes bytes = tc.bytes;
-        ASSERT_EQ(MakeWaveSafeToPlay(bytes), tc.playable);
-        if (!tc.playable) {
-            EXPECT_EQ(bytes, tc.bytes) << "refused bytes are left as they were";
+    for (const auto& [name, given, playable, riffSize, lastChunkSize] : cases) {
+        SCOPED_TRACE(name);
+        Bytes bytes = given;
+        ASSERT_EQ(MakeWaveSafeToPlay(bytes), playable);
+        if (!playable) {
+            EXPECT_EQ(bytes, given) << "refused bytes are left as they were";
             continue;
         }
-        ASSERT_EQ(bytes.size(), tc.bytes.size());
-        EXPECT_EQ(SizeAt(bytes, 4), tc.riffSize);
+        ASSERT_EQ(bytes.size(), given.size());
+        EXPECT_EQ(SizeAt(bytes, 4), riffSize);
         // Walk the chunks as the player does: every one ends inside the bytes.
         std::size_t at = 12;
         std::uint32_t last = 0;
@@ -90,7 +86,7 @@ TEST(WaveBytes, PlayableFilesAreKeptAndTheirSizesCutToTheBytesThere) {
             ASSERT_LE(at + 8 + last, bytes.size());
             at += 8 + last + (last & 1);
         }
-        EXPECT_EQ(last, tc.lastChunkSize);
+        EXPECT_EQ(last, lastChunkSize);
     }
 }
 
