@@ -4,9 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tovabel::testing {

@@ -7,10 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tovabel::testing {
