@@ -121,15 +121,12 @@ std::optional<persist::Bytes> Saved(bool refused, const std::string& text) {
     return refused ? std::nullopt : std::optional(persist::Bytes(text.begin(), text.end()));
 }
 
-// The number and the text after its space, when `bytes` are "number text" and
-// the text, read as `format`, is all used.
+// Whether all of `bytes` read as `format` ("number text", ending in %n).
 template <typename Value>
-bool Parsed(std::span<const std::uint8_t> bytes, const char* format, long long& number,
-            Value& value) {
+bool Read(std::span<const std::uint8_t> bytes, const char* format, long long& n, Value* value) {
     const std::string text(bytes.begin(), bytes.end());
     int used = 0;
-    return std::sscanf(text.c_str(), format, &number, &value, &used) == 2 &&
-           static_cast<std::size_t>(used) == text.size();
+    return std::sscanf(text.c_str(), format, &n, value, &used) == 2 && used == int(text.size());
 }
 
 } // namespace
@@ -141,10 +138,8 @@ std::optional<persist::Bytes> FakeObjectCodec::SavePicture(const PictureObject& 
 std::optional<Picture> FakeObjectCodec::LoadPicture(std::span<const std::uint8_t> bytes) {
     long long type = 0;
     unsigned long long handle = 0;
-    if (!Parsed(bytes, "%lld %llX%n", type, handle)) {
-        return std::nullopt;
-    }
-    return Pic(static_cast<std::int32_t>(type), handle);
+    return Read(bytes, "%lld %llX%n", type, &handle) ? std::optional(Pic(int(type), handle))
+                                                     : std::nullopt;
 }
 
 std::optional<persist::Bytes> FakeObjectCodec::SaveFont(const FontObject& font) {
@@ -154,7 +149,7 @@ std::optional<persist::Bytes> FakeObjectCodec::SaveFont(const FontObject& font) 
 std::optional<Font> FakeObjectCodec::LoadFont(std::span<const std::uint8_t> bytes) {
     long long size = 0;
     char name[64] = {};
-    if (!Parsed(bytes, "%lld %63[^\n]%n", size, name)) {
+    if (!Read(bytes, "%lld %63[^\n]%n", size, name)) {
         return std::nullopt;
     }
     return std::make_shared<FakeFont>(Text(name, name + std::strlen(name)), size);

@@ -98,31 +98,25 @@ struct Shown {
 // Every item of a list names its own value, in any case; a value outside a list
 // shows as the text given, and a text outside it reads as the value given.
 TEST(PageConversions, TextsAndValuesOfEveryList) {
-    struct List {
-        std::span<const Text> items;
-        Text (*toText)(std::int16_t);
-        std::int16_t (*toValue)(const Text&);
-        std::int16_t unknownValue;
-        Text shownForIt;
-        std::int16_t readForUnknownText;
-    };
-    for (const List& list :
+    using List = std::tuple<std::span<const Text>, Text (*)(std::int16_t),
+                            std::int16_t (*)(const Text&), std::int16_t, Text, std::int16_t>;
+    for (const auto& [items, toText, toValue, unknownValue, shownForIt, readForUnknownText] :
          {List{AlignItems(), AlignToText, TextToAlign, 5, u"", 0},
           List{BorderStyleItems(), BorderStyleToText, TextToBorderStyle, 7, u"FixedSingle", 1},
           List{StyleItems(), StyleToText, TextToStyle, 11, u"Normal", 0},
           List{FontDirectionItems(), FontDirectionToText, TextToFontDirection, -1, u"", 0}}) {
         std::set<std::int16_t> values;
-        for (const Text& item : list.items) {
+        for (const Text& item : items) {
             Text shouted = item;
             std::transform(shouted.begin(), shouted.end(), shouted.begin(), [](char16_t c) {
                 return static_cast<char16_t>(c >= u'a' && c <= u'z' ? c - 32 : c);
             });
-            values.insert(list.toValue(shouted));
-            EXPECT_EQ(list.toText(list.toValue(shouted)), item);
+            values.insert(toValue(shouted));
+            EXPECT_EQ(toText(toValue(shouted)), item);
         }
-        EXPECT_EQ(values.size(), list.items.size());
-        EXPECT_EQ(list.toText(list.unknownValue), list.shownForIt);
-        EXPECT_EQ(list.toValue(u"whatever"), list.readForUnknownText);
+        EXPECT_EQ(values.size(), items.size());
+        EXPECT_EQ(toText(unknownValue), shownForIt);
+        EXPECT_EQ(toValue(u"whatever"), readForUnknownText);
     }
     EXPECT_EQ(StyleToText(4), u"DropDown (No Separator)");
     EXPECT_EQ(TextToStyle(u"Non Flat"), 10);
