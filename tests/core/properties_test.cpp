@@ -99,21 +99,6 @@ TEST(Coercions, ByStyle) {
     }
 }
 
-TEST(Coercions, EmptyPicturesBecomeNullAndEmptyTheirURL) {
-    for (const Picture& empty : {Pic(None, 0x10), Pic(Bitmap, 0)}) {
-        Button f;
-        f.control.SetPicture(Pic(Bitmap, 0x20));
-        f.control.SetURLPictureDown(u"down.gif");
-        f.control.SetPictureDown(Pic(Bitmap, 0x21));
-        f.control.SetURLPicture(u"pic.gif");
-        f.control.SetPicture(empty);
-        f.control.SetPictureDown(empty);
-        EXPECT_EQ(f.control.GetPicture(), nullptr);
-        EXPECT_EQ(f.control.PictureDown(), nullptr);
-        EXPECT_EQ(f.control.URLPicture() + f.control.URLPictureDown(), u"");
-    }
-}
-
 // A saved form or a client may hold any number: it is kept, and a click of a
 // style outside the enumeration does nothing.
 TEST(Coercions, OutOfRangeEnumerationsAreStoredAsGiven) {
@@ -225,6 +210,16 @@ TEST(Reentry, PictureAndURLDoNotChaseEachOther) {
                                 "URLPicture AsyncRead(b.bmp,0,Picture) URLPicture Picture");
     EXPECT_EQ(c.URLPicture(), u"");
     EXPECT_EQ(c.GetPicture(), nullptr);
+    // An empty picture is none, and empties its URL as any picture does.
+    c.SetPicture(Pic(Bitmap, 0x20));
+    c.SetURLPictureDown(u"down.gif");
+    c.SetPictureDown(Pic(Bitmap, 0x21));
+    c.SetURLPicture(u"pic.gif");
+    c.SetPicture(Pic(None, 0x10));
+    c.SetPictureDown(Pic(Bitmap, 0));
+    EXPECT_EQ(c.GetPicture(), nullptr);
+    EXPECT_EQ(c.PictureDown(), nullptr);
+    EXPECT_EQ(c.URLPicture() + c.URLPictureDown(), u"");
 
     Button cursor;
     Tovabel& m = cursor.control;
