@@ -97,11 +97,15 @@ public:
 // whatever their defaults.
 persist::StreamEntries SavedForm(const std::vector<std::pair<std::string, BagValue>>& values);
 
-// One argument of a logged call: unsigned numbers are colours or handles and
-// show in hex.
+// One argument of a logged call or a saved value: unsigned numbers are colours
+// or handles and show in hex, a saved object as its bytes.
 template <typename T> std::string Str(const T& value) {
     if constexpr (std::is_same_v<T, Text>) {
         return Narrow(value);
+    } else if constexpr (std::is_same_v<T, persist::ObjectBlob>) {
+        return std::string(value.bytes.begin(), value.bytes.end());
+    } else if constexpr (std::is_same_v<T, std::monostate>) {
+        return "";
     } else if constexpr (std::is_same_v<T, bool>) {
         return value ? "true" : "false";
     } else if constexpr (std::is_same_v<T, Picture>) {

@@ -26,20 +26,9 @@ std::string Dump(const persist::StreamEntries& entries, bool values = true) {
     std::string out;
     for (const auto& [key, value] : entries) {
         out += (out.empty() ? "" : " ") + key;
-        if (!values) {
-            continue;
+        if (values) {
+            out += "=" + std::visit([](const auto& v) { return Str(v); }, value);
         }
-        out += "=";
-        std::visit(
-            [&](const auto& v) {
-                using V = std::decay_t<decltype(v)>;
-                if constexpr (std::is_same_v<V, persist::ObjectBlob>) {
-                    out += std::string(v.bytes.begin(), v.bytes.end());
-                } else if constexpr (!std::is_same_v<V, std::monostate>) {
-                    out += Str(v);
-                }
-            },
-            value);
     }
     return out;
 }
