@@ -45,26 +45,19 @@ std::string Events(const Log& log) {
 }
 
 std::vector<OleColor> EdgesOf(const Tovabel& control) {
-    std::vector<OleColor> edges(4);
-    double top = 1e9, left = 1e9, bottom = -1e9, right = -1e9;
+    // Per side, where its outermost line lies and its colour: top, left, bottom, right.
+    std::pair<double, OleColor> edges[] = {{1e9, 0}, {1e9, 0}, {-1e9, 0}, {-1e9, 0}};
     for (const Line& l : control.VisibleLines()) {
         if (l.BorderColor != control.HighlightColor() && l.BorderColor != control.ShadowColor()) {
             continue; // an arrow, in the text colour
         }
-        const bool across = l.Y1 == l.Y2;
-        double& low = across ? top : left;
-        double& high = across ? bottom : right;
-        const double at = across ? l.Y1 : l.X1;
-        if (at < low) {
-            low = at;
-            edges[across ? 0 : 1] = l.BorderColor;
-        }
-        if (at > high) {
-            high = at;
-            edges[across ? 2 : 3] = l.BorderColor;
-        }
+        const int side = l.Y1 == l.Y2 ? 0 : 1;
+        const double at = side == 0 ? l.Y1 : l.X1;
+        edges[side] = at < edges[side].first ? std::pair(at, l.BorderColor) : edges[side];
+        edges[side + 2] =
+            at > edges[side + 2].first ? std::pair(at, l.BorderColor) : edges[side + 2];
     }
-    return edges;
+    return {edges[0].second, edges[1].second, edges[2].second, edges[3].second};
 }
 
 std::string LookOf(const Tovabel& control) {
