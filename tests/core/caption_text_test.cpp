@@ -120,9 +120,9 @@ TEST(Geometry, PicturePositionForEveryAlignment) {
     }
 }
 
-// The font is made again only when the request changed (7 means no rotation), or
-// every time when its pixel height is not whole: the cached height is compared
-// before rounding.
+// A request in the normal direction, then one `turned`: the font is made again
+// only when the request changed (7 means no rotation), or every time when its
+// pixel height is not whole (the cached height is compared before rounding).
 TEST(CaptionFont, DescriptionFollowsTheRequest) {
     using Case =
         std::tuple<std::int32_t, double, std::int32_t, std::int32_t, std::int32_t, std::size_t>;

@@ -67,6 +67,8 @@ TEST(DownloadCompletion, NameAndDataChooseWhatChanges) {
                             "GIF or JPEG.|0|Tovabel1) ";
     const std::string cursorBox = "MessageBox(The MouseIcon property must be an "
                                   "icon or cursor|0|Tovabel1) ";
+    // The mode, the name and data, what the container is told (the PropertyDownloaded
+    // event, 9, included) and the state after.
     using Case = std::tuple<bool, std::string, DownloadedValue, std::string, std::string>;
     const Case cases[] = {
         {true, "Picture", bitmap, "Picture RaiseEvent(9)", "B1 A1 A2 A3 0 99 PODXM 0 2 0"},

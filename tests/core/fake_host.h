@@ -250,6 +250,7 @@ template <typename... C> Change All(const C&... changes) {
     return [=](Tovabel& c) { (changes(c), ...); };
 }
 
+// How a Button makes its control.
 struct Options {
     std::int32_t style = tvStyle::Normal;
     bool userMode = true;

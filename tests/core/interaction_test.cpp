@@ -95,7 +95,7 @@ TEST(Gestures, EventArguments) {
 // The capture is taken on entering and each move inside and let go on leaving,
 // but not while the left button is held; cancel mode drops the press.
 TEST(Gestures, CaptureAndLookFollowThePointer) {
-    using Case = std::tuple<const char*, const char*, const char*>;
+    using Case = std::tuple<const char*, const char*, const char*>; // captures: null, unchecked
     const Case cases[] = {
         {"m m5 m60", "ReleaseCapture SetCapture SetCapture ReleaseCapture", "flat"},
         {"d M60", "", "raised"},

@@ -43,6 +43,7 @@ Bytes Wave(const std::vector<std::tuple<std::string, std::uint32_t, std::size_t>
 }
 
 TEST(WaveBytes, PlayableFilesAreKeptAndTheirSizesCutToTheBytesThere) {
+    // The bytes, whether they play and then the RIFF size and the last chunk's size.
     using Case = std::tuple<const char*, Bytes, bool, std::uint32_t, std::uint32_t>;
     const Case cases[] = {
         {"well formed", Wave({{"fmt ", 16, 16}, {"data", 100, 100}}), true, 136, 100},
