@@ -282,19 +282,6 @@ TEST(Looks, ByStyleStateAndCondition) {
     }
 }
 
-TEST(Looks, DefaultNonFlatButtonHasAThickFrame) {
-    for (std::int32_t style : {NonFlat, Normal}) {
-        Button f(Sized(40, 22, style));
-        f.host.displayAsDefault = true;
-        f.control.AmbientChanged("DisplayAsDefault");
-        for (const char* gestures : {"m", "m d", "m60"}) {
-            for (const Line& line : f.Do(gestures).control.VisibleLines()) {
-                EXPECT_EQ(line.BorderWidth, style == NonFlat ? 2 : 1);
-            }
-        }
-    }
-}
-
 // The handle of the picture painted last.
 std::string ShownPicture(const Log& log) {
     const std::string last = Filter(log, "PaintTransparentPicture").back();

@@ -129,7 +129,6 @@ public:
 
     // What the container answers.
     bool userMode = true;
-    bool displayAsDefault = false;
     bool refuseDownloads = false;
     std::optional<Text> extenderToolTip = Text();
     std::optional<bool> extenderTabStop = true;
@@ -168,7 +167,7 @@ public:
     void ApplyAccessKeys(const Text& keys) override { Record("ApplyAccessKeys", keys); }
     bool AmbientUserMode() override { return userMode; }
     Font AmbientFont() override { return std::make_shared<FakeFont>(u"MS Sans Serif"); }
-    bool AmbientDisplayAsDefault() override { return displayAsDefault; }
+    bool AmbientDisplayAsDefault() override { return false; }
     std::optional<Text> ExtenderToolTipText() override { return extenderToolTip; }
     bool SetExtenderToolTipText(const Text& text) override;
     std::optional<bool> ExtenderTabStop() override { return extenderTabStop; }
