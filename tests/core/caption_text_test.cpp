@@ -7,19 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace tovabel::testing {
 namespace {
 
 TEST(ParseAccessKey, MarkersPairsAndSpaces) {
-    struct Case {
-        const char16_t* caption;
-        const char16_t* text;
-        const char16_t* key;
-        std::int32_t pos;
-    };
-    for (const Case& tc : {
+    using Case = std::tuple<const char16_t*, const char16_t*, const char16_t*, std::int32_t>;
+    for (const auto& [caption, text, marked, at] : {
              Case{u"&File", u"File", u"F", 1},
              Case{u"Fi&le && more", u"File & more", u"l", 3},
              Case{u"A&&B", u"A&B", u"B", 3}, // the pair's second '&' marks B
@@ -33,12 +29,12 @@ TEST(ParseAccessKey, MarkersPairsAndSpaces) {
              Case{u"", u"", u"", 0},
              Case{u"No marker", u"No marker", u"", 0},
          }) {
-        SCOPED_TRACE(Narrow(tc.caption));
+        SCOPED_TRACE(Narrow(caption));
         std::int32_t pos = -7;
         Text key = u"stale";
-        EXPECT_EQ(ParseAccessKey(tc.caption, pos, key), tc.text);
-        EXPECT_EQ(key, tc.key);
-        EXPECT_EQ(pos, tc.pos);
+        EXPECT_EQ(ParseAccessKey(caption, pos, key), text);
+        EXPECT_EQ(key, marked);
+        EXPECT_EQ(pos, at);
     }
 }
 
@@ -87,72 +83,34 @@ TEST(FitTextToWidth, TakesTheFirstTextOfTheShorteningOrderThatFits) {
     }
 }
 
-TEST(FitTextToWidth, ALongCaptionTakesFewMeasurements) {
-    int measured = 0;
-    const MeasureText counting = [&measured](const Text& t) {
-        ++measured;
-        return static_cast<std::int32_t>(t.size()) * 6;
-    };
-    Text text(10000, u'x');
-    std::int32_t width = 60;
-    FitTextToWidth(counting, text, width);
-    EXPECT_EQ(text, u"xxxxxxx...");
-    EXPECT_LE(measured, 20);
-}
-
-TEST(Geometry, RoundingGoesToTheEvenNeighbourAndHalvingFloors) {
-    struct Case {
-        double value;
-        std::int32_t rounded;
-        std::int32_t floored;
-    };
-    for (const Case& tc : {Case{10.5, 10, 10}, Case{11.5, 12, 11}, Case{-0.5, 0, -1},
-                           Case{-1.5, -2, -2}, Case{2.4, 2, 2}, Case{2.6, 3, 2}, Case{-2.6, -3, -3},
-                           Case{1e300, 2147483647, 2147483647}}) {
-        SCOPED_TRACE(tc.value);
-        EXPECT_EQ(RoundHalfEven(tc.value), tc.rounded);
-        EXPECT_EQ(Floor(tc.value), tc.floored);
-    }
-}
-
+// Each row: the state, style, border style and alignment, whether the arrow is
+// pressed and the button is a menu item, the surface's and the picture's sizes,
+// the drop-down area's width and where the picture goes (77,88: left as it was).
 TEST(Geometry, PicturePositionForEveryAlignment) {
+    using namespace tvStyle;
+    using namespace tvAlign;
     struct Case {
-        const char* name;
         std::int32_t state, style, border, align;
         bool arrowPressed, menuItem;
-        std::int32_t sw, sh, pw, ph, dd;
-        std::int32_t left, top;
+        std::int32_t sw, sh, pw, ph, dd, left, top;
     };
-    const std::int32_t N = tvStyle::Normal;
-    for (const Case& tc : {
-             Case{"top, framed", vsNormal, N, 1, tvAlign::AlignTop, false, false, 40, 30, 16, 16, 0,
-                  12, 2},
-             Case{"top, frameless touches the edge", vsNormal, N, 0, tvAlign::AlignTop, false,
-                  false, 40, 30, 16, 16, 0, 12, 0},
-             Case{"bottom", vsNormal, N, 1, tvAlign::AlignBottom, false, false, 40, 30, 16, 16, 0,
-                  12, 12},
-             Case{"left, menu item lifted", vsNormal, tvStyle::MenuItem, 1, tvAlign::AlignLeft,
-                  false, true, 40, 30, 16, 16, 0, 2, 6},
-             Case{"right of the drop-down area", vsNormal, tvStyle::DropDown, 1,
-                  tvAlign::AlignRight, false, false, 49, 30, 16, 16, 9, 22, 7},
-             Case{"middle", vsNormal, N, 1, tvAlign::AlignMiddle, false, false, 41, 31, 16, 16, 0,
-                  12, 7},
-             Case{"wider than the surface", vsNormal, N, 1, tvAlign::AlignTop, false, false, 10, 30,
-                  17, 16, 0, -4, 2},
-             Case{"pressed sinks one pixel", vsPressed, N, 1, tvAlign::AlignTop, false, false, 40,
-                  30, 16, 16, 0, 13, 3},
-             Case{"pressed without frame", vsPressed, N, 0, tvAlign::AlignTop, false, false, 40, 30,
-                  16, 16, 0, 12, 0},
-             Case{"pressed on the arrow", vsPressed, tvStyle::DropDown, 1, tvAlign::AlignTop, true,
-                  false, 40, 30, 16, 16, 9, 7, 2},
-             Case{"pressed drop-down without separator", vsPressed, tvStyle::DropDownNoSeparator, 1,
-                  tvAlign::AlignTop, false, false, 40, 30, 16, 16, 11, 6, 2},
-             Case{"pressed menu item", vsPressed, tvStyle::MenuItem, 1, tvAlign::AlignLeft, false,
-                  true, 40, 30, 16, 16, 0, 2, 6},
-             Case{"unknown alignment keeps the old place", vsNormal, N, 1, 9, false, false, 40, 30,
-                  16, 16, 0, 77, 88},
-         }) {
-        SCOPED_TRACE(tc.name);
+    const Case cases[] = {
+        {vsNormal, Normal, 1, AlignTop, false, false, 40, 30, 16, 16, 0, 12, 2},
+        {vsNormal, Normal, 0, AlignTop, false, false, 40, 30, 16, 16, 0, 12, 0},
+        {vsNormal, Normal, 1, AlignBottom, false, false, 40, 30, 16, 16, 0, 12, 12},
+        {vsNormal, MenuItem, 1, AlignLeft, false, true, 40, 30, 16, 16, 0, 2, 6}, // lifted
+        {vsNormal, DropDown, 1, AlignRight, false, false, 49, 30, 16, 16, 9, 22, 7},
+        {vsNormal, Normal, 1, AlignMiddle, false, false, 41, 31, 16, 16, 0, 12, 7},
+        {vsNormal, Normal, 1, AlignTop, false, false, 10, 30, 17, 16, 0, -4, 2},  // too wide
+        {vsPressed, Normal, 1, AlignTop, false, false, 40, 30, 16, 16, 0, 13, 3}, // sinks
+        {vsPressed, Normal, 0, AlignTop, false, false, 40, 30, 16, 16, 0, 12, 0},
+        {vsPressed, DropDown, 1, AlignTop, true, false, 40, 30, 16, 16, 9, 7, 2},
+        {vsPressed, DropDownNoSeparator, 1, AlignTop, false, false, 40, 30, 16, 16, 11, 6, 2},
+        {vsPressed, MenuItem, 1, AlignLeft, false, true, 40, 30, 16, 16, 0, 2, 6},
+        {vsNormal, Normal, 1, 9, false, false, 40, 30, 16, 16, 0, 77, 88},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(&tc - cases);
         std::int32_t left = 77;
         std::int32_t top = 88;
         ComputePicturePosition(tc.state, tc.style, tc.border, tc.align, tc.arrowPressed,
@@ -162,60 +120,38 @@ TEST(Geometry, PicturePositionForEveryAlignment) {
     }
 }
 
+// A request in the normal direction, then one `turned`: the font is made again
+// only when the request changed (7 means no rotation), or every time when its
+// pixel height is not whole (the cached height is compared before rounding).
 TEST(CaptionFont, DescriptionFollowsTheRequest) {
-    FakeHost painter;
-    CaptionLogFont font;
-    bool created = false;
-    FontRequest request;
-    request.faceName = u"Tahoma";
-    request.size = 9;
-    request.weight = 700;
-    request.italic = true;
-    const std::pair<std::int32_t, std::int32_t> directions[] = {{0, 0},   {1, 2700}, {2, 1800},
-                                                                {3, 900}, {7, 0},    {0, 0}};
-    for (const auto& [direction, escapement] : directions) {
-        request.direction = direction;
-        CreateRotatedFont(painter, created, font, request, 15, false);
-        EXPECT_EQ(font.lfEscapement, escapement);
-    }
-    EXPECT_TRUE(created);
-    EXPECT_EQ(font.lfHeight, -12);
-    EXPECT_EQ(font.lfWeight, 700);
-    EXPECT_EQ(font.lfItalic, 255);
-    EXPECT_EQ(font.lfUnderline, 0);
-    ASSERT_EQ(font.lfFaceName.size(), 32u);
-    EXPECT_EQ(font.lfFaceName.substr(0, 7), Text(u"Tahoma\0", 7));
-    EXPECT_EQ(font.lfFaceName.substr(7), Text(25, u' '));
-    // Every change of direction re-creates the font; 7 means no rotation, so
-    // the last request (0) changed nothing.
-    EXPECT_EQ(painter.log.size(), 5u);
-    EXPECT_EQ(FaceField(Text(40, u'x')), Text(32, u'x')); // a long name is cut
-}
-
-// A size whose pixel height is not whole never matches the cached
-// description, so it is re-created every time; a whole one is reused.
-TEST(CaptionFont, CachedOnlyWhenThePixelHeightIsWhole) {
-    struct Case {
-        std::int32_t points;
-        double twipsPerPixel;
-        std::size_t created;
-        std::int32_t height;
-    };
-    for (const Case& tc : {Case{8, 15, 3, -11}, Case{9, 15, 1, -12}, Case{8, 10, 1, -16},
-                           Case{9, 10, 1, -18}, Case{7, 15, 3, -9}}) {
-        SCOPED_TRACE(std::to_string(tc.points) + " pt at " + std::to_string(tc.twipsPerPixel));
+    using Case =
+        std::tuple<std::int32_t, double, std::int32_t, std::int32_t, std::int32_t, std::size_t>;
+    for (const auto& [points, twipsPerPixel, turned, height, escapement, made] :
+         {Case{9, 15, 0, -12, 0, 1}, Case{9, 15, 1, -12, 2700, 2}, Case{9, 15, 2, -12, 1800, 2},
+          Case{9, 15, 3, -12, 900, 2}, Case{9, 15, 7, -12, 0, 1}, Case{8, 15, 0, -11, 0, 2},
+          Case{7, 15, 0, -9, 0, 2}, Case{8, 10, 0, -16, 0, 1}, Case{9, 10, 0, -18, 0, 1}}) {
+        SCOPED_TRACE(std::to_string(points) + " pt at " + std::to_string(twipsPerPixel));
         FakeHost painter;
         CaptionLogFont font;
         bool created = false;
-        FontRequest request;
-        request.faceName = u"MS Sans Serif";
-        request.size = tc.points;
-        for (int call = 0; call < 3; ++call) {
-            CreateRotatedFont(painter, created, font, request, tc.twipsPerPixel, false);
+        for (std::int32_t direction : {0, turned}) {
+            const FontRequest request{.direction = direction,
+                                      .faceName = u"Tahoma",
+                                      .italic = true,
+                                      .weight = 700,
+                                      .size = points};
+            CreateRotatedFont(painter, created, font, request, twipsPerPixel, false);
         }
-        EXPECT_EQ(painter.log.size(), tc.created);
-        EXPECT_EQ(font.lfHeight, tc.height);
+        EXPECT_TRUE(created);
+        EXPECT_EQ(painter.log.size(), made);
+        EXPECT_EQ(font.lfHeight, height);
+        EXPECT_EQ(font.lfEscapement, escapement);
+        EXPECT_EQ(font.lfWeight, 700);
+        EXPECT_EQ(font.lfItalic, 255);
+        EXPECT_EQ(font.lfUnderline, 0);
+        EXPECT_EQ(font.lfFaceName, Text(u"Tahoma\0", 7) + Text(25, u' '));
     }
+    EXPECT_EQ(FaceField(Text(40, u'x')), Text(32, u'x')); // a long name is cut
 }
 
 } // namespace

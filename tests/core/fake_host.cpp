@@ -1,6 +1,8 @@
 #include "fake_host.h"
 
-#include <algorithm>
+#include <cstring>
+#include <map>
+#include <sstream>
 
 namespace tovabel::testing {
 
@@ -12,65 +14,77 @@ std::string Narrow(const Text& text) {
     return out;
 }
 
-std::string Told(const Log& log) {
-    std::string told;
-    for (const std::string& line :
-         Filter(log, "PropertyChanged", "RaiseEvent", "MessageBox", "AsyncRead", "ApplyEnabled",
-                "ApplyFont", "ApplyAccessKeys", "SetExtenderToolTipText", "SetCapture",
-                "ReleaseCapture")) {
-        const bool changed = line.starts_with("PropertyChanged(");
-        told += (told.empty() ? "" : " ") + (changed ? line.substr(16, line.size() - 17) : line);
+std::string Joined(const Log& log) {
+    std::string out;
+    for (const std::string& line : log) {
+        out += (out.empty() ? "" : " ") + line;
     }
-    return told;
+    return out;
 }
 
-Frame FrameOf(const Tovabel& control) {
-    const Line* top = nullptr;
-    const Line* bottom = nullptr;
-    const Line* left = nullptr;
-    const Line* right = nullptr;
-    const std::vector<Line> lines = control.VisibleLines();
-    for (const Line& line : lines) {
-        if (line.BorderColor != control.HighlightColor() &&
-            line.BorderColor != control.ShadowColor()) {
-            continue; // an arrow, in the text colour
-        }
-        if (line.Y1 == line.Y2) {
-            top = (top == nullptr || line.Y1 < top->Y1) ? &line : top;
-            bottom = (bottom == nullptr || line.Y1 > bottom->Y1) ? &line : bottom;
-        } else if (line.X1 == line.X2) {
-            left = (left == nullptr || line.X1 < left->X1) ? &line : left;
-            right = (right == nullptr || line.X1 > right->X1) ? &line : right;
+std::string Told(const Log& log) {
+    Log told = Filter(log, "PropertyChanged", "RaiseEvent", "MessageBox", "AsyncRead",
+                      "ApplyEnabled", "ApplyFont", "ApplyAccessKeys", "SetExtenderToolTipText",
+                      "SetCapture", "ReleaseCapture");
+    for (std::string& line : told) {
+        if (line.starts_with("PropertyChanged(")) {
+            line = line.substr(16, line.size() - 17);
         }
     }
-    const auto colour = [](const Line* line) { return line ? line->BorderColor : 0u; };
-    return {colour(top), colour(left), colour(bottom), colour(right)};
+    return Joined(told);
+}
+
+std::string Events(const Log& log) {
+    Log events;
+    for (const std::string& line : Filter(log, "RaiseEvent(")) {
+        if (line != "RaiseEvent(7)") {
+            events.push_back(line.substr(11, line.size() - 12));
+        }
+    }
+    return Joined(events);
+}
+
+std::vector<OleColor> EdgesOf(const Tovabel& control) {
+    // Per side, where its outermost line lies and its colour: top, left, bottom, right.
+    std::pair<double, OleColor> edges[] = {{1e9, 0}, {1e9, 0}, {-1e9, 0}, {-1e9, 0}};
+    for (const Line& l : control.VisibleLines()) {
+        if (l.BorderColor != control.HighlightColor() && l.BorderColor != control.ShadowColor()) {
+            continue; // an arrow, in the text colour
+        }
+        const int side = l.Y1 == l.Y2 ? 0 : 1;
+        const double at = side == 0 ? l.Y1 : l.X1;
+        edges[side] = at < edges[side].first ? std::pair(at, l.BorderColor) : edges[side];
+        edges[side + 2] =
+            at > edges[side + 2].first ? std::pair(at, l.BorderColor) : edges[side + 2];
+    }
+    return {edges[0].second, edges[1].second, edges[2].second, edges[3].second};
 }
 
 std::string LookOf(const Tovabel& control) {
-    const OleColor top = FrameOf(control).top;
+    const OleColor top = EdgesOf(control)[0];
     return top == 0 ? "flat" : top == control.HighlightColor() ? "raised" : "sunken";
 }
 
-Picture MakePicture(std::int32_t type, std::uint64_t handle) {
+Picture Pic(std::int32_t type, std::uint64_t handle) {
     return std::make_shared<FakePicture>(type, handle);
 }
 
 void FakeHost::Resize(const char* name, std::int32_t twips, double& pixels) {
-    pixels = twips / twipsPerPixel;
+    pixels = twips / 15.0;
     Record(name, twips);
     if (onResize) {
         onResize();
     }
 }
 
-std::string FakeHost::Painted(const char* name, const PicturePaint& p) {
-    const std::string picture =
-        Call(name, p.picture, HandleOf(p.picture), p.x, p.y, p.width, p.height);
-    if (!p.drawChecks) {
-        return picture;
+void FakeHost::Painted(const char* x, const PicturePaint& p) {
+    Record((std::string(x) + "Picture").c_str(), p.picture, HandleOf(p.picture), p.x, p.y, p.width,
+           p.height);
+    if (p.drawChecks) {
+        Record(" checks", p.checkX, p.checkY, p.checkWidth, p.checkHeight, p.checkColor);
+        log[log.size() - 2] += log.back();
+        log.pop_back();
     }
-    return picture + Call(" checks", p.checkX, p.checkY, p.checkWidth, p.checkHeight, p.checkColor);
 }
 
 bool FakeHost::SetExtenderToolTipText(const Text& text) {
@@ -100,14 +114,12 @@ std::optional<persist::Bytes> Saved(bool refused, const std::string& text) {
     return refused ? std::nullopt : std::optional(persist::Bytes(text.begin(), text.end()));
 }
 
-// The number at the start of `bytes` and the text after its space.
-std::optional<std::pair<std::uint64_t, std::string>> Parsed(std::span<const std::uint8_t> bytes) {
+// Whether all of `bytes` read as `format` ("number text", ending in %n).
+template <typename Value>
+bool Read(std::span<const std::uint8_t> bytes, const char* format, long long& n, Value* value) {
     const std::string text(bytes.begin(), bytes.end());
-    const std::size_t space = text.find(' ');
-    if (space == 0 || space == std::string::npos || text.find_first_not_of("0123456789") != space) {
-        return std::nullopt;
-    }
-    return std::pair{std::stoull(text.substr(0, space)), text.substr(space + 1)};
+    int used = 0;
+    return std::sscanf(text.c_str(), format, &n, value, &used) == 2 && used == int(text.size());
 }
 
 } // namespace
@@ -117,13 +129,10 @@ std::optional<persist::Bytes> FakeObjectCodec::SavePicture(const PictureObject& 
 }
 
 std::optional<Picture> FakeObjectCodec::LoadPicture(std::span<const std::uint8_t> bytes) {
-    const auto parsed = Parsed(bytes);
-    if (!parsed || parsed->second.empty() ||
-        parsed->second.find_first_not_of("0123456789ABCDEF") != std::string::npos) {
-        return std::nullopt;
-    }
-    return MakePicture(static_cast<std::int32_t>(parsed->first),
-                       std::stoull(parsed->second, nullptr, 16));
+    long long type = 0;
+    unsigned long long handle = 0;
+    return Read(bytes, "%lld %llX%n", type, &handle) ? std::optional(Pic(int(type), handle))
+                                                     : std::nullopt;
 }
 
 std::optional<persist::Bytes> FakeObjectCodec::SaveFont(const FontObject& font) {
@@ -131,12 +140,65 @@ std::optional<persist::Bytes> FakeObjectCodec::SaveFont(const FontObject& font) 
 }
 
 std::optional<Font> FakeObjectCodec::LoadFont(std::span<const std::uint8_t> bytes) {
-    const auto parsed = Parsed(bytes);
-    if (!parsed) {
+    long long size = 0;
+    char name[64] = {};
+    if (!Read(bytes, "%lld %63[^\n]%n", size, name)) {
         return std::nullopt;
     }
-    return std::make_shared<FakeFont>(Text(parsed->second.begin(), parsed->second.end()),
-                                      static_cast<std::int64_t>(parsed->first));
+    return std::make_shared<FakeFont>(Text(name, name + std::strlen(name)), size);
+}
+
+Button::Button(const Options& options) {
+    host.userMode = options.userMode;
+    host.scaleWidth = options.width;
+    host.scaleHeight = options.height;
+    control.Initialize();
+    if (options.isNew) {
+        control.InitProperties();
+        if (!options.autoSize) {
+            control.SetAutoSize(false);
+        }
+        if (options.style != tvStyle::Normal) {
+            control.SetStyle(options.style);
+        }
+    }
+    host.Clear();
+}
+
+Button& Button::Do(const std::string& gestures) {
+    using Gesture = void (*)(Tovabel&, float);
+    static const std::map<char, Gesture> kGestures = {
+        {'m', [](Tovabel& c, float x) { c.MouseMove(0, 0, x, 10); }},
+        {'M', [](Tovabel& c, float x) { c.MouseMove(1, 0, x, 10); }},
+        {'d', [](Tovabel& c, float x) { c.MouseDown(1, 0, x, 10); }},
+        {'u', [](Tovabel& c, float x) { c.MouseUp(1, 0, x, 10); }},
+        {'r', [](Tovabel& c, float x) { c.MouseDown(2, 0, x, 10); }},
+        {'R', [](Tovabel& c, float x) { c.MouseUp(2, 0, x, 10); }},
+        {'k', [](Tovabel& c, float code) { c.KeyDown(static_cast<std::int16_t>(code), 0); }},
+        {'a', [](Tovabel& c, float code) { c.KeyDown(static_cast<std::int16_t>(code), 4); }},
+        {'A', [](Tovabel& c, float code) { c.AccessKeyPress(static_cast<std::int16_t>(code)); }},
+        {'p', [](Tovabel& c, float) { c.OnTimer(TimerId::MenuPop); }},
+        {'t', [](Tovabel& c, float) { c.OnTimer(TimerId::Redraw); }},
+        {'f', [](Tovabel& c, float) { c.EnterFocus(); }},
+        {'x', [](Tovabel& c, float) { c.ExitFocus(); }},
+        {'c', [](Tovabel& c, float) { c.CancelMode(); }},
+    };
+    std::istringstream words(gestures);
+    for (std::string word; words >> word;) {
+        kGestures.at(word[0])(control, word.size() > 1 ? std::stof(word.substr(1)) : 10.0f);
+    }
+    return *this;
+}
+
+persist::StreamEntries Button::Saved() {
+    persist::StreamBag bag(codec);
+    control.WriteProperties(bag);
+    return bag.Entries();
+}
+
+void Button::Load(const persist::StreamEntries& entries) {
+    persist::StreamBag bag(codec, entries);
+    control.ReadProperties(bag);
 }
 
 } // namespace tovabel::testing

@@ -30,30 +30,31 @@ template <typename... Prefix> Log Filter(const Log& log, const Prefix&... prefix
     return out;
 }
 
+// The lines of `log` joined by spaces.
+std::string Joined(const Log& log);
+
 // What the container is told, in order and in one line: the names of the changed
 // properties; events, message boxes, downloads, the capture and what it applies
 // to the window as they are logged.
 std::string Told(const Log& log);
 
-// The colours of the frame's outermost edges as the face shows them; 0 where
-// no edge shows.
-struct Frame {
-    OleColor top = 0;
-    OleColor left = 0;
-    OleColor bottom = 0;
-    OleColor right = 0;
-};
-Frame FrameOf(const Tovabel& control);
+// The events raised, by DISPID and moves left out: "6 8 1".
+std::string Events(const Log& log);
+
+// The colours of the frame's outermost edges, top, left, bottom and right; 0
+// where no edge shows.
+std::vector<OleColor> EdgesOf(const Tovabel& control);
 
 // "flat" without a frame, else "raised" or "sunken" by the colour of its top.
 std::string LookOf(const Tovabel& control);
 
+// A picture of 32 x 32 pixels.
 class FakePicture : public PictureObject {
 public:
     FakePicture(std::int32_t type, std::uint64_t handle) : mType(type), mHandle(handle) {}
     std::int32_t Type() const override { return mType; }
     std::uint64_t Handle() const override { return mHandle; }
-    std::int32_t Width() const override { return 847; } // 32 pixels in HIMETRIC
+    std::int32_t Width() const override { return 847; } // HIMETRIC
     std::int32_t Height() const override { return 847; }
 
 private:
@@ -61,7 +62,8 @@ private:
     std::uint64_t mHandle;
 };
 
-Picture MakePicture(std::int32_t type, std::uint64_t handle = 0x1000);
+using namespace PicType;
+Picture Pic(std::int32_t type, std::uint64_t handle = 0x1000);
 
 class FakeFont : public FontObject {
 public:
@@ -95,11 +97,15 @@ public:
 // whatever their defaults.
 persist::StreamEntries SavedForm(const std::vector<std::pair<std::string, BagValue>>& values);
 
-// One argument of a logged call: unsigned numbers are colours or handles and
-// show in hex.
+// One argument of a logged call or a saved value: unsigned numbers are colours
+// or handles and show in hex, a saved object as its bytes.
 template <typename T> std::string Str(const T& value) {
     if constexpr (std::is_same_v<T, Text>) {
         return Narrow(value);
+    } else if constexpr (std::is_same_v<T, persist::ObjectBlob>) {
+        return std::string(value.bytes.begin(), value.bytes.end());
+    } else if constexpr (std::is_same_v<T, std::monostate>) {
+        return "";
     } else if constexpr (std::is_same_v<T, bool>) {
         return value ? "true" : "false";
     } else if constexpr (std::is_same_v<T, Picture>) {
@@ -108,19 +114,11 @@ template <typename T> std::string Str(const T& value) {
         char hex[24];
         std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(value));
         return hex;
-    } else if constexpr (std::is_integral_v<T>) {
+    } else if constexpr (std::is_arithmetic_v<T>) {
         return std::to_string(value);
     } else {
         return std::string(value);
     }
-}
-
-// A logged call: "Name(arg,arg)".
-template <typename... Args> std::string Call(const char* name, const Args&... args) {
-    std::string out = std::string(name) + "(";
-    const char* separator = "";
-    ((out += separator + Str(args), separator = ","), ...);
-    return out + ")";
 }
 
 // The container and its surface; text measures `charWidth` pixels a character.
@@ -131,15 +129,11 @@ public:
 
     // What the container answers.
     bool userMode = true;
-    bool displayAsDefault = false;
     bool refuseDownloads = false;
-    Font ambientFont = std::make_shared<FakeFont>(u"MS Sans Serif");
     std::optional<Text> extenderToolTip = Text();
     std::optional<bool> extenderTabStop = true;
-    ComponentInfo app{u"Tovabel", u"Tovabel", 1, 0, 0};
     double scaleWidth = 40;
     double scaleHeight = 22;
-    double twipsPerPixel = 15;
     std::int32_t charWidth = 6;
 
     // Let a test act while a call is in progress (event handlers, re-entry).
@@ -147,17 +141,19 @@ public:
     std::function<void(const Text&)> onSetExtenderToolTip;
     std::function<void()> onResize;
 
+    // Logs "name(arg,arg)".
     template <typename... Args> void Record(const char* name, const Args&... args) {
-        log.push_back(Call(name, args...));
+        std::string call = std::string(name) + "(";
+        const char* separator = "";
+        ((call += separator + Str(args), separator = ","), ...);
+        log.push_back(call + ")");
     }
 
     std::uintptr_t hWnd() override { return 0x1234; }
     double ScaleWidth() override { return scaleWidth; }
     double ScaleHeight() override { return scaleHeight; }
-    std::int32_t Width() override { return static_cast<std::int32_t>(scaleWidth * twipsPerPixel); }
-    std::int32_t Height() override {
-        return static_cast<std::int32_t>(scaleHeight * twipsPerPixel);
-    }
+    std::int32_t Width() override { return static_cast<std::int32_t>(scaleWidth * 15); }
+    std::int32_t Height() override { return static_cast<std::int32_t>(scaleHeight * 15); }
     void SetWidth(std::int32_t twips) override { Resize("SetWidth", twips, scaleWidth); }
     void SetHeight(std::int32_t twips) override { Resize("SetHeight", twips, scaleHeight); }
     void Cls(OleColor back, const Picture& picture) override {
@@ -170,8 +166,8 @@ public:
     void ApplyEnabled(bool enabled) override { Record("ApplyEnabled", enabled); }
     void ApplyAccessKeys(const Text& keys) override { Record("ApplyAccessKeys", keys); }
     bool AmbientUserMode() override { return userMode; }
-    Font AmbientFont() override { return ambientFont; }
-    bool AmbientDisplayAsDefault() override { return displayAsDefault; }
+    Font AmbientFont() override { return std::make_shared<FakeFont>(u"MS Sans Serif"); }
+    bool AmbientDisplayAsDefault() override { return false; }
     std::optional<Text> ExtenderToolTipText() override { return extenderToolTip; }
     bool SetExtenderToolTipText(const Text& text) override;
     std::optional<bool> ExtenderTabStop() override { return extenderTabStop; }
@@ -196,13 +192,13 @@ public:
     std::int32_t MessageBox(const Text& prompt, std::int32_t buttons,
                             const std::optional<Text>& title) override {
         log.push_back("MessageBox(" + Narrow(prompt) + "|" + Str(buttons) + "|" +
-                      (title ? Narrow(*title) : "<default>") + ")");
+                      Narrow(title.value_or(u"<default>")) + ")");
         return 1;
     }
     void ShowAboutBox() override { log.push_back("ShowAboutBox"); }
-    ComponentInfo App() override { return app; }
-    double TwipsPerPixelX() override { return twipsPerPixel; }
-    double TwipsPerPixelY() override { return twipsPerPixel; }
+    ComponentInfo App() override { return {u"Tovabel", u"Tovabel", 1, 0, 0}; }
+    double TwipsPerPixelX() override { return 15; }
+    double TwipsPerPixelY() override { return 15; }
     void PlaySound(const Sound& sound, std::uint32_t flags) override {
         const auto* name = std::get_if<std::string>(&sound);
         Record("PlaySound", name ? *name : std::to_string(std::get<1>(sound).size()) + " bytes",
@@ -210,7 +206,7 @@ public:
     }
     void CreateSharedPainting() override {}
     void ReleaseSharedPainting() override {}
-    void MarkSafeForScripting(std::string_view id) override { Record("MarkSafeForScripting", id); }
+    void MarkSafeForScripting(std::string_view) override {}
     void CreateToolTipWindow() override { log.push_back("CreateToolTipWindow"); }
     void AddToolTip() override { log.push_back("AddToolTip"); }
     void RemoveToolTip() override { log.push_back("RemoveToolTip"); }
@@ -220,29 +216,64 @@ public:
     TextSize TextExtent(const Text& text) override {
         return {static_cast<std::int32_t>(text.size()) * charWidth, 13};
     }
-    void TextOut(std::int32_t x, std::int32_t y, const Text& text) override {
-        Record("TextOut", x, y, text);
+    void TextOut(std::int32_t x, std::int32_t y, const Text& t) override {
+        Record("TextOut", x, y, t);
     }
     void SetTextColor(OleColor color) override { Record("SetTextColor", color); }
     void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                   OleColor color) override {
         Record("FillRect", left, top, right, bottom, color);
     }
-    void ReplaceCaptionFont(const CaptionLogFont& font) override {
-        Record("ReplaceCaptionFont", font.lfHeight, font.lfEscapement,
-               std::int32_t{font.lfUnderline});
+    void ReplaceCaptionFont(const CaptionLogFont& f) override {
+        Record("ReplaceCaptionFont", f.lfHeight, f.lfEscapement, std::int32_t{f.lfUnderline});
     }
     void DeleteCaptionFont() override { log.push_back("DeleteCaptionFont"); }
-    void PaintTransparentPicture(const PicturePaint& paint) override {
-        log.push_back(Painted("PaintTransparentPicture", paint));
-    }
-    void PaintDisabledPicture(const PicturePaint& paint) override {
-        log.push_back(Painted("PaintDisabledPicture", paint));
-    }
+    void PaintTransparentPicture(const PicturePaint& p) override { Painted("PaintTransparent", p); }
+    void PaintDisabledPicture(const PicturePaint& p) override { Painted("PaintDisabled", p); }
 
 private:
     void Resize(const char* name, std::int32_t twips, double& pixels);
-    static std::string Painted(const char* name, const PicturePaint& paint);
+    // Logs "PaintXPicture(...)", with " checks(...)" when it draws the check pattern.
+    void Painted(const char* x, const PicturePaint& paint);
+};
+
+using Change = std::function<void(Tovabel&)>;
+
+// A write of `value` through `setter`, for tables of changes.
+template <typename V> Change Set(void (Tovabel::*setter)(V), std::remove_cvref_t<V> value) {
+    return [=](Tovabel& c) { (c.*setter)(value); };
+}
+
+// The changes one after the other.
+template <typename... C> Change All(const C&... changes) {
+    return [=](Tovabel& c) { (changes(c), ...); };
+}
+
+// How a Button makes its control.
+struct Options {
+    std::int32_t style = tvStyle::Normal;
+    bool userMode = true;
+    bool autoSize = true;
+    double width = 40;
+    double height = 22;
+    bool isNew = true; // else about to be loaded
+};
+
+// A control of `Options` in a FakeHost, its log cleared.
+struct Button {
+    FakeHost host;
+    Tovabel control{host};
+    FakeObjectCodec codec;
+
+    explicit Button(const Options& options = {});
+    // Plays gestures separated by spaces, a letter and a number each: m X moves over
+    // it (M with the left button held), d and u press and release the left button, r
+    // and R the right one, at X (10 when left out; y is 10); k CODE is a key, a CODE
+    // one with Alt, A CODE an access key; p and t fire the menu and redraw timers, f
+    // and x are the focus entering and leaving and c the cancel mode.
+    Button& Do(const std::string& gestures);
+    persist::StreamEntries Saved();
+    void Load(const persist::StreamEntries& entries);
 };
 
 } // namespace tovabel::testing

@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tovabel::pages {
@@ -61,52 +62,61 @@ public:
     void ShowAbout() override {}
 };
 
-FakeControl Button(std::int16_t style) {
+// The General page over a selected button of `style` with every property away
+// from its default, and the page loaded.
+struct Shown {
     FakeControl control;
-    control.properties = {{"AutoSize", false},
-                          {"AlignCaption", std::int16_t{1}},
-                          {"AlignPicture", std::int16_t{4}},
-                          {"BorderStyle", std::int16_t{1}},
-                          {"Caption", Text(u"Save")},
-                          {"Checked", true},
-                          {"Enabled", true},
-                          {"FontDirection", std::int16_t{3}},
-                          {"PlaySounds", true},
-                          {"Style", style},
-                          {"ToolTipText", Text(u"Saves")},
-                          {"Transparent", false},
-                          {"UseSystemSounds", false}};
-    return control;
-}
+    FakeView view;
+    GeneralPage page{view, control};
+
+    explicit Shown(std::int16_t style, std::set<std::string, std::less<>> failing = {},
+                   std::int32_t pictureType = 0, std::int16_t alignCaption = 1) {
+        control.properties = {{"AutoSize", false},
+                              {"AlignCaption", alignCaption},
+                              {"AlignPicture", std::int16_t{4}},
+                              {"BorderStyle", std::int16_t{1}},
+                              {"Caption", Text(u"Save")},
+                              {"Checked", true},
+                              {"Enabled", true},
+                              {"FontDirection", std::int16_t{3}},
+                              {"PlaySounds", true},
+                              {"Style", style},
+                              {"ToolTipText", Text(u"Saves")},
+                              {"Transparent", false},
+                              {"UseSystemSounds", false}};
+        control.failing = std::move(failing);
+        control.pictureType = pictureType;
+        page.Load();
+    }
+    // The texts of the lists, in the order of the page.
+    std::vector<Text> Combos() const {
+        return {page.ComboText(BorderStyle), page.ComboText(Style), page.ComboText(AlignCaption),
+                page.ComboText(AlignPicture), page.ComboText(FontDirection)};
+    }
+};
 
 // Every item of a list names its own value, in any case; a value outside a list
 // shows as the text given, and a text outside it reads as the value given.
 TEST(PageConversions, TextsAndValuesOfEveryList) {
-    struct List {
-        std::span<const Text> items;
-        Text (*toText)(std::int16_t);
-        std::int16_t (*toValue)(const Text&);
-        std::int16_t unknownValue;
-        Text shownForIt;
-        std::int16_t readForUnknownText;
-    };
-    for (const List& list :
+    using List = std::tuple<std::span<const Text>, Text (*)(std::int16_t),
+                            std::int16_t (*)(const Text&), std::int16_t, Text, std::int16_t>;
+    for (const auto& [items, toText, toValue, unknownValue, shownForIt, readForUnknownText] :
          {List{AlignItems(), AlignToText, TextToAlign, 5, u"", 0},
           List{BorderStyleItems(), BorderStyleToText, TextToBorderStyle, 7, u"FixedSingle", 1},
           List{StyleItems(), StyleToText, TextToStyle, 11, u"Normal", 0},
           List{FontDirectionItems(), FontDirectionToText, TextToFontDirection, -1, u"", 0}}) {
         std::set<std::int16_t> values;
-        for (const Text& item : list.items) {
+        for (const Text& item : items) {
             Text shouted = item;
             std::transform(shouted.begin(), shouted.end(), shouted.begin(), [](char16_t c) {
                 return static_cast<char16_t>(c >= u'a' && c <= u'z' ? c - 32 : c);
             });
-            values.insert(list.toValue(shouted));
-            EXPECT_EQ(list.toText(list.toValue(shouted)), item);
+            values.insert(toValue(shouted));
+            EXPECT_EQ(toText(toValue(shouted)), item);
         }
-        EXPECT_EQ(values.size(), list.items.size());
-        EXPECT_EQ(list.toText(list.unknownValue), list.shownForIt);
-        EXPECT_EQ(list.toValue(u"whatever"), list.readForUnknownText);
+        EXPECT_EQ(values.size(), items.size());
+        EXPECT_EQ(toText(unknownValue), shownForIt);
+        EXPECT_EQ(toValue(u"whatever"), readForUnknownText);
     }
     EXPECT_EQ(StyleToText(4), u"DropDown (No Separator)");
     EXPECT_EQ(TextToStyle(u"Non Flat"), 10);
@@ -115,101 +125,80 @@ TEST(PageConversions, TextsAndValuesOfEveryList) {
 // The page shows what it loads and applies the style first, so that the
 // properties after it are written to a button of the new style.
 TEST(GeneralPage, LoadsAndAppliesTheStyleFirst) {
-    FakeControl control = Button(1);
-    FakeView view;
-    GeneralPage page(view, control);
-    page.Load();
-    EXPECT_EQ(page.ComboText(AlignCaption), u"Bottom");
-    EXPECT_EQ(page.ComboText(AlignPicture), u"Middle");
-    EXPECT_EQ(page.ComboText(BorderStyle), u"FixedSingle");
-    EXPECT_EQ(page.ComboText(Style), u"Check");
-    EXPECT_EQ(page.ComboText(FontDirection), u"Upward");
+    Shown f(1);
+    GeneralPage& page = f.page;
+    EXPECT_EQ(f.Combos(),
+              (std::vector<Text>{u"FixedSingle", u"Check", u"Bottom", u"Middle", u"Upward"}));
     EXPECT_EQ(page.EditText(Caption), u"Save");
-    EXPECT_EQ(view.shown[ToolTip], u"Saves");
+    EXPECT_EQ(f.view.shown[ToolTip], u"Saves");
     EXPECT_TRUE(page.IsChecked(Checked) && page.IsChecked(PlaySound));
     EXPECT_FALSE(page.IsChecked(AutoSize) || page.IsChecked(Transparent));
-    EXPECT_TRUE(view.enabled[Checked]);
+    EXPECT_TRUE(f.view.enabled[Checked]);
     EXPECT_TRUE(page.Changed()); // loading runs the edit handlers
     // Only the Check style lets Checked be edited.
     for (const auto& [style, enabled] : {std::pair{u"Non Flat", false}, std::pair{u"Check", true},
                                          std::pair{u"Menu Item Check", false}}) {
         page.OnComboChosen(Style, style);
-        EXPECT_EQ(view.enabled[Checked], enabled);
+        EXPECT_EQ(f.view.enabled[Checked], enabled);
     }
     page.OnEditChanged(Caption, u"Open");
     page.OnCheckClicked(UseSystemSounds, true);
     page.Apply();
-    EXPECT_EQ(control.sets, (std::vector<std::string>{
-                                "Style", "AutoSize", "AlignCaption", "AlignPicture", "BorderStyle",
-                                "Caption", "Checked", "Enabled", "FontDirection", "PlaySounds",
-                                "ToolTipText", "Transparent", "UseSystemSounds"}));
-    EXPECT_EQ(control.properties["Style"], PropertyValue(std::int16_t{7}));
-    EXPECT_EQ(control.properties["Caption"], PropertyValue(Text(u"Open")));
-    EXPECT_EQ(control.properties["UseSystemSounds"], PropertyValue(true));
-    EXPECT_EQ(control.properties["AlignPicture"], PropertyValue(std::int16_t{4}));
+    EXPECT_EQ(f.control.sets, (std::vector<std::string>{
+                                  "Style", "AutoSize", "AlignCaption", "AlignPicture",
+                                  "BorderStyle", "Caption", "Checked", "Enabled", "FontDirection",
+                                  "PlaySounds", "ToolTipText", "Transparent", "UseSystemSounds"}));
+    auto& applied = f.control.properties;
+    EXPECT_EQ(applied["Style"], PropertyValue(std::int16_t{7}));
+    EXPECT_EQ(applied["Caption"], PropertyValue(Text(u"Open")));
+    EXPECT_EQ(applied["UseSystemSounds"], PropertyValue(true));
+    EXPECT_EQ(applied["AlignPicture"], PropertyValue(std::int16_t{4}));
 }
 
 TEST(GeneralPage, SkipsWhatCannotBeReadOrShownOrWritten) {
-    FakeControl control = Button(0);
-    control.failing = {"Caption", "Enabled"};
-    control.properties["AlignCaption"] = std::int16_t{9}; // no text in the list
-    FakeView view;
-    GeneralPage page(view, control);
-    page.Load();
-    EXPECT_EQ(page.EditText(Caption), u"");
-    EXPECT_FALSE(page.IsChecked(Enabled));
-    EXPECT_EQ(page.ComboText(AlignCaption), u"");
-    EXPECT_EQ(page.ComboText(Style), u"Normal"); // loading went on
-    page.Apply();
-    EXPECT_EQ(control.sets.size(), 13u); // a refusal does not stop the others
-    EXPECT_EQ(control.properties["AlignCaption"], PropertyValue(std::int16_t{9}));
+    Shown f(0, {"Caption", "Enabled"}, 0, 9); // no text in the list for AlignCaption 9
+    EXPECT_EQ(f.page.EditText(Caption), u"");
+    EXPECT_FALSE(f.page.IsChecked(Enabled));
+    EXPECT_EQ(f.Combos(),
+              (std::vector<Text>{u"FixedSingle", u"Normal", u"", u"Middle", u"Upward"}));
+    f.control.sets.clear();
+    f.page.Apply();
+    EXPECT_EQ(f.control.sets.size(), 13u); // a refusal does not stop the others
+    EXPECT_EQ(f.control.properties["AlignCaption"], PropertyValue(std::int16_t{9}));
 }
 
+// Checking Transparent makes the button fit for it: no caption nor frame, auto
+// size, and Normal for the styles that are not Check; a button with an icon
+// refuses it with a message. Unchecking changes nothing else.
 TEST(GeneralPage, CheckingTransparentMakesTheButtonFitForIt) {
-    struct Case {
-        std::int16_t style;
-        std::int32_t pictureType;
-        bool transparent;
-        Text styleText;
-        Text caption;
-        Text border;
-        bool autoSize;
-        std::size_t messages;
-    };
+    using Case = std::tuple<std::int16_t, std::int32_t, bool, Text, Text, Text, bool, std::size_t>;
     const Case cases[] = {
-        {3, 1, true, u"Normal", u"", u"None", true, 0},                // DropDown becomes Normal
-        {1, 1, true, u"Check", u"", u"None", true, 0},                 // Check stays
-        {5, 0, true, u"Normal", u"", u"None", true, 0},                // Menu, no picture
-        {3, 3, false, u"DropDown", u"Save", u"FixedSingle", false, 1}, // an icon: refused
+        {3, 1, true, u"Normal", u"", u"None", true, 0},
+        {1, 1, true, u"Check", u"", u"None", true, 0},
+        {5, 0, true, u"Normal", u"", u"None", true, 0},
+        {3, 3, false, u"DropDown", u"Save", u"FixedSingle", false, 1},
     };
-    for (const Case& c : cases) {
-        FakeControl control = Button(c.style);
-        control.pictureType = c.pictureType;
-        FakeView view;
-        GeneralPage page(view, control);
-        page.Load();
-        page.ClearChanged();
-        page.OnCheckClicked(Transparent, true);
-        EXPECT_EQ(page.IsChecked(Transparent), c.transparent);
-        EXPECT_EQ(page.ComboText(Style), c.styleText);
-        EXPECT_EQ(page.EditText(Caption), c.caption);
-        EXPECT_EQ(page.ComboText(BorderStyle), c.border);
-        EXPECT_EQ(page.IsChecked(AutoSize), c.autoSize);
-        EXPECT_TRUE(page.Changed());
-        ASSERT_EQ(view.messages.size(), c.messages);
-        page.Apply();
-        EXPECT_EQ(control.properties["Transparent"], PropertyValue(c.transparent));
-        EXPECT_EQ(control.properties["BorderStyle"],
-                  PropertyValue(static_cast<std::int16_t>(c.border == u"None" ? 0 : 1)));
+    for (const auto& [style, pictureType, transparent, styleText, caption, border, autoSize,
+                      messages] : cases) {
+        Shown f(style, {}, pictureType);
+        f.page.ClearChanged();
+        f.page.OnCheckClicked(Transparent, true);
+        EXPECT_EQ(f.page.IsChecked(Transparent), transparent);
+        EXPECT_EQ(f.page.ComboText(Style), styleText);
+        EXPECT_EQ(f.page.EditText(Caption), caption);
+        EXPECT_EQ(f.page.ComboText(BorderStyle), border);
+        EXPECT_EQ(f.page.IsChecked(AutoSize), autoSize);
+        EXPECT_TRUE(f.page.Changed());
+        ASSERT_EQ(f.view.messages.size(), messages);
+        f.page.Apply();
+        EXPECT_EQ(f.control.properties["Transparent"], PropertyValue(transparent));
+        EXPECT_EQ(f.control.properties["BorderStyle"],
+                  PropertyValue(static_cast<std::int16_t>(border == u"None" ? 0 : 1)));
     }
-    // Unchecking changes nothing else.
-    FakeControl control = Button(3);
-    FakeView view;
-    GeneralPage page(view, control);
-    page.Load();
-    page.OnCheckClicked(Transparent, false);
-    EXPECT_EQ(page.ComboText(Style), u"DropDown");
-    EXPECT_EQ(page.EditText(Caption), u"Save");
+    Shown f(3);
+    f.page.OnCheckClicked(Transparent, false);
+    EXPECT_EQ(f.page.ComboText(Style), u"DropDown");
+    EXPECT_EQ(f.page.EditText(Caption), u"Save");
 }
 
 TEST(UrlsPage, LoadsAndAppliesInOrderAndStopsAtTheFirstFailure) {

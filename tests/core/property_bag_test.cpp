@@ -17,7 +17,7 @@ TEST(BagValues, ConvertAsAutomationDoes) {
         BagKind to;
         std::optional<BagValue> expected;
     };
-    const Picture bitmap = MakePicture(PicType::Bitmap);
+    const Picture bitmap = Pic(Bitmap);
     const std::vector<Case> cases = {
         {BagValue{std::int16_t{-7}}, BagKind::Long, BagValue{std::int32_t{-7}}},
         {BagValue{std::int32_t{32767}}, BagKind::Integer, BagValue{std::int16_t{32767}}},
@@ -54,7 +54,7 @@ TEST(BagValues, ConvertAsAutomationDoes) {
 
 TEST(BagValues, DefaultsCompareByTheBagsRule) {
     const Font arial = std::make_shared<FakeFont>(u"Arial", 90000);
-    const Picture bitmap = MakePicture(PicType::Bitmap, 0x10);
+    const Picture bitmap = Pic(Bitmap, 0x10);
     struct Case {
         BagValue value;
         BagValue defaultValue;
@@ -69,7 +69,7 @@ TEST(BagValues, DefaultsCompareByTheBagsRule) {
         {BagValue{Text()}, BagValue{}, false},
         {BagValue{}, BagValue{}, false},
         {BagValue{Picture()}, BagValue{Picture()}, true},
-        {BagValue{MakePicture(PicType::None, 0)}, BagValue{Picture()}, true},
+        {BagValue{Pic(None, 0)}, BagValue{Picture()}, true},
         {BagValue{bitmap}, BagValue{Picture()}, false},
         {BagValue{bitmap}, BagValue{bitmap}, true},
         {BagValue{Font(std::make_shared<FakeFont>(u"Arial", 90000))}, BagValue{arial}, true},

@@ -9,6 +9,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tovabel::testing {
@@ -71,55 +72,42 @@ TEST(StreamDecoder, EveryTruncationFailsCleanly) {
 }
 
 TEST(StreamDecoder, RefusesDamagedAndHostileInput) {
-    struct Case {
-        const char* name;
-        Bytes bytes;
-        StreamError error;
-    };
+    using Case = std::tuple<const char*, Bytes, StreamError>;
+    using enum StreamError;
     Bytes badMagic = SampleStream();
     badMagic[3] = 'Q';
     Bytes trailing = SampleStream();
     trailing.push_back(0);
+    Bytes key65(66, 'K');
+    key65[0] = 65;
+    key65.push_back(0);
     const std::vector<Case> cases = {
-        {"bad magic", badMagic, StreamError::BadMagic},
-        {"version 2", Stream(2, 0, 0, {}), StreamError::UnsupportedVersion},
-        {"version 0", Stream(0, 0, 0, {}), StreamError::UnsupportedVersion},
-        {"count 0xFFFF, -1 if read signed", Stream(1, 0xFFFF, 0x300000, Bytes(16)),
-         StreamError::HostileLength},
-        {"count the body cannot hold", Stream(1, 3, 8, Bytes(8)), StreamError::HostileLength},
-        {"body beyond the limit", Stream(1, 1, 0x80000000u, Bytes(16)), StreamError::HostileLength},
-        {"body shorter than announced", Stream(1, 1, 40, Bytes(8)), StreamError::Truncated},
-        {"bytes after the stream", trailing, StreamError::TrailingBytes},
-        {"bytes after the last entry", Stream(1, {1, 'A', 0, 9}), StreamError::TrailingBytes},
-        {"fewer entries than counted", Stream(2, {1, 'A', 3, 1, 2, 3, 4}),
-         StreamError::HostileLength},
-        {"string of 2^31 units", Stream(1, {1, 'A', 4, 0, 0, 0, 0x80, 'x', 0}),
-         StreamError::HostileLength},
-        {"string longer than the body", Stream(1, {1, 'A', 4, 2, 0, 0, 0, 'x', 0}),
-         StreamError::HostileLength},
-        {"object of 4 GB", Stream(1, {1, 'A', 5, 0xFF, 0xFF, 0xFF, 0xFF}),
-         StreamError::HostileLength},
-        {"Long cut short", Stream(1, {1, 'A', 3, 1, 2}), StreamError::HostileLength},
-        {"key longer than the body", Stream(1, {9, 'A', 'B', 0}), StreamError::HostileLength},
-        {"empty key", Stream(1, {0, 0, 0}), StreamError::BadKey},
-        {"key with a space", Stream(1, {2, 'A', ' ', 0}), StreamError::BadKey},
-        {"key of 65 characters",
-         Stream(1,
-                [] {
-                    Bytes b{65};
-                    b.insert(b.end(), 65, 'K');
-                    b.push_back(0);
-                    return b;
-                }()),
-         StreamError::BadKey},
-        {"same key twice", Stream(2, {1, 'A', 0, 1, 'A', 0}), StreamError::DuplicateKey},
-        {"unknown kind", Stream(1, {1, 'A', 7}), StreamError::BadKind},
-        {"Boolean 2", Stream(1, {1, 'A', 1, 2}), StreamError::BadValue},
+        {"bad magic", badMagic, BadMagic},
+        {"version 2", Stream(2, 0, 0, {}), UnsupportedVersion},
+        {"version 0", Stream(0, 0, 0, {}), UnsupportedVersion},
+        {"count 0xFFFF, -1 if read signed", Stream(1, 0xFFFF, 0x300000, Bytes(16)), HostileLength},
+        {"count the body cannot hold", Stream(1, 3, 8, Bytes(8)), HostileLength},
+        {"body beyond the limit", Stream(1, 1, 0x80000000u, Bytes(16)), HostileLength},
+        {"body shorter than announced", Stream(1, 1, 40, Bytes(8)), Truncated},
+        {"bytes after the stream", trailing, TrailingBytes},
+        {"bytes after the last entry", Stream(1, {1, 'A', 0, 9}), TrailingBytes},
+        {"fewer entries than counted", Stream(2, {1, 'A', 3, 1, 2, 3, 4}), HostileLength},
+        {"string of 2^31 units", Stream(1, {1, 'A', 4, 0, 0, 0, 0x80, 'x', 0}), HostileLength},
+        {"string longer than the body", Stream(1, {1, 'A', 4, 2, 0, 0, 0, 'x', 0}), HostileLength},
+        {"object of 4 GB", Stream(1, {1, 'A', 5, 0xFF, 0xFF, 0xFF, 0xFF}), HostileLength},
+        {"Long cut short", Stream(1, {1, 'A', 3, 1, 2}), HostileLength},
+        {"key longer than the body", Stream(1, {9, 'A', 'B', 0}), HostileLength},
+        {"empty key", Stream(1, {0, 0, 0}), BadKey},
+        {"key with a space", Stream(1, {2, 'A', ' ', 0}), BadKey},
+        {"key of 65 characters", Stream(1, key65), BadKey},
+        {"same key twice", Stream(2, {1, 'A', 0, 1, 'A', 0}), DuplicateKey},
+        {"unknown kind", Stream(1, {1, 'A', 7}), BadKind},
+        {"Boolean 2", Stream(1, {1, 'A', 1, 2}), BadValue},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(tc.name);
+    for (const auto& [name, bytes, error] : cases) {
+        SCOPED_TRACE(name);
         StreamEntries entries;
-        EXPECT_EQ(persist::DecodeProperties(tc.bytes, entries), tc.error);
+        EXPECT_EQ(persist::DecodeProperties(bytes, entries), error);
         EXPECT_TRUE(entries.empty());
     }
 }
@@ -174,7 +162,7 @@ TEST(StreamEncoder, RefusesWhatCouldNotBeReadBack) {
 TEST(StreamBag, KeepsTheLastWriteOfEachKeyInItsFirstPlace) {
     FakeObjectCodec codec;
     persist::StreamBag bag(codec);
-    const Picture icon = MakePicture(PicType::Icon, 0x99);
+    const Picture icon = Pic(Icon, 0x99);
     EXPECT_TRUE(bag.WriteProperty("MouseIcon", BagValue{icon}, BagValue{Picture()}));
     EXPECT_TRUE(bag.WriteProperty("Style", BagValue{std::int32_t{2}}, BagValue{std::int16_t{0}}));
     EXPECT_TRUE(bag.WriteProperty("MouseIcon", BagValue{icon}, BagValue{Picture()}));

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tovabel {
@@ -13,20 +14,10 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Append(Bytes& bytes, const std::string& tag) {
-    bytes.insert(bytes.end(), tag.begin(), tag.end());
-}
-
 void AppendSize(Bytes& bytes, std::uint32_t size) {
     for (int i = 0; i < 4; ++i) {
         bytes.push_back(static_cast<std::uint8_t>(size >> (8 * i)));
     }
-}
-
-void AppendChunk(Bytes& bytes, const std::string& tag, std::uint32_t declared, std::size_t real) {
-    Append(bytes, tag);
-    AppendSize(bytes, declared);
-    bytes.insert(bytes.end(), real, 0x11);
 }
 
 std::uint32_t SizeAt(const Bytes& bytes, std::size_t at) {
@@ -34,30 +25,26 @@ std::uint32_t SizeAt(const Bytes& bytes, std::size_t at) {
            static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-// A RIFF WAVE file with its chunks; the RIFF size is `riffSize` or the real one.
+// A RIFF WAVE file of chunks (tag, declared size, bytes there); the RIFF size is
+// `riffSize` or the real one.
 Bytes Wave(const std::vector<std::tuple<std::string, std::uint32_t, std::size_t>>& chunks,
            std::int64_t riffSize = -1) {
-    Bytes body;
-    Append(body, "WAVE");
+    Bytes body{'W', 'A', 'V', 'E'};
     for (const auto& [tag, declared, real] : chunks) {
-        AppendChunk(body, tag, declared, real);
+        body.insert(body.end(), tag.begin(), tag.end());
+        AppendSize(body, declared);
+        body.insert(body.end(), real, 0x11);
     }
-    Bytes bytes;
-    Append(bytes, "RIFF");
-    AppendSize(bytes, riffSize < 0 ? static_cast<std::uint32_t>(body.size())
-                                   : static_cast<std::uint32_t>(riffSize));
+    Bytes bytes{'R', 'I', 'F', 'F'};
+    AppendSize(bytes,
+               static_cast<std::uint32_t>(riffSize < 0 ? std::int64_t(body.size()) : riffSize));
     bytes.insert(bytes.end(), body.begin(), body.end());
     return bytes;
 }
 
 TEST(WaveBytes, PlayableFilesAreKeptAndTheirSizesCutToTheBytesThere) {
-    struct Case {
-        const char* name;
-        Bytes bytes;
-        bool playable;
-        std::uint32_t riffSize; // after the check, when playable
-        std::uint32_t lastChunkSize;
-    };
+    // The bytes, whether they play and then the RIFF size and the last chunk's size.
+    using Case = std::tuple<const char*, Bytes, bool, std::uint32_t, std::uint32_t>;
     const Case cases[] = {
         {"well formed", Wave({{"fmt ", 16, 16}, {"data", 100, 100}}), true, 136, 100},
         {"a chunk before the format", Wave({{"LIST", 3, 4}, {"fmt ", 16, 16}, {"data", 4, 4}}),
@@ -81,16 +68,16 @@ TEST(WaveBytes, PlayableFilesAreKeptAndTheirSizesCutToTheBytesThere) {
         {"not RIFF", Bytes{'R', 'I', 'F', 'X', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, false, 0, 0},
         {"not WAVE", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}, false, 0, 0},
     };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(tc.name);
-        Bytes bytes = tc.bytes;
-        ASSERT_EQ(MakeWaveSafeToPlay(bytes), tc.playable);
-        if (!tc.playable) {
-            EXPECT_EQ(bytes, tc.bytes) << "refused bytes are left as they were";
+    for (const auto& [name, given, playable, riffSize, lastChunkSize] : cases) {
+        SCOPED_TRACE(name);
+        Bytes bytes = given;
+        ASSERT_EQ(MakeWaveSafeToPlay(bytes), playable);
+        if (!playable) {
+            EXPECT_EQ(bytes, given) << "refused bytes are left as they were";
             continue;
         }
-        ASSERT_EQ(bytes.size(), tc.bytes.size());
-        EXPECT_EQ(SizeAt(bytes, 4), tc.riffSize);
+        ASSERT_EQ(bytes.size(), given.size());
+        EXPECT_EQ(SizeAt(bytes, 4), riffSize);
         // Walk the chunks as the player does: every one ends inside the bytes.
         std::size_t at = 12;
         std::uint32_t last = 0;
@@ -99,7 +86,7 @@ TEST(WaveBytes, PlayableFilesAreKeptAndTheirSizesCutToTheBytesThere) {
             ASSERT_LE(at + 8 + last, bytes.size());
             at += 8 + last + (last & 1);
         }
-        EXPECT_EQ(last, tc.lastChunkSize);
+        EXPECT_EQ(last, lastChunkSize);
     }
 }
 
