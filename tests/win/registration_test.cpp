@@ -1,6 +1,7 @@
 // Self-registration and the safe-for-scripting marks that every instance
 // writes. Registration runs against a private registry root (the classes root
-// redirected for this process), so that the tests see exactly what was written.
+// redirected for this process), so that the tests see exactly what was written;
+// regsvr32 runs against the run's own.
 #include "com_client.h"
 #include "test_paths.h"
 
@@ -207,6 +208,42 @@ TEST(Registration, EveryInstanceMarksTheClassSafe) {
     EXPECT_EQ(Put(control.Get(), L"Caption", Str(L"Still works")), S_OK);
     EXPECT_EQ(ToNarrow(V_BSTR(Get(control.Get(), L"Caption").Get())), "Still works");
     EXPECT_TRUE(readOnly.Contents().empty()); // nothing could be written
+}
+
+// regsvr32 unregisters and registers the library. It changes the registry
+// every other test process relies on, so ctest runs it alone.
+DWORD RunRegsvr32(const std::wstring& options) {
+    std::wstring command = L"regsvr32.exe /s " + options + L" \"" + OcxPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return ~0u;
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = ~0u;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+TEST(Regsvr32, UnregistersAndRegistersTheLibrary) {
+    CLSID clsid{};
+    EXPECT_EQ(RunRegsvr32(L"/u"), 0u);
+    EXPECT_FALSE(SUCCEEDED(CLSIDFromProgID(kProgId, &clsid)));
+    ITypeLib* library = nullptr;
+    EXPECT_TRUE(FAILED(LoadRegTypeLib(LIBID_OrnisTovabel, 2, 10, 0x0409, &library)));
+    if (library) {
+        library->Release();
+    }
+
+    EXPECT_EQ(RunRegsvr32(L""), 0u);
+    EXPECT_TRUE(SUCCEEDED(CLSIDFromProgID(kProgId, &clsid)));
+    ASSERT_EQ(LoadRegTypeLib(LIBID_OrnisTovabel, 2, 10, 0x0409, &library), S_OK);
+    library->Release();
+    EXPECT_TRUE(CreateControl());
 }
 
 } // namespace
