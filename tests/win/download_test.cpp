@@ -16,6 +16,7 @@
 #include <psapi.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -77,8 +78,7 @@ HttpServer::Response Body(FileBytes bytes) {
 
 // A file of the test's own, in the working directory or in the temporary
 // one; gone with the holder.
-class LocalFile {
-public:
+struct LocalFile {
     LocalFile(const wchar_t* name, bool temporary, const FileBytes& bytes) {
         wchar_t folder[MAX_PATH] = L"";
         if (temporary) {
@@ -86,26 +86,21 @@ public:
         }
         wchar_t full[MAX_PATH];
         GetFullPathNameW((std::wstring(folder) + name).c_str(), MAX_PATH, full, nullptr);
-        mPath = full;
-        mSaved = SaveFile(mPath, bytes);
+        path = full;
+        saved = SaveFile(path, bytes);
     }
     LocalFile(const LocalFile&) = delete;
     LocalFile& operator=(const LocalFile&) = delete;
-    ~LocalFile() { DeleteFileW(mPath.c_str()); }
-    bool Saved() const { return mSaved; }
-    const std::wstring& Path() const { return mPath; }
+    ~LocalFile() { DeleteFileW(path.c_str()); }
     // "file:///C:/dir/name"
     std::wstring Url() const {
-        std::wstring url = L"file:///" + mPath;
-        for (wchar_t& c : url) {
-            c = c == L'\\' ? L'/' : c;
-        }
+        std::wstring url = L"file:///" + path;
+        std::replace(url.begin(), url.end(), L'\\', L'/');
         return url;
     }
 
-private:
-    std::wstring mPath;
-    bool mSaved = false;
+    std::wstring path;
+    bool saved = false;
 };
 
 // The platform's zone map names `localhost` an intranet site while this
@@ -236,7 +231,7 @@ protected:
 // The cursor is chosen at once, and takes icons only.
 TEST_F(Downloads, PicturesArriveOrTheOldOneStays) {
     const LocalFile local(L"tovabel-download-test.bmp", false, BitmapFile(12, 12, RGB(0, 0, 0)));
-    ASSERT_TRUE(local.Saved());
+    ASSERT_TRUE(local.saved);
     const std::wstring refused =
         L"http://127.0.0.1:" + std::to_wstring(HttpServer::ClosedPort()) + L"/pic.bmp";
     const std::string kept = "bitmap 4x4";
@@ -250,7 +245,7 @@ TEST_F(Downloads, PicturesArriveOrTheOldOneStays) {
         {"bitmap over HTTP", L"Picture", server.Url("/pic.bmp"), "bitmap 8x8", 0},
         {"JPEG", L"PictureDown", server.Url("/pic.jpg"), "bitmap 10x10", 0},
         {"icon", L"PictureDisabled", server.Url("/pic.ico"), "icon", 0},
-        {"path on a drive", L"Picture", local.Path(), "bitmap 12x12", 0},
+        {"path on a drive", L"Picture", local.path, "bitmap 12x12", 0},
         {"file URL", L"PictureOver", local.Url(), "bitmap 12x12", 0},
         {"not found", L"PictureOver", server.Url("/gone.bmp"), kept, 0},
         {"connection refused", L"Picture", refused, kept, 0},
@@ -504,7 +499,7 @@ TEST_F(Downloads, RelativeLocationsResolveInTheContainer) {
 TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
     const FileBytes secret = WaveFile(0x33, 40);
     const LocalFile local(L"tovabel-secret.wav", true, secret);
-    ASSERT_TRUE(local.Saved());
+    ASSERT_TRUE(local.saved);
     const IntranetName intranet;
     const std::wstring intranetWave =
         L"http://localhost:" + std::to_wstring(server.Port()) + L"/click.wav";
@@ -520,7 +515,7 @@ TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
         const FileBytes& after;
     };
     const Case cases[] = {
-        {"local path", Page::Internet, local.Path(), kept},
+        {"local path", Page::Internet, local.path, kept},
         {"file URL", Page::Internet, local.Url(), kept},
         {"missing file", Page::Internet, L"C:\\tovabel-no-such-folder\\x.wav", kept},
         {"intranet address", Page::Internet, intranetWave, kept},
@@ -528,11 +523,11 @@ TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
         {"same origin", Page::Internet, server.Url("/click.wav"), kWave},
         {"relative to the page", Page::Internet, L"click.wav", kWave},
         {"relative to the document", Page::ThroughDocument, L"click.wav", kWave},
-        {"unknown page: local path", Page::Unknown, local.Path(), kept},
+        {"unknown page: local path", Page::Unknown, local.path, kept},
         {"unknown page: intranet address", Page::Unknown, intranetWave, kept},
         {"unknown page: the web", Page::Unknown, server.Url("/click.wav"), kWave},
         {"restricted page: same origin", Page::Restricted, server.Url("/click.wav"), kept},
-        {"trusting host: local path", Page::Trusting, local.Path(), secret},
+        {"trusting host: local path", Page::Trusting, local.path, secret},
         {"trusting host: intranet address", Page::Trusting, intranetWave, kWave},
         {"trusting host: redirected", Page::Trusting, server.Url("/away.wav"), kWave},
     };
@@ -622,8 +617,8 @@ TEST_F(Downloads, ObjectSafetyCoversScriptingAndLoading) {
         ASSERT_EQ(S_OK, safety->SetInterfaceSafetyOptions(*iid, kBoth, 0));
     }
     const LocalFile local(L"tovabel-secret.wav", true, kWave);
-    ASSERT_TRUE(local.Saved());
-    Put(L"SoundClickURL", local.Path());
+    ASSERT_TRUE(local.saved);
+    Put(L"SoundClickURL", local.path);
     ASSERT_TRUE(AwaitDownloads(1));
     EXPECT_EQ(Sound(L"SoundClick"), FileBytes());
 }
