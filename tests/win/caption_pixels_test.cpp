@@ -57,23 +57,9 @@ struct Ink {
 };
 
 Ink InkOf(const Pixels& face) {
-    Ink ink;
-    RECT& b = ink.bounds;
-    b = {face.width, face.height, 0, 0};
-    for (int y = 0; y < face.height; ++y) {
-        for (int x = 0; x < face.width; ++x) {
-            if (face.At(x, y) == kText) {
-                b = {std::min<LONG>(b.left, x), std::min<LONG>(b.top, y),
-                     std::max<LONG>(b.right, x + 1), std::max<LONG>(b.bottom, y + 1)};
-            }
-        }
-    }
-    if (b.right <= b.left) {
-        b = {0, 0, 0, 0};
-        return ink;
-    }
-    for (int y = b.top; y < b.bottom; ++y) {
-        for (int x = b.left; x < b.right; ++x) {
+    Ink ink{BoundsOf(face, kText), {}};
+    for (int y = ink.bounds.top; y < ink.bounds.bottom; ++y) {
+        for (int x = ink.bounds.left; x < ink.bounds.right; ++x) {
             ink.on.push_back(face.At(x, y) == kText);
         }
     }

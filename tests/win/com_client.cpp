@@ -4,6 +4,7 @@
 #include "win/common/late_bound.h"
 #include "win/olehost/pixels.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tovabel::wintest {
@@ -104,6 +105,20 @@ HRESULT MakeButton(olehost::Container& container, const RECT& place, int style) 
 olehost::Pixels Face(olehost::Container& container) {
     container.Settle();
     return olehost::ReadWindow(container.ControlWindow());
+}
+
+RECT BoundsOf(const olehost::Pixels& pixels, COLORREF colour) {
+    RECT bounds{pixels.width, pixels.height, 0, 0};
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (pixels.At(x, y) == colour) {
+                bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
+                          std::max<LONG>(bounds.right, x + 1),
+                          std::max<LONG>(bounds.bottom, y + 1)};
+            }
+        }
+    }
+    return bounds.right > bounds.left ? bounds : RECT{0, 0, 0, 0};
 }
 
 void Send(HWND window, const Step& step) {

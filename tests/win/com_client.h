@@ -63,6 +63,9 @@ HRESULT MakeButton(olehost::Container& container, const RECT& place, int style =
 // The control's window once the pending paints have run.
 olehost::Pixels Face(olehost::Container& container);
 
+// The smallest rectangle holding every pixel of `colour`; all zero when there is none.
+RECT BoundsOf(const olehost::Pixels& pixels, COLORREF colour);
+
 // A mouse message with the pointer at (x, y) and the buttons held, sent as the system would.
 struct Step {
     UINT message;

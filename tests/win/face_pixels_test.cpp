@@ -41,21 +41,6 @@ void Pointer(Container& container, UINT message, int x, int y, WPARAM keys = 0) 
     SendMessageW(container.ControlWindow(), message, keys, MAKELPARAM(x, y));
 }
 
-// The smallest rectangle holding every pixel of `colour`; empty when none.
-RECT BoundsOf(const Pixels& pixels, COLORREF colour) {
-    RECT bounds{pixels.width, pixels.height, 0, 0};
-    for (int y = 0; y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) {
-            if (pixels.At(x, y) == colour) {
-                bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
-                          std::max<LONG>(bounds.right, x + 1),
-                          std::max<LONG>(bounds.bottom, y + 1)};
-            }
-        }
-    }
-    return bounds;
-}
-
 struct ColourRun {
     int y;
     int x;
