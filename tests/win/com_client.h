@@ -1,6 +1,7 @@
 // A client's view of the control for the Windows tests: creation by ProgID,
-// late-bound calls by DISPID or by name, pictures and fonts to hand it, and
-// sinks that record the events and property changes it reports.
+// late-bound calls by DISPID or by name, a button in our container with its
+// face and the mouse messages it gets, pictures and fonts to hand it, and sinks
+// that record the events and property changes it reports.
 #pragma once
 
 #include "control/identity.h"
