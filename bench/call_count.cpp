@@ -1,5 +1,7 @@
 #include "call_count.h"
 
+#include "win/common/import_table.h"
+
 #include <cstring>
 
 namespace tovabel::bench {
@@ -19,14 +21,6 @@ constexpr std::uint8_t kStubCode[16] = {
     0xFF, 0x25, 0x0A, 0x00, 0x00, 0x00,             // jmp qword [rip+10]       -> target
     0xCC, 0xCC};
 
-void Write(void** slot, void* value) {
-    DWORD protection = 0;
-    if (VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &protection)) {
-        *slot = value;
-        VirtualProtect(slot, sizeof(void*), protection, &protection);
-    }
-}
-
 bool Wanted(const char* library, const std::vector<std::string>& libraries) {
     for (const std::string& wanted : libraries) {
         if (lstrcmpiA(library, wanted.c_str()) == 0) {
@@ -42,35 +36,13 @@ CallCounter::CallCounter(HMODULE module, const std::vector<std::string>& librari
     if (sizeof(void*) != 8 || module == nullptr) {
         return;
     }
-    auto* base = reinterpret_cast<BYTE*>(module);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (directory.VirtualAddress == 0) {
-        return;
-    }
-    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-         entry->Name != 0; ++entry) {
-        const char* library = reinterpret_cast<const char*>(base + entry->Name);
-        if (!Wanted(library, libraries)) {
-            continue;
+    win::ForEachImport(module, [&](const win::Import& import) {
+        if (Wanted(import.library, libraries)) {
+            const std::string library = import.library;
+            mImports.push_back({library.substr(0, library.find('.')) + "!" + import.function,
+                                import.slot, nullptr, nullptr});
         }
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-                continue;
-            }
-            const auto* byName =
-                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            std::string name = library;
-            name =
-                name.substr(0, name.find('.')) + "!" + reinterpret_cast<const char*>(byName->Name);
-            mImports.push_back(
-                {std::move(name), reinterpret_cast<void**>(&slots->u1.Function), nullptr, nullptr});
-        }
-    }
+    });
     mStubs = VirtualAlloc(nullptr, mImports.size() * sizeof(Stub), MEM_COMMIT | MEM_RESERVE,
                           PAGE_EXECUTE_READWRITE);
     if (mStubs == nullptr) {
@@ -84,7 +56,7 @@ CallCounter::CallCounter(HMODULE module, const std::vector<std::string>& librari
         stub->target = *import.slot;
         import.original = *import.slot;
         import.stub = stub;
-        Write(import.slot, stub);
+        win::PointImport(import.slot, stub);
         ++stub;
     }
     FlushInstructionCache(GetCurrentProcess(), mStubs, mImports.size() * sizeof(Stub));
@@ -92,7 +64,7 @@ CallCounter::CallCounter(HMODULE module, const std::vector<std::string>& librari
 
 CallCounter::~CallCounter() {
     for (const Import& import : mImports) {
-        Write(import.slot, import.original);
+        win::PointImport(import.slot, import.original);
     }
     if (mStubs != nullptr) {
         VirtualFree(mStubs, 0, MEM_RELEASE);

@@ -4,9 +4,7 @@
 // objects left behind by many instances and by many state changes of one.
 #include "com_client.h"
 #include "win/common/gdi.h"
-#include "win/olehost/container.h"
 #include "win/olehost/object_counts.h"
-#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -36,13 +34,7 @@ RECT ClientRectInParent(HWND window) {
 }
 
 bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-// Pixels of the control's window once the pending paint cycles have run.
-Pixels Shown(Container& container) {
-    container.Settle();
-    return ReadWindow(container.ControlWindow());
+    return EqualRect(&a, &b) != FALSE;
 }
 
 // The screen resolution of the run: 96 unless the run asked for another one
@@ -85,9 +77,9 @@ TEST(Activation, ActivatesInPlaceWithItsOwnChildWindowInBothModes) {
 TEST(Activation, WindowAndViewShowTheBackColourAsOneFrame) {
     Container container;
     ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 80, 30}));
-    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
+    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Colour(kBack)));
 
-    const Pixels window = Shown(container);
+    const Pixels window = Face(container);
     ASSERT_EQ(80, window.width);
     ASSERT_EQ(30, window.height);
     // The face may draw a caption or lines; the background is most of it.
@@ -110,15 +102,15 @@ TEST(Activation, WindowAndViewShowTheBackColourAsOneFrame) {
 TEST(Activation, ContainerMovesAndResizesTheWindowAndItsSurface) {
     Container container;
     ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 20}));
-    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
-    Shown(container);
+    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Colour(kBack)));
+    Face(container);
 
     // Grown by the container: the new area is painted too (no stale strip).
     RECT larger{5, 5, 125, 45};
     container.Site().position = larger;
     ASSERT_EQ(S_OK, container.Site().inPlaceObject->SetObjectRects(&larger, &larger));
     EXPECT_TRUE(SameRect(larger, ClientRectInParent(container.ControlWindow())));
-    const Pixels pixels = Shown(container);
+    const Pixels pixels = Face(container);
     ASSERT_EQ(120, pixels.width);
     ASSERT_EQ(40, pixels.height);
     EXPECT_EQ(kBack, pixels.At(115, 35));
@@ -241,7 +233,7 @@ TEST(Activation, ActivatesAndPaintsInTheAtlHost) {
     ASSERT_TRUE(getControl != nullptr);
     ASSERT_EQ(S_OK, getControl(host.Get(), control.Put()));
     const Ref<IDispatch> dispatch = control.As<IDispatch>(IID_IDispatch);
-    ASSERT_EQ(S_OK, Put(dispatch.Get(), L"BackColor", Long(static_cast<std::int32_t>(kBack))));
+    ASSERT_EQ(S_OK, Put(dispatch.Get(), L"BackColor", Colour(kBack)));
     frame.Settle();
 
     const Pixels pixels = ReadWindow(window);
@@ -336,10 +328,7 @@ TEST(Activation, HundredThousandStateChangesLeaveNoObjectsBehind) {
     // In, pressed, released, out: four state changes, each a new face.
     const auto cycles = [&](int count) {
         for (int i = 0; i < count; ++i) {
-            SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-            SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-            SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-            SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
+            ClickAndLeave(window);
             // A host pumps its queue between gestures; a thread that never
             // does would also stall every program that sends it a message.
             if (i % 100 == 0) {

@@ -4,8 +4,6 @@
 // captions. Nothing crashes, refused values change nothing, and the button
 // keeps painting and answering.
 #include "com_client.h"
-#include "win/olehost/container.h"
-#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -201,7 +199,7 @@ TEST(BadInput, PicturesThatLieAboutThemselves) {
 TEST(BadInput, HugeBitmapGrowsTheButtonAndStillPaints) {
     Container container;
     ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 40}));
-    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
+    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Colour(kBack)));
     const Ref<IPictureDisp> huge = MakeSquarePicture(4000, RGB(192, 192, 192), RGB(0, 0, 255));
     ASSERT_TRUE(huge);
     ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(huge.Get())));
@@ -230,9 +228,7 @@ TEST(BadInput, ButtonsOfNoSizeOrWithoutRoomForTheirCaption) {
     for (const Case& tc : cases) {
         SCOPED_TRACE(tc.name);
         Container container;
-        ASSERT_EQ(S_OK, container.Create(kProgId, tc.position));
-        ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
-        ASSERT_EQ(S_OK, container.Put(L"Style", *Long(tc.style)));
+        ASSERT_EQ(S_OK, MakeButton(container, tc.position, tc.style));
         // Less room than nothing: the caption is drawn as it is.
         ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"&Caption")));
         for (const int direction : {0, 1, 2, 3}) {
@@ -245,21 +241,17 @@ TEST(BadInput, ButtonsOfNoSizeOrWithoutRoomForTheirCaption) {
 
 TEST(BadInput, FontsThatDoNotExistAndVeryLongCaptions) {
     Container container;
-    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 80, 30}));
-    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
-    ASSERT_EQ(S_OK, container.Put(L"TextColor", *Long(0x0000C8)));
-    const Ref<IFontDisp> missing = MakeFont(L"No Such Font Anywhere 42");
-    ASSERT_EQ(S_OK, container.Put(L"Font", *Object(missing.Get())));
-    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"Drawn")));
-    EXPECT_GT(Exercise(container).Count(RGB(200, 0, 0)), 0u) << "a stand-in font draws it";
+    ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 80, 30}));
+    ASSERT_EQ(S_OK, PutAll(container, {{L"Font", Object(MakeFont(L"No Such Font 42").Get())},
+                                       {L"Caption", Str(L"Drawn")}}));
+    EXPECT_GT(Exercise(container).Count(kText), 0u) << "a stand-in font draws it";
 
-    ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
     std::wstring longCaption(10000, L'W');
     longCaption[5000] = L'&';
     for (const int direction : {0, 1}) {
-        ASSERT_EQ(S_OK, container.Put(L"FontDirection", *Long(direction)));
-        ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(longCaption)));
-        EXPECT_GT(Exercise(container).Count(RGB(200, 0, 0)), 0u) << "shortened and drawn";
+        ASSERT_EQ(S_OK, PutAll(container, {{L"FontDirection", Long(direction)},
+                                           {L"Caption", Str(longCaption)}}));
+        EXPECT_GT(Exercise(container).Count(kText), 0u) << "shortened and drawn";
     }
     ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(true)));
     EXPECT_GT(Exercise(container).width, 0);

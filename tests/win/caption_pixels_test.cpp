@@ -19,7 +19,6 @@ namespace {
 
 using olehost::Container;
 using olehost::Pixels;
-using olehost::ReadWindow;
 
 // Tahoma at 9 points: a whole pixel height at 96 DPI (12) and at 144 (18).
 constexpr const wchar_t* kFace = L"Tahoma";
@@ -28,10 +27,6 @@ constexpr int kPoints = 9;
 int PixelHeight() {
     const win::WindowDc screen(nullptr);
     return -MulDiv(kPoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-}
-
-Ref<IFontDisp> CaptionFont(int points = kPoints) {
-    return MakeFont(kFace, points);
 }
 
 // How wide `text` is in the caption's font, as the control measures it.
@@ -62,23 +57,9 @@ struct Ink {
 };
 
 Ink InkOf(const Pixels& face) {
-    Ink ink;
-    RECT& b = ink.bounds;
-    b = {face.width, face.height, 0, 0};
-    for (int y = 0; y < face.height; ++y) {
-        for (int x = 0; x < face.width; ++x) {
-            if (face.At(x, y) == kText) {
-                b = {std::min<LONG>(b.left, x), std::min<LONG>(b.top, y),
-                     std::max<LONG>(b.right, x + 1), std::max<LONG>(b.bottom, y + 1)};
-            }
-        }
-    }
-    if (b.right <= b.left) {
-        b = {0, 0, 0, 0};
-        return ink;
-    }
-    for (int y = b.top; y < b.bottom; ++y) {
-        for (int x = b.left; x < b.right; ++x) {
+    Ink ink{BoundsOf(face, kText), {}};
+    for (int y = ink.bounds.top; y < ink.bounds.bottom; ++y) {
+        for (int x = ink.bounds.left; x < ink.bounds.right; ++x) {
             ink.on.push_back(face.At(x, y) == kText);
         }
     }
@@ -88,16 +69,11 @@ Ink InkOf(const Pixels& face) {
 // A flat button of the given size showing `caption` in the caption font.
 Pixels CaptionFace(const std::wstring& caption, int width, int height, int direction = 0) {
     Container container;
-    EXPECT_EQ(S_OK, container.Create(kProgId, {0, 0, width, height}));
-    EXPECT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
-    EXPECT_EQ(S_OK, container.Put(L"BackColor", *Long(static_cast<std::int32_t>(kBack))));
-    EXPECT_EQ(S_OK, container.Put(L"TextColor", *Long(static_cast<std::int32_t>(kText))));
-    const Ref<IFontDisp> font = CaptionFont();
-    EXPECT_EQ(S_OK, container.Put(L"Font", *Object(font.Get())));
-    EXPECT_EQ(S_OK, container.Put(L"FontDirection", *Long(direction)));
-    EXPECT_EQ(S_OK, container.Put(L"Caption", *Str(caption)));
-    container.Settle();
-    return ReadWindow(container.ControlWindow());
+    EXPECT_EQ(S_OK, MakeButton(container, {0, 0, width, height}));
+    EXPECT_EQ(S_OK, PutAll(container, {{L"Font", Object(MakeFont(kFace, kPoints).Get())},
+                                       {L"FontDirection", Long(direction)},
+                                       {L"Caption", Str(caption)}}));
+    return Face(container);
 }
 
 TEST(CaptionPixels, LongCaptionIsShortenedToWhatFits) {
@@ -192,19 +168,15 @@ TEST(CaptionPixels, CaptionTurnsInTheFourDirections) {
 TEST(CaptionPixels, NewFontLaysTheCaptionOutAgain) {
     const auto face = [](bool autoSize, bool fontFirst) {
         Container container;
+        const Var font = Object(MakeFont(kFace, 16).Get());
         EXPECT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 40}));
-        EXPECT_EQ(S_OK, container.Put(L"AutoSize", *Bool(autoSize)));
-        EXPECT_EQ(S_OK, container.Put(L"TextColor", *Long(static_cast<std::int32_t>(kText))));
-        const Ref<IFontDisp> font = CaptionFont(16);
-        if (fontFirst) {
-            EXPECT_EQ(S_OK, container.Put(L"Font", *Object(font.Get())));
+        EXPECT_EQ(S_OK, PutAll(container,
+                               {{L"AutoSize", Bool(autoSize)}, {L"TextColor", Colour(kText)}}));
+        for (const bool first : {true, false}) {
+            EXPECT_EQ(S_OK, container.Put(first == fontFirst ? L"Font" : L"Caption",
+                                          first == fontFirst ? *font : *Str(L"Hello World")));
         }
-        EXPECT_EQ(S_OK, container.Put(L"Caption", *Str(L"Hello World")));
-        if (!fontFirst) {
-            EXPECT_EQ(S_OK, container.Put(L"Font", *Object(font.Get())));
-        }
-        container.Settle();
-        return ReadWindow(container.ControlWindow());
+        return Face(container);
     };
     for (const bool autoSize : {false, true}) {
         SCOPED_TRACE(autoSize ? "auto-sized" : "shortened");
@@ -219,17 +191,15 @@ TEST(CaptionPixels, NewFontLaysTheCaptionOutAgain) {
     // matches the new one and is not made again.
     Container container;
     ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 120, 60}));
-    ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
-    ASSERT_EQ(S_OK, container.Put(L"AlignCaption", *Long(0)));
-    ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(false)));
-    ASSERT_EQ(S_OK, container.Put(L"Font", *Object(CaptionFont(15).Get())));
-    ASSERT_EQ(S_OK, container.Put(L"FontDirection", *Long(2)));
-    ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"Hello")));
-    container.Settle();
-    const Pixels before = ReadWindow(container.ControlWindow());
-    ASSERT_EQ(S_OK, container.Put(L"Font", *Object(CaptionFont(15).Get())));
-    container.Settle();
-    EXPECT_TRUE(ReadWindow(container.ControlWindow()).data == before.data);
+    ASSERT_EQ(S_OK, PutAll(container, {{L"AutoSize", Bool(false)},
+                                       {L"AlignCaption", Long(0)},
+                                       {L"Enabled", Bool(false)},
+                                       {L"Font", Object(MakeFont(kFace, 15).Get())},
+                                       {L"FontDirection", Long(2)},
+                                       {L"Caption", Str(L"Hello")}}));
+    const Pixels before = Face(container);
+    ASSERT_EQ(S_OK, container.Put(L"Font", *Object(MakeFont(kFace, 15).Get())));
+    EXPECT_TRUE(Face(container).data == before.data);
 }
 
 } // namespace

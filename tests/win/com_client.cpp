@@ -4,39 +4,41 @@
 #include "win/common/late_bound.h"
 #include "win/olehost/pixels.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tovabel::wintest {
 
-Var Long(std::int32_t value) {
+namespace {
+
+template <class Fill> Var Made(VARTYPE type, Fill fill) {
     Var out;
-    V_VT(out.Get()) = VT_I4;
-    V_I4(out.Get()) = value;
+    V_VT(out.Get()) = type;
+    fill(*out);
     return out;
+}
+
+} // namespace
+
+Var Long(std::int32_t value) {
+    return Made(VT_I4, [&](VARIANT& v) { V_I4(&v) = value; });
 }
 
 Var Bool(bool value) {
-    Var out;
-    V_VT(out.Get()) = VT_BOOL;
-    V_BOOL(out.Get()) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return out;
+    return Made(VT_BOOL, [&](VARIANT& v) { V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 Var Str(const std::wstring& value) {
-    Var out;
-    V_VT(out.Get()) = VT_BSTR;
-    V_BSTR(out.Get()) = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
-    return out;
+    return Made(VT_BSTR, [&](VARIANT& v) {
+        V_BSTR(&v) = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+    });
 }
 
 Var Object(IDispatch* object) {
-    Var out;
-    V_VT(out.Get()) = VT_DISPATCH;
-    V_DISPATCH(out.Get()) = object;
     if (object) {
         object->AddRef();
     }
-    return out;
+    return Made(VT_DISPATCH, [&](VARIANT& v) { V_DISPATCH(&v) = object; });
 }
 
 Var Bytes(const std::vector<std::uint8_t>& bytes) {
@@ -65,18 +67,69 @@ std::string ToNarrow(const std::wstring& text) {
     return out;
 }
 
-Ref<IDispatch> CreateControl(bool throughPropertyBag) {
+Ref<IDispatch> CreateControl(bool throughPropertyBag, bool start) {
     CLSID clsid{};
     Ref<IDispatch> control;
     if (FAILED(CLSIDFromProgID(kProgId, &clsid)) ||
         FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                control.PutVoid()))) {
-        return {};
+                                control.PutVoid())) ||
+        !start) {
+        return control;
     }
     const HRESULT hr = throughPropertyBag
                            ? control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->InitNew()
                            : control.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew();
     return SUCCEEDED(hr) ? control : Ref<IDispatch>();
+}
+
+HRESULT PutAll(olehost::Container& container, Settings settings) {
+    for (const auto& [name, value] : settings) {
+        if (const HRESULT hr = container.Put(name, *value); FAILED(hr)) {
+            return hr;
+        }
+    }
+    return S_OK;
+}
+
+HRESULT MakeButton(olehost::Container& container, const RECT& place, int style) {
+    const HRESULT hr = container.Create(kProgId, place);
+    return FAILED(hr) ? hr
+                      : PutAll(container, {{L"AutoSize", Bool(false)},
+                                           {L"BackColor", Colour(kBack)},
+                                           {L"TextColor", Colour(kText)},
+                                           {L"HighlightColor", Colour(kLight)},
+                                           {L"ShadowColor", Colour(kDark)},
+                                           {L"Style", Long(style)}});
+}
+
+olehost::Pixels Face(olehost::Container& container) {
+    container.Settle();
+    return olehost::ReadWindow(container.ControlWindow());
+}
+
+RECT BoundsOf(const olehost::Pixels& pixels, COLORREF colour) {
+    RECT bounds{pixels.width, pixels.height, 0, 0};
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (pixels.At(x, y) == colour) {
+                bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
+                          std::max<LONG>(bounds.right, x + 1),
+                          std::max<LONG>(bounds.bottom, y + 1)};
+            }
+        }
+    }
+    return bounds.right > bounds.left ? bounds : RECT{0, 0, 0, 0};
+}
+
+void Send(HWND window, const Step& step) {
+    SendMessageW(window, step.message, step.keys, MAKELPARAM(step.x, step.y));
+}
+
+void ClickAndLeave(HWND window) {
+    for (const Step& step : {Step{WM_MOUSEMOVE, 5, 5}, Step{WM_LBUTTONDOWN, 5, 5, MK_LBUTTON},
+                             Step{WM_LBUTTONUP, 5, 5}, Step{WM_MOUSEMOVE, -5, -5}}) {
+        Send(window, step);
+    }
 }
 
 HRESULT Get(IDispatch* control, DISPID id, Var& out) {

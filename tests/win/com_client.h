@@ -1,13 +1,16 @@
 // A client's view of the control for the Windows tests: creation by ProgID,
-// late-bound calls by DISPID or by name, pictures and fonts to hand it, and
-// sinks that record the events and property changes it reports.
+// late-bound calls by DISPID or by name, a button in our container with its
+// face and the mouse messages it gets, pictures and fonts to hand it, and sinks
+// that record the events and property changes it reports.
 #pragma once
 
 #include "control/identity.h"
 #include "win/common/com_object.h"
 #include "win/common/com_ptr.h"
 #include "win/common/variant.h"
+#include "win/olehost/container.h"
 #include "win/olehost/event_receiver.h"
+#include "win/olehost/pixels.h"
 
 #include <windows.h>
 
@@ -16,7 +19,9 @@
 #include <olectl.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tovabel::wintest {
@@ -38,14 +43,39 @@ Var Bool(bool value);
 Var Str(const std::wstring& value);
 Var Object(IDispatch* object); // adds a reference
 Var Bytes(const std::vector<std::uint8_t>& bytes);
+inline Var Colour(COLORREF colour) {
+    return Long(static_cast<std::int32_t>(colour));
+}
 
 std::wstring ToWide(const std::string& text);
 std::string ToNarrow(const BSTR text);
 std::string ToNarrow(const std::wstring& text);
 
 // Creates a control by ProgID and initialises it as a new instance through
-// IPersistStreamInit::InitNew (or IPersistPropertyBag::InitNew).
-Ref<IDispatch> CreateControl(bool throughPropertyBag = false);
+// IPersistStreamInit::InitNew (or IPersistPropertyBag::InitNew); uninitialised
+// with `start` false, as a container that loads a saved form creates it.
+Ref<IDispatch> CreateControl(bool throughPropertyBag = false, bool start = true);
+
+// Sets each property of a hosted control in turn; the first refusal, or S_OK.
+using Settings = std::initializer_list<std::pair<const wchar_t*, Var>>;
+HRESULT PutAll(olehost::Container& container, Settings settings);
+// A button of `style` in `container`, not auto-sized, in the colours above.
+HRESULT MakeButton(olehost::Container& container, const RECT& place, int style = 0);
+// The control's window once the pending paints have run.
+olehost::Pixels Face(olehost::Container& container);
+
+// The smallest rectangle holding every pixel of `colour`; all zero when there is none.
+RECT BoundsOf(const olehost::Pixels& pixels, COLORREF colour);
+
+// A mouse message with the pointer at (x, y) and the buttons held, sent as the system would.
+struct Step {
+    UINT message;
+    int x, y;
+    WPARAM keys = 0;
+};
+void Send(HWND window, const Step& step);
+// The pointer in, a press, the release and the pointer out again: a click as the user makes it.
+void ClickAndLeave(HWND window);
 
 HRESULT Get(IDispatch* control, DISPID id, Var& out);
 HRESULT Put(IDispatch* control, DISPID id, const VARIANT& value, WORD kind = DISPATCH_PROPERTYPUT);

@@ -9,8 +9,6 @@
 #include "test_files.h"
 #include "win/common/guids.h"
 #include "win/common/reg_key.h"
-#include "win/olehost/container.h"
-#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +16,7 @@
 #include <psapi.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -79,8 +78,7 @@ HttpServer::Response Body(FileBytes bytes) {
 
 // A file of the test's own, in the working directory or in the temporary
 // one; gone with the holder.
-class LocalFile {
-public:
+struct LocalFile {
     LocalFile(const wchar_t* name, bool temporary, const FileBytes& bytes) {
         wchar_t folder[MAX_PATH] = L"";
         if (temporary) {
@@ -88,26 +86,21 @@ public:
         }
         wchar_t full[MAX_PATH];
         GetFullPathNameW((std::wstring(folder) + name).c_str(), MAX_PATH, full, nullptr);
-        mPath = full;
-        mSaved = SaveFile(mPath, bytes);
+        path = full;
+        saved = SaveFile(path, bytes);
     }
     LocalFile(const LocalFile&) = delete;
     LocalFile& operator=(const LocalFile&) = delete;
-    ~LocalFile() { DeleteFileW(mPath.c_str()); }
-    bool Saved() const { return mSaved; }
-    const std::wstring& Path() const { return mPath; }
+    ~LocalFile() { DeleteFileW(path.c_str()); }
     // "file:///C:/dir/name"
     std::wstring Url() const {
-        std::wstring url = L"file:///" + mPath;
-        for (wchar_t& c : url) {
-            c = c == L'\\' ? L'/' : c;
-        }
+        std::wstring url = L"file:///" + path;
+        std::replace(url.begin(), url.end(), L'\\', L'/');
         return url;
     }
 
-private:
-    std::wstring mPath;
-    bool mSaved = false;
+    std::wstring path;
+    bool saved = false;
 };
 
 // The platform's zone map names `localhost` an intranet site while this
@@ -142,34 +135,37 @@ class Downloads : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(server.Port(), 0);
-        server.Serve("/pic.bmp", Body(BitmapFile(8, 8, RGB(200, 0, 0))));
-        server.Serve("/pic.jpg",
-                     Body(EncodedFile(GUID_ContainerFormatJpeg, 10, 10, RGB(0, 0, 200))));
-        server.Serve("/pic.ico", Body(IconFile(16, false)));
-        server.Serve("/pic.cur", Body(IconFile(32, true)));
+        const std::pair<const char*, FileBytes> files[] = {
+            {"/pic.bmp", BitmapFile(8, 8, RGB(200, 0, 0))},
+            {"/pic.jpg", EncodedFile(GUID_ContainerFormatJpeg, 10, 10, RGB(0, 0, 200))},
+            {"/pic.ico", IconFile(16, false)},
+            {"/pic.cur", IconFile(32, true)},
+            {"/bad.jpg",
+             {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x13, 0x37, 0xFF, 0x00,
+              0xFF, 0xD9}},
+            {"/empty.bmp", {}},
+            {"/pic.wmf", PlaceableMetafileFile()},
+            {"/pic.emf", EnhancedMetafileFile()},
+            {"/click.wav", kWave},
+        };
+        for (const auto& [path, bytes] : files) {
+            server.Serve(path, Body(bytes));
+        }
         HttpServer::Response cutShort = Body(BitmapFile(8, 8, RGB(1, 2, 3)));
         cutShort.length = cutShort.body.size() + 4000; // more than ever comes
         server.Serve("/short.bmp", cutShort);
-        server.Serve("/bad.jpg", Body({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00,
-                                       0x13, 0x37, 0xFF, 0x00, 0xFF, 0xD9}));
-        server.Serve("/empty.bmp", Body({}));
         HttpServer::Response gone = Body(BitmapFile(8, 8, RGB(1, 2, 3)));
         gone.status = 404; // a page that happens to be a picture
         server.Serve("/gone.bmp", gone);
-        server.Serve("/pic.wmf", Body(PlaceableMetafileFile()));
-        server.Serve("/pic.emf", Body(EnhancedMetafileFile()));
         HttpServer::Response slow = Body(BitmapFile(16, 16, RGB(9, 9, 9)));
         slow.delay = 800ms;
         server.Serve("/slow.bmp", slow);
-        server.Serve("/click.wav", Body(kWave));
         HttpServer::Response huge;
         huge.generated = kHundredMegabytes;
         server.Serve("/huge", huge);
         huge.announce = false;
         server.Serve("/huge-unannounced", huge);
-
-        ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 22}));
-        ASSERT_NE(sink.Advise(container.Dispatch().Get(), DIID___Tovabel), 0u);
+        HostIn(Page::Trusting);
         sink.during = [](EventSink&, DISPID) { gEventThread = GetCurrentThreadId(); };
     }
     void TearDown() override { container.Destroy(); }
@@ -208,7 +204,7 @@ protected:
         PumpMessages(100ms);
         return arrived;
     }
-    // A new control in a page of the given kind.
+    // A new control with the sink on its events, in a page of the given kind.
     void HostIn(Page page) {
         container.Destroy();
         olehost::ControlSite& site = container.Site();
@@ -232,45 +228,52 @@ protected:
     Container container;
 };
 
+// The cursor is chosen at once, and takes icons only.
 TEST_F(Downloads, PicturesArriveOrTheOldOneStays) {
     const LocalFile local(L"tovabel-download-test.bmp", false, BitmapFile(12, 12, RGB(0, 0, 0)));
-    ASSERT_TRUE(local.Saved());
+    ASSERT_TRUE(local.saved);
     const std::wstring refused =
         L"http://127.0.0.1:" + std::to_wstring(HttpServer::ClosedPort()) + L"/pic.bmp";
     const std::string kept = "bitmap 4x4";
-    struct Case {
+    const struct {
         const char* what;
-        const wchar_t* urlProperty;
-        const wchar_t* property; // also the download's name
+        const wchar_t* property; // also the download's name; URL and the name give its URL's
         std::wstring url;
         std::string after;
+        long pointer;
+    } cases[] = {
+        {"bitmap over HTTP", L"Picture", server.Url("/pic.bmp"), "bitmap 8x8", 0},
+        {"JPEG", L"PictureDown", server.Url("/pic.jpg"), "bitmap 10x10", 0},
+        {"icon", L"PictureDisabled", server.Url("/pic.ico"), "icon", 0},
+        {"path on a drive", L"Picture", local.path, "bitmap 12x12", 0},
+        {"file URL", L"PictureOver", local.Url(), "bitmap 12x12", 0},
+        {"not found", L"PictureOver", server.Url("/gone.bmp"), kept, 0},
+        {"connection refused", L"Picture", refused, kept, 0},
+        {"body cut short", L"Picture", server.Url("/short.bmp"), kept, 0},
+        {"corrupt JPEG", L"PictureDown", server.Url("/bad.jpg"), kept, 0},
+        {"empty file", L"Picture", server.Url("/empty.bmp"), kept, 0},
+        {"Windows metafile", L"Picture", server.Url("/pic.wmf"), kept, 0},
+        {"enhanced metafile", L"PictureDisabled", server.Url("/pic.emf"), kept, 0},
+        {"a bitmap as the cursor", L"MouseIcon", server.Url("/pic.bmp"), "none", 99},
+        {"an icon as the cursor", L"MouseIcon", server.Url("/pic.ico"), "icon", 99},
+        {"a cursor", L"MouseIcon", server.Url("/pic.cur"), "icon", 99},
+        {"no cursor found", L"MouseIcon", server.Url("/missing.cur"), "none", 99},
     };
-    const Case cases[] = {
-        {"bitmap over HTTP", L"URLPicture", L"Picture", server.Url("/pic.bmp"), "bitmap 8x8"},
-        {"JPEG", L"URLPictureDown", L"PictureDown", server.Url("/pic.jpg"), "bitmap 10x10"},
-        {"icon", L"URLPictureDisabled", L"PictureDisabled", server.Url("/pic.ico"), "icon"},
-        {"path on a drive", L"URLPicture", L"Picture", local.Path(), "bitmap 12x12"},
-        {"file URL", L"URLPictureOver", L"PictureOver", local.Url(), "bitmap 12x12"},
-        {"not found", L"URLPictureOver", L"PictureOver", server.Url("/gone.bmp"), kept},
-        {"connection refused", L"URLPicture", L"Picture", refused, kept},
-        {"body cut short", L"URLPicture", L"Picture", server.Url("/short.bmp"), kept},
-        {"corrupt JPEG", L"URLPictureDown", L"PictureDown", server.Url("/bad.jpg"), kept},
-        {"empty file", L"URLPicture", L"Picture", server.Url("/empty.bmp"), kept},
-        {"Windows metafile", L"URLPicture", L"Picture", server.Url("/pic.wmf"), kept},
-        {"enhanced metafile", L"URLPictureDisabled", L"PictureDisabled", server.Url("/pic.emf"),
-         kept},
-    };
-    for (const Case& tc : cases) {
+    for (const auto& tc : cases) {
         SCOPED_TRACE(tc.what);
-        ShowSmallPicture(tc.property); // and empties the URL property
+        const std::wstring urlProperty = L"URL" + std::wstring(tc.property);
+        // No cursor, the arrow; the small picture empties the URL property.
+        ASSERT_EQ(S_OK, PutAll(container, {{urlProperty.c_str(), Str(L"")},
+                                           {L"MousePointer", Long(0)},
+                                           {tc.property, Object(MakeBitmapPicture(4).Get())}}));
         sink.events.clear();
         gEventThread = 0;
-        Put(tc.urlProperty, tc.url);
+        Put(urlProperty.c_str(), tc.url);
+        EXPECT_EQ(V_I4(Get(container.Dispatch().Get(), L"MousePointer").Get()), tc.pointer);
         ASSERT_TRUE(AwaitDownloads(1));
-        const std::wstring name(tc.property);
-        EXPECT_EQ(Downloaded(), std::vector<std::string>{ToNarrow(name)});
+        EXPECT_EQ(Downloaded(), std::vector<std::string>{ToNarrow(tc.property)});
         EXPECT_EQ(Describe(container, tc.property), tc.after);
-        EXPECT_EQ(TextOf(tc.urlProperty), tc.url);
+        EXPECT_EQ(TextOf(urlProperty.c_str()), tc.url);
         EXPECT_EQ(gEventThread, GetCurrentThreadId());
     }
 }
@@ -282,33 +285,6 @@ TEST_F(Downloads, DownloadedPictureShowsOnTheFace) {
     Put(L"URLPicture", server.Url("/pic.bmp"));
     ASSERT_TRUE(AwaitDownloads(1));
     EXPECT_EQ(olehost::ReadWindow(container.ControlWindow()).Count(red), 8u * 8u);
-}
-
-TEST_F(Downloads, CursorIsChosenAtOnceAndTakesIconsOnly) {
-    struct Case {
-        const char* what;
-        std::string path;
-        std::string icon;
-    };
-    const Case cases[] = {
-        {"a bitmap is refused", "/pic.bmp", "none"},
-        {"an icon", "/pic.ico", "icon"},
-        {"a cursor", "/pic.cur", "icon"},
-        {"not found", "/missing.cur", "none"},
-    };
-    for (const Case& tc : cases) {
-        SCOPED_TRACE(tc.what);
-        Put(L"URLMouseIcon", L""); // no cursor, the arrow
-        sink.events.clear();
-        Put(L"URLMouseIcon", server.Url(tc.path));
-        Var pointer;
-        container.Get(L"MousePointer", pointer.Get());
-        EXPECT_EQ(V_I4(pointer.Get()), 99);
-        ASSERT_TRUE(AwaitDownloads(1));
-        EXPECT_EQ(Downloaded(), std::vector<std::string>{"MouseIcon"});
-        EXPECT_EQ(Describe(container, L"MouseIcon"), tc.icon);
-        EXPECT_EQ(TextOf(L"URLMouseIcon"), server.Url(tc.path));
-    }
 }
 
 std::vector<FileBytes> gPlayed;
@@ -424,8 +400,7 @@ TEST_F(Downloads, ControlGoneMeanwhileIsNotCalled) {
     EXPECT_EQ(Downloaded(), std::vector<std::string>{});
     EXPECT_LT(server.Sent("/huge-unannounced"), kHundredMegabytes / 8);
 
-    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 40, 22}));
-    ASSERT_NE(sink.Advise(container.Dispatch().Get(), DIID___Tovabel), 0u);
+    HostIn(Page::Trusting);
     static Container* place = nullptr;
     place = &container;
     sink.during = [](EventSink&, DISPID) { place->Destroy(); };
@@ -524,7 +499,7 @@ TEST_F(Downloads, RelativeLocationsResolveInTheContainer) {
 TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
     const FileBytes secret = WaveFile(0x33, 40);
     const LocalFile local(L"tovabel-secret.wav", true, secret);
-    ASSERT_TRUE(local.Saved());
+    ASSERT_TRUE(local.saved);
     const IntranetName intranet;
     const std::wstring intranetWave =
         L"http://localhost:" + std::to_wstring(server.Port()) + L"/click.wav";
@@ -540,7 +515,7 @@ TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
         const FileBytes& after;
     };
     const Case cases[] = {
-        {"local path", Page::Internet, local.Path(), kept},
+        {"local path", Page::Internet, local.path, kept},
         {"file URL", Page::Internet, local.Url(), kept},
         {"missing file", Page::Internet, L"C:\\tovabel-no-such-folder\\x.wav", kept},
         {"intranet address", Page::Internet, intranetWave, kept},
@@ -548,11 +523,11 @@ TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
         {"same origin", Page::Internet, server.Url("/click.wav"), kWave},
         {"relative to the page", Page::Internet, L"click.wav", kWave},
         {"relative to the document", Page::ThroughDocument, L"click.wav", kWave},
-        {"unknown page: local path", Page::Unknown, local.Path(), kept},
+        {"unknown page: local path", Page::Unknown, local.path, kept},
         {"unknown page: intranet address", Page::Unknown, intranetWave, kept},
         {"unknown page: the web", Page::Unknown, server.Url("/click.wav"), kWave},
         {"restricted page: same origin", Page::Restricted, server.Url("/click.wav"), kept},
-        {"trusting host: local path", Page::Trusting, local.Path(), secret},
+        {"trusting host: local path", Page::Trusting, local.path, secret},
         {"trusting host: intranet address", Page::Trusting, intranetWave, kWave},
         {"trusting host: redirected", Page::Trusting, server.Url("/away.wav"), kWave},
     };
@@ -642,8 +617,8 @@ TEST_F(Downloads, ObjectSafetyCoversScriptingAndLoading) {
         ASSERT_EQ(S_OK, safety->SetInterfaceSafetyOptions(*iid, kBoth, 0));
     }
     const LocalFile local(L"tovabel-secret.wav", true, kWave);
-    ASSERT_TRUE(local.Saved());
-    Put(L"SoundClickURL", local.Path());
+    ASSERT_TRUE(local.saved);
+    Put(L"SoundClickURL", local.path);
     ASSERT_TRUE(AwaitDownloads(1));
     EXPECT_EQ(Sound(L"SoundClick"), FileBytes());
 }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -62,24 +63,13 @@ private:
     MemoryDc mDc;
 };
 
-// Pictures are drawn as rows of letters, one per pixel.
+// Pictures are drawn as rows of letters, one per pixel ('.': the mask colour).
 COLORREF Colour(char c) {
-    switch (c) {
-    case '.':
-        return kMaskGrey;
-    case 'r':
-        return RGB(200, 0, 0);
-    case 'g':
-        return RGB(0, 160, 0);
-    case 'b':
-        return RGB(0, 0, 220);
-    case 'k':
-        return RGB(0, 0, 64);
-    case 'f':
-        return GetSysColor(COLOR_BTNFACE);
-    default:
-        return RGB(255, 255, 0);
-    }
+    static const std::map<char, COLORREF> colours = {
+        {'.', kMaskGrey},      {'r', RGB(200, 0, 0)}, {'g', RGB(0, 160, 0)},
+        {'b', RGB(0, 0, 220)}, {'k', RGB(0, 0, 64)},  {'f', GetSysColor(COLOR_BTNFACE)}};
+    const auto found = colours.find(c);
+    return found == colours.end() ? RGB(255, 255, 0) : found->second;
 }
 using Grid = std::vector<std::string>;
 
@@ -98,18 +88,20 @@ Bitmap ScreenBitmapOf(const Grid& grid) {
     return bitmap;
 }
 
-ComPtr<IPicture> PictureOf(PICTDESC& desc) {
+// A picture of `type` that owns `handle` (a bitmap, icon or enhanced metafile,
+// whose handles share their place in the description).
+ComPtr<IPicture> PictureOf(SHORT type, void* handle = nullptr) {
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = type;
+    desc.bmp.hbitmap = static_cast<HBITMAP>(handle);
     ComPtr<IPicture> picture;
     OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, picture.PutVoid());
     return picture;
 }
 
 ComPtr<IPicture> BitmapPicture(const Grid& grid) {
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof(desc);
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = ScreenBitmapOf(grid).Detach(); // the picture owns it
-    return PictureOf(desc);
+    return PictureOf(PICTYPE_BITMAP, ScreenBitmapOf(grid).Detach());
 }
 
 // A 32 x 32 icon: an opaque `colour` square at 8..23 each way, transparent around it.
@@ -141,29 +133,16 @@ ComPtr<IPicture> IconPicture(COLORREF colour) {
         }
     }
     ICONINFO info{TRUE, 0, 0, maskBits.Get(), colourBits.Get()};
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof(desc);
-    desc.picType = PICTYPE_ICON;
-    desc.icon.hicon = CreateIconIndirect(&info); // copies the bitmaps; the picture owns it
-    return PictureOf(desc);
+    // The icon copies the bitmaps.
+    return PictureOf(PICTYPE_ICON, CreateIconIndirect(&info));
 }
 
 ComPtr<IPicture> EnhMetafilePicture() {
     HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     const RECT box{0, 0, 20, 20};
     FillRect(recorder, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof(desc);
-    desc.picType = PICTYPE_ENHMETAFILE;
-    desc.emf.hemf = CloseEnhMetaFile(recorder); // deletes the recording DC
-    return PictureOf(desc);
-}
-
-ComPtr<IPicture> EmptyPicture() {
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof(desc);
-    desc.picType = PICTYPE_NONE;
-    return PictureOf(desc);
+    // Closing the recording deletes its DC.
+    return PictureOf(PICTYPE_ENHMETAFILE, CloseEnhMetaFile(recorder));
 }
 
 // Check pattern reference: (x, y) inside the rectangle anchored at (ax, ay) is
@@ -313,11 +292,7 @@ TEST(DrawPicturesStdPic, BitmapPixelsAreReadAsTheyAreAtEachPaint) {
     const WindowDc screen(nullptr);
     // A 4 x 4 one-bit bitmap, black in its left half; rows are word-aligned.
     static const BYTE rows[8] = {0x3F, 0, 0x3F, 0, 0x3F, 0, 0x3F, 0};
-    PICTDESC mono{};
-    mono.cbSizeofstruct = sizeof(mono);
-    mono.picType = PICTYPE_BITMAP;
-    mono.bmp.hbitmap = CreateBitmap(4, 4, 1, 1, rows);
-    const ComPtr<IPicture> oneBit = PictureOf(mono);
+    const ComPtr<IPicture> oneBit = PictureOf(PICTYPE_BITMAP, CreateBitmap(4, 4, 1, 1, rows));
     ASSERT_TRUE(oneBit);
     Surface surface(8, 8, 32);
     painter.PaintTransparentStdPic(surface.Dc(), 2, 2, 4, 4, oneBit.Get(), 0, 0, 4, 4,
@@ -362,7 +337,7 @@ TEST(DrawPicturesStdPic, NullEmptyAndMetafilePicturesPaintNothingNotEvenThePatte
     DrawPictures painter;
     const DitherPattern dither;
     const ComPtr<IPicture> metafile = EnhMetafilePicture();
-    const ComPtr<IPicture> empty = EmptyPicture();
+    const ComPtr<IPicture> empty = PictureOf(PICTYPE_NONE);
     ASSERT_TRUE(metafile);
     ASSERT_TRUE(empty);
     for (IPicture* picture : {static_cast<IPicture*>(nullptr), empty.Get(), metafile.Get()}) {

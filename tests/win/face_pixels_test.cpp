@@ -16,19 +16,9 @@ namespace {
 
 using olehost::Container;
 using olehost::Pixels;
-using olehost::ReadWindow;
-
-Var Colour(COLORREF colour) {
-    return Long(static_cast<std::int32_t>(colour));
-}
 
 constexpr COLORREF kSquare = RGB(230, 120, 0);
 constexpr COLORREF kDefaultMask = RGB(192, 192, 192);
-
-Pixels Face(Container& container) {
-    container.Settle();
-    return ReadWindow(container.ControlWindow());
-}
 
 struct Probe {
     int x;
@@ -36,45 +26,19 @@ struct Probe {
     COLORREF colour;
 };
 
-void ExpectProbes(const Pixels& face, std::initializer_list<Probe> probes) {
+void ExpectProbes(const Pixels& face, const std::vector<Probe>& probes) {
     for (const Probe& p : probes) {
         EXPECT_EQ(face.At(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
     }
 }
 
-// A button of 40 x 22 pixels with colours no system scheme uses.
-void MakeButton(Container& container, int style, int width = 40, int height = 22) {
-    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, width, height}));
-    ASSERT_EQ(S_OK, container.Put(L"AutoSize", *Bool(false)));
-    ASSERT_EQ(S_OK, container.Put(L"BackColor", *Colour(kBack)));
-    ASSERT_EQ(S_OK, container.Put(L"TextColor", *Colour(kText)));
-    ASSERT_EQ(S_OK, container.Put(L"HighlightColor", *Colour(kLight)));
-    ASSERT_EQ(S_OK, container.Put(L"ShadowColor", *Colour(kDark)));
-    ASSERT_EQ(S_OK, container.Put(L"Style", *Long(style)));
-}
-
 void SetPicture(Container& container, COLORREF background) {
-    const Ref<IPictureDisp> picture = MakeSquarePicture(16, background, kSquare);
-    ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(picture.Get())));
+    ASSERT_EQ(S_OK,
+              container.Put(L"Picture", *Object(MakeSquarePicture(16, background, kSquare).Get())));
 }
 
 void Pointer(Container& container, UINT message, int x, int y, WPARAM keys = 0) {
     SendMessageW(container.ControlWindow(), message, keys, MAKELPARAM(x, y));
-}
-
-// The smallest rectangle holding every pixel of `colour`; empty when none.
-RECT BoundsOf(const Pixels& pixels, COLORREF colour) {
-    RECT bounds{pixels.width, pixels.height, 0, 0};
-    for (int y = 0; y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) {
-            if (pixels.At(x, y) == colour) {
-                bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
-                          std::max<LONG>(bounds.right, x + 1),
-                          std::max<LONG>(bounds.bottom, y + 1)};
-            }
-        }
-    }
-    return bounds;
 }
 
 struct ColourRun {
@@ -104,50 +68,40 @@ std::vector<ColourRun> RunsOf(const Pixels& pixels, COLORREF colour) {
 }
 
 TEST(FacePixels, DropDownArrowRowsFollowTheHeight) {
-    struct Case {
-        int height;
-        int top;
-    };
-    for (const Case& tc : {Case{21, 10}, Case{22, 10}, Case{23, 12}}) {
-        SCOPED_TRACE(tc.height);
+    for (const auto& [height, top] : {std::pair{21, 10}, std::pair{22, 10}, std::pair{23, 12}}) {
+        SCOPED_TRACE(height);
         Container container;
-        MakeButton(container, 3, 40, tc.height);
+        ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, height}, 3));
         const Pixels face = Face(container);
-        ASSERT_EQ(face.height, tc.height);
+        ASSERT_EQ(face.height, height);
         // Three rows of 5, 3 and 1 pixels, six pixels from the right edge.
-        const std::vector<ColourRun> expected = {
-            {tc.top, 33, 5}, {tc.top + 1, 34, 3}, {tc.top + 2, 35, 1}};
+        const std::vector<ColourRun> expected = {{top, 33, 5}, {top + 1, 34, 3}, {top + 2, 35, 1}};
         EXPECT_EQ(RunsOf(face, kText), expected);
     }
 }
 
+// How the frame's edges meet and split (the looks of the other gestures are
+// read in Gestures.FrameAndCaptureFollowThePointer).
 TEST(FacePixels, FrameLooksFollowStyleAndState) {
-    enum class Gesture { None, Hover, Press, PressArrow, Checked };
-    struct Case {
+    const struct {
         const char* name;
         int style;
-        Gesture gesture;
+        std::vector<Step> gesture;
         std::vector<Probe> probes; // x = 30 and 31: main frame's right edge, arrow area's left
-    };
-    const Case cases[] = {
-        {"flat away", 0, Gesture::None, {{0, 5, kBack}, {39, 5, kBack}, {5, 0, kBack}}},
-        {"raised on hover", 0, Gesture::Hover, {{0, 5, kLight}, {39, 5, kDark}, {5, 21, kDark}}},
-        {"sunken when pressed", 0, Gesture::Press, {{0, 5, kDark}, {5, 0, kDark}, {39, 5, kLight}}},
-        {"checked away is sunken", 1, Gesture::Checked, {{0, 5, kDark}, {39, 5, kLight}}},
+    } cases[] = {
         {"drop-down on hover",
          3,
-         Gesture::Hover,
+         {{WM_MOUSEMOVE, 5, 5}},
          {{0, 5, kLight}, {30, 5, kDark}, {31, 5, kLight}, {39, 5, kDark}}},
         {"drop-down dropped",
          3,
-         Gesture::PressArrow,
+         {{WM_LBUTTONDOWN, 36, 5, MK_LBUTTON}},
          {{0, 5, kLight}, {30, 5, kDark}, {31, 5, kDark}, {39, 5, kLight}}},
-        {"menu dropped is sunken", 5, Gesture::PressArrow, {{0, 5, kDark}, {39, 5, kLight}}},
         // Light top and left edges, dark bottom and right edges; the right edge
         // reaches the bottom right corner and lies in front of the top edge.
         {"non-flat away",
          10,
-         Gesture::None,
+         {},
          {{0, 0, kLight},
           {38, 0, kLight},
           {0, 21, kDark},
@@ -155,33 +109,20 @@ TEST(FacePixels, FrameLooksFollowStyleAndState) {
           {39, 21, kDark},
           {1, 1, kBack}}},
     };
-    for (const Case& tc : cases) {
+    for (const auto& tc : cases) {
         SCOPED_TRACE(tc.name);
         Container container;
-        MakeButton(container, tc.style);
-        switch (tc.gesture) {
-        case Gesture::None:
-            break;
-        case Gesture::Checked:
-            ASSERT_EQ(S_OK, container.Put(L"Checked", *Bool(true)));
-            break;
-        case Gesture::Hover:
-            Pointer(container, WM_MOUSEMOVE, 5, 5);
-            break;
-        case Gesture::Press:
-            Pointer(container, WM_MOUSEMOVE, 5, 5);
-            Pointer(container, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
-            break;
-        case Gesture::PressArrow:
-            Pointer(container, WM_LBUTTONDOWN, 36, 5, MK_LBUTTON);
-            break;
+        ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}, tc.style));
+        for (const Step& step : tc.gesture) {
+            Pointer(container, step.message, step.x, step.y, step.keys);
         }
-        const Pixels face = Face(container);
-        for (const Probe& p : tc.probes) {
-            EXPECT_EQ(face.At(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
-        }
+        ExpectProbes(Face(container), tc.probes);
         ReleaseCapture();
     }
+    Container checked;
+    ASSERT_EQ(S_OK, MakeButton(checked, {0, 0, 40, 22}, 1));
+    ASSERT_EQ(S_OK, checked.Put(L"Checked", *Bool(true)));
+    ExpectProbes(Face(checked), {{0, 5, kDark}, {39, 5, kLight}}); // sunken while away
 }
 
 // The default look widens the frame's pens to two pixels. A wide pen is
@@ -195,7 +136,7 @@ TEST(FacePixels, DefaultButtonHasATwoPixelFrame) {
         SCOPED_TRACE(style);
         Container container;
         container.Site().displayAsDefault = true;
-        MakeButton(container, style);
+        ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}, style));
         Pointer(container, WM_MOUSEMOVE, 5, 5);
         const COLORREF inner = style == 10 ? kDark : kBack;
         ExpectProbes(Face(container), {{0, 5, kLight},
@@ -211,7 +152,7 @@ TEST(FacePixels, DefaultButtonHasATwoPixelFrame) {
         ReleaseCapture();
     }
     Container container;
-    MakeButton(container, 10);
+    ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}, 10));
     const auto announce = [&](bool isDefault) {
         container.Site().displayAsDefault = isDefault;
         ASSERT_EQ(S_OK, container.Dispatch()
@@ -227,7 +168,7 @@ TEST(FacePixels, DefaultButtonHasATwoPixelFrame) {
 
 TEST(FacePixels, CheckedButtonShowsThePatternUnderItsShiftedPicture) {
     Container container;
-    MakeButton(container, 1);
+    ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}, 1));
     SetPicture(container, kDefaultMask);
     const RECT unchecked = BoundsOf(Face(container), kSquare);
     ASSERT_EQ(unchecked.right - unchecked.left, 8);
@@ -272,7 +213,7 @@ TEST(FacePixels, MaskColourPixelsShowTheFaceAlsoForASystemColour) {
           Case{"system button face", static_cast<std::int32_t>(0x8000000F), buttonFace}}) {
         SCOPED_TRACE(tc.name);
         Container container;
-        MakeButton(container, 0);
+        ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}));
         ASSERT_EQ(S_OK, container.Put(L"MaskColor", *Long(tc.maskColour)));
         SetPicture(container, tc.pictureBackground);
         const Pixels face = Face(container);
@@ -283,7 +224,7 @@ TEST(FacePixels, MaskColourPixelsShowTheFaceAlsoForASystemColour) {
 
 TEST(FacePixels, DisabledPictureIsEmbossedWithItsMaskLeftOut) {
     Container container;
-    MakeButton(container, 0);
+    ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}));
     SetPicture(container, kDefaultMask);
     const RECT square = BoundsOf(Face(container), kSquare);
     ASSERT_EQ(square.right - square.left, 8);
@@ -318,10 +259,10 @@ TEST(FacePixels, TransparentButtonShowsThePictureOfEachLook) {
     const Ref<IPictureDisp> normal = MakeSquarePicture(16, kDefaultMask, kSquare);
     const Ref<IPictureDisp> over = MakeSquarePicture(16, kOver, kOver); // no mask colour
     const Ref<IPictureDisp> down = MakeSquarePicture(16, kDefaultMask, kDown);
-    ASSERT_EQ(S_OK, container.Put(L"Picture", *Object(normal.Get())));
-    ASSERT_EQ(S_OK, container.Put(L"PictureOver", *Object(over.Get())));
-    ASSERT_EQ(S_OK, container.Put(L"PictureDown", *Object(down.Get())));
-    ASSERT_EQ(S_OK, container.Put(L"Transparent", *Bool(true)));
+    ASSERT_EQ(S_OK, PutAll(container, {{L"Picture", Object(normal.Get())},
+                                       {L"PictureOver", Object(over.Get())},
+                                       {L"PictureDown", Object(down.Get())},
+                                       {L"Transparent", Bool(true)}}));
     struct Look {
         const char* name;
         UINT message;

@@ -1,20 +1,34 @@
-// Replaces one imported function of a loaded module for the life of the
-// holder: the tests' way to watch what the control library asks of the
-// platform (a sound, a message box) without the library knowing.
+// Points one imported function of a loaded module at a replacement for the
+// life of the holder: the tests' way to watch what the control library asks of
+// the platform (a sound, a colour) without the library knowing.
 #pragma once
 
-#include <windows.h>
+#include "win/common/import_table.h"
+
+#include <cstring>
 
 namespace tovabel::wintest {
 
 class ImportPatch {
 public:
-    // Points `module`'s import of `function` from `library` at `replacement`;
-    // Active() is false when the module imports no such function.
-    ImportPatch(HMODULE module, const char* library, const char* function, void* replacement);
+    // Active() is false when `module` imports no such function from `library`.
+    ImportPatch(HMODULE module, const char* library, const char* function, void* replacement) {
+        win::ForEachImport(module, [&](const win::Import& import) {
+            if (mSlot == nullptr && lstrcmpiA(import.library, library) == 0 &&
+                std::strcmp(import.function, function) == 0) {
+                mSlot = import.slot;
+                mOriginal = *mSlot;
+                win::PointImport(mSlot, replacement);
+            }
+        });
+    }
     ImportPatch(const ImportPatch&) = delete;
     ImportPatch& operator=(const ImportPatch&) = delete;
-    ~ImportPatch();
+    ~ImportPatch() {
+        if (mSlot != nullptr) {
+            win::PointImport(mSlot, mOriginal);
+        }
+    }
 
     bool Active() const { return mSlot != nullptr; }
     // The function the import pointed at before.

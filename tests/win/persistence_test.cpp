@@ -3,6 +3,7 @@
 // IPersistStorage, with a stream saved by an earlier build, and with bags and
 // streams that are damaged or hostile.
 #include "com_client.h"
+#include "test_files.h"
 #include "test_paths.h"
 #include "win/olehost/container.h"
 #include "win/olehost/pixels.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -21,59 +23,28 @@
 namespace tovabel::wintest {
 namespace {
 
-// An in-memory property bag: keys in the order of their first write, values
-// with the types they were written with (a container's bag may hand them back
-// in other types, which the control converts).
+// An in-memory property bag that keeps the types its values were written with
+// (a container's bag may hand them back in other types, which the control converts).
 class MemoryBag final : public win::LocalObject<IPropertyBag> {
 public:
-    std::vector<std::pair<std::wstring, Var>> entries;
+    std::map<std::wstring, Var> entries;
 
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
-        const Var* stored = Find(name);
-        if (stored == nullptr) {
+        const auto stored = entries.find(name);
+        if (stored == entries.end()) {
             return E_INVALIDARG;
         }
         VariantClear(value);
-        return VariantCopy(value, const_cast<VARIANT*>(stored->Get()));
+        return VariantCopy(value, stored->second.Get());
     }
     HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
-        Set(name, Var::CopyOf(*value));
+        entries[name] = Var::CopyOf(*value);
         return S_OK;
-    }
-
-    const Var* Find(const std::wstring& name) const {
-        for (const auto& [key, value] : entries) {
-            if (key == name) {
-                return &value;
-            }
-        }
-        return nullptr;
-    }
-    void Set(const std::wstring& name, const Var& value) {
-        for (auto& [key, stored] : entries) {
-            if (key == name) {
-                stored = value;
-                return;
-            }
-        }
-        entries.emplace_back(name, value);
-    }
-    std::vector<std::string> Keys() const {
-        std::vector<std::string> keys;
-        for (const auto& entry : entries) {
-            keys.push_back(ToNarrow(entry.first));
-        }
-        return keys;
     }
 };
 
-// A control created as a container that loads a saved form creates it: no InitNew.
 Ref<IDispatch> NewUnstarted() {
-    CLSID clsid{};
-    CLSIDFromProgID(kProgId, &clsid);
-    Ref<IDispatch> control;
-    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.PutVoid());
-    return control;
+    return CreateControl(false, false);
 }
 
 // A readable form of a property's value: pictures by kind and size, fonts by
@@ -173,17 +144,10 @@ void ExpectSameProperties(IDispatch* saved, IDispatch* loaded) {
 std::vector<std::uint8_t> SaveToStream(IDispatch* control) {
     Ref<IStream> stream;
     CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
-    const Ref<IPersistStreamInit> persist =
-        Ref<IDispatch>::Share(control).As<IPersistStreamInit>(IID_IPersistStreamInit);
-    EXPECT_EQ(S_OK, persist->Save(stream.Get(), TRUE));
-    STATSTG stat{};
-    stream->Stat(&stat, STATFLAG_NONAME);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
-    const LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ULONG read = 0;
-    stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    return bytes;
+    EXPECT_EQ(S_OK, Ref<IDispatch>::Share(control)
+                        .As<IPersistStreamInit>(IID_IPersistStreamInit)
+                        ->Save(stream.Get(), TRUE));
+    return ReadAll(*stream.Get());
 }
 
 HRESULT LoadFromStream(IDispatch* control, const std::vector<std::uint8_t>& bytes) {
@@ -205,8 +169,8 @@ TEST(Persistence, EveryChangedPropertySurvivesEachWayOfSaving) {
         MemoryBag bag;
         const auto persist = saved.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
         ASSERT_EQ(S_OK, persist->Save(&bag, TRUE, TRUE));
-        EXPECT_EQ(bag.Find(L"Picture") != nullptr, true);
-        EXPECT_EQ(bag.Find(L"PictureDisabled"), nullptr) << "its URL takes its place";
+        EXPECT_EQ(bag.entries.count(L"Picture"), 1u);
+        EXPECT_EQ(bag.entries.count(L"PictureDisabled"), 0u) << "its URL takes its place";
         const Ref<IDispatch> loaded = NewUnstarted();
         ASSERT_EQ(S_OK,
                   loaded.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr));
@@ -248,10 +212,13 @@ TEST(Persistence, NewInstanceWritesOnlyWhatDiffersFromTheDefaults) {
               control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&bag, TRUE, FALSE));
     // The surface's text colour starts as the system's button text, not 0 (which
     // keys the other defaults leave out is the core's rule).
-    const std::vector<std::string> expected = {"Caption", "TextColor", "ToolTipText"};
-    EXPECT_EQ(bag.Keys(), expected);
-    EXPECT_EQ(Describe(*bag.Find(L"Caption")), "");
-    EXPECT_EQ(bag.Find(L"TextColor")->Type(), VT_I4);
+    std::string keys;
+    for (const auto& [key, value] : bag.entries) {
+        keys += ToNarrow(key) + " ";
+    }
+    EXPECT_EQ(keys, "Caption TextColor ToolTipText ");
+    EXPECT_EQ(Describe(bag.entries[L"Caption"]), "");
+    EXPECT_EQ(bag.entries[L"TextColor"].Type(), VT_I4);
 }
 
 TEST(Persistence, BagsWithWrongValuesLoadWhatTheyCanAndKeepTheRest) {
@@ -292,7 +259,7 @@ TEST(Persistence, BagsWithWrongValuesLoadWhatTheyCanAndKeepTheRest) {
         SCOPED_TRACE(tc.name);
         MemoryBag bag;
         for (const Setting& entry : tc.entries) {
-            bag.Set(entry.name, entry.value);
+            bag.entries[entry.name] = entry.value;
         }
         const Ref<IDispatch> control = NewUnstarted();
         ASSERT_EQ(S_OK,
@@ -305,7 +272,7 @@ TEST(Persistence, BagsWithWrongValuesLoadWhatTheyCanAndKeepTheRest) {
         EXPECT_EQ(Describe(Get(control.Get(), L"Caption")), "after");
     }
     MemoryBag big;
-    big.Set(L"Caption", Str(megabyte));
+    big.entries[L"Caption"] = Str(megabyte);
     const Ref<IDispatch> control = NewUnstarted();
     ASSERT_EQ(S_OK, control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&big, nullptr));
     EXPECT_EQ(SysStringLen(Get(control.Get(), L"Caption").Get()->bstrVal), 1u << 20);
@@ -380,10 +347,10 @@ TEST(Persistence, DamagedStreamsFailClearlyAndChangeNothing) {
 // in design mode that second paint shows the flat look the loading did not.
 TEST(Persistence, LoadedControlSizesItselfThenRepaintsOnce) {
     MemoryBag bag;
-    bag.Set(L"Caption", Str(L"A caption wider than the place"));
-    bag.Set(L"AutoSize", Bool(true));
-    bag.Set(L"BackColor", Long(static_cast<std::int32_t>(kBack)));
-    bag.Set(L"HighlightColor", Long(static_cast<std::int32_t>(kLight)));
+    bag.entries = {{L"Caption", Str(L"A caption wider than the place")},
+                   {L"AutoSize", Bool(true)},
+                   {L"BackColor", Colour(kBack)},
+                   {L"HighlightColor", Colour(kLight)}};
     {
         SCOPED_TRACE("run mode");
         olehost::Container container;
@@ -398,7 +365,7 @@ TEST(Persistence, LoadedControlSizesItselfThenRepaintsOnce) {
     }
     {
         SCOPED_TRACE("design mode");
-        bag.Set(L"AutoSize", Bool(false));
+        bag.entries[L"AutoSize"] = Bool(false);
         olehost::Container container(false);
         ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 30}, &bag));
         container.Settle();

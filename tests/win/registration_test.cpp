@@ -1,12 +1,14 @@
 // Self-registration and the safe-for-scripting marks that every instance
 // writes. Registration runs against a private registry root (the classes root
-// redirected for this process), so that the tests see exactly what was written.
+// redirected for this process), so that the tests see exactly what was written;
+// regsvr32 runs against the run's own.
 #include "com_client.h"
 #include "test_paths.h"
 
 #include "control/tovabel_interface.h"
 #include "win/common/guids.h"
 #include "win/common/handle.h"
+#include "win/common/reg_key.h"
 
 #include <gtest/gtest.h>
 
@@ -40,35 +42,26 @@ private:
 
 // Every key below `root` with its values, as "path" and "path|name=data" lines.
 void Snapshot(HKEY root, const std::wstring& path, std::map<std::wstring, std::wstring>& out) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    const win::RegKey key = win::OpenRegKey(root, path);
+    if (!key) {
         return;
     }
     if (!path.empty()) {
         out[path] = L"";
     }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[512];
-        DWORD nameLength = 512;
-        wchar_t data[2048];
-        DWORD dataSize = sizeof data;
-        DWORD type = 0;
-        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data),
-                          &dataSize) != ERROR_SUCCESS) {
-            break;
-        }
+    wchar_t name[512];
+    wchar_t data[2048];
+    for (DWORD i = 0, length = 512, size = sizeof data, type = 0;
+         RegEnumValueW(key.Get(), i, name, &length, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                       &size) == ERROR_SUCCESS;
+         ++i, length = 512, size = sizeof data) {
         out[path + L"|" + name] = type == REG_SZ ? std::wstring(data) : L"<binary>";
     }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[512];
-        DWORD nameLength = 512;
-        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
+    for (DWORD i = 0, length = 512; RegEnumKeyExW(key.Get(), i, name, &length, nullptr, nullptr,
+                                                  nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = 512) {
         Snapshot(root, path.empty() ? name : path + L"\\" + name, out);
     }
-    RegCloseKey(key);
 }
 
 // Redirects the classes root of this process to a fresh private key.
@@ -77,21 +70,18 @@ public:
     // A volatile root refuses the ordinary (non-volatile) keys that
     // registration and the instances write, like a root without write access.
     explicit PrivateClassesRoot(bool refuseWrites = false) {
-        mPath = L"Software\\TovabelTests\\" + std::to_wstring(GetCurrentProcessId());
         RegDeleteTreeW(HKEY_CURRENT_USER, mPath.c_str());
         HKEY created = nullptr;
         RegCreateKeyExW(HKEY_CURRENT_USER, mPath.c_str(), 0, nullptr,
                         refuseWrites ? REG_OPTION_VOLATILE : 0, KEY_ALL_ACCESS, nullptr, &created,
                         nullptr);
-        RegCloseKey(created);
-        RegOpenKeyExW(HKEY_CURRENT_USER, mPath.c_str(), 0, KEY_ALL_ACCESS, &mRoot);
-        mOverridden = mRoot && RegOverridePredefKey(HKEY_CLASSES_ROOT, mRoot) == ERROR_SUCCESS;
+        mRoot = win::RegKey(created);
+        mOverridden =
+            mRoot && RegOverridePredefKey(HKEY_CLASSES_ROOT, mRoot.Get()) == ERROR_SUCCESS;
     }
     ~PrivateClassesRoot() {
         RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
-        if (mRoot) {
-            RegCloseKey(mRoot);
-        }
+        mRoot = win::RegKey();
         RegDeleteTreeW(HKEY_CURRENT_USER, mPath.c_str());
     }
     PrivateClassesRoot(const PrivateClassesRoot&) = delete;
@@ -100,16 +90,13 @@ public:
     bool ok() const { return mOverridden; }
     std::map<std::wstring, std::wstring> Contents() const {
         std::map<std::wstring, std::wstring> out;
-        HKEY readable = nullptr;
-        RegOpenKeyExW(HKEY_CURRENT_USER, mPath.c_str(), 0, KEY_READ, &readable);
-        Snapshot(readable, L"", out);
-        RegCloseKey(readable);
+        Snapshot(mRoot.Get(), L"", out);
         return out;
     }
 
 private:
-    std::wstring mPath;
-    HKEY mRoot = nullptr;
+    const std::wstring mPath = L"Software\\TovabelTests\\" + std::to_wstring(GetCurrentProcessId());
+    win::RegKey mRoot;
     bool mOverridden = false;
 };
 
@@ -207,6 +194,42 @@ TEST(Registration, EveryInstanceMarksTheClassSafe) {
     EXPECT_EQ(Put(control.Get(), L"Caption", Str(L"Still works")), S_OK);
     EXPECT_EQ(ToNarrow(V_BSTR(Get(control.Get(), L"Caption").Get())), "Still works");
     EXPECT_TRUE(readOnly.Contents().empty()); // nothing could be written
+}
+
+// regsvr32 unregisters and registers the library. It changes the registry
+// every other test process relies on, so ctest runs it alone.
+DWORD RunRegsvr32(const std::wstring& options) {
+    std::wstring command = L"regsvr32.exe /s " + options + L" \"" + OcxPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return ~0u;
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = ~0u;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+TEST(Regsvr32, UnregistersAndRegistersTheLibrary) {
+    CLSID clsid{};
+    EXPECT_EQ(RunRegsvr32(L"/u"), 0u);
+    EXPECT_FALSE(SUCCEEDED(CLSIDFromProgID(kProgId, &clsid)));
+    ITypeLib* library = nullptr;
+    EXPECT_TRUE(FAILED(LoadRegTypeLib(LIBID_OrnisTovabel, 2, 10, 0x0409, &library)));
+    if (library) {
+        library->Release();
+    }
+
+    EXPECT_EQ(RunRegsvr32(L""), 0u);
+    EXPECT_TRUE(SUCCEEDED(CLSIDFromProgID(kProgId, &clsid)));
+    ASSERT_EQ(LoadRegTypeLib(LIBID_OrnisTovabel, 2, 10, 0x0409, &library), S_OK);
+    library->Release();
+    EXPECT_TRUE(CreateControl());
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 #include "com_client.h"
 #include "import_patch.h"
 #include "test_files.h"
-#include "win/olehost/container.h"
-#include "win/olehost/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -63,13 +61,7 @@ protected:
         container.Destroy();
         patch.reset();
     }
-    void Click() {
-        HWND window = container.ControlWindow();
-        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(80, 5));
-    }
+    void Click() { ClickAndLeave(container.ControlWindow()); }
 
     Container container;
     std::unique_ptr<ImportPatch> patch;
@@ -90,10 +82,10 @@ TEST_F(Sounds, OwnSoundsPlayFromMemoryAndOutliveTheirInstance) {
     const std::vector<std::uint8_t> enter = WaveFile(0x40);
     const std::vector<std::uint8_t> click = WaveFile(0x41);
     const std::vector<std::uint8_t> leave = WaveFile(0x42);
-    ASSERT_EQ(S_OK, container.Put(L"UseSystemSounds", *Bool(false)));
-    ASSERT_EQ(S_OK, container.Put(L"SoundEnter", *Bytes(enter)));
-    ASSERT_EQ(S_OK, container.Put(L"SoundClick", *Bytes(click)));
-    ASSERT_EQ(S_OK, container.Put(L"SoundLeave", *Bytes(leave)));
+    ASSERT_EQ(S_OK, PutAll(container, {{L"UseSystemSounds", Bool(false)},
+                                       {L"SoundEnter", Bytes(enter)},
+                                       {L"SoundClick", Bytes(click)},
+                                       {L"SoundLeave", Bytes(leave)}}));
     Click();
     ASSERT_EQ(gCalls.size(), 3u);
     const std::vector<std::uint8_t>* expected[] = {&enter, &click, &leave};

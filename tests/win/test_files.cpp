@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 
 namespace tovabel::wintest {
 
@@ -29,33 +30,18 @@ void PutTag(FileBytes& out, const char (&tag)[5]) {
     }
 }
 
-// A BITMAPINFOHEADER without compression.
-void PutInfoHeader(FileBytes& out, int width, int height, int bits, std::uint32_t imageSize) {
-    Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(width));
-    Put32(out, static_cast<std::uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, static_cast<std::uint32_t>(bits));
-    Put32(out, BI_RGB);
-    Put32(out, imageSize);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
+void Put32s(FileBytes& out, std::initializer_list<std::uint32_t> values) {
+    for (const std::uint32_t value : values) {
+        Put32(out, value);
+    }
 }
 
-FileBytes ReadAll(IStream& stream) {
-    STATSTG stat{};
-    const LARGE_INTEGER start{};
-    if (FAILED(stream.Stat(&stat, STATFLAG_NONAME)) ||
-        FAILED(stream.Seek(start, STREAM_SEEK_SET, nullptr))) {
-        return {};
-    }
-    FileBytes bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
-    ULONG read = 0;
-    stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    bytes.resize(read);
-    return bytes;
+// A BITMAPINFOHEADER without compression.
+void PutInfoHeader(FileBytes& out, int width, int height, int bits, std::uint32_t imageSize) {
+    Put32s(out, {40, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)});
+    Put16(out, 1);
+    Put16(out, static_cast<std::uint32_t>(bits));
+    Put32s(out, {BI_RGB, imageSize, 0, 0, 0, 0});
 }
 
 // 24-bit BGR rows of `color`, padded to four bytes.
@@ -79,9 +65,7 @@ FileBytes BitmapFile(int width, int height, COLORREF color) {
     UINT stride = 0;
     const FileBytes pixels = BgrPixels(width, height, color, stride);
     FileBytes out{'B', 'M'};
-    Put32(out, static_cast<std::uint32_t>(14 + 40 + pixels.size()));
-    Put32(out, 0);
-    Put32(out, 14 + 40);
+    Put32s(out, {static_cast<std::uint32_t>(14 + 40 + pixels.size()), 0, 14 + 40});
     PutInfoHeader(out, width, height, 24, static_cast<std::uint32_t>(pixels.size()));
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
@@ -181,15 +165,26 @@ FileBytes WaveFile(std::uint8_t sample, std::size_t samples) {
     PutTag(bytes, "WAVE");
     PutTag(bytes, "fmt ");
     Put32(bytes, 16);
-    Put16(bytes, 1);    // PCM
-    Put16(bytes, 1);    // mono
-    Put32(bytes, 8000); // samples per second
-    Put32(bytes, 8000); // bytes per second
-    Put16(bytes, 1);    // block alignment
-    Put16(bytes, 8);    // bits per sample
+    Put32(bytes, 0x00010001);    // PCM, mono
+    Put32s(bytes, {8000, 8000}); // samples and bytes per second
+    Put32(bytes, 0x00080001);    // block alignment 1, 8 bits per sample
     PutTag(bytes, "data");
     Put32(bytes, static_cast<std::uint32_t>(samples));
     bytes.insert(bytes.end(), samples, sample);
+    return bytes;
+}
+
+FileBytes ReadAll(IStream& stream) {
+    STATSTG stat{};
+    const LARGE_INTEGER start{};
+    if (FAILED(stream.Stat(&stat, STATFLAG_NONAME)) ||
+        FAILED(stream.Seek(start, STREAM_SEEK_SET, nullptr))) {
+        return {};
+    }
+    FileBytes bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
+    ULONG read = 0;
+    stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+    bytes.resize(read);
     return bytes;
 }
 
