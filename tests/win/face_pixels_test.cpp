@@ -197,6 +197,16 @@ TEST(FacePixels, CheckedButtonShowsThePatternUnderItsShiftedPicture) {
     const Pixels hovered = Face(container);
     EXPECT_EQ(hovered.At(2, 1), kBack);
     EXPECT_EQ(hovered.Count(kLight), 40u + 21u) << "the bottom and right edges only";
+
+    // A look shown again is the same to the pixel, however often its picture
+    // and pattern were painted before.
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE(round);
+        Pointer(container, WM_MOUSEMOVE, 60, 5);
+        EXPECT_EQ(Face(container).data, face.data) << "checked, pointer away";
+        Pointer(container, WM_MOUSEMOVE, 5, 5);
+        EXPECT_EQ(Face(container).data, hovered.data) << "under the pointer";
+    }
     ReleaseCapture();
 }
 
