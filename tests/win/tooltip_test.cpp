@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -120,30 +121,54 @@ LRESULT CALLBACK WatchRelays(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return CallWindowProcW(gToolTipProcedure, window, message, wParam, lParam);
 }
 
-TEST(ToolTips, MouseMessagesAreRelayedButNotDoubleClicks) {
-    Container container;
-    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+struct PointerStep {
+    UINT message;
+    WPARAM keys;
+    int x;
+};
+
+// The mouse messages the button passes on to the shared tooltip while `steps`
+// reach its window.
+std::vector<UINT> RelayedToTheTip(Container& container, std::span<const PointerStep> steps) {
     HWND tip = TheToolTip();
-    ASSERT_NE(tip, nullptr);
+    if (tip == nullptr) {
+        ADD_FAILURE() << "no tooltip window";
+        return {};
+    }
     gToolTipProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchRelays)));
     gRelayed.clear();
-    HWND window = container.ControlWindow();
+    for (const PointerStep& step : steps) {
+        SendMessageW(container.ControlWindow(), step.message, step.keys, MAKELPARAM(step.x, 5));
+    }
+    SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gToolTipProcedure));
+    ReleaseCapture();
+    return gRelayed;
+}
+
+TEST(ToolTips, MouseMessagesAreRelayedButNotDoubleClicks) {
+    Container container;
+    ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
+    std::vector<PointerStep> steps;
     for (const UINT message : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK,
                                WM_MBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEMOVE}) {
-        SendMessageW(window, message, 0, MAKELPARAM(5, 5));
+        steps.push_back({message, 0, 5});
     }
-    ReleaseCapture();
-    SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gToolTipProcedure));
     const std::vector<UINT> expected = {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP,
                                         WM_MOUSEMOVE};
-    EXPECT_EQ(gRelayed, expected);
+    EXPECT_EQ(RelayedToTheTip(container, steps), expected);
 }
 
 // The tooltip counts the pointer's rest from its last move: it hears every
 // move while the button has a tip to show, and otherwise the move that comes
 // onto the button, the first after a click and any outside it.
 TEST(ToolTips, MovesReachTheTooltipWhileThereIsATipToShow) {
+    const PointerStep steps[] = {
+        {WM_MOUSEMOVE, 0, 5}, {WM_MOUSEMOVE, 0, 6}, {WM_LBUTTONDOWN, MK_LBUTTON, 6},
+        {WM_LBUTTONUP, 0, 6}, {WM_MOUSEMOVE, 0, 7}, {WM_MOUSEMOVE, 0, 8},
+        {WM_MOUSEMOVE, 0, 70}};
+    const std::vector<UINT> withoutTip = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE,
+                                          WM_MOUSEMOVE};
     const struct {
         const char* name;
         const wchar_t* tip;
@@ -155,14 +180,8 @@ TEST(ToolTips, MovesReachTheTooltipWhileThereIsATipToShow) {
          true,
          {WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEMOVE,
           WM_MOUSEMOVE}},
-        {"no tip",
-         L"",
-         true,
-         {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEMOVE}},
-        {"no tip property",
-         L"Open",
-         false,
-         {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEMOVE}},
+        {"no tip", L"", true, withoutTip},
+        {"no tip property", L"Open", false, withoutTip},
     };
     for (const auto& tc : cases) {
         SCOPED_TRACE(tc.name);
@@ -170,25 +189,7 @@ TEST(ToolTips, MovesReachTheTooltipWhileThereIsATipToShow) {
         ASSERT_EQ(S_OK, container.Create(kProgId, {0, 0, 60, 22}));
         container.GetExtender().toolTipText = tc.tip;
         container.GetExtender().hasToolTipText = tc.containerHasTheProperty;
-        HWND tip = TheToolTip();
-        ASSERT_NE(tip, nullptr);
-        gToolTipProcedure = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchRelays)));
-        gRelayed.clear();
-        HWND window = container.ControlWindow();
-        const struct {
-            UINT message;
-            WPARAM keys;
-            int x;
-        } steps[] = {{WM_MOUSEMOVE, 0, 5}, {WM_MOUSEMOVE, 0, 6}, {WM_LBUTTONDOWN, MK_LBUTTON, 6},
-                     {WM_LBUTTONUP, 0, 6}, {WM_MOUSEMOVE, 0, 7}, {WM_MOUSEMOVE, 0, 8},
-                     {WM_MOUSEMOVE, 0, 70}};
-        for (const auto& step : steps) {
-            SendMessageW(window, step.message, step.keys, MAKELPARAM(step.x, 5));
-        }
-        SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gToolTipProcedure));
-        ReleaseCapture();
-        EXPECT_EQ(gRelayed, tc.relayed);
+        EXPECT_EQ(RelayedToTheTip(container, steps), tc.relayed);
     }
 }
 
