@@ -232,6 +232,23 @@ TEST(FacePixels, MaskColourPixelsShowTheFaceAlsoForASystemColour) {
     }
 }
 
+// A caption over the picture draws its letters only: the picture shows
+// around them, in every look.
+TEST(FacePixels, CaptionOverThePictureLeavesItVisible) {
+    Container container;
+    ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 30}));
+    SetPicture(container, kDefaultMask);
+    ASSERT_EQ(S_OK, PutAll(container, {{L"AlignPicture", Long(4)},
+                                       {L"AlignCaption", Long(4)},
+                                       {L"Caption", Str(L"iii")}}));
+    for (const int x : {5, 60, 5}) {
+        SCOPED_TRACE(x);
+        Pointer(container, WM_MOUSEMOVE, x, 5);
+        EXPECT_GT(Face(container).Count(kSquare), 32u) << "of the square's 64 pixels";
+    }
+    ReleaseCapture();
+}
+
 TEST(FacePixels, DisabledPictureIsEmbossedWithItsMaskLeftOut) {
     Container container;
     ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}));

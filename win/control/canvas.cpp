@@ -154,6 +154,9 @@ struct Replay {
         PaintPictureOn({Dc(), surface.bits, surface.size}, step.paint, step.disabled,
                        step.textColor, step.backColor);
         known = {};
+        // The picture painter may leave the DC opaque; a caption drawn later
+        // must not cover the picture with its cell.
+        SetBkMode(Dc(), TRANSPARENT);
     }
     void operator()(const Canvas::Pixels& pixels) {
         GdiFlush(); // drawing GDI still owes lands on the pixels first
