@@ -148,15 +148,15 @@ struct Replay {
     void operator()(const Canvas::Words& words) {
         SelectFont(surface, words.font);
         SetColors(Dc(), known, words.color, std::nullopt);
+        // Text draws its letters only, whatever the painters sharing the DC
+        // left its mode at: a caption's cell never covers what lies beneath.
+        SetBkMode(Dc(), TRANSPARENT);
         ::TextOutA(Dc(), words.x, words.y, words.ansi.c_str(), static_cast<int>(words.ansi.size()));
     }
     void operator()(const Canvas::PictureStep& step) {
         PaintPictureOn({Dc(), surface.bits, surface.size}, step.paint, step.disabled,
                        step.textColor, step.backColor);
         known = {};
-        // The picture painter may leave the DC opaque; a caption drawn later
-        // must not cover the picture with its cell.
-        SetBkMode(Dc(), TRANSPARENT);
     }
     void operator()(const Canvas::Pixels& pixels) {
         GdiFlush(); // drawing GDI still owes lands on the pixels first
