@@ -166,22 +166,22 @@ void TovabelControl::Draw(HDC dc, const RECT& bounds) {
 }
 
 void TovabelControl::ShowChanges() {
-    InvalidateIfFaceChanged();
+    RepaintIfFaceChanged();
     mAccessibility.AnnounceChanges();
 }
 
-void TovabelControl::InvalidateIfFaceChanged() {
+void TovabelControl::RepaintIfFaceChanged() {
     std::vector<Line> lines = mCore.VisibleLines();
-    if (!mHost.TakeCanvasChange() && lines == mInvalidatedLines) {
+    if (!mHost.TakeCanvasChange() && lines == mShownLines) {
         return;
     }
-    mInvalidatedLines = std::move(lines);
-    Invalidate();
+    mShownLines = std::move(lines);
+    Repaint();
 }
 
-void TovabelControl::Invalidate() {
+void TovabelControl::Repaint() {
     if (mInPlace.Window() != nullptr) {
-        mInPlace.Invalidate();
+        mInPlace.Repaint();
     } else {
         mViewObject.ViewChanged();
     }

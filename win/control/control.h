@@ -56,9 +56,9 @@ public:
     void EnterUntrustedPage() { mHost.EnterUntrustedPage(); }
     // Draws one complete frame of the face into `bounds` of `dc`.
     void Draw(HDC dc, const RECT& bounds);
-    // The face may have changed: the window repaints with its next paint
-    // cycle, an inactive control tells its view sink.
-    void Invalidate();
+    // The face may have changed: the window is repainted at once, an inactive
+    // control tells its view sink.
+    void Repaint();
 
     // Starts a new instance (`InitProperties`); once only.
     HRESULT InitNew();
@@ -92,10 +92,10 @@ private:
 
     // What a call changed reaches the window and the win event hooks.
     void ShowChanges();
-    // Invalidates only when the call drew on the canvas or changed a frame
-    // line: a pointer moving over a button that is already raised, and every
-    // other call that leaves the face as it was, repaints nothing.
-    void InvalidateIfFaceChanged();
+    // Repaints only when the call drew on the canvas or changed a frame line:
+    // a pointer moving over a button that is already raised, and every other
+    // call that leaves the face as it was, repaints nothing.
+    void RepaintIfFaceChanged();
 
     module::Use mUse; // keeps the library loaded
     ULONG mRefs = 1;
@@ -107,7 +107,7 @@ private:
     InPlace mInPlace;
     ControlHost mHost;
     tovabel::Tovabel mCore;
-    std::vector<Line> mInvalidatedLines; // the frame lines when the face last changed
+    std::vector<Line> mShownLines; // the frame lines when the face last changed
     DualPart mDual;
     ClassInfoPart mClassInfo;
     PersistStreamInitPart mPersistStream;

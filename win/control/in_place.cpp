@@ -207,6 +207,7 @@ HRESULT InPlace::Activate(bool uiActivate) {
         mClientSize = {client.right, client.bottom};
         mClientOrigin = {position.left, position.top}; // the window has no frame
         mControl.Host().WindowPlaced(size);
+        mFirstPaintDue = true;
         ShowWindow(mWindow.Get(), SW_SHOWNA);
         StartTimers();
         StartWindowServices();
@@ -312,10 +313,12 @@ void InPlace::Move(const RECT& position) {
     mControl.Host().WindowPlaced(size);
 }
 
-void InPlace::Invalidate() const {
-    if (mWindow) {
-        InvalidateRect(mWindow.Get(), nullptr, FALSE);
+void InPlace::Repaint() {
+    if (!mWindow || mFirstPaintDue || !IsWindowVisible(mWindow.Get())) {
+        return;
     }
+    const WindowDc dc(mWindow.Get());
+    mControl.Draw(dc.Get(), RECT{0, 0, mClientSize.cx, mClientSize.cy});
 }
 
 void InPlace::SubClass() {
@@ -666,6 +669,7 @@ LRESULT InPlace::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1; // the paint cycle covers the whole client area
     case WM_PAINT: {
+        mFirstPaintDue = false;
         const PaintCycle paint(window);
         const RECT client{0, 0, mClientSize.cx, mClientSize.cy};
         mControl.Draw(paint.Dc(), client);

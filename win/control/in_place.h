@@ -41,8 +41,11 @@ public:
     SIZE ClientSize() const { return mClientSize; }
     bool UIActive() const { return mUiActive; }
     IOleInPlaceSite* Site() const { return mSite.Get(); }
-    // Repaints the window with the next paint cycle (one complete frame).
-    void Invalidate() const;
+    // Draws the face on the window at once, as the platform's own buttons do
+    // when their state changes: no invalidation and no paint cycle to wait
+    // for. A hidden window, or one shown and waiting for its first paint cycle,
+    // is left alone: that cycle paints it whole.
+    void Repaint();
     // The run-mode window services: the control's own procedure in front of
     // the window's (`SubClass`, which first undoes an earlier one, and
     // `UnSubClass`, which also removes the tooltip tool) and the window as a
@@ -102,6 +105,7 @@ private:
     POINT mClientOrigin{0, 0}; // in the parent's client area, as the last WM_MOVE gave it
     bool mUiActive = false;
     bool mHoldsCapture = false;
+    bool mFirstPaintDue = false; // shown and not yet painted: the paint cycle draws it whole
     bool mPointerOnTool = false; // the last move relayed or not was inside the window
     bool mTipToShow = false;     // asked when the pointer last came onto the window
     bool mSubclassWanted = false;
