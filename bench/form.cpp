@@ -23,7 +23,8 @@ namespace tovabel::bench {
 namespace {
 
 // The kinds of button on the form, in turn: half show a picture, and the
-// captions are a toolbar's.
+// captions are a toolbar's. Each is placed at the size it takes by itself
+// (AutoSize), the size a form saves it with.
 struct Kind {
     std::int32_t style;
     const wchar_t* caption;
@@ -32,10 +33,10 @@ struct Kind {
     SIZE size;
 };
 constexpr std::array<Kind, 4> kKinds = {{
-    {0, L"", true, 4, {22, 22}},            // an icon
-    {0, L"Open", true, 2, {52, 22}},        // picture left of the caption
-    {1, L"Properties", false, 4, {60, 22}}, // a check button
-    {3, L"Save as", false, 4, {56, 22}},    // a drop-down
+    {0, L"", true, 4, {20, 20}},            // an icon
+    {0, L"Open", true, 2, {37, 20}},        // picture left of the caption
+    {1, L"Properties", false, 4, {60, 17}}, // a check button
+    {3, L"Save as", false, 4, {59, 17}},    // a drop-down
 }};
 constexpr SIZE kFormSize{1264, 960};
 constexpr int kRowHeight = 23;
@@ -67,6 +68,13 @@ std::vector<BYTE> SavedStream(olehost::Form& form, const Kind& kind) {
     place.Put(L"AlignPicture", *Long(kind.alignPicture));
     if (kind.picture) {
         place.PutRef(L"Picture", olehost::PictureOfBitmap(MakeGlyph()).Get());
+    }
+    RECT sized{};
+    GetClientRect(place.Window(), &sized);
+    if (sized.right != kind.size.cx || sized.bottom != kind.size.cy) {
+        std::fprintf(stderr,
+                     "note: a button sized itself %ldx%ld, placed %ldx%ld: the form resizes it\n",
+                     sized.right, sized.bottom, kind.size.cx, kind.size.cy);
     }
     std::vector<BYTE> bytes;
     win::ComPtr<IStream> stream;
