@@ -9,6 +9,7 @@
 
 #include <oaidl.h>
 
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -18,13 +19,15 @@ namespace tovabel::win {
 class TypeLibrary {
 public:
     // Loads the library from the module's own resource (no registry needed).
+    // The controls on a thread share one loaded library while any holds it: a
+    // form of many buttons reads it once.
     HRESULT Load();
 
-    ITypeLib* Library() const { return mLibrary.Get(); }
+    ITypeLib* Library() const { return mLoaded ? mLoaded->library.Get() : nullptr; }
     // `_Tovabel` as the vtable interface (what ITypeInfo::Invoke needs).
-    ITypeInfo* Dual() const { return mDual.Get(); }
-    ITypeInfo* Events() const { return mEvents.Get(); }
-    ITypeInfo* Class() const { return mClass.Get(); }
+    ITypeInfo* Dual() const { return mLoaded ? mLoaded->dual.Get() : nullptr; }
+    ITypeInfo* Events() const { return mLoaded ? mLoaded->events.Get() : nullptr; }
+    ITypeInfo* Class() const { return mLoaded ? mLoaded->coclass.Get() : nullptr; }
 
     // The DISPID of a member of `_Tovabel`, found by its name.
     std::optional<DISPID> DispIdOf(std::string_view name) const;
@@ -33,10 +36,15 @@ public:
     std::vector<bool> ByReferenceParameters(DISPID event) const;
 
 private:
-    ComPtr<ITypeLib> mLibrary;
-    ComPtr<ITypeInfo> mDual;
-    ComPtr<ITypeInfo> mEvents;
-    ComPtr<ITypeInfo> mClass;
+    struct Loaded {
+        ComPtr<ITypeLib> library;
+        ComPtr<ITypeInfo> dual;
+        ComPtr<ITypeInfo> events;
+        ComPtr<ITypeInfo> coclass;
+    };
+    static HRESULT LoadFromModule(Loaded& loaded);
+
+    std::shared_ptr<const Loaded> mLoaded;
 };
 
 } // namespace tovabel::win
