@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace tovabel::win {
@@ -123,6 +124,47 @@ private:
     HBITMAP mOldBitmap = nullptr;
     HBRUSH mOldBrush = nullptr;
     HPALETTE mOldPalette = nullptr;
+};
+
+// A memory DC drawing on a 32-bit DIB section, top row first, that only
+// grows: a scratch surface that a thread keeps and draws on at whatever size
+// it is asked for.
+class DibSurface {
+public:
+    DibSurface() = default;
+    explicit DibSurface(HDC compatibleWith) : mDc(compatibleWith) {}
+
+    // At least `size` large: false when it cannot be (then it stays as it
+    // was). The pixels are kept only while it need not grow.
+    bool Reserve(SIZE size) {
+        if (mDc.Get() == nullptr) {
+            return false;
+        }
+        if (mBitmap.Get() != nullptr && size.cx <= mSize.cx && size.cy <= mSize.cy) {
+            return true;
+        }
+        const SIZE grown{std::max(size.cx, mSize.cx), std::max(size.cy, mSize.cy)};
+        void* bits = nullptr;
+        Bitmap next = CreateBitmap32(grown, &bits);
+        if (next.Get() == nullptr || !mDc.SelectBitmap(next.Get())) {
+            return false;
+        }
+        mBitmap = std::move(next); // the old bitmap, now unselected, is deleted here
+        mBits = static_cast<std::uint32_t*>(bits);
+        mSize = grown;
+        return true;
+    }
+
+    HDC Dc() const { return mDc.Get(); }
+    // Row y starts at Bits() + y * Size().cx.
+    std::uint32_t* Bits() const { return mBits; }
+    SIZE Size() const { return mSize; }
+
+private:
+    Bitmap mBitmap; // selected into mDc, which gives it back before it is deleted
+    MemoryDc mDc;
+    std::uint32_t* mBits = nullptr;
+    SIZE mSize{0, 0};
 };
 
 // An object selected into a DC for the holder's lifetime; the object that was

@@ -58,25 +58,22 @@ void DrawLines(HDC dc, std::span<const Line> lines) {
 // large as the largest canvas presented on it, so that a button holds no
 // surface of its own.
 struct Surface {
-    SharedFont font; // selected into dc while it is not the DC's own; goes after the DC
-    Bitmap bitmap;   // selected into dc, which gives it back before it is deleted
-    MemoryDc dc{nullptr};
+    SharedFont font; // selected into the DC while it is not the DC's own; goes after the DC
+    DibSurface dib;
     HGDIOBJ ownFont = nullptr;
-    std::uint32_t* bits = nullptr; // the bitmap's pixels, rows `size.cx` apart
-    SIZE size{0, 0};
 };
 PerThread<Surface> gSurfaces;
 
 // The thread's surface, its DC made when missing; null when it cannot be made.
 Surface* ThreadSurface() {
     Surface& surface = gSurfaces.GetOrMake();
-    if (surface.dc.Get() == nullptr) {
-        surface.dc = MemoryDc(nullptr);
-        if (surface.dc.Get() == nullptr) {
+    if (surface.dib.Dc() == nullptr) {
+        surface.dib = DibSurface(nullptr);
+        if (surface.dib.Dc() == nullptr) {
             return nullptr;
         }
-        surface.ownFont = GetCurrentObject(surface.dc.Get(), OBJ_FONT);
-        SetBkMode(surface.dc.Get(), TRANSPARENT);
+        surface.ownFont = GetCurrentObject(surface.dib.Dc(), OBJ_FONT);
+        SetBkMode(surface.dib.Dc(), TRANSPARENT);
     }
     return &surface;
 }
@@ -85,30 +82,14 @@ Surface* ThreadSurface() {
 // cannot be made.
 Surface* FrameSurface(SIZE size) {
     Surface* surface = ThreadSurface();
-    if (surface == nullptr) {
-        return nullptr;
-    }
-    if (surface->bitmap.Get() != nullptr && size.cx <= surface->size.cx &&
-        size.cy <= surface->size.cy) {
-        return surface;
-    }
-    const SIZE grown{std::max(size.cx, surface->size.cx), std::max(size.cy, surface->size.cy)};
-    void* bits = nullptr;
-    Bitmap next = CreateBitmap32(grown, &bits);
-    if (next.Get() == nullptr || !surface->dc.SelectBitmap(next.Get())) {
-        return nullptr;
-    }
-    surface->bitmap = std::move(next); // the old bitmap, now unselected, is deleted here
-    surface->bits = static_cast<std::uint32_t*>(bits);
-    surface->size = grown;
-    return surface;
+    return surface != nullptr && surface->dib.Reserve(size) ? surface : nullptr;
 }
 
 void SelectFont(Surface& surface, const SharedFont& font) {
     if (font == surface.font) {
         return;
     }
-    SelectObject(surface.dc.Get(), font.Get() != nullptr ? font.Get() : surface.ownFont);
+    SelectObject(surface.dib.Dc(), font.Get() != nullptr ? font.Get() : surface.ownFont);
     surface.font = font; // the font before, no longer selected, may go
 }
 
@@ -135,7 +116,7 @@ struct Replay {
     Surface& surface;
     Colors known;
 
-    HDC Dc() const { return surface.dc.Get(); }
+    HDC Dc() const { return surface.dib.Dc(); }
     // A fill is an opaque empty text: no brush is made.
     void operator()(const Canvas::Fill& fill) {
         SetColors(Dc(), known, std::nullopt, fill.color);
@@ -154,16 +135,16 @@ struct Replay {
         ::TextOutA(Dc(), words.x, words.y, words.ansi.c_str(), static_cast<int>(words.ansi.size()));
     }
     void operator()(const Canvas::PictureStep& step) {
-        PaintPictureOn({Dc(), surface.bits, surface.size}, step.paint, step.disabled,
-                       step.textColor, step.backColor);
+        PaintPictureOn(surface.dib, step.paint, step.disabled, step.textColor, step.backColor);
         known = {};
     }
     void operator()(const Canvas::Pixels& pixels) {
         GdiFlush(); // drawing GDI still owes lands on the pixels first
-        const LONG width = std::min(pixels.size.cx, surface.size.cx);
-        for (LONG y = 0; y < std::min(pixels.size.cy, surface.size.cy); ++y) {
+        const SIZE size = surface.dib.Size();
+        const LONG width = std::min(pixels.size.cx, size.cx);
+        for (LONG y = 0; y < std::min(pixels.size.cy, size.cy); ++y) {
             std::copy_n(pixels.rows.data() + static_cast<std::size_t>(y) * pixels.size.cx, width,
-                        surface.bits + static_cast<std::size_t>(y) * surface.size.cx);
+                        surface.dib.Bits() + static_cast<std::size_t>(y) * size.cx);
         }
     }
 };
@@ -216,14 +197,14 @@ constexpr std::size_t kMostSteps = 64;
 
 HDC SurfaceDc() {
     Surface* surface = ThreadSurface();
-    return surface != nullptr ? surface->dc.Get() : nullptr;
+    return surface != nullptr ? surface->dib.Dc() : nullptr;
 }
 
 SIZE MeasureText(const std::string& ansi, const SharedFont& font) {
     SIZE size{0, 0};
     if (Surface* surface = ThreadSurface()) {
         SelectFont(*surface, font);
-        GetTextExtentPoint32A(surface->dc.Get(), ansi.c_str(), static_cast<int>(ansi.size()),
+        GetTextExtentPoint32A(surface->dib.Dc(), ansi.c_str(), static_cast<int>(ansi.size()),
                               &size);
     }
     return size;
@@ -317,8 +298,8 @@ void Canvas::Flatten() {
     GdiFlush();
     Pixels pixels{mSize, std::vector<std::uint32_t>(static_cast<std::size_t>(mSize.cx) * mSize.cy)};
     for (LONG y = 0; y < mSize.cy; ++y) {
-        std::copy_n(surface->bits + static_cast<std::size_t>(y) * surface->size.cx, mSize.cx,
-                    pixels.rows.data() + static_cast<std::size_t>(y) * mSize.cx);
+        std::copy_n(surface->dib.Bits() + static_cast<std::size_t>(y) * surface->dib.Size().cx,
+                    mSize.cx, pixels.rows.data() + static_cast<std::size_t>(y) * mSize.cx);
     }
     mSteps.clear();
     mSteps.push_back(std::move(pixels));
@@ -347,7 +328,7 @@ void Canvas::Present(HDC target, const RECT& bounds, std::span<const Line> lines
     if (surface == nullptr) {
         return; // out of GDI resources: the window keeps what it showed
     }
-    HDC frame = surface->dc.Get();
+    HDC frame = surface->dib.Dc();
     Replay replay{*surface, {}};
     for (const Step& step : mSteps) {
         std::visit(replay, step);

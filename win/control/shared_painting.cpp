@@ -113,40 +113,22 @@ std::uint32_t Painted(std::uint32_t below, std::uint32_t onBlack, std::uint32_t 
 // The thread's remembered paintings, the latest used last, and the surface
 // they are learnt on.
 struct PictureMemory {
-    Bitmap bitmap; // selected into dc, which gives it back before it is deleted
-    MemoryDc dc{nullptr};
-    std::uint32_t* bits = nullptr;
-    SIZE size{0, 0};
+    DibSurface dib;
     std::vector<Learnt> learnt;
 };
 PerThread<PictureMemory> gMemory;
 constexpr std::size_t kRemembered = 16;
 
 // The learning surface at least `size` large; null when it cannot be made.
-PictureMemory* LearningSurface(SIZE size) {
-    PictureMemory& memory = gMemory.GetOrMake();
-    if (memory.dc.Get() == nullptr) {
-        return nullptr;
-    }
-    if (memory.bitmap.Get() != nullptr && size.cx <= memory.size.cx && size.cy <= memory.size.cy) {
-        return &memory;
-    }
-    const SIZE grown{std::max(size.cx, memory.size.cx), std::max(size.cy, memory.size.cy)};
-    void* bits = nullptr;
-    Bitmap next = CreateBitmap32(grown, &bits);
-    if (next.Get() == nullptr || !memory.dc.SelectBitmap(next.Get())) {
-        return nullptr;
-    }
-    memory.bitmap = std::move(next);
-    memory.bits = static_cast<std::uint32_t*>(bits);
-    memory.size = grown;
-    return &memory;
+DibSurface* LearningSurface(SIZE size) {
+    DibSurface& dib = gMemory.GetOrMake().dib;
+    return dib.Reserve(size) ? &dib : nullptr;
 }
 
 // Paints `paint` with its box at (0,0) of the learning surface on `field`
 // and gives back the box's pixels.
 template <class Field>
-std::vector<std::uint32_t> PaintOnField(PictureMemory& memory, const RECT& box,
+std::vector<std::uint32_t> PaintOnField(const DibSurface& surface, const RECT& box,
                                         const PicturePaint& paint, COLORREF textColor,
                                         COLORREF backColor, Field field) {
     const LONG width = box.right - box.left;
@@ -154,7 +136,7 @@ std::vector<std::uint32_t> PaintOnField(PictureMemory& memory, const RECT& box,
     GdiFlush();
     for (LONG y = 0; y < height; ++y) {
         for (LONG x = 0; x < width; ++x) {
-            memory.bits[static_cast<std::size_t>(y) * memory.size.cx + x] = field(x, y);
+            surface.Bits()[static_cast<std::size_t>(y) * surface.Size().cx + x] = field(x, y);
         }
     }
     PicturePaint shifted = paint;
@@ -162,15 +144,15 @@ std::vector<std::uint32_t> PaintOnField(PictureMemory& memory, const RECT& box,
     shifted.y = -box.top;
     shifted.checkX = paint.checkX - paint.x - box.left;
     shifted.checkY = paint.checkY - paint.y - box.top;
-    ::SetTextColor(memory.dc.Get(), textColor);
-    SetBkColor(memory.dc.Get(), backColor);
-    PaintPicture(memory.dc.Get(), shifted, false);
+    ::SetTextColor(surface.Dc(), textColor);
+    SetBkColor(surface.Dc(), backColor);
+    PaintPicture(surface.Dc(), shifted, false);
     GdiFlush();
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     for (LONG y = 0; y < height; ++y) {
         for (LONG x = 0; x < width; ++x) {
             pixels[static_cast<std::size_t>(y) * width + x] =
-                memory.bits[static_cast<std::size_t>(y) * memory.size.cx + x] & kColorBits;
+                surface.Bits()[static_cast<std::size_t>(y) * surface.Size().cx + x] & kColorBits;
         }
     }
     return pixels;
@@ -180,16 +162,16 @@ void Learn(Learnt& learnt, const PicturePaint& paint, COLORREF textColor, COLORR
     learnt.tried = true;
     const LONG width = learnt.box.right - learnt.box.left;
     const LONG height = learnt.box.bottom - learnt.box.top;
-    PictureMemory* memory = LearningSurface({width, height});
-    if (memory == nullptr) {
+    DibSurface* surface = LearningSurface({width, height});
+    if (surface == nullptr) {
         return;
     }
-    std::vector<std::uint32_t> onBlack = PaintOnField(*memory, learnt.box, paint, textColor,
+    std::vector<std::uint32_t> onBlack = PaintOnField(*surface, learnt.box, paint, textColor,
                                                       backColor, [](LONG, LONG) { return 0u; });
     std::vector<std::uint32_t> onWhite = PaintOnField(
-        *memory, learnt.box, paint, textColor, backColor, [](LONG, LONG) { return kColorBits; });
+        *surface, learnt.box, paint, textColor, backColor, [](LONG, LONG) { return kColorBits; });
     const std::vector<std::uint32_t> onMixed =
-        PaintOnField(*memory, learnt.box, paint, textColor, backColor, MixedField);
+        PaintOnField(*surface, learnt.box, paint, textColor, backColor, MixedField);
     for (LONG y = 0; y < height; ++y) {
         for (LONG x = 0; x < width; ++x) {
             const std::size_t at = static_cast<std::size_t>(y) * width + x;
@@ -202,19 +184,19 @@ void Learn(Learnt& learnt, const PicturePaint& paint, COLORREF textColor, COLORR
     learnt.onWhite = std::move(onWhite);
 }
 
-void PutLearnt(const PixelSurface& surface, const Learnt& learnt, const PicturePaint& paint) {
+void PutLearnt(const DibSurface& surface, const Learnt& learnt, const PicturePaint& paint) {
     const LONG width = learnt.box.right - learnt.box.left;
     const LONG height = learnt.box.bottom - learnt.box.top;
     GdiFlush(); // drawing GDI still owes lands on the pixels first
     for (LONG y = 0; y < height; ++y) {
         const LONG sy = paint.y + learnt.box.top + y;
-        if (sy < 0 || sy >= surface.size.cy) {
+        if (sy < 0 || sy >= surface.Size().cy) {
             continue;
         }
-        std::uint32_t* row = surface.bits + static_cast<std::size_t>(sy) * surface.size.cx;
+        std::uint32_t* row = surface.Bits() + static_cast<std::size_t>(sy) * surface.Size().cx;
         for (LONG x = 0; x < width; ++x) {
             const LONG sx = paint.x + learnt.box.left + x;
-            if (sx < 0 || sx >= surface.size.cx) {
+            if (sx < 0 || sx >= surface.Size().cx) {
                 continue;
             }
             const std::size_t at = static_cast<std::size_t>(y) * width + x;
@@ -245,12 +227,12 @@ Learnt& Remember(PictureMemory& memory, const Painting& painting, const Picture&
 
 // A painting seen for the first time is painted: a form's buttons each paint
 // their picture once. Seen again, it is learnt and from then on put from memory.
-void PaintPictureOn(const PixelSurface& surface, const PicturePaint& paint, bool disabled,
+void PaintPictureOn(const DibSurface& surface, const PicturePaint& paint, bool disabled,
                     COLORREF textColor, COLORREF backColor) {
     const auto paintNow = [&] {
-        ::SetTextColor(surface.dc, textColor);
-        SetBkColor(surface.dc, backColor);
-        PaintPicture(surface.dc, paint, disabled);
+        ::SetTextColor(surface.Dc(), textColor);
+        SetBkColor(surface.Dc(), backColor);
+        PaintPicture(surface.Dc(), paint, disabled);
     };
     // An embossed picture takes the system's colours of the moment: never learnt.
     if (disabled || !paint.picture || SharedPainting::Pictures() == nullptr) {
@@ -258,8 +240,8 @@ void PaintPictureOn(const PixelSurface& surface, const PicturePaint& paint, bool
         return;
     }
     PictureMemory& memory = gMemory.GetOrMake();
-    if (memory.dc.Get() == nullptr) {
-        memory.dc = MemoryDc(nullptr);
+    if (memory.dib.Dc() == nullptr) {
+        memory.dib = DibSurface(nullptr);
     }
     Learnt& learnt = Remember(memory, PaintingOf(paint, textColor, backColor), paint.picture);
     if (!std::exchange(learnt.seen, true)) {

@@ -8,8 +8,7 @@
 #include <windows.h>
 
 #include "render/painter.h"
-
-#include <cstdint>
+#include "win/common/gdi.h"
 
 namespace tovabel::win {
 
@@ -21,17 +20,10 @@ HPALETTE SharedPalette();
 // instance holds a share).
 void PaintPicture(HDC dc, const PicturePaint& paint, bool disabled);
 
-// A 32-bit DIB, top row first, selected into `dc`.
-struct PixelSurface {
-    HDC dc;
-    std::uint32_t* bits;
-    SIZE size;
-};
-
 // Paints as PaintPicture does, with the DC's text and background colours
 // `textColor` and `backColor` (a one-bit picture and the check pattern take
 // them). A picture painted alike before is put on the pixels from memory.
-void PaintPictureOn(const PixelSurface& surface, const PicturePaint& paint, bool disabled,
+void PaintPictureOn(const DibSurface& surface, const PicturePaint& paint, bool disabled,
                     COLORREF textColor, COLORREF backColor);
 
 // Forgets the thread's remembered pictures (when its last control goes).
