@@ -106,8 +106,6 @@ public:
     std::vector<Event> events;
     // Called while an event is delivered (for example to read Value then).
     void (*during)(EventSink& sink, DISPID id) = nullptr;
-    IDispatch* control = nullptr;
-    std::vector<std::pair<DISPID, bool>> valueDuring;
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                      EXCEPINFO*, UINT*) override;
