@@ -47,43 +47,6 @@ Ref<IDispatch> NewUnstarted() {
     return CreateControl(false, false);
 }
 
-// A readable form of a property's value: pictures by kind and size, fonts by
-// their look, everything else as automation turns it into text.
-std::string Describe(const Var& value) {
-    if (value.Type() == VT_DISPATCH) {
-        IDispatch* object = value.Get()->pdispVal;
-        if (object == nullptr) {
-            return "Nothing";
-        }
-        if (const Ref<IPicture> picture =
-                Ref<IDispatch>::Share(object).As<IPicture>(IID_IPicture)) {
-            SHORT type = 0;
-            OLE_XSIZE_HIMETRIC width = 0;
-            OLE_YSIZE_HIMETRIC height = 0;
-            picture->get_Type(&type);
-            picture->get_Width(&width);
-            picture->get_Height(&height);
-            return "picture " + std::to_string(type) + " " + std::to_string(width) + "x" +
-                   std::to_string(height);
-        }
-        if (const Ref<IFont> font = Ref<IDispatch>::Share(object).As<IFont>(IID_IFont)) {
-            BSTR name = nullptr;
-            CY size{};
-            BOOL bold = FALSE;
-            font->get_Name(&name);
-            font->get_Size(&size);
-            font->get_Bold(&bold);
-            const std::string text =
-                "font " + ToNarrow(name) + " " + std::to_string(size.int64) + (bold ? " bold" : "");
-            SysFreeString(name);
-            return text;
-        }
-        return "object";
-    }
-    const std::optional<Var> text = value.As(VT_BSTR);
-    return text ? ToNarrow(text->Get()->bstrVal) : "?";
-}
-
 // Every saved property away from its default. The pictures' URL is empty for
 // the three stored pictures, and set for the disabled picture, whose URL wins.
 struct Setting {

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,14 +32,13 @@ namespace U = pages::Urls;
 
 constexpr DISPID kVersion = win::dispid::Version;
 
-std::wstring ReadText(IDispatch* control, const wchar_t* name) {
-    const auto text = Get(control, name).As(VT_BSTR);
-    return text ? std::wstring(V_BSTR(text->Get())) : L"<none>";
-}
-
-long ReadNumber(IDispatch* control, const wchar_t* name) {
-    const auto number = Get(control, name).As(VT_I4);
-    return number ? V_I4(number->Get()) : -1;
+// The values of `names` as text, separated by spaces.
+std::string Read(IDispatch* control, std::initializer_list<const wchar_t*> names) {
+    std::string text;
+    for (const wchar_t* name : names) {
+        text += Describe(Get(control, name)) + " ";
+    }
+    return text.substr(0, text.size() - 1);
 }
 
 void Write(IDispatch* control, const wchar_t* name, const Var& value) {
@@ -269,13 +269,9 @@ TEST(PropertyPages, GeneralLoadsFromAndAppliesToTheFirstSelectedButtonOnly) {
     IUnknown* selection[] = {first.Get(), second.Get()};
     ASSERT_EQ(open.page->SetObjects(2, selection), S_OK);
     EXPECT_EQ(open.page->IsPageDirty(), S_FALSE);
-    EXPECT_EQ(ReadNumber(first.Get(), L"Style"), 1);
-    EXPECT_EQ(ReadText(first.Get(), L"Caption"), L"Open");
-    EXPECT_EQ(ReadNumber(first.Get(), L"Checked"), -1); // true
-    EXPECT_EQ(ReadNumber(first.Get(), L"Enabled"), 0);
-    EXPECT_EQ(ReadNumber(first.Get(), L"FontDirection"), 3);
-    EXPECT_EQ(ReadText(second.Get(), L"Caption"), L"Other");
-    EXPECT_EQ(ReadNumber(second.Get(), L"Style"), 0);
+    EXPECT_EQ(Read(first.Get(), {L"Style", L"Caption", L"Checked", L"Enabled", L"FontDirection"}),
+              "1 Open -1 0 3");
+    EXPECT_EQ(Read(second.Get(), {L"Caption", L"Style"}), "Other 0");
 
     open.Choose(G::Style, L"Menu Item Check");
     EXPECT_EQ(open.page->IsPageDirty(), S_OK);
@@ -308,8 +304,7 @@ TEST(PropertyPages, GeneralRefusesTransparencyForAnIconInADialog) {
               texts.end());
     EXPECT_EQ(open.TextOf(G::Style), L"Normal"); // nothing else moved
     ASSERT_EQ(open.page->Apply(), S_OK);
-    EXPECT_EQ(ReadNumber(withIcon.Get(), L"Transparent"), 0);
-    EXPECT_EQ(ReadNumber(other.Get(), L"Transparent"), 0);
+    EXPECT_EQ(Read(withIcon.Get(), {L"Transparent"}) + Read(other.Get(), {L"Transparent"}), "00");
 }
 
 TEST(PropertyPages, UrlsLoadAndApplyTheFirstButtonAndReportFailures) {
@@ -336,10 +331,9 @@ TEST(PropertyPages, UrlsLoadAndApplyTheFirstButtonAndReportFailures) {
         open.Type(U::SoundClick, L"click.wav");
         ASSERT_EQ(open.page->Apply(), S_OK);
     }
-    EXPECT_EQ(ReadText(first.Get(), L"SoundEnterURL"), L"");
-    EXPECT_EQ(ReadText(first.Get(), L"SoundClickURL"), L"click.wav");
-    EXPECT_EQ(ReadText(first.Get(), L"URLPictureDown"), L"down.bmp");
-    EXPECT_EQ(ReadText(second.Get(), L"SoundClickURL"), L"");
+    EXPECT_EQ(Read(first.Get(), {L"SoundEnterURL", L"SoundClickURL", L"URLPictureDown"}),
+              " click.wav down.bmp");
+    EXPECT_EQ(Read(second.Get(), {L"SoundClickURL"}), "");
 
     // A selected object without the URL properties: the failure reaches the frame.
     const Ref<IFontDisp> font = MakeFont(L"Arial");
