@@ -99,23 +99,6 @@ TEST(Coercions, ByStyle) {
     }
 }
 
-// A saved form or a client may hold any number: it is kept, and a click of a
-// style outside the enumeration does nothing.
-TEST(Coercions, OutOfRangeEnumerationsAreStoredAsGiven) {
-    Button f;
-    for (std::int32_t v : {-1, 11, 0x7FFFFFFF, -0x7FFFFFFF - 1}) {
-        f.control.SetStyle(v);
-        f.control.SetBorderStyle(v);
-        f.control.SetAlignPicture(v);
-        f.control.SetValue(true);
-        EXPECT_EQ(f.control.Style(), v);
-        EXPECT_EQ(f.control.BorderStyle(), v);
-        EXPECT_EQ(f.control.AlignPicture(), v);
-        EXPECT_FALSE(f.control.Value());
-    }
-    EXPECT_EQ(Events(f.host.log), "");
-}
-
 // What the container is told of a write, in order, for the setters that chain
 // into other setters.
 TEST(Notifications, OfSettersThatChain) {
@@ -345,18 +328,6 @@ TEST(Value, ProgrammaticClickPerStyle) {
     design.control.SetValue(true);
     EXPECT_EQ(design.host.log, Log{});
     EXPECT_FALSE(design.control.Checked());
-}
-
-TEST(Value, HandlerMayChangeTheControlWhileItsEventIsDelivered) {
-    Button f({.style = Check});
-    f.host.onEvent = [&](std::int32_t, auto) {
-        f.control.SetEnabled(false);
-        f.control.SetStyle(Menu);
-    };
-    f.control.SetValue(true);
-    EXPECT_FALSE(f.control.Enabled());
-    EXPECT_EQ(f.control.Style(), Menu);
-    EXPECT_FALSE(f.control.Value());
 }
 
 TEST(Timers, RedrawSizesOnceThenRepaintsOnce) {
