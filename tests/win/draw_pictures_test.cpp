@@ -436,9 +436,6 @@ TEST(DrawPicturesLeaks, ThousandCallsOfEachRoutineLeaveNoGdiObjects) {
     const ComPtr<IPicture> bitmap = BitmapPicture(kSquare);
     const ComPtr<IPicture> icon = IconPicture(RGB(0, 0, 64));
     Surface surface(48, 48, 32);
-    const Bitmap source = ScreenBitmapOf(kSquare);
-    MemoryDc sourceDc(nullptr);
-    sourceDc.SelectBitmap(source.Get());
     const HDC dc = surface.Dc();
 
     // The disabled look of `picture`, `size` pixels square, with the mask or
@@ -456,11 +453,6 @@ TEST(DrawPicturesLeaks, ThousandCallsOfEachRoutineLeaveNoGdiObjects) {
     const Routine routines[] = {
         {"PaintCheckPattern",
          [&] { painter.PaintCheckPattern(dc, 1, 1, dither.Dc(), 20, 20, kSysButtonFace); }},
-        {"PaintTransparentDC",
-         [&] {
-             painter.PaintTransparentDC(dc, 1, 1, 8, 8, sourceDc.Get(), 0, 0, 8, 8, kMaskGrey,
-                                        false, nullptr, 0, 0, 0, 0, 0, true, false);
-         }},
         {"PaintTransparentStdPic bitmap",
          [&] {
              painter.PaintTransparentStdPic(dc, 1, 1, 8, 8, bitmap.Get(), 0, 0, 8, 8, kMaskGrey,
