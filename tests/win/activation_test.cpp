@@ -23,7 +23,6 @@ using olehost::PrivateBytes;
 using olehost::PumpMessages;
 using olehost::ReadView;
 using olehost::ReadWindow;
-using olehost::SavePng;
 using olehost::ThreadWindows;
 
 RECT ClientRectInParent(HWND window) {
@@ -93,10 +92,6 @@ TEST(Activation, WindowAndViewShowTheBackColourAsOneFrame) {
         differing += (view.data[i] & 0xFFFFFF) != (window.data[i] & 0xFFFFFF) ? 1 : 0;
     }
     EXPECT_EQ(0u, differing);
-
-    if (const char* gallery = std::getenv("TOVABEL_SHOTS")) {
-        SavePng(window, std::wstring(ToWide(gallery)) + L"\\activation_backcolor.png");
-    }
 }
 
 TEST(Activation, ContainerMovesAndResizesTheWindowAndItsSurface) {

@@ -51,10 +51,6 @@ Var Bytes(const std::vector<std::uint8_t>& bytes) {
     return out;
 }
 
-std::wstring ToWide(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 std::string ToNarrow(const BSTR text) {
     return ToNarrow(text ? std::wstring(text, SysStringLen(text)) : std::wstring());
 }

@@ -47,7 +47,6 @@ inline Var Colour(COLORREF colour) {
     return Long(static_cast<std::int32_t>(colour));
 }
 
-std::wstring ToWide(const std::string& text);
 std::string ToNarrow(const BSTR text);
 std::string ToNarrow(const std::wstring& text);
 
