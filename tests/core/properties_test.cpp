@@ -105,8 +105,6 @@ TEST(Notifications, OfSettersThatChain) {
     using Case = std::tuple<bool, Change, Change, std::string>;
     const Change transparent = Set(&T::SetTransparent, true);
     const Change menuItem = Set(&T::SetStyle, MenuItem);
-    const Change urlPicture = Set(&T::SetURLPicture, u"a.bmp");
-    const Change picture = Set(&T::SetPicture, Pic(Bitmap, 0x20));
     const Change urlCursor = Set(&T::SetURLMouseIcon, u"cur.ico");
     const Change align = Set(&T::SetAlignCaption, tvAlign::AlignTop);
     const Case cases[] = {
@@ -115,8 +113,6 @@ TEST(Notifications, OfSettersThatChain) {
         {false, All(Set(&T::SetStyle, DropDown), Set(&T::SetAutoSize, false)), transparent,
          "Transparent AutoSize Checked Style"},
         {true, Set(&T::SetStyle, Check), transparent, "Transparent"},
-        {true, urlPicture, picture, "URLPicture Picture"},
-        {true, All(picture, urlPicture), Set(&T::SetURLPicture, u""), "URLPicture Picture"},
         {false, kNothing, Set(&T::SetPictureOver, Pic(Icon, 0x30)), "PictureOver"},
         {true, kNothing, urlCursor, "MousePointer URLMouseIcon AsyncRead(cur.ico,0,MouseIcon)"},
         {true, urlCursor, Set(&T::SetURLMouseIcon, u""),
