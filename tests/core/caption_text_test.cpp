@@ -1,7 +1,7 @@
-// The stateless caption and geometry routines. (How the caption font turns and
-// how high it is shows in the caption pixels under Wine.)
+// The stateless caption and geometry routines.
 #include "fake_host.h"
 
+#include "render/caption_font.h"
 #include "render/geometry.h"
 #include "render/text_fit.h"
 
@@ -118,6 +118,36 @@ TEST(Geometry, PicturePositionForEveryAlignment) {
         EXPECT_EQ(left, tc.left);
         EXPECT_EQ(top, tc.top);
     }
+}
+
+// The font a caption is drawn with: the button's face, weight and slant, its
+// size in whole pixels of the screen, turned by the direction (7: not turned),
+// and the face name in a field of 32 characters, as the saved forms keep it.
+TEST(CaptionFont, DescriptionFollowsTheRequest) {
+    using Case = std::tuple<std::int32_t, double, std::int32_t, std::int32_t, std::int32_t>;
+    for (const auto& [points, twipsPerPixel, direction, height, escapement] :
+         {Case{9, 15, 0, -12, 0}, Case{9, 15, 1, -12, 2700}, Case{9, 15, 2, -12, 1800},
+          Case{9, 15, 3, -12, 900}, Case{9, 15, 7, -12, 0}, Case{8, 15, 0, -11, 0},
+          Case{7, 15, 0, -9, 0}, Case{8, 10, 0, -16, 0}, Case{9, 10, 0, -18, 0}}) {
+        SCOPED_TRACE(std::to_string(points) + " pt at " + std::to_string(twipsPerPixel));
+        FakeHost painter;
+        CaptionLogFont font;
+        bool created = false;
+        const FontRequest request{.direction = direction,
+                                  .faceName = u"Tahoma",
+                                  .italic = true,
+                                  .weight = 700,
+                                  .size = points};
+        CreateRotatedFont(painter, created, font, request, twipsPerPixel, false);
+        EXPECT_TRUE(created);
+        EXPECT_EQ(font.lfHeight, height);
+        EXPECT_EQ(font.lfEscapement, escapement);
+        EXPECT_EQ(font.lfWeight, 700);
+        EXPECT_EQ(font.lfItalic, 255);
+        EXPECT_EQ(font.lfUnderline, 0);
+        EXPECT_EQ(font.lfFaceName, Text(u"Tahoma\0", 7) + Text(25, u' '));
+    }
+    EXPECT_EQ(FaceField(Text(40, u'x')), Text(32, u'x')); // a long name is cut
 }
 
 } // namespace
