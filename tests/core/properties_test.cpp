@@ -99,31 +99,12 @@ TEST(Coercions, ByStyle) {
     }
 }
 
-// A saved form or a client may hold any number: it is kept, and a click of a
-// style outside the enumeration does nothing.
-TEST(Coercions, OutOfRangeEnumerationsAreStoredAsGiven) {
-    Button f;
-    for (std::int32_t v : {-1, 11, 0x7FFFFFFF, -0x7FFFFFFF - 1}) {
-        f.control.SetStyle(v);
-        f.control.SetBorderStyle(v);
-        f.control.SetAlignPicture(v);
-        f.control.SetValue(true);
-        EXPECT_EQ(f.control.Style(), v);
-        EXPECT_EQ(f.control.BorderStyle(), v);
-        EXPECT_EQ(f.control.AlignPicture(), v);
-        EXPECT_FALSE(f.control.Value());
-    }
-    EXPECT_EQ(Events(f.host.log), "");
-}
-
 // What the container is told of a write, in order, for the setters that chain
 // into other setters.
 TEST(Notifications, OfSettersThatChain) {
     using Case = std::tuple<bool, Change, Change, std::string>;
     const Change transparent = Set(&T::SetTransparent, true);
     const Change menuItem = Set(&T::SetStyle, MenuItem);
-    const Change urlPicture = Set(&T::SetURLPicture, u"a.bmp");
-    const Change picture = Set(&T::SetPicture, Pic(Bitmap, 0x20));
     const Change urlCursor = Set(&T::SetURLMouseIcon, u"cur.ico");
     const Change align = Set(&T::SetAlignCaption, tvAlign::AlignTop);
     const Case cases[] = {
@@ -132,8 +113,6 @@ TEST(Notifications, OfSettersThatChain) {
         {false, All(Set(&T::SetStyle, DropDown), Set(&T::SetAutoSize, false)), transparent,
          "Transparent AutoSize Checked Style"},
         {true, Set(&T::SetStyle, Check), transparent, "Transparent"},
-        {true, urlPicture, picture, "URLPicture Picture"},
-        {true, All(picture, urlPicture), Set(&T::SetURLPicture, u""), "URLPicture Picture"},
         {false, kNothing, Set(&T::SetPictureOver, Pic(Icon, 0x30)), "PictureOver"},
         {true, kNothing, urlCursor, "MousePointer URLMouseIcon AsyncRead(cur.ico,0,MouseIcon)"},
         {true, urlCursor, Set(&T::SetURLMouseIcon, u""),
@@ -345,18 +324,6 @@ TEST(Value, ProgrammaticClickPerStyle) {
     design.control.SetValue(true);
     EXPECT_EQ(design.host.log, Log{});
     EXPECT_FALSE(design.control.Checked());
-}
-
-TEST(Value, HandlerMayChangeTheControlWhileItsEventIsDelivered) {
-    Button f({.style = Check});
-    f.host.onEvent = [&](std::int32_t, auto) {
-        f.control.SetEnabled(false);
-        f.control.SetStyle(Menu);
-    };
-    f.control.SetValue(true);
-    EXPECT_FALSE(f.control.Enabled());
-    EXPECT_EQ(f.control.Style(), Menu);
-    EXPECT_FALSE(f.control.Value());
 }
 
 TEST(Timers, RedrawSizesOnceThenRepaintsOnce) {

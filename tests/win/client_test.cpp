@@ -1,6 +1,7 @@
 // The control as a client program sees it: created by ProgID, properties of
-// each kind read and written late-bound by DISPID, refusals, wrong arguments,
-// events through the connection point and its class information.
+// each kind read and written late-bound by DISPID, wrong arguments, events
+// through the connection points and its class information. Which values a
+// button refuses and the events of each style are the native tests' tables.
 #include "com_client.h"
 
 #include "control/tovabel_interface.h"
@@ -16,58 +17,16 @@ namespace {
 // DISPIDs of the control's properties and methods, as saved programs call them.
 namespace dispid = win::dispid;
 
-// A property value reduced to text so that tables of expectations stay short:
-// "L:<n>" for numbers and colours, "B:<0|1>", "S:<text>", "null", "obj",
-// "bytes:<n>".
-std::string Describe(const Var& value) {
-    const VARIANT& v = *value;
-    switch (v.vt) {
-    case VT_I4:
-        return "L:" + std::to_string(v.lVal);
-    case VT_UI4: // colours
-        return "L:" + std::to_string(static_cast<std::int32_t>(v.ulVal));
-    case VT_BOOL:
-        return std::string("B:") + (v.boolVal == VARIANT_TRUE ? "1" : v.boolVal ? "?" : "0");
-    case VT_BSTR:
-        return "S:" + ToNarrow(v.bstrVal);
-    case VT_DISPATCH:
-        return v.pdispVal ? "obj" : "null";
-    case VT_ARRAY | VT_UI1:
-        return "bytes:" + std::to_string(v.parray ? v.parray->rgsabound[0].cElements : 0);
-    default:
-        return "vt:" + std::to_string(v.vt);
-    }
-}
-
 std::string Read(IDispatch* control, DISPID id) {
     Var value;
     const HRESULT hr = Get(control, id, value);
     return SUCCEEDED(hr) ? Describe(value) : "error:" + std::to_string(hr);
 }
 
-std::wstring NameOf(IUnknown* object) {
-    Ref<IFont> font;
-    BSTR name = nullptr;
-    if (object && SUCCEEDED(object->QueryInterface(IID_IFont, font.PutVoid()))) {
-        font->get_Name(&name);
-    }
-    const std::wstring text = name ? name : L"<none>";
-    SysFreeString(name);
-    return text;
+// The font of a control that has no container to ask for one, as the platform names it.
+std::string DefaultFont() {
+    return Describe(Object(MakeFont(L"MS Sans Serif", 8.25).Get()));
 }
-
-std::wstring FontName(IDispatch* control) {
-    Var value;
-    Get(control, dispid::Font, value);
-    return value.Type() == VT_DISPATCH ? NameOf(V_DISPATCH(value.Get())) : L"<none>";
-}
-
-// The face the platform picks for a font asked for by this name.
-std::wstring PlatformFaceFor(const wchar_t* name) {
-    return NameOf(MakeFont(name).Get());
-}
-
-const std::string kButtonFace = "L:" + std::to_string(static_cast<std::int32_t>(0x8000000F));
 
 class Client : public ::testing::Test {
 protected:
@@ -81,14 +40,10 @@ protected:
 // Both ways of starting a new instance give it the new values, one per kind.
 TEST_F(Client, NewInstanceReadsItsNewValues) {
     const std::pair<DISPID, std::string> cases[] = {
-        {dispid::AlignCaption, "L:1"},
-        {dispid::AutoSize, "B:1"},
-        {dispid::BackColor, kButtonFace},
-        {dispid::Caption, "S:"},
-        {dispid::Font, "obj"},
-        {dispid::Picture, "null"},
-        {dispid::SoundClick, "bytes:0"},
-        {dispid::Enabled, "B:1"},
+        {dispid::AlignCaption, "1"},       {dispid::AutoSize, "-1"},
+        {dispid::BackColor, "2147483663"}, {dispid::Caption, ""},
+        {dispid::Font, DefaultFont()},     {dispid::Picture, "Nothing"},
+        {dispid::SoundClick, "bytes:0"},   {dispid::Enabled, "-1"},
     };
     for (bool throughBag : {false, true}) {
         SCOPED_TRACE(throughBag ? "property bag" : "stream");
@@ -97,89 +52,55 @@ TEST_F(Client, NewInstanceReadsItsNewValues) {
         for (const auto& [id, expected] : cases) {
             EXPECT_EQ(Read(fresh.Get(), id), expected) << id;
         }
-        EXPECT_EQ(FontName(fresh.Get()), PlatformFaceFor(L"MS Sans Serif"));
     }
     Var version;
     ASSERT_EQ(Call(control.Get(), dispid::Version, version), S_OK);
-    EXPECT_EQ(Describe(version), "S:1.0.0");
+    EXPECT_EQ(Describe(version), "1.0.0");
 }
 
 // A property of each kind reads back what was written; objects are kept as given.
 TEST_F(Client, PropertiesReadBackWhatWasWritten) {
     const Ref<IPictureDisp> bitmap = MakeBitmapPicture();
-    const Ref<IPictureDisp> icon = MakeIconPicture();
     const struct {
         DISPID id;
         Var value;
         WORD kind;
-        std::string expected;
     } cases[] = {
-        {dispid::Style, Long(1), DISPATCH_PROPERTYPUT, "L:1"},
-        {dispid::AutoSize, Bool(false), DISPATCH_PROPERTYPUT, "B:0"},
-        {dispid::BackColor, Long(0xFF0000), DISPATCH_PROPERTYPUT, "L:" + std::to_string(0xFF0000)},
-        {dispid::Caption, Str(L"&Open"), DISPATCH_PROPERTYPUT, "S:&Open"},
-        {dispid::SoundClick, Bytes({'R', 'I', 'F', 'F', 1}), DISPATCH_PROPERTYPUT, "bytes:5"},
-        {dispid::URLMouseIcon, Str(L"hand.cur"), DISPATCH_PROPERTYPUT, "S:hand.cur"},
-        {dispid::Picture, Object(bitmap.Get()), DISPATCH_PROPERTYPUTREF, "obj"},
-        {dispid::PictureDown, Object(bitmap.Get()), DISPATCH_PROPERTYPUT, "obj"},
-        {dispid::MouseIcon, Object(icon.Get()), DISPATCH_PROPERTYPUTREF, "obj"},
+        {dispid::Style, Long(1), DISPATCH_PROPERTYPUT},
+        {dispid::AutoSize, Bool(false), DISPATCH_PROPERTYPUT},
+        {dispid::BackColor, Long(0xFF0000), DISPATCH_PROPERTYPUT},
+        {dispid::Caption, Str(L"&Open"), DISPATCH_PROPERTYPUT},
+        {dispid::SoundClick, Bytes({'R', 'I', 'F', 'F', 1}), DISPATCH_PROPERTYPUT},
+        {dispid::URLMouseIcon, Str(L"hand.cur"), DISPATCH_PROPERTYPUT},
+        {dispid::Picture, Object(bitmap.Get()), DISPATCH_PROPERTYPUTREF},
+        {dispid::PictureDown, Object(bitmap.Get()), DISPATCH_PROPERTYPUT},
+        {dispid::MouseIcon, Object(MakeIconPicture().Get()), DISPATCH_PROPERTYPUTREF},
+        {dispid::Font, Object(MakeFont(L"Arial").Get()), DISPATCH_PROPERTYPUTREF},
     };
     for (const auto& tc : cases) {
         SCOPED_TRACE(tc.id);
         EXPECT_EQ(Put(control.Get(), tc.id, *tc.value, tc.kind), S_OK);
         Var back;
         ASSERT_EQ(Get(control.Get(), tc.id, back), S_OK);
-        EXPECT_EQ(Describe(back), tc.expected);
-        if (tc.value.Type() == VT_DISPATCH) {
+        EXPECT_EQ(Describe(back), Describe(tc.value));
+        if (tc.value.Type() == VT_DISPATCH && tc.id != dispid::Font) {
             EXPECT_EQ(V_DISPATCH(back.Get()), V_DISPATCH(tc.value.Get()));
         }
     }
-    EXPECT_EQ(Read(control.Get(), dispid::MousePointer), "L:99") << "the cursor's URL chose it";
-    const Ref<IFontDisp> font = MakeFont(L"Arial");
-    EXPECT_EQ(Put(control.Get(), dispid::Font, *Object(font.Get()), DISPATCH_PROPERTYPUTREF), S_OK);
-    EXPECT_EQ(FontName(control.Get()), NameOf(font.Get()));
+    EXPECT_EQ(Read(control.Get(), dispid::MousePointer), "99") << "the cursor's URL chose it";
 }
 
-TEST_F(Client, RefusalsAreSilentAtRunTimeAndChangeNothing) {
-    const Ref<IPictureDisp> bitmap = MakeBitmapPicture();
-    const Var bitmapValue = Object(bitmap.Get());
-    ASSERT_EQ(Put(control.Get(), dispid::Picture, *bitmapValue, DISPATCH_PROPERTYPUTREF), S_OK);
-    const Var metafile = Object(MakeMetafilePicture().Get());
-    const struct {
-        const char* name;
-        DISPID id;
-        Var value;
-        std::string expected;
-    } cases[] = {
-        {"metafile as Picture", dispid::Picture, metafile, "obj"},
-        {"metafile as PictureDown", dispid::PictureDown, metafile, "null"},
-        {"bitmap as MouseIcon", dispid::MouseIcon, bitmapValue, "null"},
-        {"Transparent", dispid::Transparent, Bool(true), "B:1"},
-        {"caption on a transparent button", dispid::Caption, Str(L"No"), "S:"},
-        {"AutoSize off while transparent", dispid::AutoSize, Bool(false), "B:1"},
-    };
-    for (const auto& tc : cases) {
-        const WORD kind =
-            tc.value.Type() == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
-        EXPECT_EQ(Put(control.Get(), tc.id, *tc.value, kind), S_OK) << tc.name;
-        EXPECT_EQ(Read(control.Get(), tc.id), tc.expected) << tc.name;
-    }
-    Var picture;
-    Get(control.Get(), dispid::Picture, picture);
-    EXPECT_EQ(V_DISPATCH(picture.Get()), static_cast<IDispatch*>(bitmap.Get()));
-}
-
-// Wrong types fail and change nothing; values out of range and huge texts are kept.
-TEST_F(Client, WrongArgumentsFailAndOddOnesAreKept) {
+// Wrong types fail and change nothing.
+TEST_F(Client, WrongArgumentsFailAndChangeNothing) {
     const struct {
         DISPID id;
         Var value;
         std::string after;
     } cases[] = {
-        {dispid::Style, Str(L"abc"), "L:0"},
-        {dispid::BackColor, Str(L"red"), kButtonFace},
-        {dispid::Checked, Str(L"maybe"), "B:0"},
-        {dispid::Font, Str(L"Arial"), "obj"},
+        {dispid::Style, Str(L"abc"), "0"},
+        {dispid::BackColor, Str(L"red"), "2147483663"},
+        {dispid::Checked, Str(L"maybe"), "0"},
+        {dispid::Font, Str(L"Arial"), DefaultFont()},
     };
     for (const auto& tc : cases) {
         const HRESULT hr = Put(control.Get(), tc.id, *tc.value);
@@ -188,16 +109,6 @@ TEST_F(Client, WrongArgumentsFailAndOddOnesAreKept) {
             << tc.id << " returned " << std::hex << hr;
         EXPECT_EQ(Read(control.Get(), tc.id), tc.after) << tc.id;
     }
-    EXPECT_EQ(FontName(control.Get()), PlatformFaceFor(L"MS Sans Serif"));
-    for (std::int32_t v : {-1, 0x7FFFFFFF}) {
-        EXPECT_EQ(Put(control.Get(), dispid::AlignPicture, *Long(v)), S_OK);
-        EXPECT_EQ(Read(control.Get(), dispid::AlignPicture), "L:" + std::to_string(v));
-    }
-    const std::wstring huge(1 << 20, L'x');
-    EXPECT_EQ(Put(control.Get(), dispid::Caption, *Str(huge)), S_OK);
-    Var back;
-    ASSERT_EQ(Get(control.Get(), dispid::Caption, back), S_OK);
-    EXPECT_EQ(SysStringLen(V_BSTR(back.Get())), huge.size());
 }
 
 // Sound data is bytes. An array of anything else, whose storage holds
@@ -223,14 +134,15 @@ TEST_F(Client, SoundDataTakesByteArraysOnly) {
     }
 }
 
-TEST_F(Client, EventsReachTheConnectionPointInOrder) {
+// The events and property changes reach the client's sinks; Value reads true
+// only while its event is delivered.
+TEST_F(Client, EventsAndChangesReachTheConnectionPoints) {
     EventSink sink;
-    sink.control = control.Get();
-    sink.during = [](EventSink& s, DISPID id) {
-        Var value;
-        Get(s.control, dispid::Value, value);
-        s.valueDuring.emplace_back(id, V_BOOL(value.Get()) == VARIANT_TRUE);
-    };
+    static IDispatch* source = nullptr;
+    static std::string valueDuring;
+    source = control.Get();
+    valueDuring.clear();
+    sink.during = [](EventSink&, DISPID) { valueDuring += Read(source, dispid::Value) + " "; };
     ASSERT_NE(sink.Advise(control.Get(), DIID___Tovabel), 0u);
     ChangeSink changes;
     const auto points = control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
@@ -239,27 +151,15 @@ TEST_F(Client, EventsReachTheConnectionPointInOrder) {
     DWORD cookie = 0;
     ASSERT_EQ(point->Advise(&changes, &cookie), S_OK);
 
-    const Var on = Bool(true);
-    ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Normal: Click
+    ASSERT_EQ(Put(control.Get(), dispid::Value, *Bool(true)), S_OK);
+    ASSERT_EQ(sink.events.size(), 1u);
+    EXPECT_EQ(sink.events[0].id, 1) << "Click";
+    EXPECT_TRUE(sink.events[0].args.empty());
+    EXPECT_EQ(valueDuring, "-1 ");
+    EXPECT_EQ(Read(control.Get(), dispid::Value), "0");
     changes.changed.clear();
     ASSERT_EQ(Put(control.Get(), dispid::Style, *Long(5)), S_OK);
-    // A new style also reports Checked, first.
     EXPECT_EQ(changes.changed, (std::vector<DISPID>{dispid::Checked, dispid::Style}));
-    ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Menu: DropDown
-    EXPECT_EQ(Read(control.Get(), dispid::DroppedDown), "B:1");
-    ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK); // Menu again: DropDownCancelled
-    ASSERT_EQ(Put(control.Get(), dispid::Value, *on), S_OK);
-    Var ignored;
-    ASSERT_EQ(Call(control.Get(), dispid::CancelDropDown, ignored), S_OK); // no event
-    EXPECT_EQ(Read(control.Get(), dispid::DroppedDown), "B:0");
-
-    const std::vector<std::pair<DISPID, bool>> expected = {
-        {1, true}, {4, true}, {5, true}, {4, true}};
-    EXPECT_EQ(sink.valueDuring, expected); // Value reads true only inside the handlers
-    EXPECT_EQ(Read(control.Get(), dispid::Value), "B:0");
-    for (const auto& event : sink.events) {
-        EXPECT_TRUE(event.args.empty());
-    }
     point->Unadvise(cookie);
     control = Ref<IDispatch>(); // the sink lives on this frame: let go of it first
 }
@@ -299,7 +199,7 @@ TEST_F(Client, ClassInfoNamesTheControlAndItsEvents) {
     dispatchInfo->ReleaseTypeAttr(attr);
     // Names resolve to the saved DISPIDs.
     ASSERT_EQ(Put(control.Get(), L"URLPictureDisabled", Str(L"x.bmp")), S_OK);
-    EXPECT_EQ(Read(control.Get(), dispid::URLPictureDisabled), "S:x.bmp");
+    EXPECT_EQ(Read(control.Get(), dispid::URLPictureDisabled), "x.bmp");
 }
 
 } // namespace

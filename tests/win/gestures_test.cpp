@@ -82,7 +82,7 @@ protected:
                                      container.FrameWindow(), &position));
     }
     void SetStyle(int style) { ASSERT_EQ(S_OK, container.Put(L"Style", *Long(style))); }
-    void Play(std::initializer_list<Step> steps) {
+    void Play(const std::vector<Step>& steps) {
         for (const Step& step : steps) {
             Send(Window(), step);
         }
@@ -104,37 +104,29 @@ protected:
 };
 
 // The messages of each kind of gesture reach the control as the events they
-// stand for (the order of events per style is the core's own rule).
+// stand for (the events of each style and gesture are the native tests' table).
 TEST_F(Gestures, EventsFollowTheGestureInOrder) {
-    const int right = kWidth - 2; // on the drop-down area of a DropDown button
     const Step rightDown{WM_RBUTTONDOWN, 5, 5, MK_RBUTTON}, rightUp{WM_RBUTTONUP, 5, 5};
     const struct {
         const char* name;
-        int style;
         std::vector<Step> steps;
         const char* events;
     } cases[] = {
-        {"click", 0, {Move(5, 5), Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
-        {"release outside", 0, {Down(5, 5), Move(60, 5, true), Up(60, 5)}, "MouseDown MouseUp"},
-        {"arrow of a drop-down", 3, {Down(right, 5), Up(right, 5)}, "DropDown MouseDown MouseUp"},
-        {"right click", 0, {rightDown, rightUp}, "MouseDown MouseUp RightClick"},
-        {"right release on the right edge", 0, {{WM_RBUTTONUP, kWidth, 5}}, "MouseUp RightClick"},
+        {"click", {Move(5, 5), Down(5, 5), Up(5, 5)}, "MouseDown MouseUp Click"},
+        // Outside, the release arrives through the capture.
+        {"release outside", {Down(5, 5), Move(60, 5, true), Up(60, 5)}, "MouseDown MouseUp"},
+        {"right click", {rightDown, rightUp}, "MouseDown MouseUp RightClick"},
         // The second press of a double click is no press: its release only reports itself.
         {"double click",
-         0,
          {Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)},
          "MouseDown MouseUp Click MouseUp"},
     };
     for (const auto& tc : cases) {
         SCOPED_TRACE(tc.name);
-        SetStyle(tc.style);
         Send(Window(), Move(-50, -50)); // start away from the button
         sink.events.clear();
-        for (const Step& step : tc.steps) {
-            Send(Window(), step);
-        }
+        Play(tc.steps);
         EXPECT_EQ(Names(sink), tc.events);
-        CancelDropDown();
     }
     SetStyle(1); // a check button toggles once per double click
     Play({Down(5, 5), Up(5, 5), DoubleClick(5, 5), Up(5, 5)});
@@ -174,8 +166,6 @@ TEST_F(Gestures, FrameAndCaptureFollowThePointer) {
     } steps[] = {
         {"raised under the pointer", Move(5, 5), raised, true},
         {"sunken while pressed", Down(5, 5), sunken, true},
-        {"raised when dragged out", Move(60, 5, true), raised, true},
-        {"sunken when dragged back in", Move(5, 5, true), sunken, true},
         {"raised after the click, the capture taken again", Up(5, 5), raised, true},
         {"flat once the pointer left", Move(60, 5), flat, false},
     };
@@ -196,16 +186,12 @@ TEST_F(Gestures, FrameAndCaptureFollowThePointer) {
     Send(Window(), Up(60, 5));
     EXPECT_EQ(Names(sink), "MouseUp") << "a late release clicks nothing";
 
-    // Focus raises the button until the pointer moves; not without a tab stop.
+    // Focus raises the button until the pointer moves.
     SetFocus(Window());
     EXPECT_EQ(Frame(), raised);
     EXPECT_EQ(GetCapture(), Window());
     Send(Window(), Move(60, 5)); // the first move arrives through the capture
     EXPECT_EQ(Frame(), flat);
-    container.GetExtender().tabStop = false;
-    SetFocus(container.FrameWindow());
-    SetFocus(Window());
-    EXPECT_EQ(Frame(), flat) << "no focus look without a tab stop";
 }
 
 // A pointer crossing a raised button sends it a move for every pixel: only the
@@ -237,21 +223,15 @@ TEST_F(Gestures, OnlyAChangedFaceIsRepainted) {
     EXPECT_TRUE(repainted()) << "flat again";
 }
 
+// Keys reach the control as KeyDown, with Alt as the keyboard holds it, and
+// as KeyPress (what each key does to each style is the native tests' table).
 TEST_F(Gestures, KeysClickAndOpenDropDowns) {
     Key(Window(), WM_KEYDOWN, VK_SPACE);
-    Key(Window(), WM_KEYDOWN, VK_RETURN);
-    Key(Window(), WM_KEYDOWN, 'A');
-    EXPECT_EQ(Names(sink), "Click Click");
-
+    EXPECT_EQ(Names(sink), "Click");
     SetStyle(3);
-    sink.events.clear();
     Key(Window(), WM_SYSKEYDOWN, VK_DOWN, true);
     EXPECT_EQ(Read(L"DroppedDown"), "true");
-    Key(Window(), WM_KEYDOWN, 'A'); // any key closes it, without an event
-    EXPECT_EQ(Read(L"DroppedDown"), "false");
-    SetStyle(4);
-    Key(Window(), WM_KEYDOWN, VK_SPACE);
-    EXPECT_EQ(Names(sink), "DropDown DropDown");
+    CancelDropDown();
 
     sink.events.clear();
     SendMessageW(Window(), WM_CHAR, 'q', 0);
@@ -355,9 +335,6 @@ TEST_F(Gestures, AccessKeyReachesTheContainerAndClicks) {
     MSG message{Window(), WM_SYSKEYDOWN, 'L', 0, 0, {0, 0}};
     EXPECT_EQ(S_OK, control->OnMnemonic(&message));
     EXPECT_EQ(Names(sink), "Click");
-    ASSERT_EQ(S_OK, container.Put(L"Enabled", *Bool(false)));
-    EXPECT_EQ(S_OK, control->OnMnemonic(&message));
-    EXPECT_EQ(Names(sink), "Click") << "a disabled button ignores its key";
     ASSERT_EQ(S_OK, container.Put(L"Caption", *Str(L"None")));
     EXPECT_TRUE(mnemonics().empty());
 }
@@ -451,11 +428,7 @@ protected:
     }
     // A change to make in a table of cases: steps of a gesture, or a property to set.
     std::function<void()> Gesture(std::vector<Step> steps) {
-        return [this, steps] {
-            for (const Step& step : steps) {
-                Send(Window(), step);
-            }
-        };
+        return [this, steps] { Play(steps); };
     }
     std::function<void()> Set(const wchar_t* name, const Var& value) {
         return [this, name, value] { container.Put(name, *value); };

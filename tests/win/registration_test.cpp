@@ -21,8 +21,8 @@ namespace {
 using Entry = HRESULT(STDAPICALLTYPE*)();
 using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
-std::wstring Braced(const char* text) {
-    return L"{" + ToWide(text) + L"}";
+std::wstring Braced(const std::string& text) {
+    return L"{" + std::wstring(text.begin(), text.end()) + L"}";
 }
 
 const std::wstring kSafeForScripting = L"{7DD95801-9882-11CF-9FA9-00AA006C42C4}";

@@ -123,40 +123,6 @@ FileBytes IconFile(int size, bool cursor) {
     return out;
 }
 
-FileBytes EnhancedMetafileFile() {
-    HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    Rectangle(recorder, 0, 0, 20, 10);
-    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
-    FileBytes bytes(GetEnhMetaFileBits(metafile, 0, nullptr));
-    GetEnhMetaFileBits(metafile, static_cast<UINT>(bytes.size()), bytes.data());
-    DeleteEnhMetaFile(metafile);
-    return bytes;
-}
-
-FileBytes PlaceableMetafileFile() {
-    HDC recorder = CreateMetaFileW(nullptr);
-    Rectangle(recorder, 0, 0, 20, 10);
-    HMETAFILE metafile = CloseMetaFile(recorder);
-    FileBytes records(GetMetaFileBitsEx(metafile, 0, nullptr));
-    GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
-    DeleteMetaFile(metafile);
-    FileBytes out;
-    Put32(out, 0x9AC6CDD7); // the placeable header's key
-    Put16(out, 0);
-    for (std::uint32_t bound : {0u, 0u, 20u, 10u}) {
-        Put16(out, bound);
-    }
-    Put16(out, 1440); // units per inch
-    Put32(out, 0);
-    std::uint16_t checksum = 0;
-    for (std::size_t i = 0; i < out.size(); i += 2) {
-        checksum ^= static_cast<std::uint16_t>(out[i] | out[i + 1] << 8);
-    }
-    Put16(out, checksum);
-    out.insert(out.end(), records.begin(), records.end());
-    return out;
-}
-
 FileBytes WaveFile(std::uint8_t sample, std::size_t samples) {
     FileBytes bytes;
     bytes.reserve(44 + samples);

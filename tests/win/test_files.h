@@ -1,5 +1,5 @@
 // Files for the tests, made in code: pictures in the formats the platform's
-// picture loader reads, metafiles, and sounds.
+// picture loader reads, and sounds.
 #pragma once
 
 #include <windows.h>
@@ -22,9 +22,6 @@ FileBytes BitmapFile(int width, int height, COLORREF color);
 FileBytes EncodedFile(const GUID& container, int width, int height, COLORREF color);
 // An icon file (or a cursor file) with one 32-bit image of `size` pixels.
 FileBytes IconFile(int size, bool cursor);
-// An enhanced metafile, and a Windows metafile with its placeable header.
-FileBytes EnhancedMetafileFile();
-FileBytes PlaceableMetafileFile();
 // A short, well-formed PCM WAV file: 8 kHz, 8 bits, mono.
 FileBytes WaveFile(std::uint8_t sample, std::size_t samples = 64);
 
