@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -121,19 +122,34 @@ std::vector<Result> Measure(const std::vector<Subject*>& subjects) {
 }
 
 // Microseconds per pointer move over a raised button, median of the rounds:
-// what a pointer crossing the button costs once it has changed its look.
-template <class Button> double MeasureCrossing(Button& button) {
-    std::vector<double> rounds;
-    for (int round = 0; round < kRounds; ++round) {
-        button.Take(kToHover);
+// what a pointer crossing the button costs once it has changed its look. Each
+// round crosses every button, in an order turned by one each round, so that a
+// busy moment of the machine falls on all of them alike.
+template <class... Buttons>
+std::array<double, sizeof...(Buttons)> MeasureCrossings(Buttons&... buttons) {
+    constexpr std::size_t kCount = sizeof...(Buttons);
+    const std::array<std::function<double()>, kCount> crossings = {[&buttons] {
+        buttons.Take(kToHover);
         const double start = Now();
         for (int n = 0; n < kCyclesPerRound; ++n) {
-            button.MoveInside(n);
+            buttons.MoveInside(n);
         }
-        rounds.push_back((Now() - start) / kCyclesPerRound);
-        button.Take(kToNormal);
+        const double perMove = (Now() - start) / kCyclesPerRound;
+        buttons.Take(kToNormal);
+        return perMove;
+    }...};
+    std::array<std::vector<double>, kCount> rounds;
+    for (int round = 0; round < kRounds; ++round) {
+        for (std::size_t i = 0; i < kCount; ++i) {
+            const std::size_t which = (i + static_cast<std::size_t>(round)) % kCount;
+            rounds[which].push_back(crossings[which]());
+        }
     }
-    return Median(rounds);
+    std::array<double, kCount> medians{};
+    for (std::size_t i = 0; i < kCount; ++i) {
+        medians[i] = Median(rounds[i]);
+    }
+    return medians;
 }
 
 // ---------------------------------------------------------------------------
@@ -366,9 +382,8 @@ int Run() {
     PrintRatio("picture + caption / push button", r[2], r[6]);
     PrintRatio("DropDown / push button", r[4], r[6]);
 
-    const double oursCrossing = MeasureCrossing(icon);
-    const double toolbarCrossing = MeasureCrossing(toolbarIcon);
-    const double bareCrossing = MeasureCrossing(bare);
+    const auto [oursCrossing, toolbarCrossing, bareCrossing] =
+        MeasureCrossings(icon, toolbarIcon, bare);
     ReleaseCapture();
     std::printf("\nPointer crossing a raised button (median of %d rounds of %d moves, one "
                 "UpdateWindow each):\n  %-34s %8.1f us per move\n  %-34s %8.1f us per move\n"
