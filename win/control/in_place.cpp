@@ -190,10 +190,14 @@ HRESULT InPlace::Activate(bool uiActivate) {
         const WindowClass& windowClass = ControlWindowClass(&InPlace::WindowProc);
         const SIZE size = SizeOf(position);
         const DWORD disabled = mControl.Core().WindowEnabled() ? 0 : WS_DISABLED;
+        // Made visible at once: showing it apart would cost the window server
+        // a second pass over the siblings it uncovers. Its first paint cycle
+        // draws it whole.
+        mFirstPaintDue = true;
         mWindow = win::Window(CreateWindowExW(
-            0, windowClass.Name(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | disabled,
-            position.left, position.top, size.cx, size.cy, parent, nullptr, module::Handle(),
-            this));
+            0, windowClass.Name(), L"",
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | disabled, position.left,
+            position.top, size.cx, size.cy, parent, nullptr, module::Handle(), this));
         if (!mWindow) {
             site->OnInPlaceDeactivate();
             return E_OUTOFMEMORY;
@@ -207,8 +211,6 @@ HRESULT InPlace::Activate(bool uiActivate) {
         mClientSize = {client.right, client.bottom};
         mClientOrigin = {position.left, position.top}; // the window has no frame
         mControl.Host().WindowPlaced(size);
-        mFirstPaintDue = true;
-        ShowWindow(mWindow.Get(), SW_SHOWNA);
         StartTimers();
         StartWindowServices();
     }
