@@ -8,25 +8,34 @@ namespace tovabel::win {
 
 namespace {
 
-double TwipsPerPixel(int axis) {
+int ReadScreenDpi(int axis) {
     const WindowDc screen(nullptr);
     const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), axis) : 0;
-    return 1440.0 / (dpi > 0 ? dpi : 96);
+    return dpi > 0 ? dpi : 96;
 }
 
 } // namespace
 
 // The screen's resolution stays the system's for the life of the process (a
 // new one takes a new sign-in), so it is read once: asking a screen DC costs
-// calls to the window server, and a repaint needs the scale several times.
+// calls to the window server, and every button of a form needs the scale when
+// it is placed and when its picture is measured.
+int ScreenDpiX() {
+    static const int dpi = ReadScreenDpi(LOGPIXELSX);
+    return dpi;
+}
+
+int ScreenDpiY() {
+    static const int dpi = ReadScreenDpi(LOGPIXELSY);
+    return dpi;
+}
+
 double TwipsPerPixelX() {
-    static const double twips = TwipsPerPixel(LOGPIXELSX);
-    return twips;
+    return 1440.0 / ScreenDpiX();
 }
 
 double TwipsPerPixelY() {
-    static const double twips = TwipsPerPixel(LOGPIXELSY);
-    return twips;
+    return 1440.0 / ScreenDpiY();
 }
 
 } // namespace tovabel::win

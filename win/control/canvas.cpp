@@ -4,6 +4,7 @@
 #include "ole_values.h"
 #include "shared_painting.h"
 #include "win/common/per_thread.h"
+#include "win/common/screen.h"
 
 #include <olectl.h>
 
@@ -19,12 +20,10 @@ namespace {
 
 // The picture's size in screen pixels.
 SIZE PixelSizeOf(const Picture& picture) {
-    const WindowDc screen(nullptr);
     const auto pixels = [](std::int32_t himetric, int dpi) {
         return static_cast<LONG>(std::lround(himetric * dpi / 2540.0));
     };
-    return {pixels(picture->Width(), GetDeviceCaps(screen.Get(), LOGPIXELSX)),
-            pixels(picture->Height(), GetDeviceCaps(screen.Get(), LOGPIXELSY))};
+    return {pixels(picture->Width(), ScreenDpiX()), pixels(picture->Height(), ScreenDpiY())};
 }
 
 // A face coordinate as a device pixel: nearest, halves to the even neighbour.

@@ -1,7 +1,7 @@
 #include "container.h"
 
-#include "win/common/gdi.h"
 #include "win/common/late_bound.h"
+#include "win/common/screen.h"
 #include "win/common/variant.h"
 #include "win/common/window.h"
 
@@ -405,11 +405,8 @@ HRESULT HostedControl::Start(const wchar_t* progId, const RECT& position,
         FAILED(hr = load(*persist.Get()))) {
         return hr;
     }
-    const win::WindowDc screen(nullptr);
-    const int dpiX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    SIZEL extent{MulDiv(position.right - position.left, 2540, dpiX),
-                 MulDiv(position.bottom - position.top, 2540, dpiY)};
+    SIZEL extent{MulDiv(position.right - position.left, 2540, win::ScreenDpiX()),
+                 MulDiv(position.bottom - position.top, 2540, win::ScreenDpiY())};
     object->SetExtent(DVASPECT_CONTENT, &extent);
     mSite.position = position;
     mSite.inPlaceObject = mControl.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
