@@ -366,8 +366,24 @@ HostedControl::~HostedControl() {
     Destroy();
 }
 
+namespace {
+
+// Makes the control the way most containers do: the class by its ProgID, then
+// one instance of it.
+std::function<HRESULT(IUnknown**)> ByProgId(const wchar_t* progId) {
+    return [progId](IUnknown** made) {
+        CLSID clsid{};
+        const HRESULT hr = CLSIDFromProgID(progId, &clsid);
+        return FAILED(hr) ? hr
+                          : CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                             reinterpret_cast<void**>(made));
+    };
+}
+
+} // namespace
+
 HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved) {
-    return Start(progId, position, [&](IPersistStreamInit& persist) {
+    return Start(ByProgId(progId), position, [&](IPersistStreamInit& persist) {
         if (saved == nullptr) {
             return persist.InitNew();
         }
@@ -379,18 +395,22 @@ HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IProp
 
 HRESULT HostedControl::CreateFromStream(const wchar_t* progId, const RECT& position,
                                         IStream& saved) {
-    return Start(progId, position,
+    return Start(ByProgId(progId), position,
                  [&](IPersistStreamInit& persist) { return persist.Load(&saved); });
 }
 
-HRESULT HostedControl::Start(const wchar_t* progId, const RECT& position,
+HRESULT HostedControl::CreateFromStream(IClassFactory& factory, const RECT& position,
+                                        IStream& saved) {
+    return Start(
+        [&](IUnknown** made) {
+            return factory.CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(made));
+        },
+        position, [&](IPersistStreamInit& persist) { return persist.Load(&saved); });
+}
+
+HRESULT HostedControl::Start(const std::function<HRESULT(IUnknown**)>& make, const RECT& position,
                              const std::function<HRESULT(IPersistStreamInit&)>& load) {
-    CLSID clsid{};
-    HRESULT hr = CLSIDFromProgID(progId, &clsid);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, mControl.PutVoid());
+    HRESULT hr = make(mControl.Put());
     if (FAILED(hr)) {
         return hr;
     }

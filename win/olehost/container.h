@@ -214,6 +214,9 @@ public:
     HRESULT Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved = nullptr);
     // The same, loading the control from the stream a container saved it into.
     HRESULT CreateFromStream(const wchar_t* progId, const RECT& position, IStream& saved);
+    // The same through the class object that a form loader asks COM for once
+    // and keeps for all its controls of one class.
+    HRESULT CreateFromStream(IClassFactory& factory, const RECT& position, IStream& saved);
     // Deactivates, closes and releases the control.
     void Destroy();
 
@@ -234,8 +237,8 @@ public:
     HRESULT Get(const wchar_t* name, VARIANT* value);
 
 private:
-    // Creates, sites, loads (through `load`) and activates the control.
-    HRESULT Start(const wchar_t* progId, const RECT& position,
+    // Creates (through `make`), sites, loads (through `load`) and activates the control.
+    HRESULT Start(const std::function<HRESULT(IUnknown**)>& make, const RECT& position,
                   const std::function<HRESULT(IPersistStreamInit&)>& load);
     // Tells a control in an untrusted page so, as a browser does.
     HRESULT MarkUntrusted();
