@@ -383,7 +383,7 @@ std::function<HRESULT(IUnknown**)> ByProgId(const wchar_t* progId) {
 } // namespace
 
 HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IPropertyBag* saved) {
-    return Start(ByProgId(progId), position, [&](IPersistStreamInit& persist) {
+    const HRESULT hr = Start(ByProgId(progId), position, [&](IPersistStreamInit& persist) {
         if (saved == nullptr) {
             return persist.InitNew();
         }
@@ -391,12 +391,16 @@ HRESULT HostedControl::Create(const wchar_t* progId, const RECT& position, IProp
             mControl.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
         return loader ? loader->Load(saved, nullptr) : E_NOINTERFACE;
     });
+    PumpMessages(std::chrono::milliseconds(0));
+    return hr;
 }
 
 HRESULT HostedControl::CreateFromStream(const wchar_t* progId, const RECT& position,
                                         IStream& saved) {
-    return Start(ByProgId(progId), position,
-                 [&](IPersistStreamInit& persist) { return persist.Load(&saved); });
+    const HRESULT hr = Start(ByProgId(progId), position,
+                             [&](IPersistStreamInit& persist) { return persist.Load(&saved); });
+    PumpMessages(std::chrono::milliseconds(0));
+    return hr;
 }
 
 HRESULT HostedControl::CreateFromStream(IClassFactory& factory, const RECT& position,
@@ -430,9 +434,7 @@ HRESULT HostedControl::Start(const std::function<HRESULT(IUnknown**)>& make, con
     object->SetExtent(DVASPECT_CONTENT, &extent);
     mSite.position = position;
     mSite.inPlaceObject = mControl.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
-    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &mSite, 0, mFrame.window, &position);
-    PumpMessages(std::chrono::milliseconds(0));
-    return hr;
+    return object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &mSite, 0, mFrame.window, &position);
 }
 
 // As a browser does before it hands the control anything of the page.

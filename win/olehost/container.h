@@ -215,7 +215,9 @@ public:
     // The same, loading the control from the stream a container saved it into.
     HRESULT CreateFromStream(const wchar_t* progId, const RECT& position, IStream& saved);
     // The same through the class object that a form loader asks COM for once
-    // and keeps for all its controls of one class.
+    // and keeps for all its controls of one class. Like a form loader, it
+    // leaves the control's first paint to the form's (the calls by ProgID
+    // pump the messages the new control has queued).
     HRESULT CreateFromStream(IClassFactory& factory, const RECT& position, IStream& saved);
     // Deactivates, closes and releases the control.
     void Destroy();
@@ -237,7 +239,8 @@ public:
     HRESULT Get(const wchar_t* name, VARIANT* value);
 
 private:
-    // Creates (through `make`), sites, loads (through `load`) and activates the control.
+    // Creates (through `make`), sites, loads (through `load`) and activates the
+    // control; the messages this queues wait for the caller.
     HRESULT Start(const std::function<HRESULT(IUnknown**)>& make, const RECT& position,
                   const std::function<HRESULT(IPersistStreamInit&)>& load);
     // Tells a control in an untrusted page so, as a browser does.
