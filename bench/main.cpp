@@ -220,7 +220,9 @@ double MeanCalls(const std::array<CallCounts, kSteps + 1>& counts) {
 // Forms of many buttons, each measured in a process of its own
 
 constexpr int kFormSizes[] = {30, 300, 1000};
-constexpr int kFormRuns = 3;
+// Five runs: a form of 1000 takes about 0.4 s in some runs and 1.4 s in
+// others, push buttons alike, and the median of three often fell on the slow.
+constexpr int kFormRuns = 5;
 
 const char* FormArgument(FormOf of) {
     return of == FormOf::kOurs ? "ours" : "push";
