@@ -17,9 +17,6 @@ using FileBytes = std::vector<std::uint8_t>;
 
 // A 24-bit bitmap file, `width` x `height` pixels of `color`.
 FileBytes BitmapFile(int width, int height, COLORREF color);
-// The same picture encoded by the platform's imaging codecs (JPEG, ...) from
-// 24-bit pixels; empty when the platform has no such encoder for `container`.
-FileBytes EncodedFile(const GUID& container, int width, int height, COLORREF color);
 // An icon file (or a cursor file) with one 32-bit image of `size` pixels.
 FileBytes IconFile(int size, bool cursor);
 // A short, well-formed PCM WAV file: 8 kHz, 8 bits, mono.
