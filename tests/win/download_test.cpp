@@ -277,20 +277,6 @@ TEST_F(Downloads, DownloadedPictureShowsOnTheFace) {
     EXPECT_EQ(olehost::ReadWindow(container.ControlWindow()).Count(red), 8u * 8u);
 }
 
-// A downloaded sound is the file's bytes; a failed download keeps them.
-TEST_F(Downloads, SoundsArriveAsTheFilesBytes) {
-    Put(L"SoundClickURL", server.Url("/click.wav"));
-    ASSERT_TRUE(AwaitDownloads(1));
-    EXPECT_EQ(Sound(L"SoundClick"), kWave);
-    Put(L"SoundClickURL", server.Url("/missing.wav"));
-    ASSERT_TRUE(AwaitDownloads(2));
-    EXPECT_EQ(Sound(L"SoundClick"), kWave);
-    Put(L"SoundEnterURL", server.Url("/click.wav"));
-    ASSERT_TRUE(AwaitDownloads(3));
-    EXPECT_EQ(Downloaded(), (std::vector<std::string>{"SoundClick", "SoundClick", "SoundEnter"}));
-    EXPECT_EQ(Sound(L"SoundEnter"), kWave);
-}
-
 // A location the platform refuses at once still completes, as a failed
 // download, after the setter has returned: the picture stays and the URL
 // property keeps its text. Only a target that cannot be parsed at all starts
