@@ -6,6 +6,8 @@
 // out and the pattern under it, is read from the face itself.)
 #include "render/draw_pictures.h"
 
+#include "com_client.h"
+
 #include "common/com_ptr.h"
 #include "common/gdi.h"
 #include "olehost/object_counts.h"
@@ -141,14 +143,6 @@ ComPtr<IPicture> IconPicture(COLORREF colour) {
     return PictureOf(PICTYPE_ICON, CreateIconIndirect(&info));
 }
 
-ComPtr<IPicture> EnhMetafilePicture() {
-    HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    const RECT box{0, 0, 20, 20};
-    FillRect(recorder, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    // Closing the recording deletes its DC.
-    return PictureOf(PICTYPE_ENHMETAFILE, CloseEnhMetaFile(recorder));
-}
-
 // Check pattern reference: (x, y) inside the rectangle anchored at (ax, ay) is
 // the destination's background colour when the dither pixel there is black.
 bool DitherBlackAt(int x, int y, int ax, int ay) {
@@ -254,7 +248,7 @@ TEST(DrawPicturesStdPic, IconsLeaveTheirTransparentAreaOut) {
 TEST(DrawPicturesStdPic, NullEmptyAndMetafilePicturesPaintNothingNotEvenThePattern) {
     DrawPictures painter;
     const DitherPattern dither;
-    const ComPtr<IPicture> metafile = EnhMetafilePicture();
+    const ComPtr<IPicture> metafile = wintest::MakeMetafilePicture().As<IPicture>(IID_IPicture);
     const ComPtr<IPicture> empty = PictureOf(PICTYPE_NONE);
     ASSERT_TRUE(metafile);
     ASSERT_TRUE(empty);
