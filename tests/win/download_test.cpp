@@ -32,40 +32,6 @@ constexpr std::size_t kHundredMegabytes = 100u << 20;
 
 DWORD gEventThread = 0;
 
-// What a picture property holds: "none", "bitmap WxH", "icon" or "type N".
-std::string Describe(Container& container, const wchar_t* property) {
-    Var value;
-    if (FAILED(container.Get(property, value.Get()))) {
-        return "error";
-    }
-    Ref<IPicture> picture;
-    if (value.Type() == VT_DISPATCH && V_DISPATCH(value.Get()) != nullptr) {
-        V_DISPATCH(value.Get())->QueryInterface(IID_IPicture, picture.PutVoid());
-    }
-    SHORT type = PICTYPE_NONE;
-    OLE_HANDLE handle = 0;
-    if (!picture || FAILED(picture->get_Type(&type)) || FAILED(picture->get_Handle(&handle))) {
-        return "none";
-    }
-    BITMAP bitmap{};
-    if (type == PICTYPE_BITMAP &&
-        GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof bitmap,
-                   &bitmap) == sizeof bitmap) {
-        return "bitmap " + std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight);
-    }
-    return type == PICTYPE_ICON ? "icon" : "type " + std::to_string(type);
-}
-
-FileBytes BytesOf(const Var& value) {
-    if (value.Type() != (VT_ARRAY | VT_UI1)) {
-        return {};
-    }
-    SAFEARRAY* array = V_ARRAY(value.Get());
-    const win::SafeArrayData data(array);
-    const auto* first = static_cast<const std::uint8_t*>(data.Data());
-    return first == nullptr ? FileBytes() : FileBytes(first, first + array->rgsabound[0].cElements);
-}
-
 // A response of the test's server: `bytes` as its body.
 HttpServer::Response Body(FileBytes bytes) {
     HttpServer::Response response;
@@ -167,17 +133,19 @@ protected:
     void Put(const wchar_t* property, const std::wstring& text) {
         ASSERT_EQ(S_OK, container.Put(property, *Str(text)));
     }
-    std::wstring TextOf(const wchar_t* property) {
-        Var value;
-        container.Get(property, value.Get());
-        return value.Type() == VT_BSTR
-                   ? std::wstring(V_BSTR(value.Get()), SysStringLen(V_BSTR(value.Get())))
-                   : L"<not text>";
+    // A property's value as text, a picture by its kind and size.
+    std::string Shown(const wchar_t* property) {
+        return Describe(Get(container.Dispatch().Get(), property));
     }
     FileBytes Sound(const wchar_t* property) {
-        Var value;
-        container.Get(property, value.Get());
-        return BytesOf(value);
+        const Var value = Get(container.Dispatch().Get(), property);
+        if (value.Type() != (VT_ARRAY | VT_UI1)) {
+            return {};
+        }
+        const win::SafeArrayData data(V_ARRAY(value.Get()));
+        const auto* first = static_cast<const std::uint8_t*>(data.Data());
+        return first ? FileBytes(first, first + V_ARRAY(value.Get())->rgsabound[0].cElements)
+                     : FileBytes();
     }
     // The PropertyDownloaded events so far, by their argument.
     std::vector<std::string> Downloaded() const {
@@ -213,7 +181,7 @@ protected:
     }
     void ShowSmallPicture(const wchar_t* property) {
         ASSERT_EQ(S_OK, container.Put(property, *Object(MakeBitmapPicture(4).Get())));
-        ASSERT_EQ(Describe(container, property), "bitmap 4x4");
+        ASSERT_EQ(Shown(property), "bitmap 4x4");
     }
 
     const FileBytes kWave = WaveFile(0x41, 300);
@@ -262,8 +230,8 @@ TEST_F(Downloads, PicturesArriveOrTheOldOneStays) {
         EXPECT_EQ(V_I4(Get(container.Dispatch().Get(), L"MousePointer").Get()), tc.pointer);
         ASSERT_TRUE(AwaitDownloads(1));
         EXPECT_EQ(Downloaded(), std::vector<std::string>{ToNarrow(tc.property)});
-        EXPECT_EQ(Describe(container, tc.property), tc.after);
-        EXPECT_EQ(TextOf(urlProperty.c_str()), tc.url);
+        EXPECT_EQ(Shown(tc.property), tc.after);
+        EXPECT_EQ(Shown(urlProperty.c_str()), ToNarrow(tc.url));
         EXPECT_EQ(gEventThread, GetCurrentThreadId());
     }
 }
@@ -307,8 +275,8 @@ TEST_F(Downloads, TargetsThatCannotBeFetchedFailOrStartNothing) {
         EXPECT_EQ(Downloaded(), std::vector<std::string>{});
         AwaitDownloads(tc.events.size(), 2s);
         EXPECT_EQ(Downloaded(), tc.events);
-        EXPECT_EQ(Describe(container, L"Picture"), tc.after);
-        EXPECT_EQ(TextOf(L"URLPicture"), tc.url);
+        EXPECT_EQ(Shown(L"Picture"), tc.after);
+        EXPECT_EQ(Shown(L"URLPicture"), ToNarrow(tc.url));
     }
 }
 
@@ -409,8 +377,8 @@ TEST_F(Downloads, RelativeLocationsResolveInTheContainer) {
     container.Site().bindHost = Ref<IBindHost>::Share(&bindHost);
     Put(L"URLPicture", L"pic.bmp");
     ASSERT_TRUE(AwaitDownloads(1));
-    EXPECT_EQ(Describe(container, L"Picture"), "bitmap 7x7");
-    EXPECT_EQ(TextOf(L"URLPicture"), L"pic.bmp");
+    EXPECT_EQ(Shown(L"Picture"), "bitmap 7x7");
+    EXPECT_EQ(Shown(L"URLPicture"), "pic.bmp");
     EXPECT_EQ(bindHost.binds, 1);
     container.Destroy();
     container.Site().bindHost.Reset();
