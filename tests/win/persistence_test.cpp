@@ -308,10 +308,7 @@ TEST(Persistence, StreamSavedByTheFirstReleaseLoads) {
     const std::string path =
         std::string(TOVABEL_SOURCE_DIR) + "/tests/win/data/saved-stream-v1.bin";
     if (std::getenv("TOVABEL_WRITE_SAVED_STREAM") != nullptr) {
-        const std::vector<std::uint8_t> bytes = SaveToStream(ChangedControl().Get());
-        std::ofstream(std::filesystem::path(WinePath(path.c_str())), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(SaveFile(WinePath(path.c_str()), SaveToStream(ChangedControl().Get())));
     }
     std::ifstream file(std::filesystem::path(WinePath(path.c_str())), std::ios::binary);
     ASSERT_TRUE(file) << path;
