@@ -110,7 +110,14 @@ std::vector<std::uint8_t> SaveToStream(IDispatch* control) {
     EXPECT_EQ(S_OK, Ref<IDispatch>::Share(control)
                         .As<IPersistStreamInit>(IID_IPersistStreamInit)
                         ->Save(stream.Get(), TRUE));
-    return ReadAll(*stream.Get());
+    HGLOBAL memory = nullptr;
+    GetHGlobalFromStream(stream.Get(), &memory);
+    ULARGE_INTEGER end{}; // where the save left the stream
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &end);
+    const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
+    std::vector<std::uint8_t> saved(bytes, bytes + end.QuadPart);
+    GlobalUnlock(memory);
+    return saved;
 }
 
 HRESULT LoadFromStream(IDispatch* control, const std::vector<std::uint8_t>& bytes) {

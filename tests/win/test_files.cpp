@@ -96,20 +96,6 @@ FileBytes WaveFile(std::uint8_t sample, std::size_t samples) {
     return bytes;
 }
 
-FileBytes ReadAll(IStream& stream) {
-    STATSTG stat{};
-    const LARGE_INTEGER start{};
-    if (FAILED(stream.Stat(&stat, STATFLAG_NONAME)) ||
-        FAILED(stream.Seek(start, STREAM_SEEK_SET, nullptr))) {
-        return {};
-    }
-    FileBytes bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
-    ULONG read = 0;
-    stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    bytes.resize(read);
-    return bytes;
-}
-
 bool SaveFile(const std::wstring& path, const FileBytes& bytes) {
     std::ofstream file(path.c_str(), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <objidl.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,8 +20,6 @@ FileBytes IconFile(int size, bool cursor);
 // A short, well-formed PCM WAV file: 8 kHz, 8 bits, mono.
 FileBytes WaveFile(std::uint8_t sample, std::size_t samples = 64);
 
-// The whole of `stream`, from its start.
-FileBytes ReadAll(IStream& stream);
 // Writes `bytes` to `path`; false on failure.
 bool SaveFile(const std::wstring& path, const FileBytes& bytes);
 
