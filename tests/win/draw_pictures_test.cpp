@@ -118,7 +118,6 @@ bool InIconSquare(int x, int y) {
            y < kIconSize - kIconInner;
 }
 ComPtr<IPicture> IconPicture(COLORREF colour) {
-    Grid colourRows(kIconSize, std::string(kIconSize, ' '));
     const WindowDc screen(nullptr);
     Bitmap colourBits(CreateCompatibleBitmap(screen.Get(), kIconSize, kIconSize));
     Bitmap maskBits(CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr));
@@ -129,14 +128,10 @@ ComPtr<IPicture> IconPicture(COLORREF colour) {
         m.SelectBitmap(maskBits.Get());
         PatBlt(c.Get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
         PatBlt(m.Get(), 0, 0, kIconSize, kIconSize, WHITENESS); // 1: transparent
-        for (int y = 0; y < kIconSize; ++y) {
-            for (int x = 0; x < kIconSize; ++x) {
-                if (InIconSquare(x, y)) {
-                    SetPixel(c.Get(), x, y, colour);
-                    SetPixel(m.Get(), x, y, RGB(0, 0, 0));
-                }
-            }
-        }
+        const int end = kIconSize - kIconInner;
+        PatBlt(m.Get(), kIconInner, kIconInner, end - kIconInner, end - kIconInner, BLACKNESS);
+        const RECT square{kIconInner, kIconInner, end, end};
+        FillRect(c.Get(), &square, Brush(CreateSolidBrush(colour)).Get());
     }
     ICONINFO info{TRUE, 0, 0, maskBits.Get(), colourBits.Get()};
     // The icon copies the bitmaps.
