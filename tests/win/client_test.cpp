@@ -134,15 +134,10 @@ TEST_F(Client, SoundDataTakesByteArraysOnly) {
     }
 }
 
-// The events and property changes reach the client's sinks; Value reads true
-// only while its event is delivered.
+// The events and property changes reach the client's sinks (what Value reads
+// while its event is delivered is the native tests' table).
 TEST_F(Client, EventsAndChangesReachTheConnectionPoints) {
     EventSink sink;
-    static IDispatch* source = nullptr;
-    static std::string valueDuring;
-    source = control.Get();
-    valueDuring.clear();
-    sink.during = [](EventSink&, DISPID) { valueDuring += Read(source, dispid::Value) + " "; };
     ASSERT_NE(sink.Advise(control.Get(), DIID___Tovabel), 0u);
     ChangeSink changes;
     const auto points = control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
@@ -155,8 +150,6 @@ TEST_F(Client, EventsAndChangesReachTheConnectionPoints) {
     ASSERT_EQ(sink.events.size(), 1u);
     EXPECT_EQ(sink.events[0].id, 1) << "Click";
     EXPECT_TRUE(sink.events[0].args.empty());
-    EXPECT_EQ(valueDuring, "-1 ");
-    EXPECT_EQ(Read(control.Get(), dispid::Value), "0");
     changes.changed.clear();
     ASSERT_EQ(Put(control.Get(), dispid::Style, *Long(5)), S_OK);
     EXPECT_EQ(changes.changed, (std::vector<DISPID>{dispid::Checked, dispid::Style}));

@@ -159,14 +159,17 @@ std::string Describe(const Var& value) {
         return "Nothing";
     }
     if (const auto picture = object.As<IPicture>(IID_IPicture)) {
-        SHORT type = 0;
-        OLE_XSIZE_HIMETRIC width = 0;
-        OLE_YSIZE_HIMETRIC height = 0;
+        SHORT type = PICTYPE_NONE;
+        OLE_HANDLE handle = 0;
+        BITMAP bitmap{};
         picture->get_Type(&type);
-        picture->get_Width(&width);
-        picture->get_Height(&height);
-        return "picture " + std::to_string(type) + " " + std::to_string(width) + "x" +
-               std::to_string(height);
+        picture->get_Handle(&handle);
+        const auto bits = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+        if (type == PICTYPE_BITMAP && GetObjectW(bits, sizeof bitmap, &bitmap) == sizeof bitmap) {
+            return "bitmap " + std::to_string(bitmap.bmWidth) + "x" +
+                   std::to_string(bitmap.bmHeight);
+        }
+        return type == PICTYPE_ICON ? "icon" : "picture " + std::to_string(type);
     }
     if (const auto font = object.As<IFont>(IID_IFont)) {
         BSTR name = nullptr;

@@ -81,8 +81,9 @@ HRESULT Put(IDispatch* control, DISPID id, const VARIANT& value, WORD kind = DIS
 HRESULT Call(IDispatch* control, DISPID id, Var& result);
 // The same by name; an object is assigned as Set does.
 Var Get(IDispatch* control, const wchar_t* name);
-// A value as text: numbers and flags as automation writes them (true is "-1"), a picture
-// by kind and size, a font by its look, a byte array by its length, no object as "Nothing".
+// A value as text: numbers and flags as automation writes them (true is "-1"), a bitmap
+// by its size in pixels ("bitmap 8x8"), an icon as "icon", another picture by its type, a
+// font by its look, a byte array by its length, no object as "Nothing".
 std::string Describe(const Var& value);
 HRESULT Put(IDispatch* control, const wchar_t* name, const Var& value);
 HRESULT Call(IDispatch* control, const wchar_t* name);

@@ -6,6 +6,8 @@
 // out and the pattern under it, is read from the face itself.)
 #include "render/draw_pictures.h"
 
+#include "com_client.h"
+
 #include "common/com_ptr.h"
 #include "common/gdi.h"
 #include "olehost/object_counts.h"
@@ -116,7 +118,6 @@ bool InIconSquare(int x, int y) {
            y < kIconSize - kIconInner;
 }
 ComPtr<IPicture> IconPicture(COLORREF colour) {
-    Grid colourRows(kIconSize, std::string(kIconSize, ' '));
     const WindowDc screen(nullptr);
     Bitmap colourBits(CreateCompatibleBitmap(screen.Get(), kIconSize, kIconSize));
     Bitmap maskBits(CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr));
@@ -127,26 +128,14 @@ ComPtr<IPicture> IconPicture(COLORREF colour) {
         m.SelectBitmap(maskBits.Get());
         PatBlt(c.Get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
         PatBlt(m.Get(), 0, 0, kIconSize, kIconSize, WHITENESS); // 1: transparent
-        for (int y = 0; y < kIconSize; ++y) {
-            for (int x = 0; x < kIconSize; ++x) {
-                if (InIconSquare(x, y)) {
-                    SetPixel(c.Get(), x, y, colour);
-                    SetPixel(m.Get(), x, y, RGB(0, 0, 0));
-                }
-            }
-        }
+        const int end = kIconSize - kIconInner;
+        PatBlt(m.Get(), kIconInner, kIconInner, end - kIconInner, end - kIconInner, BLACKNESS);
+        const RECT square{kIconInner, kIconInner, end, end};
+        FillRect(c.Get(), &square, Brush(CreateSolidBrush(colour)).Get());
     }
     ICONINFO info{TRUE, 0, 0, maskBits.Get(), colourBits.Get()};
     // The icon copies the bitmaps.
     return PictureOf(PICTYPE_ICON, CreateIconIndirect(&info));
-}
-
-ComPtr<IPicture> EnhMetafilePicture() {
-    HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    const RECT box{0, 0, 20, 20};
-    FillRect(recorder, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    // Closing the recording deletes its DC.
-    return PictureOf(PICTYPE_ENHMETAFILE, CloseEnhMetaFile(recorder));
 }
 
 // Check pattern reference: (x, y) inside the rectangle anchored at (ax, ay) is
@@ -254,7 +243,7 @@ TEST(DrawPicturesStdPic, IconsLeaveTheirTransparentAreaOut) {
 TEST(DrawPicturesStdPic, NullEmptyAndMetafilePicturesPaintNothingNotEvenThePattern) {
     DrawPictures painter;
     const DitherPattern dither;
-    const ComPtr<IPicture> metafile = EnhMetafilePicture();
+    const ComPtr<IPicture> metafile = wintest::MakeMetafilePicture().As<IPicture>(IID_IPicture);
     const ComPtr<IPicture> empty = PictureOf(PICTYPE_NONE);
     ASSERT_TRUE(metafile);
     ASSERT_TRUE(empty);

@@ -110,7 +110,14 @@ std::vector<std::uint8_t> SaveToStream(IDispatch* control) {
     EXPECT_EQ(S_OK, Ref<IDispatch>::Share(control)
                         .As<IPersistStreamInit>(IID_IPersistStreamInit)
                         ->Save(stream.Get(), TRUE));
-    return ReadAll(*stream.Get());
+    HGLOBAL memory = nullptr;
+    GetHGlobalFromStream(stream.Get(), &memory);
+    ULARGE_INTEGER end{}; // where the save left the stream
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &end);
+    const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
+    std::vector<std::uint8_t> saved(bytes, bytes + end.QuadPart);
+    GlobalUnlock(memory);
+    return saved;
 }
 
 HRESULT LoadFromStream(IDispatch* control, const std::vector<std::uint8_t>& bytes) {
@@ -308,10 +315,7 @@ TEST(Persistence, StreamSavedByTheFirstReleaseLoads) {
     const std::string path =
         std::string(TOVABEL_SOURCE_DIR) + "/tests/win/data/saved-stream-v1.bin";
     if (std::getenv("TOVABEL_WRITE_SAVED_STREAM") != nullptr) {
-        const std::vector<std::uint8_t> bytes = SaveToStream(ChangedControl().Get());
-        std::ofstream(std::filesystem::path(WinePath(path.c_str())), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(SaveFile(WinePath(path.c_str()), SaveToStream(ChangedControl().Get())));
     }
     std::ifstream file(std::filesystem::path(WinePath(path.c_str())), std::ios::binary);
     ASSERT_TRUE(file) << path;

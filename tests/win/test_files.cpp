@@ -1,18 +1,11 @@
 #include "test_files.h"
 
-#include "win/common/com_ptr.h"
-
-#include <wincodec.h>
-
-#include <cstring>
 #include <fstream>
 #include <initializer_list>
 
 namespace tovabel::wintest {
 
 namespace {
-
-using win::ComPtr;
 
 void Put16(FileBytes& out, std::uint32_t value) {
     out.push_back(static_cast<std::uint8_t>(value));
@@ -44,59 +37,22 @@ void PutInfoHeader(FileBytes& out, int width, int height, int bits, std::uint32_
     Put32s(out, {BI_RGB, imageSize, 0, 0, 0, 0});
 }
 
-// 24-bit BGR rows of `color`, padded to four bytes.
-FileBytes BgrPixels(int width, int height, COLORREF color, UINT& stride) {
-    stride = (static_cast<UINT>(width) * 3 + 3) & ~3u;
-    FileBytes pixels(stride * static_cast<UINT>(height), 0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = &pixels[y * stride + x * 3];
-            p[0] = GetBValue(color);
-            p[1] = GetGValue(color);
-            p[2] = GetRValue(color);
-        }
-    }
-    return pixels;
-}
-
 } // namespace
 
 FileBytes BitmapFile(int width, int height, COLORREF color) {
-    UINT stride = 0;
-    const FileBytes pixels = BgrPixels(width, height, color, stride);
+    // 24-bit BGR rows, each padded to four bytes.
+    const auto stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
+    const std::uint32_t size = stride * static_cast<std::uint32_t>(height);
     FileBytes out{'B', 'M'};
-    Put32s(out, {static_cast<std::uint32_t>(14 + 40 + pixels.size()), 0, 14 + 40});
-    PutInfoHeader(out, width, height, 24, static_cast<std::uint32_t>(pixels.size()));
-    out.insert(out.end(), pixels.begin(), pixels.end());
+    Put32s(out, {14 + 40 + size, 0, 14 + 40});
+    PutInfoHeader(out, width, height, 24, size);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            out.insert(out.end(), {GetBValue(color), GetGValue(color), GetRValue(color)});
+        }
+        out.insert(out.end(), stride - static_cast<std::uint32_t>(width) * 3, 0);
+    }
     return out;
-}
-
-FileBytes EncodedFile(const GUID& container, int width, int height, COLORREF color) {
-    ComPtr<IWICImagingFactory> factory;
-    ComPtr<IStream> stream;
-    ComPtr<IWICBitmapEncoder> encoder;
-    ComPtr<IWICBitmapFrameEncode> frame;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, factory.PutVoid())) ||
-        FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
-        FAILED(factory->CreateEncoder(container, nullptr, encoder.Put())) ||
-        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
-        FAILED(encoder->CreateNewFrame(frame.Put(), nullptr)) ||
-        FAILED(frame->Initialize(nullptr)) ||
-        FAILED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)))) {
-        return {};
-    }
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    UINT stride = 0;
-    FileBytes pixels = BgrPixels(width, height, color, stride);
-    if (FAILED(frame->SetPixelFormat(&format)) ||
-        !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) ||
-        FAILED(frame->WritePixels(static_cast<UINT>(height), stride,
-                                  static_cast<UINT>(pixels.size()), pixels.data())) ||
-        FAILED(frame->Commit()) || FAILED(encoder->Commit())) {
-        return {};
-    }
-    return ReadAll(*stream.Get());
 }
 
 FileBytes IconFile(int size, bool cursor) {
@@ -137,20 +93,6 @@ FileBytes WaveFile(std::uint8_t sample, std::size_t samples) {
     PutTag(bytes, "data");
     Put32(bytes, static_cast<std::uint32_t>(samples));
     bytes.insert(bytes.end(), samples, sample);
-    return bytes;
-}
-
-FileBytes ReadAll(IStream& stream) {
-    STATSTG stat{};
-    const LARGE_INTEGER start{};
-    if (FAILED(stream.Stat(&stat, STATFLAG_NONAME)) ||
-        FAILED(stream.Seek(start, STREAM_SEEK_SET, nullptr))) {
-        return {};
-    }
-    FileBytes bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
-    ULONG read = 0;
-    stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    bytes.resize(read);
     return bytes;
 }
 

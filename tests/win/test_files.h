@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <objidl.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,16 +15,11 @@ using FileBytes = std::vector<std::uint8_t>;
 
 // A 24-bit bitmap file, `width` x `height` pixels of `color`.
 FileBytes BitmapFile(int width, int height, COLORREF color);
-// The same picture encoded by the platform's imaging codecs (JPEG, ...) from
-// 24-bit pixels; empty when the platform has no such encoder for `container`.
-FileBytes EncodedFile(const GUID& container, int width, int height, COLORREF color);
 // An icon file (or a cursor file) with one 32-bit image of `size` pixels.
 FileBytes IconFile(int size, bool cursor);
 // A short, well-formed PCM WAV file: 8 kHz, 8 bits, mono.
 FileBytes WaveFile(std::uint8_t sample, std::size_t samples = 64);
 
-// The whole of `stream`, from its start.
-FileBytes ReadAll(IStream& stream);
 // Writes `bytes` to `path`; false on failure.
 bool SaveFile(const std::wstring& path, const FileBytes& bytes);
 
