@@ -1,7 +1,6 @@
-// The face as real GDI draws it in a container: the default button's frame,
-// the check pattern and the picture's transparent and disabled looks, read back
-// from the control's window. (Where the frames and arrows lie in each style and
-// look is the native tests' table.)
+// The face as real GDI draws it in a container: the drop-down arrow's rows, the
+// frame's colours in every look, the check pattern and the picture's transparent
+// and disabled looks, read back from the control's window.
 #include "com_client.h"
 #include "win/olehost/container.h"
 #include "win/olehost/pixels.h"
@@ -40,6 +39,54 @@ void SetPicture(Container& container, COLORREF background) {
 
 void Pointer(Container& container, UINT message, int x, int y, WPARAM keys = 0) {
     SendMessageW(container.ControlWindow(), message, keys, MAKELPARAM(x, y));
+}
+
+struct ColourRun {
+    int y;
+    int x;
+    int length;
+    bool operator==(const ColourRun&) const = default;
+};
+
+// Every horizontal run of `colour`, top to bottom.
+std::vector<ColourRun> RunsOf(const Pixels& pixels, COLORREF colour) {
+    std::vector<ColourRun> runs;
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (pixels.At(x, y) != colour) {
+                continue;
+            }
+            int end = x;
+            while (end < pixels.width && pixels.At(end, y) == colour) {
+                ++end;
+            }
+            runs.push_back({y, x, end - x});
+            x = end;
+        }
+    }
+    return runs;
+}
+
+// The arrow's lines, in the text colour, end before their last point as GDI
+// draws them (where the rows lie at each height is the native tests' table).
+TEST(FacePixels, DropDownArrowIsDrawnInTheTextColour) {
+    Container container;
+    ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}, 3));
+    // Three rows of 5, 3 and 1 pixels, six pixels from the right edge.
+    const std::vector<ColourRun> expected = {{10, 33, 5}, {11, 34, 3}, {12, 35, 1}};
+    EXPECT_EQ(RunsOf(Face(container), kText), expected);
+}
+
+// The main frame and the drop-down area's frame each show their own look
+// (which look each style and gesture brings is the native tests' table).
+TEST(FacePixels, DropDownAreaHasAFrameOfItsOwn) {
+    Container container;
+    ASSERT_EQ(S_OK, MakeButton(container, {0, 0, 40, 22}, 3));
+    Pointer(container, WM_LBUTTONDOWN, 36, 5, MK_LBUTTON);
+    // x = 30 and 31: the main frame's right edge and the arrow area's left edge.
+    ExpectProbes(Face(container),
+                 {{0, 5, kLight}, {30, 5, kDark}, {31, 5, kDark}, {39, 5, kLight}});
+    ReleaseCapture();
 }
 
 // The default look widens the frame's pens to two pixels. A wide pen is
